@@ -1,0 +1,39 @@
+// Test entry point shared by every test executable: headless Qt, a temporary HOME, and any Qt
+// warning that a test provokes fails that test.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+#include "TestSupport.h"
+
+namespace {
+
+bool innocuo(const QString& msg) {
+    // Messages of the headless platform itself, not of our code.
+    static const char* const noti[] = {"QStandardPaths", "propagateSizeHints", "This plugin does not support",
+                                       "XDG_RUNTIME_DIR", "Could not find the Qt platform plugin"};
+    for (const char* n : noti)
+        if (msg.contains(QLatin1String(n))) return true;
+    return false;
+}
+
+void gestoreMessaggi(QtMsgType tipo, const QMessageLogContext&, const QString& msg) {
+    if (tipo == QtDebugMsg || tipo == QtInfoMsg || innocuo(msg)) return;
+    ADD_FAILURE() << "Qt warning: " << msg.toStdString();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(gestoreMessaggi);
+    return RUN_ALL_TESTS();
+}
