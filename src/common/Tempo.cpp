@@ -1,0 +1,70 @@
+#include "common/Tempo.h"
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "common/Testo.h"
+
+QString AntStr(const QString& testo) {
+    return (QStringLiteral("00000000") + testo).right(8);
+}
+
+float ghmStringa2Centesimi(const QString& testo, float unitaGiorno) {
+    const QString t = AntStr(testo);
+    const double giorni = Valore(t.mid(0, 2)) * unitaGiorno;
+    const double ore = Valore(t.mid(3, 2)) * 100;
+    const auto minuti = static_cast<qint16>(std::floor(Valore(t.mid(6, 2)) * 100 / 60 + 0.5));
+    return static_cast<float>(giorni + ore + minuti);
+}
+
+QString ghmCentesimi2Stringa(float valore, float unitaGiorno) {
+    const float d = std::floor(valore / unitaGiorno);
+    const float h = std::floor((valore - d * unitaGiorno) / 100.0f);
+    const float resto = valore - (d * unitaGiorno + h * 100.0f);
+    const auto m = static_cast<qint16>(std::floor(resto * 60.0f / 100.0f + 0.5f));
+    const QString testo = Zero(d, 2) + ':' + Zero(h, 2) + ':' + Zero(m, 2);
+    return testo == QLatin1String("00:00:00") ? QString() : testo;
+}
+
+QString Zero(const QString& valore, int n) {
+    if (n <= 0) return {};
+    return (QString(n, '0') + Trim(valore)).right(n);
+}
+
+QString Zero(double valore, int n) {
+    if (valore == 0) valore = 0;  // no "-0"
+    return Zero(QString::number(valore, 'g', 15), n);
+}
+
+QString Zero(float valore, int n) {
+    if (valore == 0) valore = 0;
+    // Seven significant digits: what a single-precision value shows as text.
+    return Zero(QString::number(valore, 'g', 7), n);
+}
+
+QString Zero(long long valore, int n) {
+    return Zero(QString::number(valore), n);
+}
+QString Zero(int valore, int n) {
+    return Zero(static_cast<long long>(valore), n);
+}
+QString Zero(qint16 valore, int n) {
+    return Zero(static_cast<long long>(valore), n);
+}
+
+void Inc(qint16& v) {
+    if (v == std::numeric_limits<qint16>::max()) throw std::overflow_error("Overflow");
+    ++v;
+}
+
+void Dec(qint16& v) {
+    if (v == std::numeric_limits<qint16>::min()) throw std::overflow_error("Overflow");
+    --v;
+}
+
+bool QuasiUguale(float a, float b, qint16 tolleranza) {
+    const auto inferiore = static_cast<float>(b - tolleranza / 3.0);
+    const float superiore = b + tolleranza;
+    return inferiore <= a && a <= superiore;
+}
