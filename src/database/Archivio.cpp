@@ -1,0 +1,231 @@
+#include "database/Archivio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+#include "common/Progresso.h"
+#include "common/Testo.h"
+
+namespace {
+const QString kNomeDatabase = QStringLiteral("Voviva.mdb");
+const QString kNomeTemporaneo = QStringLiteral("DBTemp.mdb");
+
+bool contieneVoce(const QString& elenco, const QString& voce) {
+    return elenco.contains(voce + QLatin1Char(','), Qt::CaseInsensitive);
+}
+}  // namespace
+
+ErroreApertura::ErroreApertura(const QString& percorso)
+    : ErroreDatabase(QStringLiteral("Errore apertura database ") + percorso) {}
+
+Archivio::Archivio(const QString& cartellaDati) : cartella_(QDir(cartellaDati).absolutePath()) {
+    percorsoAttivo_ = percorsoDatabase();
+}
+
+Archivio::~Archivio() {
+    for (RowSet& r : rs) r = RowSet();
+    for (Database& d : db) d.chiudi();
+}
+
+QString Archivio::percorsoDatabase() const { return QDir(cartella_).filePath(kNomeDatabase); }
+
+QString Archivio::percorsoTemporaneo() const { return QDir(cartella_).filePath(kNomeTemporaneo); }
+
+bool Archivio::DatabaseCrea(int slot) {
+    if (QFileInfo::exists(percorsoAttivo_)) return false;
+    db[slot].crea(percorsoAttivo_);
+    return true;
+}
+
+void Archivio::DatabaseApre(int slot) {
+    if (db[slot].aperto() && db[slot].percorso() == percorsoAttivo_) return;
+    try {
+        db[slot].apri(percorsoAttivo_);
+    } catch (const ErroreDatabase&) {
+        throw ErroreApertura(QDir::toNativeSeparators(percorsoAttivo_));
+    }
+}
+
+void Archivio::DatabaseTabelleCreazione(int slot) {
+    for (int t = kPrimaTabella; t <= kUltimaTabella; ++t) DatabaseTabellaCrea(slot, t);
+}
+
+void Archivio::DatabaseTabellaCrea(int slot, int tabella) {
+    db[slot].creaTabella(tabelle.TabelleNomi[tabella], LeggiSpecificaCreazione(tabelle.TabelleCampi[tabella]));
+}
+
+bool Archivio::DataBaseTabelleAggiorna(int slot) {
+    Database& d = db[slot];
+    for (int t = kPrimaTabella; t <= kUltimaTabella; ++t) {
+        if (!d.esisteTabella(tabelle.TabelleNomi[t])) return true;
+        const QList<Campo> esistenti = d.campi(tabelle.TabelleNomi[t]);
+        for (const Campo& voluto : LeggiSpecificaVerifica(tabelle.TabelleCampi[t])) {
+            auto trovato = std::find_if(esistenti.begin(), esistenti.end(), [&](const Campo& c) {
+                return c.nome.compare(voluto.nome, Qt::CaseInsensitive) == 0;
+            });
+            if (trovato == esistenti.end()) return true;
+            if (trovato->tipo == TipoCampo::Testo && voluto.tipo == TipoCampo::Testo &&
+                trovato->larghezza != voluto.larghezza)
+                return true;
+        }
+        DataBaseVerificaIndici(slot, t);
+    }
+    return false;
+}
+
+void Archivio::DataBaseVerificaIndici(int slot, int tabella) {
+    Database& d = db[slot];
+    const QString nomeTabella = tabelle.TabelleNomi[tabella];
+    QString lavoro = tabelle.TabelleIndici[tabella] + QLatin1Char(',');
+    for (const QString& indice : d.indici(nomeTabella)) {
+        qsizetype at = lavoro.indexOf(indice + QLatin1Char(','), 0, Qt::CaseInsensitive);
+        if (at >= 0) lavoro.remove(at, indice.size() + 1);
+    }
+    if (lavoro.isEmpty()) return;
+    for (const Campo& c : d.campi(nomeTabella))
+        if (contieneVoce(lavoro, c.nome)) d.creaIndice(nomeTabella, c.nome);
+}
+
+void Archivio::AvviaDatabase() {
+    for (int giro = 0; giro < 2; ++giro) {
+        percorsoAttivo_ = percorsoDatabase();
+        bool creato = DatabaseCrea(0);
+        DatabaseApre(0);
+        if (creato) DatabaseTabelleCreazione(0);
+        if (!DataBaseTabelleAggiorna(0)) {
+            RecordSetImpostaDefault();
+            return;
+        }
+        if (giro == 0) Ricostruisci();
+    }
+    // A freshly rebuilt file always passes the check; failing it means the tables cannot be made.
+    throw ErroreDatabase(QStringLiteral("Impossibile adeguare le tabelle del database ") +
+                         QDir::toNativeSeparators(percorsoDatabase()));
+}
+
+// The old file stays untouched until the new one is complete and closed; only then does an
+// atomic rename put the new file in its place.  A failure at any step leaves the old file as it
+// was and a stale DBTemp.mdb, which the next start deletes.
+void Archivio::Ricostruisci() {
+    auto passo = [this](const QString& nome) {
+        if (passoRicostruzione) passoRicostruzione(nome);
+    };
+    for (RowSet& r : rs) r = RowSet();
+    db[0].chiudi();
+    const QString temporaneo = percorsoTemporaneo();
+    if (QFileInfo::exists(temporaneo) && !QFile::remove(temporaneo))
+        throw ErroreDatabase(QStringLiteral("Impossibile cancellare ") + QDir::toNativeSeparators(temporaneo));
+    try {
+        percorsoAttivo_ = temporaneo;
+        DatabaseCrea(0);
+        DatabaseApre(0);
+        DatabaseTabelleCreazione(0);
+        passo(QStringLiteral("creato"));
+        percorsoAttivo_ = percorsoDatabase();
+        DatabaseApre(1);
+        {
+            Database::Transazione tr(db[0]);
+            for (int t = kPrimaTabella; t <= kUltimaTabella; ++t) {
+                CopiaTabella(t);
+                passo(QStringLiteral("copiata %1").arg(tabelle.TabelleNomi[t]));
+            }
+            tr.conferma();
+        }
+        for (RowSet& r : rs) r = RowSet();
+        db[0].chiudi();
+        db[1].chiudi();
+        passo(QStringLiteral("sostituzione"));
+        if (std::rename(QFile::encodeName(temporaneo).constData(), QFile::encodeName(percorsoDatabase()).constData()) !=
+            0)
+            throw ErroreDatabase(QStringLiteral("Impossibile sostituire ") +
+                                 QDir::toNativeSeparators(percorsoDatabase()));
+    } catch (...) {
+        for (RowSet& r : rs) r = RowSet();
+        db[0].chiudi();
+        db[1].chiudi();
+        percorsoAttivo_ = percorsoDatabase();
+        throw;
+    }
+}
+
+// Values are copied by field name, which is the copy by position whenever the old fields are a
+// leading part of the new list, and keeps values in their own fields when they are not.  Text
+// longer than a narrowed field is cut to the new width.
+void Archivio::CopiaTabella(int tabella) {
+    const QString nomeTabella = tabelle.TabelleNomi[tabella];
+    if (!db[1].esisteTabella(nomeTabella)) return;
+    rs[7] = db[1].apriTabella(nomeTabella);
+    if (rs[7].fine()) return;
+    rs[tabella] = db[0].apriTabella(nomeTabella);
+    const QList<Campo> nuovi = db[0].campi(nomeTabella);
+    QList<int> destinazione;
+    for (int j = 0; j < rs[7].numeroCampi(); ++j) {
+        const QString nomeVecchio = rs[7].nomeCampo(j);
+        auto it = std::find_if(nuovi.begin(), nuovi.end(), [&](const Campo& c) {
+            return c.nome.compare(nomeVecchio, Qt::CaseInsensitive) == 0;
+        });
+        destinazione << (it == nuovi.end() ? -1 : static_cast<int>(it - nuovi.begin()));
+    }
+    for (; !rs[7].fine(); rs[7].successivo()) {
+        rs[tabella].aggiungi();
+        for (int j = 0; j < destinazione.size(); ++j) {
+            int k = destinazione[j];
+            if (k < 0) continue;
+            QVariant v = rs[7].valore(j);
+            if (nuovi[k].tipo == TipoCampo::Testo && nuovi[k].larghezza > 0)
+                v = v.toString().left(nuovi[k].larghezza);
+            rs[tabella].imposta(k, v);
+        }
+        rs[tabella].memorizza();
+    }
+    rs[7] = RowSet();
+    rs[tabella] = RowSet();
+}
+
+void Archivio::RecordSetImposta(int slotDb, int slotRs) {
+    rs[slotRs] = db[slotDb].apriRowSet(query);
+    if (rs[slotRs].fine()) {
+        NumeroRecord = 0;
+        return;
+    }
+    rs[slotRs].primo();
+    NumeroRecord = rs[slotRs].conteggio();
+}
+
+void Archivio::RecordSetImpostaDefault() {
+    for (int t = kPrimaTabella; t <= kUltimaTabella; ++t) rs[t] = db[0].apriTabella(tabelle.TabelleNomi[t]);
+}
+
+void Archivio::CancellaTabella(int tabella, const QString& campo, const QString& valore, Progresso* progresso) {
+    query = Query::di(tabelle.TabelleNomi[tabella]);
+    if (!campo.isEmpty()) query.like(campo, LikeTesto(valore));
+    const int totale = NumeroRecord;
+    if (progresso) progresso->didascalia(QStringLiteral("Cancellazione tabella ") + tabelle.TabelleNomi[tabella]);
+    rs[7] = db[0].apriRowSet(query);
+    int conteggio = 0;
+    Database::Transazione tr(db[0]);
+    while (!rs[7].fine()) {
+        ++conteggio;
+        if (progresso) progresso->posizione(conteggio, totale);
+        rs[7].elimina();
+        rs[7].successivo();
+    }
+    tr.conferma();
+    if (progresso) progresso->azzera();
+}
+
+void Archivio::RiparaLocalitaGuida() {
+    query = Query::di(tabelle.TabelleNomi[TabGuidaCitta]).contiene(QStringLiteral("Localita"), QStringLiteral("("));
+    rs[7] = db[0].apriRowSet(query);
+    Database::Transazione tr(db[0]);
+    for (; !rs[7].fine(); rs[7].successivo()) {
+        const QString localita = rs[7].testo(QStringLiteral("Localita"));
+        rs[7].modifica();
+        rs[7].imposta(QStringLiteral("Localita"), Trim(localita.left(localita.indexOf(QLatin1Char('(')))));
+        rs[7].memorizza();
+    }
+    tr.conferma();
+}

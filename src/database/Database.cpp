@@ -1,0 +1,699 @@
+#include "database/Database.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kCollazione = "NOCASEU";
+
+// Text as the comparisons see it: simple case folding, so accented capitals match too.
+QString piega(const QString& s) { return s.toCaseFolded(); }
+
+int confrontaPiegato(const char* a, int na, const char* b, int nb) {
+    // Pure ASCII is compared byte by byte; anything else goes through Unicode folding.
+    int n = std::min(na, nb);
+    for (int i = 0; i < n; ++i) {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 0x80 || cb >= 0x80) {
+            QString sa = piega(QString::fromUtf8(a, na));
+            QString sb = piega(QString::fromUtf8(b, nb));
+            return sa.compare(sb) < 0 ? -1 : (sa == sb ? 0 : 1);
+        }
+        if (ca >= 'A' && ca <= 'Z') ca = ca - 'A' + 'a';
+        if (cb >= 'A' && cb <= 'Z') cb = cb - 'A' + 'a';
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    return na == nb ? 0 : (na < nb ? -1 : 1);
+}
+
+int collazione(void*, int na, const void* a, int nb, const void* b) {
+    return confrontaPiegato(static_cast<const char*>(a), na, static_cast<const char*>(b), nb);
+}
+
+bool corrisponde(const QChar* t, const QChar* tFine, const QChar* m, const QChar* mFine) {
+    while (m != mFine) {
+        if (*m == QLatin1Char('*')) {
+            while (m != mFine && *m == QLatin1Char('*')) ++m;
+            if (m == mFine) return true;
+            for (const QChar* p = t; p <= tFine; ++p)
+                if (corrisponde(p, tFine, m, mFine)) return true;
+            return false;
+        }
+        if (t == tFine) return false;
+        if (*m != QLatin1Char('?') && *m != *t) return false;
+        ++m;
+        ++t;
+    }
+    return t == tFine;
+}
+
+void funzioneLike(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    auto testoDi = [](sqlite3_value* v) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+    };
+    QString modello = testoDi(argv[0]);
+    QString testo = sqlite3_value_type(argv[1]) == SQLITE_NULL ? QString() : testoDi(argv[1]);
+    sqlite3_result_int(ctx, CorrispondeLike(testo, modello) ? 1 : 0);
+}
+
+QString quota(const QString& nome) {
+    static const QRegularExpression valido(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!valido.match(nome).hasMatch()) throw ErroreDatabase(QStringLiteral("Nome non valido: ") + nome);
+    return QLatin1Char('"') + nome + QLatin1Char('"');
+}
+
+QString dichiarazione(const Campo& c) {
+    switch (c.tipo) {
+        case TipoCampo::Testo:
+            return QStringLiteral("VARCHAR(%1) COLLATE %2").arg(c.larghezza).arg(QLatin1String(kCollazione));
+        case TipoCampo::SiNo: return QStringLiteral("BOOLEAN");
+        case TipoCampo::Intero: return QStringLiteral("SMALLINT");
+        case TipoCampo::Singolo: return QStringLiteral("REAL");
+        case TipoCampo::Doppio: return QStringLiteral("DOUBLE");
+        case TipoCampo::Data: return QStringLiteral("DATETIME");
+        case TipoCampo::Byte: return QStringLiteral("BLOB");
+    }
+    return {};
+}
+
+Campo campoDaDichiarazione(const QString& nome, const QString& tipo) {
+    static const QRegularExpression testo(QStringLiteral("^\\s*(VAR)?CHAR\\s*\\(\\s*(\\d+)\\s*\\)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    Campo c{nome, TipoCampo::Testo, 0};
+    auto m = testo.match(tipo);
+    QString t = tipo.trimmed().toUpper();
+    if (m.hasMatch())
+        c.larghezza = m.captured(2).toInt();
+    else if (t.startsWith(QLatin1String("BOOL")))
+        c.tipo = TipoCampo::SiNo;
+    else if (t.startsWith(QLatin1String("SMALLINT")) || t.startsWith(QLatin1String("INT")))
+        c.tipo = TipoCampo::Intero;
+    else if (t.startsWith(QLatin1String("REAL")) || t.startsWith(QLatin1String("FLOAT")))
+        c.tipo = TipoCampo::Singolo;
+    else if (t.startsWith(QLatin1String("DOUBLE")))
+        c.tipo = TipoCampo::Doppio;
+    else if (t.startsWith(QLatin1String("DATE")))
+        c.tipo = TipoCampo::Data;
+    else if (t.startsWith(QLatin1String("BLOB")))
+        c.tipo = TipoCampo::Byte;
+    return c;
+}
+
+// The logical name of an index: ours are stored as "Table.Field" because SQLite index names are
+// unique in the whole file, while each table names its indexes after its fields.
+QString nomeIndiceLogico(const QString& nomeSql) {
+    int punto = nomeSql.indexOf(QLatin1Char('.'));
+    return punto >= 0 ? nomeSql.mid(punto + 1) : nomeSql;
+}
+
+}  // namespace
+
+ErroreDatabase::ErroreDatabase(const QString& messaggio) : std::runtime_error(messaggio.toStdString()) {}
+
+bool CorrispondeLike(const QString& testo, const QString& modello) {
+    QString t = piega(testo);
+    QString m = piega(modello);
+    return corrisponde(t.constData(), t.constData() + t.size(), m.constData(), m.constData() + m.size());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Statements
+
+namespace {
+
+class Istruzione {
+public:
+    Istruzione(sqlite3* db, const QString& sql) : db_(db) {
+        QByteArray s = sql.toUtf8();
+        if (sqlite3_prepare_v2(db, s.constData(), static_cast<int>(s.size()), &st_, nullptr) != SQLITE_OK)
+            throw ErroreDatabase(errore());
+    }
+    ~Istruzione() { sqlite3_finalize(st_); }
+    Istruzione(const Istruzione&) = delete;
+    Istruzione& operator=(const Istruzione&) = delete;
+
+    void lega(int i, const QVariant& v) {
+        int rc;
+        if (!v.isValid() || v.isNull()) {
+            rc = sqlite3_bind_null(st_, i);
+        } else if (v.typeId() == QMetaType::Bool) {
+            rc = sqlite3_bind_int(st_, i, v.toBool() ? 1 : 0);
+        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
+            rc = sqlite3_bind_int64(st_, i, v.toLongLong());
+        } else if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float) {
+            rc = sqlite3_bind_double(st_, i, v.toDouble());
+        } else if (v.typeId() == QMetaType::QByteArray) {
+            QByteArray b = v.toByteArray();
+            rc = sqlite3_bind_blob(st_, i, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+        } else {
+            QByteArray b = v.toString().toUtf8();
+            rc = sqlite3_bind_text(st_, i, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+        }
+        if (rc != SQLITE_OK) throw ErroreDatabase(errore());
+    }
+
+    bool passo() {
+        int rc = sqlite3_step(st_);
+        if (rc == SQLITE_ROW) return true;
+        if (rc == SQLITE_DONE) return false;
+        throw ErroreDatabase(errore());
+    }
+
+    int colonne() const { return sqlite3_column_count(st_); }
+    qint64 intero(int c) const { return sqlite3_column_int64(st_, c); }
+    QString testo(int c) const {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st_, c)),
+                                 sqlite3_column_bytes(st_, c));
+    }
+    QVariant valore(int c) const {
+        switch (sqlite3_column_type(st_, c)) {
+            case SQLITE_NULL: return {};
+            case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(st_, c)));
+            case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st_, c));
+            case SQLITE_BLOB:
+                return QByteArray(static_cast<const char*>(sqlite3_column_blob(st_, c)), sqlite3_column_bytes(st_, c));
+            default: return testo(c);
+        }
+    }
+
+private:
+    QString errore() const { return QString::fromUtf8(sqlite3_errmsg(db_)); }
+    sqlite3* db_;
+    sqlite3_stmt* st_ = nullptr;
+};
+
+}  // namespace
+
+struct Database::Stato {
+    mutable QHash<QString, QList<Campo>> campi;  // by table name folded
+};
+
+Database::Database() : stato_(std::make_unique<Stato>()) {}
+
+Database::~Database() { chiudi(); }
+
+void Database::crea(const QString& percorso) {
+    chiudi();
+    if (QFileInfo::exists(percorso))
+        throw ErroreDatabase(QStringLiteral("Il database esiste già: ") + percorso);
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(percorso.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        sqlite3_close(db);
+        throw ErroreDatabase(QStringLiteral("Impossibile creare il database ") + percorso + QStringLiteral(": ") + msg);
+    }
+    db_ = db;
+    percorso_ = percorso;
+    sqlite3_create_collation(db_, kCollazione, SQLITE_UTF8, nullptr, collazione);
+    sqlite3_create_function(db_, "zlike", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funzioneLike, nullptr,
+                            nullptr);
+    // Writing the header makes the file a database at once, so a crash leaves no empty file.
+    esegui(QStringLiteral("PRAGMA user_version = 1"));
+}
+
+void Database::apri(const QString& percorso) {
+    chiudi();
+    auto rifiuta = [&](const QString& perche) {
+        throw ErroreDatabase(QStringLiteral("Impossibile aprire il database ") + percorso + QStringLiteral(": ") + perche);
+    };
+    if (!QFileInfo(percorso).isFile()) rifiuta(QStringLiteral("file inesistente"));
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(percorso.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK || sqlite3_db_readonly(db, "main") == 1) {
+        QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        sqlite3_close(db);
+        rifiuta(rc == SQLITE_OK ? QStringLiteral("sola lettura") : msg);
+    }
+    // Reading the schema is the first touch of the file: a file that is not a database fails
+    // here, before anything could be written to it.
+    sqlite3_stmt* st = nullptr;
+    rc = sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &st, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_step(st);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_ROW) {
+        QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_close(db);
+        rifiuta(msg);
+    }
+    db_ = db;
+    percorso_ = percorso;
+    sqlite3_create_collation(db_, kCollazione, SQLITE_UTF8, nullptr, collazione);
+    sqlite3_create_function(db_, "zlike", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funzioneLike, nullptr,
+                            nullptr);
+}
+
+void Database::chiudi() {
+    if (db_) sqlite3_close_v2(db_);
+    db_ = nullptr;
+    percorso_.clear();
+    stato_->campi.clear();
+}
+
+void Database::verificaAperto() const {
+    if (!db_) throw ErroreDatabase(QStringLiteral("Database non aperto"));
+}
+
+void Database::esegui(const QString& sql) {
+    verificaAperto();
+    char* msg = nullptr;
+    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &msg) != SQLITE_OK) {
+        QString testo = QString::fromUtf8(msg ? msg : "");
+        sqlite3_free(msg);
+        throw ErroreDatabase(testo);
+    }
+}
+
+QStringList Database::tabelle() const {
+    verificaAperto();
+    QStringList nomi;
+    Istruzione st(db_, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                      "AND name NOT LIKE 'sqlite_%' ORDER BY rowid"));
+    while (st.passo()) nomi << st.testo(0);
+    return nomi;
+}
+
+bool Database::esisteTabella(const QString& nome) const {
+    const QStringList t = tabelle();
+    return std::any_of(t.begin(), t.end(), [&](const QString& n) { return n.compare(nome, Qt::CaseInsensitive) == 0; });
+}
+
+QList<Campo> Database::campi(const QString& tabella) const { return campiInCache(tabella); }
+
+const QList<Campo>& Database::campiInCache(const QString& tabella) const {
+    verificaAperto();
+    QString chiave = piega(tabella);
+    auto it = stato_->campi.find(chiave);
+    if (it != stato_->campi.end()) return it.value();
+    QList<Campo> elenco;
+    Istruzione st(db_, QStringLiteral("SELECT name, type FROM pragma_table_info(?1)"));
+    st.lega(1, tabella);
+    while (st.passo()) elenco << campoDaDichiarazione(st.testo(0), st.testo(1));
+    if (elenco.isEmpty()) throw ErroreDatabase(QStringLiteral("Tabella inesistente: ") + tabella);
+    return stato_->campi.insert(chiave, elenco).value();
+}
+
+QStringList Database::indici(const QString& tabella) const {
+    verificaAperto();
+    QStringList nomi;
+    Istruzione st(db_, QStringLiteral("SELECT name FROM pragma_index_list(?1) WHERE origin = 'c' ORDER BY name"));
+    st.lega(1, tabella);
+    while (st.passo()) nomi << nomeIndiceLogico(st.testo(0));
+    return nomi;
+}
+
+void Database::creaTabella(const QString& nome, const QList<Campo>& campi) {
+    if (campi.isEmpty()) throw ErroreDatabase(QStringLiteral("Tabella senza campi: ") + nome);
+    QStringList colonne;
+    for (const Campo& c : campi) colonne << quota(c.nome) + QLatin1Char(' ') + dichiarazione(c);
+    esegui(QStringLiteral("CREATE TABLE ") + quota(nome) + QStringLiteral(" (") + colonne.join(QStringLiteral(", ")) +
+           QLatin1Char(')'));
+    stato_->campi.remove(piega(nome));
+}
+
+void Database::creaIndice(const QString& tabella, const QString& campo) {
+    quota(tabella);
+    quota(campo);
+    esegui(QStringLiteral("CREATE INDEX \"%1.%2\" ON \"%1\" (\"%2\")").arg(tabella, campo));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Queries
+
+namespace {
+
+struct SqlQuery {
+    QString where;
+    QList<QVariant> parametri;
+    QString orderBy;
+};
+
+SqlQuery traduci(const Query& q) {
+    SqlQuery s;
+    QStringList condizioni;
+    const QString coll = QStringLiteral(" COLLATE ") + QLatin1String(kCollazione);
+    for (const Condizione& c : q.condizioni) {
+        QString campo = quota(c.campo);
+        switch (c.confronto) {
+            case Confronto::Uguale:
+                s.parametri << c.valore;
+                condizioni << QStringLiteral("%1 = ?%2%3").arg(campo).arg(s.parametri.size()).arg(coll);
+                break;
+            case Confronto::Diverso:
+                s.parametri << c.valore;
+                condizioni << QStringLiteral("%1 <> ?%2%3").arg(campo).arg(s.parametri.size()).arg(coll);
+                break;
+            case Confronto::Contiene:
+                s.parametri << c.valore;
+                condizioni << QStringLiteral("instr(%1, ?%2) > 0").arg(campo).arg(s.parametri.size());
+                break;
+            case Confronto::Like: {
+                QString modello = c.valore.toString();
+                s.parametri << modello;
+                condizioni << QStringLiteral("zlike(?%1, %2)").arg(s.parametri.size()).arg(campo);
+                // The literal start of the pattern bounds the search so the field's index serves.
+                qsizetype jolly = modello.indexOf(QRegularExpression(QStringLiteral("[*?]")));
+                QString inizio = jolly < 0 ? modello : modello.left(jolly);
+                if (!inizio.isEmpty()) {
+                    s.parametri << inizio << inizio + QChar(0xFFFF);
+                    condizioni << QStringLiteral("%1 >= ?%2%4 AND %1 < ?%3%4")
+                                      .arg(campo)
+                                      .arg(s.parametri.size() - 1)
+                                      .arg(s.parametri.size())
+                                      .arg(coll);
+                }
+                break;
+            }
+        }
+    }
+    if (!condizioni.isEmpty()) s.where = QStringLiteral(" WHERE ") + condizioni.join(QStringLiteral(" AND "));
+    QStringList ordini;
+    for (const Ordine& o : q.ordini)
+        ordini << quota(o.campo) + coll + (o.discendente ? QStringLiteral(" DESC") : QString());
+    ordini << QStringLiteral("rowid");
+    s.orderBy = QStringLiteral(" ORDER BY ") + ordini.join(QStringLiteral(", "));
+    return s;
+}
+
+}  // namespace
+
+Query Query::di(const QString& tabella) {
+    Query q;
+    q.tabella = tabella;
+    return q;
+}
+
+Query& Query::dove(const QString& campo, const QVariant& valore) {
+    condizioni << Condizione{campo, Confronto::Uguale, valore};
+    return *this;
+}
+
+Query& Query::diverso(const QString& campo, const QVariant& valore) {
+    condizioni << Condizione{campo, Confronto::Diverso, valore};
+    return *this;
+}
+
+Query& Query::like(const QString& campo, const QString& modello) {
+    condizioni << Condizione{campo, Confronto::Like, modello};
+    return *this;
+}
+
+Query& Query::contiene(const QString& campo, const QString& testo) {
+    condizioni << Condizione{campo, Confronto::Contiene, testo};
+    return *this;
+}
+
+Query& Query::ordina(const QString& campo, bool discendente) {
+    ordini << Ordine{campo, discendente};
+    return *this;
+}
+
+int Database::elimina(const Query& query) {
+    verificaAperto();
+    SqlQuery s = traduci(query);
+    Istruzione st(db_, QStringLiteral("DELETE FROM ") + quota(query.tabella) + s.where);
+    for (int i = 0; i < s.parametri.size(); ++i) st.lega(i + 1, s.parametri[i]);
+    st.passo();
+    return sqlite3_changes(db_);
+}
+
+int Database::conta(const Query& query) {
+    verificaAperto();
+    SqlQuery s = traduci(query);
+    Istruzione st(db_, QStringLiteral("SELECT count(*) FROM ") + quota(query.tabella) + s.where);
+    for (int i = 0; i < s.parametri.size(); ++i) st.lega(i + 1, s.parametri[i]);
+    st.passo();
+    return static_cast<int>(st.intero(0));
+}
+
+Database::Transazione::Transazione(Database& db) : db_(&db) { db_->esegui(QStringLiteral("SAVEPOINT zt")); }
+
+Database::Transazione::~Transazione() {
+    if (chiusa_ || !db_->aperto()) return;
+    try {
+        db_->esegui(QStringLiteral("ROLLBACK TO zt"));
+        db_->esegui(QStringLiteral("RELEASE zt"));
+    } catch (const ErroreDatabase&) {
+        // Nothing more can be done while unwinding; SQLite has already undone what it could.
+    }
+    db_->stato_->campi.clear();
+}
+
+void Database::Transazione::conferma() {
+    db_->esegui(QStringLiteral("RELEASE zt"));
+    chiusa_ = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Row sets
+
+struct RowSet::Dati {
+    Database* db = nullptr;
+    sqlite3* handle = nullptr;  // the connection the rows belong to, to notice a closed database
+    QString tabella;
+    QList<Campo> campi;
+    QList<qint64> righe;  // rowids in query order
+    int pos = -1;         // current row; -1 or righe.size() when there is none
+    bool cancellata = false;
+
+    mutable bool caricata = false;
+    mutable QList<QVariant> valori;
+
+    enum class Modo { Nessuno, Aggiunta, Modifica } modo = Modo::Nessuno;
+    QList<QVariant> nuovi;
+    QList<bool> impostati;
+};
+
+RowSet::RowSet() = default;
+RowSet::~RowSet() = default;
+RowSet::RowSet(const RowSet&) = default;
+RowSet& RowSet::operator=(const RowSet&) = default;
+RowSet::RowSet(RowSet&&) noexcept = default;
+RowSet& RowSet::operator=(RowSet&&) noexcept = default;
+
+RowSet Database::apriRowSet(const Query& query) {
+    verificaAperto();
+    RowSet rs;
+    rs.d_ = std::make_shared<RowSet::Dati>();
+    rs.d_->db = this;
+    rs.d_->handle = db_;
+    rs.d_->campi = campiInCache(query.tabella);
+    rs.d_->tabella = query.tabella;
+    SqlQuery s = traduci(query);
+    Istruzione st(db_, QStringLiteral("SELECT rowid FROM ") + quota(query.tabella) + s.where + s.orderBy);
+    for (int i = 0; i < s.parametri.size(); ++i) st.lega(i + 1, s.parametri[i]);
+    while (st.passo()) rs.d_->righe << st.intero(0);
+    rs.d_->pos = rs.d_->righe.isEmpty() ? -1 : 0;
+    return rs;
+}
+
+RowSet Database::apriTabella(const QString& tabella) { return apriRowSet(Query::di(tabella)); }
+
+bool RowSet::aperto() const { return d_ && d_->db && d_->db->db_ == d_->handle && d_->handle; }
+
+QString RowSet::tabella() const { return d_ ? d_->tabella : QString(); }
+
+bool RowSet::fine() const { return !d_ || d_->cancellata || d_->pos < 0 || d_->pos >= d_->righe.size(); }
+
+namespace {
+void verifica(bool condizione, const char* messaggio) {
+    if (!condizione) throw ErroreDatabase(QString::fromUtf8(messaggio));
+}
+}  // namespace
+
+void RowSet::primo() {
+    verifica(aperto(), "Insieme di righe non aperto");
+    d_->pos = d_->righe.isEmpty() ? -1 : 0;
+    d_->cancellata = false;
+    d_->caricata = false;
+}
+
+void RowSet::successivo() {
+    verifica(aperto(), "Insieme di righe non aperto");
+    if (d_->cancellata)
+        d_->cancellata = false;  // the row after a deleted one is already at its position
+    else if (d_->pos < d_->righe.size())
+        ++d_->pos;
+    d_->caricata = false;
+}
+
+void RowSet::precedente() {
+    verifica(aperto(), "Insieme di righe non aperto");
+    d_->cancellata = false;
+    if (d_->pos >= 0) --d_->pos;
+    d_->caricata = false;
+}
+
+void RowSet::ultimo() {
+    verifica(aperto(), "Insieme di righe non aperto");
+    d_->pos = d_->righe.isEmpty() ? -1 : static_cast<int>(d_->righe.size()) - 1;
+    d_->cancellata = false;
+    d_->caricata = false;
+}
+
+int RowSet::conteggio() const { return d_ ? static_cast<int>(d_->righe.size()) : 0; }
+
+int RowSet::posizione() const { return d_ ? d_->pos : -1; }
+
+int RowSet::numeroCampi() const { return d_ ? static_cast<int>(d_->campi.size()) : 0; }
+
+QString RowSet::nomeCampo(int posizione) const {
+    if (!d_ || posizione < 0 || posizione >= d_->campi.size()) return {};
+    return d_->campi[posizione].nome;
+}
+
+int RowSet::indiceCampo(const QString& campo) const {
+    if (d_)
+        for (int i = 0; i < d_->campi.size(); ++i)
+            if (d_->campi[i].nome.compare(campo, Qt::CaseInsensitive) == 0) return i;
+    throw ErroreDatabase(QStringLiteral("Campo inesistente: ") + campo);
+}
+
+void RowSet::richiedeRiga() const {
+    verifica(aperto(), "Insieme di righe non aperto");
+    verifica(!fine(), "Nessuna riga corrente");
+}
+
+void RowSet::caricaRiga() const {
+    if (d_->caricata) return;
+    richiedeRiga();
+    QStringList colonne;
+    for (const Campo& c : d_->campi) colonne << quota(c.nome);
+    Istruzione st(d_->handle, QStringLiteral("SELECT ") + colonne.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+                                  quota(d_->tabella) + QStringLiteral(" WHERE rowid = ?1"));
+    st.lega(1, d_->righe[d_->pos]);
+    d_->valori.clear();
+    if (st.passo()) {
+        for (int i = 0; i < d_->campi.size(); ++i) d_->valori << st.valore(i);
+    } else {
+        // Deleted through another row set: it reads as an empty row.
+        for (int i = 0; i < d_->campi.size(); ++i) d_->valori << QVariant();
+    }
+    d_->caricata = true;
+}
+
+QVariant RowSet::valore(int posizione) const {
+    caricaRiga();
+    if (posizione < 0 || posizione >= d_->valori.size())
+        throw ErroreDatabase(QStringLiteral("Campo inesistente: %1").arg(posizione));
+    const QVariant& v = d_->valori[posizione];
+    if (d_->campi[posizione].tipo == TipoCampo::SiNo) return QVariant(v.isValid() && v.toLongLong() != 0);
+    if (d_->campi[posizione].tipo == TipoCampo::Testo) return QVariant(v.isValid() ? v.toString() : QString());
+    return v;
+}
+
+QVariant RowSet::valore(const QString& campo) const { return valore(indiceCampo(campo)); }
+
+QString RowSet::testo(int posizione) const { return valore(posizione).toString(); }
+
+QString RowSet::testo(const QString& campo) const { return valore(campo).toString(); }
+
+bool RowSet::siNo(const QString& campo) const { return valore(campo).toBool(); }
+
+void RowSet::aggiungi() {
+    verifica(aperto(), "Insieme di righe non aperto");
+    d_->modo = Dati::Modo::Aggiunta;
+    d_->nuovi = QList<QVariant>(d_->campi.size());
+    d_->impostati = QList<bool>(d_->campi.size(), false);
+}
+
+void RowSet::modifica() {
+    caricaRiga();
+    d_->modo = Dati::Modo::Modifica;
+    d_->nuovi = d_->valori;
+    d_->impostati = QList<bool>(d_->campi.size(), false);
+}
+
+void RowSet::imposta(int posizione, const QVariant& valore) {
+    verifica(d_ && d_->modo != Dati::Modo::Nessuno, "Aggiunta o modifica non iniziata");
+    if (posizione < 0 || posizione >= d_->campi.size())
+        throw ErroreDatabase(QStringLiteral("Campo inesistente: %1").arg(posizione));
+    const Campo& c = d_->campi[posizione];
+    QVariant v = valore;
+    if (c.tipo == TipoCampo::Testo) {
+        QString t = valore.isValid() ? valore.toString() : QString();
+        if (c.larghezza > 0 && t.size() > c.larghezza)
+            throw ErroreDatabase(QStringLiteral("Il testo \"%1\" è più lungo dei %2 caratteri del campo %3")
+                                     .arg(t)
+                                     .arg(c.larghezza)
+                                     .arg(c.nome));
+        v = t;
+    } else if (c.tipo == TipoCampo::SiNo) {
+        v = valore.toBool();
+    }
+    d_->nuovi[posizione] = v;
+    d_->impostati[posizione] = true;
+}
+
+void RowSet::imposta(const QString& campo, const QVariant& valore) { imposta(indiceCampo(campo), valore); }
+
+void RowSet::annullaModifica() {
+    if (d_) d_->modo = Dati::Modo::Nessuno;
+}
+
+void RowSet::memorizza() {
+    verifica(aperto(), "Insieme di righe non aperto");
+    verifica(d_->modo != Dati::Modo::Nessuno, "Aggiunta o modifica non iniziata");
+    QStringList colonne;
+    for (const Campo& c : d_->campi) colonne << quota(c.nome);
+    if (d_->modo == Dati::Modo::Aggiunta) {
+        // Fields left unset are stored empty (text) or No, never as missing values.
+        for (int i = 0; i < d_->campi.size(); ++i)
+            if (!d_->impostati[i]) {
+                if (d_->campi[i].tipo == TipoCampo::Testo) d_->nuovi[i] = QString(QLatin1String(""));
+                if (d_->campi[i].tipo == TipoCampo::SiNo) d_->nuovi[i] = false;
+            }
+        QStringList segni;
+        for (int i = 1; i <= d_->campi.size(); ++i) segni << QStringLiteral("?%1").arg(i);
+        Istruzione st(d_->handle, QStringLiteral("INSERT INTO ") + quota(d_->tabella) + QStringLiteral(" (") +
+                                      colonne.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                      segni.join(QStringLiteral(", ")) + QLatin1Char(')'));
+        for (int i = 0; i < d_->nuovi.size(); ++i) st.lega(i + 1, d_->nuovi[i]);
+        st.passo();
+        // A new row joins the end of the set, as later queries would see it, and becomes current.
+        d_->righe << sqlite3_last_insert_rowid(d_->handle);
+        d_->pos = static_cast<int>(d_->righe.size()) - 1;
+        d_->cancellata = false;
+    } else {
+        richiedeRiga();
+        QStringList assegnazioni;
+        QList<QVariant> valori;
+        for (int i = 0; i < d_->campi.size(); ++i)
+            if (d_->impostati[i]) {
+                valori << d_->nuovi[i];
+                assegnazioni << colonne[i] + QStringLiteral(" = ?%1").arg(valori.size());
+            }
+        if (!assegnazioni.isEmpty()) {
+            valori << d_->righe[d_->pos];
+            Istruzione st(d_->handle, QStringLiteral("UPDATE ") + quota(d_->tabella) + QStringLiteral(" SET ") +
+                                          assegnazioni.join(QStringLiteral(", ")) +
+                                          QStringLiteral(" WHERE rowid = ?%1").arg(valori.size()));
+            for (int i = 0; i < valori.size(); ++i) st.lega(i + 1, valori[i]);
+            st.passo();
+        }
+    }
+    d_->modo = Dati::Modo::Nessuno;
+    d_->caricata = false;
+}
+
+void RowSet::elimina() {
+    richiedeRiga();
+    Istruzione st(d_->handle, QStringLiteral("DELETE FROM ") + quota(d_->tabella) + QStringLiteral(" WHERE rowid = ?1"));
+    st.lega(1, d_->righe[d_->pos]);
+    st.passo();
+    d_->righe.removeAt(d_->pos);
+    d_->cancellata = true;
+    d_->caricata = false;
+    d_->modo = Dati::Modo::Nessuno;
+}
