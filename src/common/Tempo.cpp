@@ -19,7 +19,10 @@ float ghmStringa2Centesimi(const QString& testo, float unitaGiorno) {
 }
 
 QString ghmCentesimi2Stringa(float valore, float unitaGiorno) {
-    const float d = std::floor(valore / unitaGiorno);
+    // A value that is no number has no text; a day of no length (an unset daily span) has no
+    // day field rather than a division by zero.
+    if (!std::isfinite(valore)) return {};
+    const float d = unitaGiorno > 0 ? std::floor(valore / unitaGiorno) : 0.0f;
     const float h = std::floor((valore - d * unitaGiorno) / 100.0f);
     const float resto = valore - (d * unitaGiorno + h * 100.0f);
     const auto m = static_cast<qint16>(std::floor(resto * 60.0f / 100.0f + 0.5f));

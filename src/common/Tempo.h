@@ -13,7 +13,8 @@ QString AntStr(const QString& testo);
 // 7-8 count.  unitaGiorno is the number of units that make one "day" of the text.
 float ghmStringa2Centesimi(const QString& testo, float unitaGiorno);
 // dd:hh:mm of a time value, or the empty text for "00:00:00".  Minutes do not carry into hours, so
-// a remainder of 99.17 hundredths or more shows the minute field "60".
+// a remainder of 99.17 hundredths or more shows the minute field "60".  A day length of 0 or less
+// leaves the day field "00"; an infinite or undefined value gives the empty text.
 QString ghmCentesimi2Stringa(float valore, float unitaGiorno);
 
 // Text of exactly n characters: the value as text, trimmed, with n "0" in front, last n taken.

@@ -1,0 +1,93 @@
+#include "common/Date.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+
+#include "StampaTesti.h"
+
+namespace {
+
+QString compatta(const QDate& d) {
+    return d.toString(QStringLiteral("ddMMyyyy"));
+}
+
+TEST(Date, NumeriDiGiornoNoti) {
+    EXPECT_FLOAT_EQ(Data2Giul("01012000"), 730135);
+    EXPECT_FLOAT_EQ(Data2Giul("01032000"), 730195);
+    EXPECT_FLOAT_EQ(Data2Giul("01012001"), 730501);
+    EXPECT_FLOAT_EQ(Data2Giul("01032024") - Data2Giul("29022024"), 1);
+    EXPECT_FLOAT_EQ(Data2Giul("01032023") - Data2Giul("28022023"), 1);
+    EXPECT_EQ(Giu2Datas(730135), "01012000");
+}
+
+TEST(Date, OgniGiornoDal1901Al2099FaIlGiroCompleto) {
+    // QDate is the independent calendar: consecutive numbers, the way back, and the weekday.
+    static const char* const nomi[] = {"Lun", "Mar", "Mer", "Gio", "Ven", "Sab", "Dom"};
+    float precedente = Data2Giul("31121900");
+    for (QDate d(1901, 1, 1); d.year() <= 2099; d = d.addDays(1)) {
+        const QString testo = compatta(d);
+        const float numero = Data2Giul(testo);
+        ASSERT_EQ(numero, precedente + 1) << testo.toStdString();
+        ASSERT_EQ(Giu2Datas(numero), testo);
+        ASSERT_EQ(GiornoSettimana(testo), nomi[d.dayOfWeek() - 1]) << testo.toStdString();
+        precedente = numero;
+    }
+}
+
+TEST(Date, Giul2DataDaNumeriInteri) {
+    double g, m, a;
+    Giul2Data(730195, g, m, a);
+    EXPECT_EQ(g, 1);
+    EXPECT_EQ(m, 3);
+    EXPECT_EQ(a, 2000);
+    Giul2Data(Data2Giul("31122099"), g, m, a);
+    EXPECT_EQ(g, 31);
+    EXPECT_EQ(m, 12);
+    EXPECT_EQ(a, 2099);
+}
+
+TEST(Date, DivisioneEUnione) {
+    double g, m, a;
+    Data2Gma("05082024", g, m, a);
+    EXPECT_EQ(g, 5);
+    EXPECT_EQ(m, 8);
+    EXPECT_EQ(a, 2024);
+    Data2Gma("ab0x20", g, m, a);
+    EXPECT_EQ(g, 0);
+    EXPECT_EQ(m, 0);
+    EXPECT_EQ(a, 20);
+
+    EXPECT_EQ(Gma2Data(5, 8, 2024), "05082024");
+    EXPECT_EQ(Gma2Data(QString("5"), QString(" 8"), QString("2024")), "05082024");
+    EXPECT_EQ(Gma2Data(QString("31"), QString("12"), QString("99")), "31120099");
+    EXPECT_EQ(Data2Data("05082024"), "05/08/2024");
+}
+
+TEST(Date, GiornoSettimana) {
+    EXPECT_EQ(GiornoSettimana("01012000"), "Sab");
+    EXPECT_EQ(GiornoSettimana("0101200"), "");
+    EXPECT_EQ(GiornoSettimana("010120000"), "");
+    EXPECT_EQ(GiornoSettimana(""), "");
+    // Texts of zeros or letters have a negative day number: still a weekday, never a crash.
+    for (const char* strano : {"00000000", "abcdefgh", "00000001"}) {
+        const QString g = GiornoSettimana(strano);
+        EXPECT_EQ(g.size(), 3) << strano;
+        EXPECT_TRUE(QStringLiteral("SabDomLunMarMerGioVen").contains(g)) << strano;
+    }
+}
+
+TEST(Date, GiorniMese) {
+    struct Caso {
+        int anno, mese, giorni;
+    };
+    for (const Caso& c : {Caso{2000, 2, 29}, Caso{1900, 2, 28}, Caso{2024, 2, 29}, Caso{2023, 2, 28},
+                          Caso{2100, 2, 28}, Caso{2023, 0, 31}, Caso{2023, 13, 28}, Caso{2023, -1, 28}}) {
+        EXPECT_EQ(GiorniMese(c.anno, c.mese), c.giorni) << c.anno << "/" << c.mese;
+    }
+    for (int anno : {1600, 1900, 1996, 2000, 2023, 2024, 2100})
+        for (int mese = 1; mese <= 12; ++mese)
+            EXPECT_EQ(GiorniMese(anno, mese), QDate(anno, mese, 1).daysInMonth()) << anno << "/" << mese;
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+#include "common/Tempo.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include "StampaTesti.h"
+
+namespace {
+
+struct DaTesto {
+    const char* testo;
+    float unitaGiorno;
+    float atteso;
+};
+
+class TestoInCentesimi : public ::testing::TestWithParam<DaTesto> {};
+
+TEST_P(TestoInCentesimi, LeggeGiorniOreMinuti) {
+    const DaTesto& c = GetParam();
+    EXPECT_FLOAT_EQ(ghmStringa2Centesimi(QString::fromUtf8(c.testo), c.unitaGiorno), c.atteso) << c.testo;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tempo, TestoInCentesimi,
+                         ::testing::Values(DaTesto{"", 2400, 0}, DaTesto{"00:00:00", 2400, 0},
+                                           DaTesto{"08:30", 2400, 850}, DaTesto{"1:00", 2400, 100},
+                                           DaTesto{"01:02:03", 2400, 2605},
+                                           // Minutes round half up to whole hundredths.
+                                           DaTesto{"00:00:01", 2400, 2}, DaTesto{"00:00:45", 2400, 75},
+                                           DaTesto{"00:00:59", 2400, 98},
+                                           // The day field counts the given day length.
+                                           DaTesto{"02:01:00", 1300, 2700}, DaTesto{"00:26:30", 9900, 2650},
+                                           // Only the last 8 characters of a longer text count.
+                                           DaTesto{"12345:06:30", 2400, 45 * 2400 + 650},
+                                           DaTesto{"xx01:02:03", 2400, 2605},
+                                           // Separators are ignored; fields follow the leading-number rule.
+                                           DaTesto{"01.02.03", 2400, 2605}, DaTesto{"00: 8:30", 2400, 850},
+                                           DaTesto{"ab:cd:ef", 2400, 0}, DaTesto{"00:1x:3y", 2400, 105}));
+
+struct InTesto {
+    float valore;
+    float unitaGiorno;
+    const char* atteso;
+};
+
+class CentesimiInTesto : public ::testing::TestWithParam<InTesto> {};
+
+TEST_P(CentesimiInTesto, ScriveGiorniOreMinuti) {
+    const InTesto& c = GetParam();
+    EXPECT_EQ(ghmCentesimi2Stringa(c.valore, c.unitaGiorno), QString::fromUtf8(c.atteso)) << c.valore;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tempo, CentesimiInTesto,
+                         ::testing::Values(InTesto{0, 2400, ""}, InTesto{2605, 2400, "01:02:03"},
+                                           InTesto{850, 2400, "00:08:30"}, InTesto{2400, 2400, "01:00:00"},
+                                           InTesto{2650, 9900, "00:26:30"}, InTesto{2700, 1300, "02:01:00"},
+                                           // Less than half a minute rounds to the empty text.
+                                           InTesto{0.5f, 2400, ""}, InTesto{1, 2400, "00:00:01"},
+                                           // No carry from minutes into hours.
+                                           InTesto{99.16f, 2400, "00:00:59"},
+                                           InTesto{99.17f, 2400, "00:00:60"},
+                                           InTesto{99.5f, 2400, "00:00:60"},
+                                           InTesto{199.5f, 2400, "00:01:60"},
+                                           // Only the last two digits of a day count above 99.
+                                           InTesto{100 * 2400 + 100, 2400, "00:01:00"}));
+
+TEST(Tempo, OreEMinutiFannoIlGiroCompleto) {
+    // Every clock time of a day survives text -> value -> text, and value -> text -> value with
+    // calendar days and with a driving day of 13 hours.
+    for (int ora = 0; ora < 24; ++ora) {
+        for (int minuto = 0; minuto < 60; ++minuto) {
+            const QString hhmm = Zero(ora, 2) + ':' + Zero(minuto, 2);
+            const float valore = ghmStringa2Centesimi(hhmm, 9900);
+            ASSERT_EQ(ghmCentesimi2Stringa(valore, 9900), valore == 0 ? QString() : "00:" + hhmm)
+                << hhmm.toStdString();
+            for (float unita : {2400.0f, 1300.0f})
+                ASSERT_FLOAT_EQ(ghmStringa2Centesimi(ghmCentesimi2Stringa(valore, unita), unita), valore)
+                    << hhmm.toStdString() << " / " << unita;
+        }
+    }
+}
+
+TEST(Tempo, OreOltreLeVentiquattroConNovemilanovecento) {
+    EXPECT_EQ(ghmCentesimi2Stringa(2650, 9900).mid(3), "26:30");
+    EXPECT_EQ(ghmCentesimi2Stringa(2650, 2400), "01:02:30");
+}
+
+TEST(Tempo, GiornoDiLunghezzaNullaEValoriNonNumerici) {
+    EXPECT_EQ(ghmCentesimi2Stringa(150, 0), "00:01:30");
+    EXPECT_EQ(ghmCentesimi2Stringa(std::numeric_limits<float>::quiet_NaN(), 2400), "");
+    EXPECT_EQ(ghmCentesimi2Stringa(std::numeric_limits<float>::infinity(), 2400), "");
+}
+
+TEST(Tempo, AntStrRiempieOTagliaAOttoCaratteri) {
+    EXPECT_EQ(AntStr(""), "00000000");
+    EXPECT_EQ(AntStr("8:30"), "00008:30");
+    EXPECT_EQ(AntStr("12345678"), "12345678");
+    EXPECT_EQ(AntStr("123456789"), "23456789");
+}
+
+TEST(Tempo, ZeroDaTestiENumeri) {
+    EXPECT_EQ(Zero(7, 2), "07");
+    EXPECT_EQ(Zero(2024, 4), "2024");
+    EXPECT_EQ(Zero(123, 2), "23");
+    EXPECT_EQ(Zero(-1, 2), "-1");
+    EXPECT_EQ(Zero(qint16(5), 3), "005");
+    EXPECT_EQ(Zero(12345678901LL, 3), "901");
+    EXPECT_EQ(Zero(qsizetype(9), 2), "09");
+    EXPECT_EQ(Zero(5.0, 2), "05");
+    EXPECT_EQ(Zero(2.5, 4), "02.5");
+    EXPECT_EQ(Zero(-0.0, 2), "00");
+    EXPECT_EQ(Zero(-0.0f, 2), "00");
+    EXPECT_EQ(Zero(0.1f, 4), "00.1");
+    EXPECT_EQ(Zero(QString(" 7 "), 2), "07");
+    EXPECT_EQ(Zero(QString(""), 2), "00");
+    EXPECT_EQ(Zero(QString("ab"), 3), "0ab");
+}
+
+TEST(Tempo, IncEDecFermanoIlTraboccamento) {
+    qint16 v = 32766;
+    Inc(v);
+    EXPECT_EQ(v, 32767);
+    EXPECT_THROW(Inc(v), std::overflow_error);
+    EXPECT_EQ(v, 32767);
+
+    v = -32767;
+    Dec(v);
+    EXPECT_EQ(v, -32768);
+    EXPECT_THROW(Dec(v), std::overflow_error);
+    EXPECT_EQ(v, -32768);
+}
+
+TEST(Tempo, IncrDecrSommanoOUnisconoTesti) {
+    QString t = "ab";
+    Incr(t, QString("cd"));
+    EXPECT_EQ(t, "abcd");
+    float f = 100;
+    Incr(f, 50);
+    Decr(f, 25.5f);
+    EXPECT_FLOAT_EQ(f, 124.5f);
+}
+
+TEST(Tempo, MaggioreMinoreRestituisconoAQuandoUguali) {
+    EXPECT_EQ(Maggiore(3, 5), 5);
+    EXPECT_EQ(Minore(3, 5), 3);
+    EXPECT_FLOAT_EQ(Maggiore(2400.0f, 100), 2400.0f);
+    // -0.0 and 0.0 are equal: the first argument must come back.
+    EXPECT_TRUE(std::signbit(Maggiore(-0.0, 0.0)));
+    EXPECT_TRUE(std::signbit(Minore(-0.0, 0.0)));
+    EXPECT_FALSE(std::signbit(Maggiore(0.0, -0.0)));
+}
+
+TEST(Tempo, QuasiUgualeFinestraSbilanciata) {
+    struct Caso {
+        float a;
+        bool atteso;
+    };
+    for (const Caso& c : {Caso{1240, false}, Caso{1250, true}, Caso{1260, true}, Caso{1300, true},
+                          Caso{1450, true}, Caso{1451, false}}) {
+        EXPECT_EQ(QuasiUguale(c.a, 1300, 150), c.atteso) << c.a;
+    }
+    // 1300 - 100/3 rounds down in single precision to 1266.6666259765625: that value is inside.
+    const float bordo = 1266.6666259765625f;
+    EXPECT_TRUE(QuasiUguale(bordo, 1300, 100));
+    EXPECT_FALSE(QuasiUguale(std::nextafter(bordo, 0.0f), 1300, 100));
+    EXPECT_TRUE(QuasiUguale(1300, 1300, 0));
+    EXPECT_FALSE(QuasiUguale(1300.5f, 1300, 0));
+}
+
+}  // namespace
