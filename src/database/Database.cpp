@@ -163,6 +163,11 @@ public:
         if (rc != SQLITE_OK) throw ErroreDatabase(errore());
     }
 
+    void riavvia() {
+        sqlite3_reset(st_);
+        sqlite3_clear_bindings(st_);
+    }
+
     bool passo() {
         int rc = sqlite3_step(st_);
         if (rc == SQLITE_ROW) return true;
@@ -469,6 +474,7 @@ struct RowSet::Dati {
 
     mutable bool caricata = false;
     mutable QList<QVariant> valori;
+    mutable std::unique_ptr<Istruzione> lettura;  // reads one row by rowid, prepared once
 
     enum class Modo { Nessuno, Aggiunta, Modifica } modo = Modo::Nessuno;
     QList<QVariant> nuovi;
@@ -568,10 +574,16 @@ void RowSet::richiedeRiga() const {
 void RowSet::caricaRiga() const {
     if (d_->caricata) return;
     richiedeRiga();
-    QStringList colonne;
-    for (const Campo& c : d_->campi) colonne << quota(c.nome);
-    Istruzione st(d_->handle, QStringLiteral("SELECT ") + colonne.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
-                                  quota(d_->tabella) + QStringLiteral(" WHERE rowid = ?1"));
+    if (!d_->lettura) {
+        QStringList colonne;
+        for (const Campo& c : d_->campi) colonne << quota(c.nome);
+        d_->lettura = std::make_unique<Istruzione>(d_->handle, QStringLiteral("SELECT ") +
+                                                                   colonne.join(QStringLiteral(", ")) +
+                                                                   QStringLiteral(" FROM ") + quota(d_->tabella) +
+                                                                   QStringLiteral(" WHERE rowid = ?1"));
+    }
+    Istruzione& st = *d_->lettura;
+    st.riavvia();
     st.lega(1, d_->righe[d_->pos]);
     d_->valori.clear();
     if (st.passo()) {
@@ -580,6 +592,7 @@ void RowSet::caricaRiga() const {
         // Deleted through another row set: it reads as an empty row.
         for (int i = 0; i < d_->campi.size(); ++i) d_->valori << QVariant();
     }
+    st.riavvia();  // an unfinished statement would keep the file's read lock
     d_->caricata = true;
 }
 
