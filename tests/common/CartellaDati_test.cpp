@@ -1,0 +1,32 @@
+// Where the data file lives: the program's directory when writable, --data-dir above all.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "common/CartellaDati.h"
+
+TEST(CartellaDati, OpzioneDaRigaDiComando) {
+    EXPECT_EQ(OpzioneCartellaDati({"zavetra", "--data-dir", "/tmp/x"}), QStringLiteral("/tmp/x"));
+    EXPECT_EQ(OpzioneCartellaDati({"zavetra", "--data-dir=/tmp/y", "--calcola"}), QStringLiteral("/tmp/y"));
+    EXPECT_TRUE(OpzioneCartellaDati({"zavetra", "--data-dir"}).isEmpty());
+    EXPECT_TRUE(OpzioneCartellaDati({"zavetra"}).isEmpty());
+}
+
+TEST(CartellaDati, SceltaProgrammaOUtente) {
+    QTemporaryDir programma;
+    EXPECT_EQ(CartellaDati(programma.path()), QDir(programma.path()).absolutePath());
+    // No probe file is left behind in the program's directory.
+    EXPECT_TRUE(QDir(programma.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    const QString scelta = QDir(programma.path()).filePath(QStringLiteral("nuova/cartella"));
+    EXPECT_EQ(CartellaDati(programma.path(), scelta), scelta);
+    EXPECT_TRUE(QDir(scelta).exists());
+
+    // A directory that cannot be written falls back to the user's data directory.
+    QFile::setPermissions(programma.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const bool davveroSolaLettura = !QFile(QDir(programma.path()).filePath("p")).open(QIODevice::WriteOnly);
+    if (davveroSolaLettura) EXPECT_NE(CartellaDati(programma.path()), QDir(programma.path()).absolutePath());
+    QFile::setPermissions(programma.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
