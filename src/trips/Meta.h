@@ -14,9 +14,10 @@
 
 // ---- Choice lists of the trip boxes -------------------------------------------------------
 
-// Entries from a compact text holding the first and the last value, each zero-padded to
-// `larghezza` characters: ("00010031", 4, 2) gives "01" to "31".  passo > 1 skips values.
-QStringList CaricaComboBox(const QString& compatto, int larghezza, int passo = 1);
+// Entries from a compact text whose two halves hold the first and the last value, each entry
+// zero-padded to `cifre` characters: ("00010031", 2) gives "01" to "31", ("050140", 3, 5) gives
+// "050", "055" ... "140".
+QStringList CaricaComboBox(const QString& compatto, int cifre, int passo = 1);
 // Entries cut from a compact text by pairs of characters: "0005101520304560" gives "00", "05", ...
 QStringList ListaACoppie(const QString& compatto);
 
