@@ -1,0 +1,135 @@
+#include "common/ui/TabellaGriglia.h"
+
+#include <QHeaderView>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+
+#include "common/ui/GrigliaModello.h"
+
+TabellaGriglia::TabellaGriglia(Griglia* griglia, QWidget* parent)
+    : QTableView(parent), modello_(new GrigliaModello(griglia, this)) {
+    setModel(modello_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The grid's selection is one rectangle with the current cell as a corner.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // One scroll step per row, so that the scroll bar's value is the top row.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+
+    connect(modello_, &GrigliaModello::cursoreGrigliaCambiato, this, &TabellaGriglia::mostraCursore);
+    connect(modello_, &GrigliaModello::aspettoGrigliaCambiato, this, &TabellaGriglia::applicaLarghezze);
+    connect(modello_, &GrigliaModello::strutturaCambiata, this, [this] {
+        applicaLarghezze();
+        mostraCursore();
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &TabellaGriglia::cursoreDallaVista);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TabellaGriglia::cursoreDallaVista);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TabellaGriglia::scorrimentoDallaVista);
+    applicaLarghezze();
+    mostraCursore();
+}
+
+QList<int> TabellaGriglia::larghezzePixel(const Griglia& griglia, int disponibile) {
+    qint64 totale = 0;
+    for (int c = 0; c < griglia.colonne(); ++c) totale += griglia.larghezzaColonna(c);
+    QList<int> pixel;
+    qint64 cumulata = 0;
+    int bordo = 0;
+    for (int c = 0; c < griglia.colonne(); ++c) {
+        cumulata += griglia.larghezzaColonna(c);
+        // Rounding the running edges, not each width, keeps the sum exactly the available width.
+        const int prossimo =
+            totale > 0 ? static_cast<int>((cumulata * disponibile + totale / 2) / totale) : 0;
+        pixel << prossimo - bordo;
+        bordo = prossimo;
+    }
+    return pixel;
+}
+
+void TabellaGriglia::applicaLarghezze() {
+    const Griglia* g = modello_->griglia();
+    if (!g) return;
+    horizontalHeader()->setVisible(g->righeFisse() > 0);
+    const QList<int> pixel = larghezzePixel(*g, viewport()->width());
+    for (int c = 0; c < pixel.size(); ++c) {
+        const bool nascosta = g->larghezzaColonna(c) == 0;
+        setColumnHidden(c, nascosta);
+        if (!nascosta) setColumnWidth(c, std::max(pixel[c], 1));
+    }
+}
+
+void TabellaGriglia::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    applicaLarghezze();
+}
+
+bool TabellaGriglia::ignoraVista() const {
+    return sincronizzando_ || modello_->inCambiamento() || !modello_->griglia();
+}
+
+void TabellaGriglia::mostraCursore() {
+    Griglia* g = modello_->griglia();
+    if (!g || modello_->inCambiamento()) return;
+    QScopedValueRollback<bool> guardia(sincronizzando_, true);
+    // The scroll range must already count rows the grid has just gained.
+    executeDelayedItemsLayout();
+    updateGeometries();
+
+    const QModelIndex corrente = modello_->index(modello_->rigaModello(g->riga()), g->colonna());
+    if (corrente.isValid())
+        selectionModel()->setCurrentIndex(corrente, QItemSelectionModel::NoUpdate);
+    else
+        selectionModel()->clearCurrentIndex();
+
+    const Rettangolo s = g->selezione();
+    const int primaRiga = std::max(s.primaRiga, g->righeFisse());
+    if (s.ultimaRiga >= primaRiga && g->colonne() > 0) {
+        const QItemSelection area(modello_->index(modello_->rigaModello(primaRiga), s.primaColonna),
+                                  modello_->index(modello_->rigaModello(s.ultimaRiga), s.ultimaColonna));
+        selectionModel()->select(area, QItemSelectionModel::ClearAndSelect);
+    } else {
+        selectionModel()->clearSelection();
+    }
+    verticalScrollBar()->setValue(g->rigaInAlto() - g->righeFisse());
+}
+
+void TabellaGriglia::cursoreDallaVista() {
+    if (ignoraVista()) return;
+    const QModelIndex corrente = selectionModel()->currentIndex();
+    if (!corrente.isValid()) return;
+    Griglia* g = modello_->griglia();
+    QScopedValueRollback<bool> guardia(sincronizzando_, true);
+    const int r = modello_->rigaGriglia(corrente.row());
+    const int c = corrente.column();
+    int rigaSel = r;
+    int colonnaSel = c;
+    // The selection's corner opposite the current cell; a selection that does not hold the current
+    // cell (a click has moved it, the selection follows next) counts as the current cell alone.
+    const QItemSelection sel = selectionModel()->selection();
+    if (!sel.isEmpty() && sel.contains(corrente)) {
+        int alto = sel.first().top(), basso = sel.first().bottom();
+        int sinistra = sel.first().left(), destra = sel.first().right();
+        for (const QItemSelectionRange& area : sel) {
+            alto = std::min(alto, area.top());
+            basso = std::max(basso, area.bottom());
+            sinistra = std::min(sinistra, area.left());
+            destra = std::max(destra, area.right());
+        }
+        rigaSel = modello_->rigaGriglia(corrente.row() == alto ? basso : alto);
+        colonnaSel = c == sinistra ? destra : sinistra;
+    }
+    g->seleziona(r, c, rigaSel, colonnaSel);
+}
+
+void TabellaGriglia::scorrimentoDallaVista(int valore) {
+    if (ignoraVista()) return;
+    QScopedValueRollback<bool> guardia(sincronizzando_, true);
+    Griglia* g = modello_->griglia();
+    g->impostaRigaInAlto(valore + g->righeFisse());
+}

@@ -1,0 +1,34 @@
+#pragma once
+// A table view over a Griglia.  Column widths are the grid's widths scaled to the view's width (a
+// width of 0 hides the column).  The view and the grid share one cursor: a click or a key in the
+// view sets the grid's current cell, selection and top row, and code that sets them on the grid
+// moves the view.
+#include <QTableView>
+
+#include "common/Griglia.h"
+
+class GrigliaModello;
+
+class TabellaGriglia : public QTableView {
+    Q_OBJECT
+  public:
+    explicit TabellaGriglia(Griglia* griglia, QWidget* parent = nullptr);
+
+    GrigliaModello* modello() const { return modello_; }
+    // Pixel widths of the columns for a given width: the grid's widths scaled so that the visible
+    // columns fill it exactly.
+    static QList<int> larghezzePixel(const Griglia& griglia, int disponibile);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void applicaLarghezze();
+    void mostraCursore();
+    void cursoreDallaVista();
+    void scorrimentoDallaVista(int valore);
+    bool ignoraVista() const;
+
+    GrigliaModello* modello_;
+    bool sincronizzando_ = false;
+};

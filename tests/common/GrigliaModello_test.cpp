@@ -1,0 +1,265 @@
+#include "common/ui/GrigliaModello.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QFont>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTest>
+#include <memory>
+
+#include "common/ui/TabellaGriglia.h"
+
+namespace {
+
+using Tester = QAbstractItemModelTester;
+
+// Any inconsistency the tester finds is a Qt warning, and the test main fails the test on it.
+std::unique_ptr<Tester> controlla(GrigliaModello* m) {
+    return std::make_unique<Tester>(m, Tester::FailureReportingMode::Warning);
+}
+
+QStringList testiColonna(const QAbstractItemModel& m, int c) {
+    QStringList t;
+    for (int r = 0; r < m.rowCount(); ++r) t << m.index(r, c).data().toString();
+    return t;
+}
+
+}  // namespace
+
+TEST(GrigliaModello, RestaCoerenteMentreLaGrigliaCambia) {
+    Griglia g(3, 4);
+    g.impostaIntestazioni({"Num.", "Tappa", "Km.", "Ts"});
+    GrigliaModello m(&g);
+    auto tester = controlla(&m);
+
+    g.impostaRighe(17);
+    g.impostaTesto(1, 1, "ROMA");
+    g.aggiungiRiga("x\tFIRENZE", 1);
+    g.inserisciRighe(3, 4);
+    g.rimuoviRighe(2, 3);
+    g.impostaColonne(15);
+    g.impostaColonne(13);
+    g.impostaIntestazioni({"N"});
+    g.impostaGrassetto(2, 6, true);
+    g.impostaRigheFisse(2);
+    g.impostaRigheFisse(0);
+    g.impostaRigheFisse(1);
+    g.svuotaDati();
+    g.impostaLarghezzaColonna(3, 0);
+    g.impostaRighe(1);  // header only: no model rows
+    EXPECT_EQ(m.rowCount(), 0);
+    {
+        Griglia::Aggiornamento lotto(g);
+        for (int r = 1; r < 300; ++r) {
+            g.impostaRighe(r + 2);
+            g.impostaTesto(r, 1, QString::number(r));
+        }
+        g.rimuoviRighe(5, 10);
+    }
+    EXPECT_EQ(m.rowCount(), g.righe() - 1);
+    EXPECT_EQ(m.index(3, 1).data().toString(), "4");
+    EXPECT_EQ(m.index(4, 1).data().toString(), "15");
+    g = Griglia(5, 2);
+    EXPECT_EQ(m.columnCount(), 2);
+    EXPECT_EQ(m.rowCount(), 4);
+}
+
+TEST(GrigliaModello, IntestazioniRigheEAspettoDelleCelle) {
+    Griglia g(4, 3);
+    g.impostaIntestazioni({"Num.", "Tappa", "Km."});
+    g.impostaTesto(2, 1, "NAPOLI");
+    g.impostaGrassetto(2, 1, true);
+    g.impostaColoreSfondo(3, 2, 0xFFFF80);
+    g.impostaColoreTesto(3, 2, 0x0000FF);
+    g.impostaAllineamentoColonna(2, Allineamento::Destra);
+    g.impostaAllineamentoColonna(1, Allineamento::Centro);
+    GrigliaModello m(&g);
+    auto tester = controlla(&m);
+
+    EXPECT_EQ(m.rowCount(), 3);  // the header row is not a model row
+    EXPECT_EQ(m.headerData(1, Qt::Horizontal).toString(), "Tappa");
+    EXPECT_EQ(m.index(1, 1).data().toString(), "NAPOLI");
+    EXPECT_EQ(m.rigaGriglia(1), 2);
+    EXPECT_EQ(m.rigaModello(2), 1);
+    EXPECT_EQ(m.rigaModello(0), -1);
+
+    EXPECT_TRUE(m.index(1, 1).data(Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(m.index(1, 0).data(Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(m.index(2, 2).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xFF, 0xFF, 0x80));
+    EXPECT_EQ(m.index(2, 2).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 0xFF));
+    EXPECT_FALSE(m.index(1, 1).data(Qt::BackgroundRole).isValid());
+    const auto allineamento = [&](int c) {
+        return m.index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
+    };
+    EXPECT_EQ(allineamento(0), Qt::AlignLeft);
+    EXPECT_EQ(allineamento(1), Qt::AlignHCenter);
+    EXPECT_EQ(allineamento(2), Qt::AlignRight);
+    EXPECT_FALSE(m.flags(m.index(0, 0)).testFlag(Qt::ItemIsEditable));
+
+    // Two header rows are stacked in the column header.
+    g.impostaRigheFisse(2);
+    g.impostaTesto(1, 1, "(gg:hh:mm)");
+    EXPECT_EQ(m.headerData(1, Qt::Horizontal).toString(), "Tappa\n(gg:hh:mm)");
+    EXPECT_EQ(testiColonna(m, 1), (QStringList{"NAPOLI", ""}));
+}
+
+TEST(GrigliaModello, SegnalaLeCelleCambiateNelPostoGiusto) {
+    Griglia g(10, 4);
+    GrigliaModello m(&g);
+    QList<QPair<QModelIndex, QModelIndex>> cambiate;
+    QList<int> intestazioni;
+    QObject::connect(&m, &QAbstractItemModel::dataChanged, [&](const QModelIndex& a, const QModelIndex& b) {
+        cambiate.append({a, b});
+    });
+    QObject::connect(&m, &QAbstractItemModel::headerDataChanged,
+                     [&](Qt::Orientation, int prima, int) { intestazioni << prima; });
+    g.impostaTesto(5, 3, "x");
+    g.impostaTesto(0, 2, "Titolo");
+    ASSERT_EQ(cambiate.size(), 1);
+    EXPECT_EQ(cambiate[0].first, m.index(4, 3));
+    EXPECT_EQ(cambiate[0].second, m.index(4, 3));
+    EXPECT_EQ(intestazioni, QList<int>{2});
+}
+
+TEST(GrigliaModello, GrigliaDistruttaPrimaDelModello) {
+    auto g = std::make_unique<Griglia>(5, 3);
+    GrigliaModello m(g.get());
+    auto tester = controlla(&m);
+    g->iniziaAggiornamento();
+    g->impostaTesto(1, 1, "a");  // a reset is open when the grid goes
+    g.reset();
+    EXPECT_EQ(m.griglia(), nullptr);
+    EXPECT_EQ(m.rowCount(), 0);
+    EXPECT_EQ(m.columnCount(), 0);
+}
+
+TEST(TabellaGriglia, LarghezzeProporzionaliCheRiempionoLaVista) {
+    Griglia g(2, 4);
+    g.definisciColonne({{"Num.", 420, Allineamento::Centro},
+                        {"Tappa", 6295, Allineamento::Sinistra},
+                        {"", 0, Allineamento::Sinistra},
+                        {"Km.", 500, Allineamento::Destra}});
+    const QList<int> px = TabellaGriglia::larghezzePixel(g, 721);
+    ASSERT_EQ(px.size(), 4);
+    EXPECT_EQ(px[0] + px[1] + px[2] + px[3], 721);
+    EXPECT_EQ(px[2], 0);
+    EXPECT_NEAR(px[1], 721.0 * 6295 / 7215, 1.0);
+    EXPECT_NEAR(px[0], 721.0 * 420 / 7215, 1.0);
+
+    TabellaGriglia vista(&g);
+    vista.resize(800, 300);
+    vista.show();
+    EXPECT_TRUE(vista.isColumnHidden(2));
+    EXPECT_FALSE(vista.isColumnHidden(1));
+    const int larga = vista.viewport()->width();
+    EXPECT_NEAR(vista.columnWidth(1), larga * 6295.0 / 7215, 1.0);
+    // Widths follow the grid and the window.
+    g.impostaLarghezzaColonna(2, 6295);
+    EXPECT_FALSE(vista.isColumnHidden(2));
+    EXPECT_NEAR(vista.columnWidth(2), vista.columnWidth(1), 1.0);
+    vista.resize(400, 300);
+    EXPECT_NEAR(vista.columnWidth(1), vista.viewport()->width() * 6295.0 / 13510, 1.0);
+}
+
+class TabellaGrigliaCursore : public testing::Test {
+  protected:
+    void SetUp() override {
+        g.impostaIntestazioni({"Num.", "Tappa", "Km."});
+        for (int r = 1; r < g.righe(); ++r) g.impostaTesto(r, 0, QString::number(r));
+        vista.resize(400, 300);
+        vista.show();
+        tester = controlla(vista.modello());
+    }
+    QModelIndex corrente() const { return vista.selectionModel()->currentIndex(); }
+    QPoint centro(int rigaGriglia, int c) const {
+        return vista.visualRect(vista.model()->index(rigaGriglia - 1, c)).center();
+    }
+    int primaRigaVisibile() const { return vista.rowAt(0) + 1; }
+
+    Griglia g{100, 3};
+    TabellaGriglia vista{&g};
+    std::unique_ptr<Tester> tester;
+};
+
+TEST_F(TabellaGrigliaCursore, LaVistaSegueRigaSelezioneERigaInAlto) {
+    g.impostaRiga(40);
+    EXPECT_EQ(corrente().row(), 39);
+    g.seleziona(10, 2, 12, 0);
+    EXPECT_EQ(corrente(), vista.model()->index(9, 2));
+    const QModelIndexList scelte = vista.selectionModel()->selectedIndexes();
+    EXPECT_EQ(scelte.size(), 9);
+    EXPECT_TRUE(vista.selectionModel()->isSelected(vista.model()->index(11, 0)));
+    EXPECT_FALSE(vista.selectionModel()->isSelected(vista.model()->index(12, 0)));
+
+    g.impostaRigaInAlto(30);
+    EXPECT_EQ(primaRigaVisibile(), 30);
+    EXPECT_EQ(g.rigaInAlto(), 30);
+}
+
+TEST_F(TabellaGrigliaCursore, UnClicEUnTastoSpostanoLaRigaDellaGriglia) {
+    QTest::mouseClick(vista.viewport(), Qt::LeftButton, {}, centro(5, 1));
+    EXPECT_EQ(g.riga(), 5);
+    EXPECT_EQ(g.colonna(), 1);
+    EXPECT_EQ(g.selezione(), (Rettangolo{5, 1, 5, 1}));
+
+    // Shift-click extends the selection; the current cell stays the anchor's corner.
+    QTest::mouseClick(vista.viewport(), Qt::LeftButton, Qt::ShiftModifier, centro(8, 2));
+    EXPECT_EQ(g.selezione(), (Rettangolo{5, 1, 8, 2}));
+
+    QTest::mouseClick(vista.viewport(), Qt::LeftButton, {}, centro(3, 0));
+    QTest::keyClick(&vista, Qt::Key_Down);
+    EXPECT_EQ(g.riga(), 4);
+    EXPECT_EQ(g.selezione(), (Rettangolo{4, 0, 4, 0}));
+}
+
+TEST_F(TabellaGrigliaCursore, ScorrereLaVistaAggiornaLaRigaInAlto) {
+    vista.verticalScrollBar()->setValue(20);
+    EXPECT_EQ(g.rigaInAlto(), 21);
+    QTest::keyClick(&vista, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(g.riga(), 99);
+    EXPECT_EQ(g.rigaInAlto(), primaRigaVisibile());
+    EXPECT_GT(g.rigaInAlto(), 21);
+}
+
+TEST_F(TabellaGrigliaCursore, LaGrigliaCheCambiaNonSpostaIlSuoCursore) {
+    g.impostaRiga(50);
+    g.impostaRigaInAlto(45);
+    // Rows inserted above would carry the view's current index down; the grid keeps its row.
+    g.inserisciRighe(10, 5);
+    EXPECT_EQ(g.riga(), 50);
+    EXPECT_EQ(corrente().row(), 49);
+    g.rimuoviRighe(2, 20);
+    EXPECT_EQ(g.riga(), 50);
+    EXPECT_EQ(corrente().row(), 49);
+    // Removing the view's current row makes the view pick a neighbour; the grid keeps its number.
+    g.rimuoviRighe(48, 5);
+    EXPECT_EQ(g.riga(), 50);
+    EXPECT_EQ(corrente().row(), 49);
+
+    // An engine run: many writes in one bracket, then the cursor back to the start.
+    {
+        Griglia::Aggiornamento lotto(g);
+        g.impostaRighe(1);
+        for (int r = 1; r <= 400; ++r) {
+            g.aggiungiRiga(QStringLiteral("%1\tTAPPA %1").arg(r));
+            g.impostaRiga(r);
+        }
+        g.impostaRiga(1);
+        g.impostaRigaInAlto(1);
+    }
+    EXPECT_EQ(vista.model()->rowCount(), 400);
+    EXPECT_EQ(g.riga(), 1);
+    EXPECT_EQ(corrente().row(), 0);
+    EXPECT_EQ(primaRigaVisibile(), 1);
+    EXPECT_EQ(g.rigaInAlto(), 1);
+
+    // Cutting the grid under the view leaves view and grid agreeing on a row that exists.
+    g.impostaRiga(300);
+    g.impostaRigaInAlto(290);
+    g.impostaRighe(20);
+    EXPECT_EQ(g.riga(), 19);
+    EXPECT_EQ(corrente().row(), 18);
+    EXPECT_LE(g.rigaInAlto(), 19);
+}
