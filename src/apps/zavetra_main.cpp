@@ -1,24 +1,59 @@
 #include <QApplication>
-#include <QMainWindow>
 #include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
 
 #include "common/CartellaDati.h"
-#include "database/Archivio.h"
+#include "common/Orologio.h"
+#include "common/ui/DialoghiQt.h"
+#include "trips/ui/FrmMain.h"
+
+namespace {
+
+const char* const kAiuto =
+    "Uso: zavetra [opzioni]\n"
+    "\n"
+    "Pianificazione dei viaggi in camper: apre la finestra principale.\n"
+    "\n"
+    "Opzioni:\n"
+    "  --data-dir CARTELLA   cartella dei dati (Voviva.mdb e i file prodotti);\n"
+    "                        senza questa opzione: la cartella del programma se è\n"
+    "                        scrivibile, altrimenti la cartella dei dati dell'utente\n"
+    "  --esci-dopo-avvio     chiude il programma appena la finestra è mostrata\n"
+    "                        (misura dei tempi di avvio)\n"
+    "  --help                mostra questo elenco ed esce\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    // The options list needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kAiuto, stdout);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zavetra"));
-    const QString cartella = CartellaDati(QCoreApplication::applicationDirPath(), OpzioneCartellaDati(app.arguments()));
-    Archivio archivio(cartella);
+    const QStringList argomenti = app.arguments();
+    const QString cartella =
+        CartellaDati(QCoreApplication::applicationDirPath(), OpzioneCartellaDati(argomenti));
+
+    DialoghiQt dialoghi;
+    OrologioSistema orologio;
+    FrmMain finestra(cartella, dialoghi, orologio);
+    dialoghi.impostaGenitore(&finestra);
     try {
-        archivio.AvviaDatabase();
+        finestra.Form_Load();
     } catch (const ErroreDatabase& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Zavetra"), e.messaggio());
         return 1;
     }
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Zavetra"));
-    w.resize(1024, 700);
-    w.show();
+    finestra.show();
+    if (argomenti.contains(QStringLiteral("--esci-dopo-avvio"))) {
+        // The first show is done when the event loop runs; the timer fires right after it.
+        QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
+    }
     return app.exec();
 }

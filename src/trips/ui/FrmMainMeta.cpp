@@ -1,0 +1,320 @@
+// The main window's start-up, trip commands and parameter handlers.  Each handler reads the boxes,
+// calls the trip logic and writes the boxes back; a failing database operation shows its message
+// and leaves the boxes as the user typed them.
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "common/Dialoghi.h"
+#include "common/Orologio.h"
+#include "trips/Meta.h"
+#include "trips/Modi.h"
+#include "trips/ui/FrmMain.h"
+#include "trips/ui/ProgressoFinestra.h"
+
+namespace {
+
+void Riempi(QComboBox* c, const QStringList& voci) {
+    const QSignalBlocker blocco(c);
+    const QString testo = c->currentText();
+    c->clear();
+    c->addItems(voci);
+    const int i = c->findText(testo, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    c->setCurrentIndex(i);
+    c->setEditText(testo);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+void FrmMain::Form_Load() {
+    modoPrincipale = QStringLiteral("ZZ");
+    modoItinerario = QStringLiteral("ZZ");
+    AbilitaPulsantiComando();
+    PulisciFinestre();
+
+    Riempi(cmbRange, ListaRange());
+    cmbRange->setCurrentText(QStringLiteral("25"));
+
+    lblPercorso->setText(archivio_.percorsoDatabase());
+    archivio_.AvviaDatabase();
+
+    CaricaComboBox();
+
+    progresso_->azzera();
+    BoxMeta box = LeggiBox();
+    codiceCorrente = ::RicercaMetaCorrente(archivio_);
+    if (!codiceCorrente.isEmpty()) ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
+    ScriviBox(box);
+
+    tipiGuida_ = CaricaTipiGuida(archivio_);
+    archivio_.RecordSetImpostaDefault();
+
+    modoPrincipale = ModoDopoRicerca(!codiceCorrente.isEmpty());
+    AbilitaPulsantiComando();
+
+    const bool vecchiDati = QFileInfo::exists(archivio_.cartella() + QStringLiteral("/CampMete.dat"));
+    cmdConverte->setVisible(vecchiDati);
+    cmdConverte->setEnabled(vecchiDati);
+
+    ImpostaGiorniMeseInizio();
+    archivio_.RiparaLocalitaGuida();
+}
+
+void FrmMain::CaricaComboBox() {
+    Riempi(cmbInizio[0], ListaGiorniInizio());
+    Riempi(cmbInizio[1], ListaMesiInizio());
+    Riempi(cmbInizio[2], ListaAnniInizio(orologio_));
+    Riempi(cmbInizio[3], ListaOreInizio());
+    Riempi(cmbInizio[4], ListaMinuti());
+    for (int i = 0; i < 4; ++i) Riempi(cmbMediaKm[i], ListaMediaKm(i));
+    for (int i = 0; i < kCoppieOra; ++i) {
+        Riempi(cmbOra[i], ListaOra(i));
+        Riempi(cmbMin[i], ListaMinuti());
+    }
+    Riempi(cmbRipM, ListaRipM());
+    Riempi(cmbRipH, ListaRipH());
+    Riempi(cmbRipG, ListaRipG());
+    Riempi(cmbRipGG, ListaRipGG());
+    Riempi(cmbRange, ListaRange());
+    Riempi(cmbSoste, ListaSoste());
+    Riempi(cmbGiorni, ListaGiorniDesiderati());
+
+    BoxMeta box = LeggiBox();
+    ::CaricaDefaultMeta(0, box, archivio_);
+    ImpostaInizioAdesso(box, orologio_);
+    ScriviBox(box);
+}
+
+void FrmMain::CaricaDatiAnagraficiMeta() {
+    BoxMeta box = LeggiBox();
+    ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
+    ScriviBox(box);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Trip commands
+
+void FrmMain::cmdSalva_Click() {
+    AttivaFormMeta(true);
+    BoxMeta box = LeggiBox();
+    if (!ControllaCampiObbligatori(box, dialoghi_)) return;
+    PulisciFinestre();
+    try {
+        const EsitoSalva esito = SalvaMeta(box, codiceCorrente, archivio_, dialoghi_);
+        if (esito == EsitoSalva::Salvata) {
+            ScriviBox(box);
+            ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
+            ScriviBox(box);
+            modoPrincipale = QStringLiteral("all");
+            AbilitaPulsantiComando();
+        }
+        if (esito != EsitoSalva::NonValida) Aggiorna(true);
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+    }
+}
+
+void FrmMain::cmdNuovo_Click() {
+    PulisciFinestre();
+    BoxMeta box = LeggiBox();
+    try {
+        NuovaMeta(box, archivio_, orologio_);
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+        return;
+    }
+    ScriviBox(box);
+    AttivaFormMeta(true);
+    txtLocalita->setFocus();
+    modoPrincipale = ModoNuovaMeta(!codiceCorrente.isEmpty());
+    AbilitaPulsantiComando();
+}
+
+void FrmMain::cmdCancMeta_Click() {
+    if (codiceCorrente.isEmpty()) return;
+    AttivaFormMeta(true);
+    frmItinerario->hide();
+    const QString modoPrima = modoPrincipale;
+    try {
+        Aggiorna(false);
+        CaricaDatiAnagraficiMeta();
+        if (ChiediCancellazioneMeta(dialoghi_)) {
+            modoPrincipale = QStringLiteral("zz");
+            AbilitaPulsantiComando();
+            CancellaMeta(codiceCorrente, archivio_);
+            RicaricaMetaCorrente();
+        }
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+        modoPrincipale = modoPrima;
+    }
+    AbilitaPulsantiComando();
+}
+
+void FrmMain::cmdCancItin_Click() {
+    if (codiceCorrente.isEmpty()) return;
+    AttivaFormMeta(true);
+    if (!ChiediCancellazioneItinerario(dialoghi_)) return;
+    const QString modoPrima = modoPrincipale;
+    modoPrincipale = QStringLiteral("zz");
+    AbilitaPulsantiComando();
+    try {
+        CancellaItinerario(codiceCorrente, archivio_);
+        RicaricaMetaCorrente();
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+        modoPrincipale = modoPrima;
+    }
+    AbilitaPulsantiComando();
+}
+
+// The current trip after a deletion: the one MetaCorrente names, else the highest code.  When no
+// trip is left the boxes show an empty new trip, so no deleted code stays on screen.
+void FrmMain::RicaricaMetaCorrente() {
+    BoxMeta box = LeggiBox();
+    codiceCorrente = ::RicercaMetaCorrente(archivio_);
+    if (codiceCorrente.isEmpty())
+        NuovaMeta(box, archivio_, orologio_);
+    else
+        ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
+    ScriviBox(box);
+    modoPrincipale = ModoDopoRicerca(!codiceCorrente.isEmpty());
+}
+
+void FrmMain::cmdDefault_Click(int indice) {
+    BoxMeta box = LeggiBox();
+    try {
+        if (EseguiDefault(indice, box, archivio_, dialoghi_)) ScriviBox(box);
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+    }
+}
+
+void FrmMain::cmdRicerca_Click() {
+    AttivaFormMeta(true);
+    tipoRicerca = 1;
+    PulisciFinestre();
+    cmbRicerca->clear();
+    const QString modoPrima = modoPrincipale;
+    modoPrincipale = QStringLiteral("NuEs");
+    AbilitaPulsantiComando();
+    QStringList mete;
+    try {
+        mete = ElencoMeteRicerca(archivio_, dialoghi_);
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+        modoPrincipale = modoPrima;
+        AbilitaPulsantiComando();
+        return;
+    }
+    if (mete.isEmpty()) return;
+    cmbRicerca->addItems(mete);
+    cmbRicerca->setCurrentIndex(-1);
+    cmbRicerca->show();
+    if (isVisible()) {
+        cmbRicerca->setFocus();
+        cmbRicerca->showPopup();
+    }
+}
+
+void FrmMain::cmbRicerca_Click(int indice) {
+    if (indice < 0 || indice >= cmbRicerca->count()) return;
+    cmbRicerca->hide();
+    PulisciFinestre();
+    const QString localita = cmbRicerca->itemText(indice);
+    try {
+        codiceCorrente = ScegliMeta(localita, archivio_);
+        BoxMeta box = LeggiBox();
+        ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
+        ScriviBox(box);
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+    }
+    modoPrincipale = QStringLiteral("all");
+    AbilitaPulsantiComando();
+}
+
+void FrmMain::cmdEsce_Click() {
+    switch (ChiediUscita(cmdEsce->text(), dialoghi_)) {
+        case AzioneEsce::Chiudi:
+            ChiudiProcedura();
+            chiusuraConfermata = true;
+            close();
+            break;
+        case AzioneEsce::Interrompi:
+            progresso_->stop = true;
+            break;
+        case AzioneEsce::Nessuna:
+            break;
+    }
+}
+
+void FrmMain::ChiudiProcedura() {
+    AttivaFormMeta(true);
+    areaGriglia->hide();
+    archivio_.dati().chiudi();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Trip parameters
+
+void FrmMain::Aggiorna(bool quiet) {
+    BoxMeta box = LeggiBox();
+    MettiGiornoSett(box);
+    valori_ = ::Aggiorna(box);
+    ScriviBox(box);
+    if (!quiet) {
+        cmbRicercaTappa->hide();
+        frmItinerario->hide();
+        update();
+    }
+}
+
+void FrmMain::ControllaVariabiliConvertite() {
+    BoxMeta box = LeggiBox();
+    valori_ = ::ControllaVariabiliConvertite(box);
+    ScriviBox(box);
+}
+
+void FrmMain::ImpostaGiorniMeseInizio() {
+    BoxMeta box = LeggiBox();
+    const QStringList giorni = ::ImpostaGiorniMeseInizio(box);
+    Riempi(cmbInizio[0], giorni);
+    ScriviBox(box);
+}
+
+void FrmMain::cmbOra_Change(int indice) {
+    valori_.coppia(indice) = ValoreCoppia(LeggiBox(), indice);
+}
+
+void FrmMain::cmbOra_LostFocus() {
+    ControllaVariabiliConvertite();
+}
+
+void FrmMain::cmbMin_LostFocus() {
+    ControllaVariabiliConvertite();
+}
+
+void FrmMain::cmbInizio_Click(int indice) {
+    if (indice != 0) ImpostaGiorniMeseInizio();
+    Aggiorna(true);
+}
+
+void FrmMain::cmbGiorni_Change() {
+    const QString testo = cmbGiorni->currentText();
+    const QString limitato = LimitaGiorniDesiderati(testo);
+    if (limitato != testo) cmbGiorni->setEditText(limitato);
+}
+
+void FrmMain::cmbMediaKm_LostFocus(int indice) {
+    BoxMeta box = LeggiBox();
+    CorreggiMediaKm(box);
+    if (box.cmbMediaKm[indice] != cmbMediaKm[indice]->currentText()) ScriviBox(box);
+}
