@@ -80,15 +80,24 @@ bool esisteMeta(Archivio& a, const QString& codice) {
     return a.dati().conta(Query::di(nomeTabella(a, TabMeteCamper)).dove(kCodiceMeta, codice)) > 0;
 }
 
-// The trip a save of this locality modifies: the same text first; otherwise, when the typed text
-// holds no wildcard of its own, the LIKE match of its locality key.
+// The trip a save of this locality modifies: the same text first; otherwise a trip whose
+// locality, ignoring case, equals the typed text, or starts with the text before its "(" when it
+// has one.  The LIKE query only gathers candidates: the characters it cannot quote become
+// wildcards there, and a typed "*" or "?" is one, so each candidate is compared as text here.
 QString metaPerLocalita(Archivio& a, const QString& localita) {
     const QString codice = CodiceMetaPerLocalita(localita, a);
-    if (!codice.isEmpty() || localita.contains(QLatin1Char('*')) || localita.contains(QLatin1Char('?')))
-        return codice;
+    if (!codice.isEmpty()) return codice;
+    const qsizetype parentesi = localita.indexOf(QLatin1Char('('));
+    const QString chiave = parentesi < 0 ? localita : localita.left(parentesi);
     RowSet r = a.dati().apriRowSet(
         Query::di(nomeTabella(a, TabMeteCamper)).like(kLocalita, LikeTesto(localita)).ordina(kCodiceMeta));
-    return r.fine() ? QString() : r.testo(kCodiceMeta);
+    for (; !r.fine(); r.successivo()) {
+        const QString candidata = r.testo(kLocalita);
+        const bool corrisponde = parentesi < 0 ? UgualeTesto(candidata, chiave)
+                                               : UgualeTesto(candidata.left(chiave.size()), chiave);
+        if (corrisponde) return r.testo(kCodiceMeta);
+    }
+    return {};
 }
 
 }  // namespace

@@ -26,8 +26,9 @@ QStringList ListaMesiInizio();                          // "01" to "12"
 QStringList ListaAnniInizio(const Orologio& orologio);  // 1998 to the current year + 5
 QStringList ListaOreInizio();                           // "00" to "24"
 QStringList ListaMinuti();                              // "00", "15", "30", "45" (also every cmbMin)
-QStringList ListaMediaKm(int indice);                   // motorway, expressway, main road, local road
-QStringList ListaOra(int indice);                       // hour lists of the nine time pairs
+// Speeds by road type, three digits: "050".."140", "045".."110", "030".."070", "020".."060".
+QStringList ListaMediaKm(int indice);
+QStringList ListaOra(int indice);  // hour lists of the nine time pairs
 QStringList ListaRipM();
 QStringList ListaRipH();
 QStringList ListaRipG();

@@ -1,0 +1,425 @@
+// The trip record against a real data file: saving, codes, stored forms, defaults, loading,
+// deletions, the current trip and the search list.
+#include "trips/Meta.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "trips/Parametri.h"
+
+namespace {
+
+class MetaTest : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    Archivio archivio{dir.path()};
+    DialoghiScriptati dialoghi;
+    OrologioFisso orologio{QDateTime(QDate(2024, 3, 5), QTime(10, 52))};
+
+    void SetUp() override { archivio.AvviaDatabase(); }
+
+    BoxMeta boxMeta(const QString& localita, const QString& nazione = "ITALIA") {
+        BoxMeta b;
+        ImpostaDefaultFabbrica(b);
+        b.cmbSoste = "2 - Soste Guida";
+        b.cmbInizio = {"15", "07", "2024", "08", "30"};
+        b.cmbGiorni = "012";
+        b.txtLocalita = localita;
+        b.txtNazione = nazione;
+        return b;
+    }
+
+    void inserisciMeta(const QString& codice, const QString& localita,
+                       const QList<QPair<QString, QString>>& altri = {}) {
+        RowSet r = archivio.dati().apriTabella("MeteCamper");
+        r.aggiungi();
+        r.imposta("CodiceMeta", codice);
+        r.imposta("Localita", localita);
+        for (const auto& [campo, valore] : altri) r.imposta(campo, valore);
+        r.memorizza();
+    }
+
+    void inserisciTappa(const QString& codice, const QString& sequenza) {
+        RowSet r = archivio.dati().apriTabella("Itinerari");
+        r.aggiungi();
+        r.imposta("CodiceMeta", codice);
+        r.imposta("Sequenza", sequenza);
+        r.imposta("Localita", "Tappa " + sequenza);
+        r.memorizza();
+    }
+
+    RowSet riga(const QString& codice) {
+        return archivio.dati().apriRowSet(Query::di("MeteCamper").dove("CodiceMeta", codice));
+    }
+    int conta(const QString& tabella, const QString& codice = {}) {
+        Query q = Query::di(tabella);
+        if (!codice.isEmpty()) q.dove("CodiceMeta", codice);
+        return archivio.dati().conta(q);
+    }
+    QString metaCorrenteMemorizzata() {
+        RowSet r = archivio.dati().apriTabella("MetaCorrente");
+        return r.fine() ? QString("<nessuna>") : r.testo("MetaCorrente");
+    }
+};
+
+TEST_F(MetaTest, SalvaNuovaMetaNelleFormeMemorizzate) {
+    BoxMeta b = boxMeta("  Parigi  ", "  FRANCIA  ");
+    b.cmbMediaKm[1] = "";
+    QString corrente;
+    dialoghi.risposte = {Risposta::Si};
+    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    EXPECT_EQ(corrente, "000001");
+    EXPECT_EQ(b.txtCodice, "000001");
+    EXPECT_EQ(b.txtLocalita, "Parigi");
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(dialoghi.mostrati[0].testo, "Confermi inserimento meta?");
+
+    RowSet r = riga("000001");
+    ASSERT_FALSE(r.fine());
+    EXPECT_EQ(r.testo("Localita"), "Parigi");
+    EXPECT_EQ(r.testo("Nazione"), "FRANCIA ");
+    EXPECT_EQ(r.testo("DataInizio"), "15072024");
+    EXPECT_EQ(r.testo("OraInizio"), "0830");
+    EXPECT_EQ(r.testo("MediaAutostrada"), "75");
+    EXPECT_EQ(r.testo("MediaSuperStrada"), "45");  // an empty speed takes its list's first entry
+    EXPECT_EQ(r.testo("OraColazione"), "0900");
+    EXPECT_EQ(r.testo("DurataCena"), "0145");
+    EXPECT_EQ(r.testo("OreTraghetti"), "0600");
+    EXPECT_EQ(r.testo("RiposoMinuti"), "15");
+    EXPECT_EQ(r.testo("RiposoDopoGiorni"), "05");
+    EXPECT_EQ(r.testo("GiorniAdeguamento"), "012");
+    EXPECT_EQ(r.testo("CalcoloSoste"), "2");
+    EXPECT_EQ(r.testo("Range"), "15");
+    EXPECT_EQ(r.testo("Coefficiente"), "0");
+    EXPECT_EQ(metaCorrenteMemorizzata(), "000001");
+
+    // 19 characters are stored unchanged, longer nations are cut.
+    EXPECT_EQ(NazioneMemorizzata("ABCDEFGHIJKLMNOPQRS"), "ABCDEFGHIJKLMNOPQRS");
+    EXPECT_EQ(NazioneMemorizzata("ABCDEFGHIJKLMNOPQRSTU"), "ABCDEFGHIJKLMNOPQRS");
+    EXPECT_EQ(NazioneMemorizzata("ITALIA"), "ITALIA ");
+}
+
+TEST_F(MetaTest, SalvaConLaStessaLocalitaModificaLaMetaEsistente) {
+    inserisciMeta("000001", "Parigi");
+    inserisciMeta("000002", "Capo Nord");
+    BoxMeta b = boxMeta("PARIGI", "FRANCIA");
+    QString corrente;
+    dialoghi.risposte = {Risposta::Si};
+    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    EXPECT_EQ(dialoghi.mostrati[0].testo, "Confermi modifica dati mèta?");
+    EXPECT_EQ(b.txtCodice, "000001");
+    EXPECT_EQ(conta("MeteCamper"), 2);
+    EXPECT_EQ(riga("000001").testo("Localita"), "PARIGI");
+    EXPECT_EQ(riga("000001").testo("Nazione"), "FRANCIA ");
+    // Modifying leaves the coefficient the computation stored.
+    EXPECT_EQ(riga("000001").testo("Coefficiente"), "");
+
+    // The code box wins over the locality: renaming a trip keeps its code.
+    b.txtLocalita = "Lione";
+    dialoghi.risposte = {Risposta::Si};
+    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    EXPECT_EQ(riga("000001").testo("Localita"), "Lione");
+    EXPECT_EQ(conta("MeteCamper"), 2);
+}
+
+TEST_F(MetaTest, CodiceLiberoPiuBasso) {
+    EXPECT_EQ(NuovoCodiceMeta(archivio), "000001");
+    inserisciMeta("000004", "D");
+    inserisciMeta("000001", "A");
+    inserisciMeta("000002", "B");
+    EXPECT_EQ(NuovoCodiceMeta(archivio), "000003");
+    BoxMeta b = boxMeta("Nuova");
+    QString corrente;
+    dialoghi.risposte = {Risposta::Si};
+    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    EXPECT_EQ(b.txtCodice, "000003");
+    EXPECT_EQ(NuovoCodiceMeta(archivio), "000005");
+}
+
+TEST_F(MetaTest, CaratteriSpecialiMemorizzatiERitrovati) {
+    inserisciMeta("000001", "ROMAX");
+    inserisciMeta("000002", "ABC");
+    inserisciMeta("000003", "L-AQUILA");
+    const QStringList speciali{"ROMA?", "A%", "A_C", "A*", "L'AQUILA", "D\"ANGELO 100%"};
+    for (const QString& localita : speciali) {
+        BoxMeta b = boxMeta(localita);
+        QString corrente;
+        dialoghi.risposte = {Risposta::Si};
+        ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata) << localita.toStdString();
+        EXPECT_EQ(dialoghi.mostrati.last().testo, "Confermi inserimento meta?") << localita.toStdString();
+        EXPECT_EQ(CodiceMetaPerLocalita(localita, archivio), b.txtCodice) << localita.toStdString();
+        EXPECT_EQ(riga(b.txtCodice).testo("Localita"), localita);
+    }
+    EXPECT_EQ(riga("000001").testo("Localita"), "ROMAX");
+    EXPECT_EQ(riga("000002").testo("Localita"), "ABC");
+    EXPECT_EQ(riga("000003").testo("Localita"), "L-AQUILA");
+    EXPECT_EQ(conta("MeteCamper"), 3 + speciali.size());
+
+    // Saving again finds the same trip.
+    BoxMeta b = boxMeta("l'aquila");
+    QString corrente;
+    dialoghi.risposte = {Risposta::Si};
+    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    EXPECT_EQ(b.txtCodice, CodiceMetaPerLocalita("L'AQUILA", archivio));
+    EXPECT_EQ(ScegliMeta("L'aquila", archivio), b.txtCodice);
+    EXPECT_EQ(metaCorrenteMemorizzata(), b.txtCodice);
+    EXPECT_EQ(ScegliMeta("L", archivio), "");
+}
+
+TEST_F(MetaTest, RinunciaEValidazioneNonCambianoNulla) {
+    BoxMeta b = boxMeta("Oslo");
+    const BoxMeta prima = b;
+    QString corrente = "xyz";
+    dialoghi.risposte = {Risposta::No};
+    EXPECT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Rinunciata);
+    EXPECT_EQ(b, prima);
+    EXPECT_EQ(corrente, "xyz");
+    EXPECT_EQ(conta("MeteCamper"), 0);
+
+    b.txtLocalita = "   ";
+    EXPECT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::NonValida);
+    b.txtLocalita = "Oslo";
+    b.txtNazione = " ";
+    EXPECT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::NonValida);
+    ASSERT_EQ(dialoghi.mostrati.size(), 3);
+    EXPECT_EQ(dialoghi.mostrati[1].testo, "Campo Località: obbligatorio!");
+    EXPECT_EQ(dialoghi.mostrati[2].testo, "Campo Nazione: obbligatorio!");
+    EXPECT_EQ(dialoghi.mostrati[2].pulsanti, Pulsanti::Ok);
+    EXPECT_EQ(conta("MeteCamper"), 0);
+}
+
+TEST_F(MetaTest, ErroreDelDatabaseLasciaBoxEArchivioComeErano) {
+    inserisciMeta("000001", "Parigi");
+    SalvaIlCodiceMetaCorrente("000001", archivio);
+    BoxMeta b = boxMeta(QString(31, 'X'));  // wider than the field
+    const BoxMeta prima = b;
+    const OperazioneSalva op = DecidiOperazioneSalva(b, archivio);
+    EXPECT_EQ(op.tipo, "I");
+    EXPECT_EQ(op.codice, "000002");
+    EXPECT_THROW(ScriviMeta(op, b, archivio), ErroreDatabase);
+    EXPECT_EQ(b, prima);
+    EXPECT_EQ(conta("MeteCamper"), 1);
+    EXPECT_EQ(metaCorrenteMemorizzata(), "000001");
+}
+
+TEST_F(MetaTest, AutostradaInMinuscolo) {
+    BoxMeta b = boxMeta("Autostrada del SOLE");
+    QString corrente;
+    dialoghi.risposte = {Risposta::Si};
+    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    EXPECT_EQ(b.txtLocalita, "autostrada del sole");
+    EXPECT_EQ(riga(b.txtCodice).testo("Localita"), "autostrada del sole");
+}
+
+TEST_F(MetaTest, CaricaDatiAnagrafici) {
+    inserisciMeta("000007", "Oslo",
+                  {{"Nazione", "NORVEGIA "},
+                   {"DataInizio", "31012024"},
+                   {"OraInizio", "0715"},
+                   {"MediaAutostrada", "0"},
+                   {"MediaSuperStrada", "70"},
+                   {"MediaPrincipale", ""},
+                   {"MediaLocale", "35"},
+                   {"OraColazione", "0830"},
+                   {"OraNotte", "2345"},
+                   {"RiposoMinuti", "5"},
+                   {"RiposoOre", ""},
+                   {"GiorniAdeguamento", "9"},
+                   {"CalcoloSoste", ""},
+                   {"Range", "30"}});
+    BoxMeta b = boxMeta("Vecchia");
+    b.txtTragh = "3";
+    b.txtFine[6] = "12";
+    b.txtKmTot[4] = "1.234";
+    b.txtTempo[0] = "01:00";
+    QString corrente = "000007";
+    ASSERT_TRUE(CaricaDatiAnagraficiMeta(corrente, b, archivio));
+    EXPECT_EQ(b.txtLocalita, "Oslo");
+    EXPECT_EQ(b.txtNazione, "NORVEGIA ");
+    EXPECT_EQ(b.txtCodice, "000007");
+    EXPECT_EQ(b.cmbInizio, (std::array<QString, 5>{"31", "01", "2024", "07", "15"}));
+    EXPECT_EQ(b.txtInizioGSett, "Mer");
+    EXPECT_EQ(b.cmbMediaKm, (std::array<QString, 4>{"050", "70", "030", "35"}));
+    EXPECT_EQ(b.cmbOra[CoppiaColazione], "08");
+    EXPECT_EQ(b.cmbMin[CoppiaColazione], "30");
+    EXPECT_EQ(b.cmbOra[CoppiaNotte], "23");
+    EXPECT_EQ(b.cmbMin[CoppiaNotte], "45");
+    EXPECT_EQ(b.cmbRipM, "05");
+    EXPECT_EQ(b.cmbRipH, "00");
+    EXPECT_EQ(b.cmbGiorni, "009");
+    EXPECT_EQ(b.cmbSoste, "3 - Entrambe");
+    EXPECT_EQ(b.cmbRange, "30");
+    EXPECT_TRUE(b.txtTragh.isEmpty());
+    EXPECT_TRUE(b.txtFine[6].isEmpty());
+    EXPECT_TRUE(b.txtKmTot[4].isEmpty());
+    EXPECT_TRUE(b.txtTempo[0].isEmpty());
+
+    EXPECT_EQ(VoceSoste("1"), "1 - Soste itinerario");
+    EXPECT_EQ(VoceSoste("6"), "6 - Nessuna sosta!");
+    EXPECT_EQ(VoceSoste("9"), "6 - Nessuna sosta!");
+
+    // An unknown code loads nothing.
+    const BoxMeta prima = b;
+    corrente = "000099";
+    EXPECT_FALSE(CaricaDatiAnagraficiMeta(corrente, b, archivio));
+    EXPECT_EQ(b, prima);
+    // No code: the current trip is looked up first.
+    corrente.clear();
+    b = boxMeta("");
+    EXPECT_TRUE(CaricaDatiAnagraficiMeta(corrente, b, archivio));
+    EXPECT_EQ(corrente, "000007");
+}
+
+TEST_F(MetaTest, MetaCorrente) {
+    EXPECT_EQ(RicercaMetaCorrente(archivio), "");
+    inserisciMeta("000002", "B");
+    inserisciMeta("000010", "C");
+    inserisciMeta("000001", "A");
+    EXPECT_EQ(RicercaMetaCorrente(archivio), "000010");
+    SalvaIlCodiceMetaCorrente("000002", archivio);
+    SalvaIlCodiceMetaCorrente("000001", archivio);
+    EXPECT_EQ(conta("MetaCorrente"), 1);
+    EXPECT_EQ(RicercaMetaCorrente(archivio), "000001");
+    // A current code naming a deleted trip falls back to the highest code.
+    CancellaMeta("000001", archivio);
+    EXPECT_EQ(RicercaMetaCorrente(archivio), "000010");
+}
+
+TEST_F(MetaTest, CancellazioneMetaEItinerario) {
+    inserisciMeta("000001", "A");
+    inserisciMeta("000002", "B");
+    for (const char* s : {"0001", "0002", "0003"}) inserisciTappa("000001", s);
+    inserisciTappa("000002", "0001");
+
+    dialoghi.risposte = {Risposta::No};
+    EXPECT_FALSE(ChiediCancellazioneItinerario(dialoghi));
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);  // No to the first ends it
+    EXPECT_EQ(dialoghi.mostrati[0].testo, "Confermi annullamento itinerario?");
+
+    dialoghi.risposte = {Risposta::Si, Risposta::Si};
+    EXPECT_TRUE(ChiediCancellazioneItinerario(dialoghi));
+    ASSERT_EQ(dialoghi.mostrati.size(), 3);
+    EXPECT_EQ(dialoghi.mostrati[2].testo,
+              "Sei sicuro di voler cancellare l'itinerario?\r\nIn caso positivo, non sarà più recuperabile!");
+    EXPECT_EQ(dialoghi.mostrati[2].titolo, "Annullamento itinerario");
+    dialoghi.risposte = {Risposta::Si, Risposta::No};
+    EXPECT_FALSE(ChiediCancellazioneItinerario(dialoghi));
+
+    CancellaItinerario("000001", archivio);
+    EXPECT_EQ(conta("Itinerari", "000001"), 0);
+    EXPECT_EQ(conta("Itinerari", "000002"), 1);
+    EXPECT_EQ(conta("MeteCamper", "000001"), 1);
+
+    dialoghi.risposte = {Risposta::Si};
+    EXPECT_TRUE(ChiediCancellazioneMeta(dialoghi));
+    EXPECT_EQ(dialoghi.mostrati.last().testo, "Confermi annullamento meta?");
+    EXPECT_FALSE(ChiediCancellazioneMeta(dialoghi));
+    CancellaMeta("000002", archivio);
+    EXPECT_EQ(conta("MeteCamper", "000002"), 0);
+    EXPECT_EQ(conta("Itinerari", "000002"), 0);
+    EXPECT_EQ(conta("MeteCamper", "000001"), 1);
+}
+
+TEST_F(MetaTest, DatiDiDefault) {
+    BoxMeta b;
+    CaricaDefaultMeta(0, b, archivio);  // no row yet: factory values, stored
+    BoxMeta fabbrica;
+    ImpostaDefaultFabbrica(fabbrica);
+    fabbrica.cmbSoste = "3 - Entrambe";
+    EXPECT_EQ(b, fabbrica);
+    EXPECT_EQ(conta("Parametri"), 1);
+
+    b.cmbMediaKm[0] = "110";
+    b.cmbOra[CoppiaCena] = "19";
+    b.cmbMin[CoppiaCena] = "15";
+    b.cmbSoste = "5 - Sosta minore";
+    b.cmbRange = "45";
+    b.cmbRipGG = "07";
+    dialoghi.risposte = {Risposta::Si};
+    EXPECT_TRUE(EseguiDefault(0, b, archivio, dialoghi));
+    EXPECT_EQ(dialoghi.mostrati[0].testo, "Vuoi salvare i dati di default?");
+    EXPECT_EQ(dialoghi.mostrati[0].titolo, "Dati di default");
+    EXPECT_EQ(dialoghi.mostrati[1].testo, "Operazione eseguita!");
+    EXPECT_EQ(dialoghi.mostrati[1].icona, Icona::Informazione);
+    EXPECT_EQ(conta("Parametri"), 1);
+
+    const BoxMeta salvati = b;
+    BoxMeta caricati;
+    caricati.txtLocalita = "resta";
+    dialoghi.risposte = {Risposta::Si};
+    EXPECT_TRUE(EseguiDefault(1, caricati, archivio, dialoghi));
+    EXPECT_EQ(dialoghi.mostrati[2].testo, "Vuoi caricare i dati di default?");
+    BoxMeta atteso = salvati;
+    atteso.txtLocalita = "resta";
+    EXPECT_EQ(caricati, atteso);
+
+    // No: nothing happens, not even the closing message.
+    EXPECT_FALSE(EseguiDefault(2, caricati, archivio, dialoghi));
+    EXPECT_EQ(caricati, atteso);
+    EXPECT_EQ(dialoghi.mostrati.size(), 5u);
+    dialoghi.risposte = {Risposta::Si};
+    EXPECT_TRUE(EseguiDefault(2, caricati, archivio, dialoghi));
+    EXPECT_EQ(dialoghi.mostrati[5].testo, "Vuoi ripristinare i dati di default?");
+    fabbrica.txtLocalita = "resta";
+    EXPECT_EQ(caricati, fabbrica);
+    BoxMeta riletto;
+    CaricaDefaultMeta(0, riletto, archivio);
+    EXPECT_EQ(riletto.cmbMediaKm[0], "75");
+    EXPECT_EQ(riletto.cmbRange, "15");
+}
+
+TEST_F(MetaTest, NuovaMetaAllOraCorrente) {
+    BoxMeta b = boxMeta("Oslo");
+    b.txtCodice = "000004";
+    b.txtFine[0] = "01";
+    NuovaMeta(b, archivio, orologio);
+    EXPECT_TRUE(b.txtLocalita.isEmpty());
+    EXPECT_TRUE(b.txtNazione.isEmpty());
+    EXPECT_TRUE(b.txtCodice.isEmpty());
+    EXPECT_TRUE(b.txtFine[0].isEmpty());
+    EXPECT_EQ(b.cmbGiorni, "000");
+    EXPECT_EQ(b.cmbInizio, (std::array<QString, 5>{"05", "03", "2024", "10", "45"}));
+    EXPECT_EQ(b.txtInizioGSett, "Mar");
+    EXPECT_EQ(b.cmbSoste, "3 - Entrambe");
+    EXPECT_EQ(b.cmbOra[CoppiaNotte], "22");
+}
+
+TEST_F(MetaTest, ElencoDiRicercaConLeAutostradeInFondo) {
+    EXPECT_TRUE(ElencoMeteRicerca(archivio, dialoghi).isEmpty());
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(dialoghi.mostrati[0].testo, "Nessuna mèta nel database!");
+    EXPECT_EQ(dialoghi.mostrati[0].titolo, "Database vuoto");
+    EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Avviso);
+
+    inserisciMeta("000001", "Zurigo");
+    inserisciMeta("000002", "autostrada A1");
+    inserisciMeta("000003", "berlino");
+    inserisciMeta("000004", "Brennero AUTOSTRADA");
+    inserisciMeta("000005", "Amsterdam");
+    EXPECT_EQ(ElencoMeteRicerca(archivio, dialoghi),
+              (QStringList{"Amsterdam", "berlino", "Zurigo", "autostrada A1", "Brennero AUTOSTRADA"}));
+    EXPECT_EQ(dialoghi.mostrati.size(), 1);
+}
+
+TEST_F(MetaTest, ListeDiScelta) {
+    const QStringList anni = ListaAnniInizio(orologio);
+    EXPECT_EQ(anni.first(), "1998");
+    EXPECT_EQ(anni.last(), "2029");
+    EXPECT_EQ(anni.size(), 32);
+    EXPECT_EQ(ListaGiorniInizio().size(), 31);
+    EXPECT_EQ(ListaOreInizio().last(), "24");
+    EXPECT_EQ(ListaMinuti(), (QStringList{"00", "15", "30", "45"}));
+    EXPECT_EQ(ListaMediaKm(0).size(), 19);
+    EXPECT_EQ(ListaMediaKm(0).last(), "140");
+    EXPECT_EQ(ListaMediaKm(3).first(), "020");
+    EXPECT_EQ(ListaMediaKm(1).first(), "045");
+    EXPECT_EQ(ListaOra(CoppiaNotte), (QStringList{"20", "21", "22", "23", "24"}));
+    EXPECT_EQ(ListaOra(CoppiaTraghetti).size(), 24);
+    EXPECT_EQ(ListaRipM(), (QStringList{"00", "05", "10", "15", "20", "30", "45", "60"}));
+    EXPECT_EQ(ListaRange(), (QStringList{"00", "05", "10", "15", "20", "25", "30", "45", "60"}));
+    EXPECT_EQ(ListaRipGG().last(), "10");
+    EXPECT_EQ(ListaSoste()[3], "4 - Sosta Maggiore ");
+}
+
+}  // namespace

@@ -1,0 +1,257 @@
+// The parameter check: corrections of the time boxes, the rests, the start days and the working
+// values the schedule computation takes.
+#include "trips/Parametri.h"
+
+#include <gtest/gtest.h>
+
+#include "common/Testo.h"
+#include "trips/Meta.h"
+
+namespace {
+
+BoxMeta boxFabbrica() {
+    BoxMeta b;
+    ImpostaDefaultFabbrica(b);
+    b.cmbSoste = "3 - Entrambe";
+    b.cmbInizio = {"01", "01", "2000", "09", "15"};
+    b.cmbGiorni = "000";
+    return b;
+}
+
+void coppia(BoxMeta& b, int i, const char* ora, const char* minuti) {
+    b.cmbOra[i] = ora;
+    b.cmbMin[i] = minuti;
+}
+
+// The order the engine relies on after the check, and every hour box inside its list.
+void verificaCoerente(const BoxMeta& b, const ValoriLavoro& v, const std::string& caso) {
+    EXPECT_LE(v.OraColazione, v.OraPranzo - 100) << caso;
+    EXPECT_LE(v.OraPranzo + v.DurataPranzo, v.OraCena - 100) << caso;
+    EXPECT_LE(v.OraCena + v.DurataCena, v.OraNotte) << caso;
+    EXPECT_LE(v.OraNotte, 2400) << caso;
+    EXPECT_GE(v.InizioVisita, v.OraColazione) << caso;
+    EXPECT_LE(v.FineVisita, v.OraNotte) << caso;
+    for (int i = 0; i < kCoppieOra; ++i) {
+        EXPECT_TRUE(ListaOraCoppia(i).contains(b.cmbOra[i]))
+            << caso << " ora " << i << " " << b.cmbOra[i].toStdString();
+        EXPECT_TRUE(ListaMinuti().contains(b.cmbMin[i]))
+            << caso << " min " << i << " " << b.cmbMin[i].toStdString();
+        EXPECT_FLOAT_EQ(v.coppia(i), ValoreCoppia(b, i)) << caso << " coppia " << i;
+    }
+}
+
+TEST(Parametri, ValoriDiFabbrica) {
+    BoxMeta b = boxFabbrica();
+    const BoxMeta prima = b;
+    const ValoriLavoro v = ControllaVariabiliConvertite(b);
+    EXPECT_EQ(b, prima);
+    EXPECT_FLOAT_EQ(v.OraColazione, 900);
+    EXPECT_FLOAT_EQ(v.OraPranzo, 1250);
+    EXPECT_FLOAT_EQ(v.DurataCena, 175);
+    EXPECT_FLOAT_EQ(v.OraNotte, 2250);
+    EXPECT_FLOAT_EQ(v.OreTraghetti, 600);
+    EXPECT_FLOAT_EQ(v.ArcoGuida, 2250 - 175 - 250 - 900);
+    EXPECT_FLOAT_EQ(v.ArcoVisita, 900);
+    EXPECT_EQ(v.RiposoMinuti, 25);
+    EXPECT_EQ(v.RiposoOre, 3);
+    EXPECT_EQ(v.RiposoGiorno, 1);
+    EXPECT_EQ(v.RiposoDopoGiorni, 5);
+    EXPECT_FLOAT_EQ(v.GiulianoInizio, 730135);
+    EXPECT_FLOAT_EQ(v.GiulianoCorrente, 730135);
+    EXPECT_FLOAT_EQ(v.OraInizio, 925);
+    EXPECT_FLOAT_EQ(v.OraCorrente, 925);
+    EXPECT_EQ(v.GiorniDesiderati, 0);
+}
+
+TEST(Parametri, ColazioneTroppoVicinaAlPranzo) {
+    BoxMeta b = boxFabbrica();
+    coppia(b, CoppiaColazione, "11", "30");
+    coppia(b, CoppiaPranzo, "12", "00");
+    coppia(b, CoppiaInizioVisita, "11", "30");
+    const ValoriLavoro v = ControllaVariabiliConvertite(b);
+    EXPECT_EQ(b.cmbOra[CoppiaColazione], "00");
+    EXPECT_EQ(b.cmbMin[CoppiaColazione], "30");
+    EXPECT_FLOAT_EQ(v.OraColazione, 50);
+    EXPECT_FLOAT_EQ(v.OraPranzo, 1200);
+    // A second check finds nothing more to correct.
+    const BoxMeta dopo = b;
+    ControllaVariabiliConvertite(b);
+    EXPECT_EQ(b, dopo);
+}
+
+TEST(Parametri, CenaTroppoVicinaAllaFineDelPranzo) {
+    BoxMeta b = boxFabbrica();
+    coppia(b, CoppiaCena, "18", "15");
+    coppia(b, CoppiaPranzo, "15", "45");
+    coppia(b, CoppiaDurataPranzo, "02", "00");
+    const ValoriLavoro v = ControllaVariabiliConvertite(b);
+    EXPECT_EQ(b.cmbOra[CoppiaPranzo], "11");
+    EXPECT_EQ(b.cmbMin[CoppiaPranzo], "45");
+    EXPECT_FLOAT_EQ(v.OraPranzo, 1175);
+    verificaCoerente(b, v, "pranzo");
+}
+
+TEST(Parametri, CenaCheFinisceDopoLaNotte) {
+    BoxMeta b = boxFabbrica();
+    coppia(b, CoppiaCena, "21", "00");
+    coppia(b, CoppiaDurataCena, "02", "00");
+    coppia(b, CoppiaNotte, "22", "00");
+    ValoriLavoro v = ControllaVariabiliConvertite(b);
+    EXPECT_EQ(b.cmbOra[CoppiaNotte], "23");
+    EXPECT_EQ(b.cmbMin[CoppiaNotte], "00");
+    EXPECT_FLOAT_EQ(v.OraNotte, 2300);
+    verificaCoerente(b, v, "notte 23");
+
+    // Past midnight the night stops at 24:00 and dinner is shortened.
+    b = boxFabbrica();
+    coppia(b, CoppiaCena, "21", "45");
+    coppia(b, CoppiaDurataCena, "02", "45");
+    coppia(b, CoppiaNotte, "20", "00");
+    v = ControllaVariabiliConvertite(b);
+    EXPECT_EQ(b.cmbOra[CoppiaNotte], "24");
+    EXPECT_EQ(b.cmbMin[CoppiaNotte], "00");
+    EXPECT_EQ(b.cmbOra[CoppiaDurataCena], "02");
+    EXPECT_EQ(b.cmbMin[CoppiaDurataCena], "15");
+    verificaCoerente(b, v, "notte 24");
+}
+
+TEST(Parametri, OgniCombinazioneDelleListeTerminaCoerente) {
+    // Every box at a pseudo-random entry of its list (or empty), many times over.
+    quint32 seme = 12345;
+    auto scegli = [&seme](const QStringList& lista) {
+        seme = seme * 1103515245u + 12345u;
+        const int i = static_cast<int>((seme >> 16) % (lista.size() + 1));
+        return i == lista.size() ? QString() : lista[i];
+    };
+    for (int caso = 0; caso < 1500; ++caso) {
+        BoxMeta b = boxFabbrica();
+        for (int i = 0; i < kCoppieOra; ++i) {
+            b.cmbOra[i] = scegli(ListaOraCoppia(i));
+            b.cmbMin[i] = scegli(ListaMinuti());
+        }
+        const ValoriLavoro v = ControllaVariabiliConvertite(b);
+        verificaCoerente(b, v, std::to_string(caso));
+        const BoxMeta dopo = b;
+        ControllaVariabiliConvertite(b);
+        ASSERT_EQ(b, dopo) << caso;
+    }
+}
+
+TEST(Parametri, OreFuoriListaEBoxVuoti) {
+    BoxMeta b = boxFabbrica();
+    coppia(b, CoppiaNotte, "19", "30");
+    coppia(b, CoppiaTraghetti, "", "");
+    bool errore = false;
+    EXPECT_FLOAT_EQ(ControlloOrarioCmbOra(b, CoppiaNotte, errore), 1950);  // the value as read
+    EXPECT_TRUE(errore);
+    EXPECT_EQ(b.cmbOra[CoppiaNotte], "20");
+    EXPECT_FLOAT_EQ(ControlloOrarioCmbOra(b, CoppiaTraghetti, errore), 100);
+    EXPECT_FALSE(errore);
+    EXPECT_EQ(b.cmbOra[CoppiaTraghetti], "01");
+    EXPECT_EQ(b.cmbMin[CoppiaTraghetti], "00");
+    coppia(b, CoppiaColazione, "13", "00");
+    ControlloOrarioCmbOra(b, CoppiaColazione, errore);
+    EXPECT_TRUE(errore);
+    EXPECT_EQ(b.cmbOra[CoppiaColazione], "11");
+}
+
+TEST(Parametri, Riposi) {
+    BoxMeta b = boxFabbrica();
+    b.cmbRipM = "60";
+    b.cmbRipG = "05";
+    b.cmbRipH = "11";
+    b.cmbRipGG = "10";
+    ValoriLavoro v = CalcolaValoriLavoro(b);
+    EXPECT_EQ(v.RiposoMinuti, 100);
+    EXPECT_EQ(v.RiposoGiorno, 0);
+    EXPECT_EQ(v.RiposoOre, 0);
+    EXPECT_EQ(v.RiposoDopoGiorni, 10);
+    b.cmbRipM = "45";
+    EXPECT_EQ(CalcolaValoriLavoro(b).RiposoMinuti, 75);
+    b.cmbRipM = "05";  // 8.33 rounds to 8
+    EXPECT_EQ(CalcolaValoriLavoro(b).RiposoMinuti, 8);
+    b.cmbRipM = "61";
+    EXPECT_EQ(CalcolaValoriLavoro(b).RiposoMinuti, 0);
+
+    b.cmbRipM = "45";
+    b.cmbRipG = "05";
+    Aggiorna(b);
+    EXPECT_EQ(b.cmbRipM, "45");
+    EXPECT_EQ(b.cmbRipG, "00");
+    EXPECT_EQ(b.cmbRipGG, "10");
+}
+
+TEST(Parametri, AggiornaNormalizzaEScriveNeiBox) {
+    BoxMeta b = boxFabbrica();
+    b.txtInizioGSett.clear();
+    const ValoriLavoro fabbrica = Aggiorna(b);
+    BoxMeta atteso = boxFabbrica();
+    atteso.txtInizioGSett = "Sab";  // 1 January 2000
+    EXPECT_EQ(b, atteso);
+    EXPECT_FLOAT_EQ(fabbrica.OraNotte, 2250);
+
+    // A night, a closing time and a ferry time of 24:00 keep the hour "24" when written back.
+    b = boxFabbrica();
+    coppia(b, CoppiaPranzo, "11", "00");
+    coppia(b, CoppiaDurataPranzo, "02", "45");
+    coppia(b, CoppiaCena, "18", "00");
+    coppia(b, CoppiaNotte, "24", "00");
+    coppia(b, CoppiaFineVisita, "24", "00");
+    coppia(b, CoppiaTraghetti, "24", "00");
+    const ValoriLavoro v = Aggiorna(b);
+    EXPECT_EQ(b.cmbOra[CoppiaNotte], "24");
+    EXPECT_EQ(b.cmbMin[CoppiaNotte], "00");
+    EXPECT_EQ(b.cmbOra[CoppiaFineVisita], "24");
+    EXPECT_EQ(b.cmbOra[CoppiaTraghetti], "24");
+    EXPECT_FLOAT_EQ(v.FineVisita, 2400);
+    EXPECT_FLOAT_EQ(v.OreTraghetti, 2400);
+    verificaCoerente(b, v, "aggiorna");
+}
+
+TEST(Parametri, GiorniDelMeseDiInizio) {
+    BoxMeta b = boxFabbrica();
+    b.cmbInizio[0] = "31";
+    b.cmbInizio[1] = "02";
+    b.cmbInizio[2] = "2024";
+    QStringList giorni = ImpostaGiorniMeseInizio(b);
+    EXPECT_EQ(giorni.size(), 29);
+    EXPECT_EQ(giorni.first(), "01");
+    EXPECT_EQ(giorni.last(), "29");
+    EXPECT_EQ(b.cmbInizio[0], "29");
+    EXPECT_EQ(b.txtInizioGSett, "Gio");
+
+    b.cmbInizio[0] = "29";
+    b.cmbInizio[2] = "2023";
+    EXPECT_EQ(ImpostaGiorniMeseInizio(b).last(), "28");
+    EXPECT_EQ(b.cmbInizio[0], "28");
+    b.cmbInizio[0] = "7";
+    b.cmbInizio[1] = "04";
+    EXPECT_EQ(ImpostaGiorniMeseInizio(b).size(), 30);
+    EXPECT_EQ(b.cmbInizio[0], "07");
+}
+
+TEST(Parametri, GiorniDesiderati) {
+    EXPECT_TRUE(TastoGiorniAccettato('0'));
+    EXPECT_TRUE(TastoGiorniAccettato('9'));
+    for (QChar c : {QChar('a'), QChar('\b'), QChar('-'), QChar(' ')}) EXPECT_FALSE(TastoGiorniAccettato(c));
+    EXPECT_EQ(LimitaGiorniDesiderati("1200"), "997");
+    EXPECT_EQ(LimitaGiorniDesiderati("998"), "997");
+    EXPECT_EQ(LimitaGiorniDesiderati("997"), "997");
+    EXPECT_EQ(LimitaGiorniDesiderati("012"), "012");
+    BoxMeta b = boxFabbrica();
+    b.cmbGiorni = "012";
+    EXPECT_EQ(CalcolaValoriLavoro(b).GiorniDesiderati, 12);
+}
+
+TEST(Parametri, VelocitaVuoteOZeroPrendonoLaPrimaVoce) {
+    BoxMeta b = boxFabbrica();
+    b.cmbMediaKm = {"", "0", "00", "72"};
+    ControllaVariabiliConvertite(b);
+    EXPECT_EQ(b.cmbMediaKm[0], ListaMediaKm(0).first());
+    EXPECT_EQ(b.cmbMediaKm[1], ListaMediaKm(1).first());
+    EXPECT_EQ(b.cmbMediaKm[2], ListaMediaKm(2).first());
+    EXPECT_EQ(b.cmbMediaKm[3], "72");
+    EXPECT_GT(Valore(b.cmbMediaKm[0]), 0);
+}
+
+}  // namespace
