@@ -384,11 +384,17 @@ OperazioneSalva DecidiOperazioneSalva(const BoxMeta& box, Archivio& archivio) {
 }
 
 QString NuovoCodiceMeta(Archivio& archivio) {
-    // The lowest number not yet used: the first gap in code order, or one past the last.
-    std::set<long long> usati;
     RowSet r =
         archivio.dati().apriRowSet(Query::di(nomeTabella(archivio, TabMeteCamper)).ordina(kCodiceMeta));
-    for (; !r.fine(); r.successivo()) usati.insert(static_cast<long long>(Valore(r.testo(kCodiceMeta))));
+    if (r.fine()) return Zero(1, 6);
+    // Distinct codes whose highest equals their count fill 1..count without a gap.
+    const int righe = r.conteggio();
+    r.ultimo();
+    if (Valore(r.testo(kCodiceMeta)) == righe) return Zero(righe + 1, 6);
+    // Otherwise the lowest number not yet used.
+    std::set<long long> usati;
+    for (r.primo(); !r.fine(); r.successivo())
+        usati.insert(static_cast<long long>(Valore(r.testo(kCodiceMeta))));
     long long numero = 1;
     while (usati.count(numero)) ++numero;
     return Zero(numero, 6);
