@@ -1,0 +1,266 @@
+#include "itinerary/Tappe.h"
+
+#include <QSet>
+#include <algorithm>
+#include <cmath>
+
+#include "common/Griglia.h"
+#include "common/Progresso.h"
+#include "common/Tempo.h"
+#include "common/Testo.h"
+#include "guide/TempoGuida.h"
+#include "itinerary/GrigliaItinerario.h"
+#include "trips/Meta.h"
+#include "trips/Parametri.h"
+
+namespace {
+
+const QString kItinerari = QStringLiteral("Itinerari");
+const QString kGuida = QStringLiteral("GuidaCitta");
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Each guide entry belongs to one locality key, so counting a key once counts each entry once.
+// The set keeps that scratch knowledge in memory instead of writing FlagVisto on every load.
+class LocalitaContate {
+  public:
+    bool primaVolta(const QString& chiave) {
+        const QString k = chiave.toCaseFolded();
+        if (viste_.contains(k)) return false;
+        viste_.insert(k);
+        return true;
+    }
+
+  private:
+    QSet<QString> viste_;
+};
+
+int LarghezzaCampo(Database& db, const QString& tabella, const QString& campo) {
+    for (const Campo& c : db.campi(tabella))
+        if (UgualeTesto(c.nome, campo)) return c.larghezza;
+    return 0;
+}
+
+QString Taglia(const QString& testo, int larghezza) {
+    return larghezza > 0 ? testo.left(larghezza) : testo;
+}
+
+bool HaMarca(const QString& localita, const QString& marca) {
+    return localita.contains(Trim(marca), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+QString ChiaveGuidaTappa(const QString& localita) {
+    return RiPulisceNomeLocalita(ChiaveLocalita(localita));
+}
+
+float TempoGuidaLocalita(Database& db, const QString& chiave, float arcoVisita) {
+    if (Trim(chiave).isEmpty()) return 0;
+    float totale = 0;
+    RowSet rs = db.apriRowSet(Query::di(kGuida).dove(QStringLiteral("Localita"), chiave));
+    for (; !rs.fine(); rs.successivo())
+        totale += TempoGuidaCentesimi(rs.testo(QStringLiteral("TempoSosta")), arcoVisita);
+    return totale;
+}
+
+void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& codiceMeta, float arcoVisita) {
+    Database& db = archivio.dati();
+    RowSet rs = db.apriRowSet(Query::di(kItinerari)
+                                  .dove(QStringLiteral("CodiceMeta"), codiceMeta)
+                                  .ordina(QStringLiteral("Sequenza")));
+    const int tappe = rs.conteggio();
+
+    Griglia::Aggiornamento lotto(mfgTab);
+    CancellaMatrice(mfgTab);
+    mfgTab.impostaRighe(std::max(tappe + 2, kRigheMinimeItinerario));
+
+    LocalitaContate contate;
+    bool dentro = false;
+    int r = 1;
+    for (; !rs.fine(); rs.successivo(), ++r) {
+        const QString localita = rs.testo(QStringLiteral("Localita"));
+        if (!localita.isEmpty()) {
+            bool fine = false;
+            if (HaMarca(localita, kMarcaStart)) dentro = true;
+            if (HaMarca(localita, kMarcaEnd)) fine = true;
+            if (dentro) {
+                const QString chiave = ChiaveGuidaTappa(localita);
+                if (contate.primaVolta(chiave))
+                    mfgTab.impostaTesto(
+                        r, ColGuida,
+                        ghmCentesimi2Stringa(TempoGuidaLocalita(db, chiave, arcoVisita), arcoVisita));
+            }
+            if (fine) dentro = false;
+        }
+        const QString fineGiorno = rs.testo(QStringLiteral("FineGiorno"));
+        const bool finisceGiorno = Trim(fineGiorno) == QLatin1String("1");
+        mfgTab.impostaTesto(r, ColNumero, QString::number(r));
+        mfgTab.impostaTesto(r, ColTappa, localita);
+        mfgTab.impostaTesto(r, ColStrada, Trim(rs.testo(QStringLiteral("NomeStrada"))));
+        mfgTab.impostaTesto(r, ColKm,
+                            Formato(Valore(rs.testo(QStringLiteral("Chilometri"))), QStringLiteral("#,###")));
+        mfgTab.impostaTesto(r, ColTipoStrada, Trim(rs.testo(QStringLiteral("TipoStrada"))));
+        mfgTab.impostaTesto(r, ColSosta,
+                            Trim((finisceGiorno ? QStringLiteral("*") : QStringLiteral(" ")) +
+                                 rs.testo(QStringLiteral("TempoSosta"))));
+        mfgTab.impostaTesto(r, ColFineGiorno, fineGiorno);
+        if (finisceGiorno) mfgTab.impostaColoreSfondo(r, ColSosta, kColoreFineGiorno);
+    }
+    mfgTab.impostaRigaInAlto(1);
+    mfgTab.impostaRiga(1);
+}
+
+RisultatoKmTempi CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& codiceMeta,
+                                       BoxMeta& box) {
+    const ValoriLavoro valori = ControllaVariabiliConvertite(box);
+    CaricaTappeItinerario(archivio, mfgTab, codiceMeta, valori.ArcoVisita);
+    return CalcolaKmTempiItinerario(mfgTab, box);
+}
+
+QList<RecordTappa> RecordDaGriglia(Database& db, const Griglia& mfgTab, float arcoVisita,
+                                   Progresso* progresso) {
+    const auto larghezza = [&db](const char* campo) {
+        return LarghezzaCampo(db, kItinerari, QString::fromLatin1(campo));
+    };
+    const int wLocalita = larghezza("Localita");
+    const int wStrada = larghezza("NomeStrada");
+    const int wTipo = larghezza("TipoStrada");
+    const int wSosta = larghezza("TempoSosta");
+    const int wGuida = larghezza("SostaGuidaCitta");
+
+    QList<RecordTappa> record;
+    LocalitaContate contate;
+    int sequenza = 0;
+    const int ultima = mfgTab.righe() - 1;
+    for (int r = 1; r <= ultima; ++r) {
+        if (progresso) progresso->posizione(r, ultima);
+        if (Trim(mfgTab.testo(r, ColTappa)).isEmpty()) continue;
+        const QString localita = Taglia(mfgTab.testo(r, ColTappa), wLocalita);
+        const QString chiave = ChiaveGuidaTappa(localita);
+        QString guida;
+        if (contate.primaVolta(chiave))
+            guida = ghmCentesimi2Stringa(TempoGuidaLocalita(db, chiave, arcoVisita), arcoVisita);
+        if (guida.isEmpty()) guida = QStringLiteral(" ");
+
+        QString sosta = mfgTab.testo(r, ColSosta) + QLatin1Char(' ');
+        QString fineGiorno = QStringLiteral("0");
+        if (sosta.startsWith(QLatin1Char('*'))) {
+            fineGiorno = QStringLiteral("1");
+            sosta.remove(0, 1);
+        }
+        RecordTappa base;
+        base.Localita = localita;
+        base.NomeStrada = Taglia(mfgTab.testo(r, ColStrada).left(64) + QLatin1Char(' '), wStrada);
+        base.TipoStrada = Taglia(mfgTab.testo(r, ColTipoStrada).left(1) + QLatin1Char(' '), wTipo);
+        base.TempoSosta = Taglia(sosta.left(8), wSosta);
+        base.FineGiorno = fineGiorno;
+
+        int resto = std::max(0, static_cast<int>(std::lround(Valore(mfgTab.testo(r, ColKm)))));
+        bool primo = true;
+        do {
+            const int km = std::min(resto, 999);
+            resto -= km;
+            RecordTappa t = base;
+            t.Sequenza = Zero(++sequenza, 4);
+            t.Chilometri = QString::number(km);
+            t.SostaGuidaCitta = primo ? Taglia(guida, wGuida) : QStringLiteral(" ");
+            record << t;
+            primo = false;
+        } while (resto > 0);
+    }
+    return record;
+}
+
+int MemorizzaTappeItinerario(Archivio& archivio, const Griglia& mfgTab, const QString& codiceMeta,
+                             float arcoVisita, Progresso* progresso) {
+    Database& db = archivio.dati();
+    if (progresso) progresso->didascalia(QStringLiteral("Memorizza tappe itinerario"));
+    struct Azzera {
+        Progresso* p;
+        ~Azzera() {
+            if (p) p->azzera();
+        }
+    } azzera{progresso};
+
+    const QList<RecordTappa> record = RecordDaGriglia(db, mfgTab, arcoVisita, progresso);
+    // Delete and rewrite as one: a failure anywhere undoes the deletion too.
+    Database::Transazione transazione(db);
+    const Query diMeta = Query::di(kItinerari).dove(QStringLiteral("CodiceMeta"), codiceMeta);
+    db.elimina(diMeta);
+    RowSet rs = db.apriRowSet(diMeta);
+    for (const RecordTappa& t : record) {
+        rs.aggiungi();
+        rs.imposta(QStringLiteral("CodiceMeta"), codiceMeta);
+        rs.imposta(QStringLiteral("Sequenza"), t.Sequenza);
+        rs.imposta(QStringLiteral("Localita"), t.Localita);
+        rs.imposta(QStringLiteral("Chilometri"), t.Chilometri);
+        rs.imposta(QStringLiteral("NomeStrada"), t.NomeStrada);
+        rs.imposta(QStringLiteral("TipoStrada"), t.TipoStrada);
+        rs.imposta(QStringLiteral("TempoSosta"), t.TempoSosta);
+        rs.imposta(QStringLiteral("FineGiorno"), t.FineGiorno);
+        rs.imposta(QStringLiteral("SostaGuidaCitta"), t.SostaGuidaCitta);
+        rs.memorizza();
+    }
+    transazione.conferma();
+    return static_cast<int>(record.size());
+}
+
+bool SalvaItinerario(Archivio& archivio, const Griglia& mfgTab, const QString& codiceMeta, float arcoVisita,
+                     Dialoghi& dialoghi, Progresso* progresso) {
+    try {
+        MemorizzaTappeItinerario(archivio, mfgTab, codiceMeta, arcoVisita, progresso);
+        return true;
+    } catch (const ErroreDatabase& e) {
+        dialoghi.avviso(QStringLiteral("Impossibile salvare l'itinerario:") + kCrLf + e.messaggio(),
+                        QStringLiteral("Salvataggio itinerario"), Icona::Critico);
+        return false;
+    }
+}
+
+RisultatoKmTempi RicaricaItinerario(Archivio& archivio, QString& metaCorrente, BoxMeta& box,
+                                    Griglia& mfgTab) {
+    CaricaDatiAnagraficiMeta(metaCorrente, box, archivio);
+    return CaricaTappeItinerario(archivio, mfgTab, metaCorrente, box);
+}
+
+void SettaAZeroFlaGVisto(Archivio& archivio, Progresso* progresso) {
+    Database& db = archivio.dati();
+    if (progresso) progresso->didascalia(QString::fromUtf8("Reset tabella Guida Città"));
+    RowSet rs = db.apriRowSet(Query::di(kGuida).diverso(QStringLiteral("FlagVisto"), QStringLiteral("0")));
+    const int totale = rs.conteggio();
+    Database::Transazione transazione(db);
+    for (int n = 1; !rs.fine(); rs.successivo(), ++n) {
+        if (progresso) progresso->posizione(n, totale);
+        rs.modifica();
+        rs.imposta(QStringLiteral("FlagVisto"), QStringLiteral("0"));
+        rs.memorizza();
+    }
+    transazione.conferma();
+    if (progresso) progresso->azzera();
+}
+
+SceltaSalvaReset ChiediSalvaReset(Dialoghi& dialoghi) {
+    const Risposta r =
+        dialoghi.messaggio({QStringLiteral("Vuoi salvare l'itinerario?"),
+                            QStringLiteral("Salvataggio itinerario"), Pulsanti::SiNoAnnulla, Icona::Domanda});
+    if (r == Risposta::Si) return SceltaSalvaReset::Salva;
+    if (r != Risposta::No) return SceltaSalvaReset::Niente;
+    return dialoghi.domanda(QStringLiteral("Vuoi recuperare l'itinerario originale?"),
+                            QStringLiteral("Salvataggio itinerario"))
+               ? SceltaSalvaReset::Ripristina
+               : SceltaSalvaReset::Niente;
+}
+
+SceltaFineInserimento ChiediFineInserimento(Dialoghi& dialoghi) {
+    const QString testo = QStringLiteral("Hai chiesto di uscire dalla funzione 'Itinerari':") + kCrLf +
+                          kCrLf + QStringLiteral("Vuoi salvare le eventuali modifiche?");
+    switch (dialoghi.messaggio(
+        {testo, QStringLiteral("Fine inserimento"), Pulsanti::SiNoAnnulla, Icona::Domanda})) {
+        case Risposta::Si:
+            return SceltaFineInserimento::SalvaEEsci;
+        case Risposta::No:
+            return SceltaFineInserimento::Esci;
+        default:
+            return SceltaFineInserimento::Resta;
+    }
+}

@@ -1,0 +1,338 @@
+// Editing the legs in the grid: the insert checks and their messages, markers, the way back,
+// rows added and deleted, positioning and the locality list.
+#include "itinerary/ModificaTappe.h"
+
+#include <gtest/gtest.h>
+
+#include "common/Griglia.h"
+#include "common/StampaTesti.h"
+#include "itinerary/GrigliaItinerario.h"
+
+namespace {
+
+Griglia GrigliaCon(std::initializer_list<std::array<const char*, 4>> tappe) {
+    Griglia g;
+    ImpostaGriglia(g, LayoutItinerario);
+    int r = 1;
+    for (const auto& t : tappe) {
+        g.impostaTesto(r, ColNumero, QString::number(r));
+        g.impostaTesto(r, ColTappa, QString::fromUtf8(t[0]));
+        g.impostaTesto(r, ColStrada, QString::fromUtf8(t[1]));
+        g.impostaTesto(r, ColKm, QString::fromUtf8(t[2]));
+        g.impostaTesto(r, ColTipoStrada, QString::fromUtf8(t[3]));
+        ++r;
+    }
+    return g;
+}
+
+QStringList Localita(const Griglia& g) {
+    QStringList l;
+    for (int r = 1; r <= UltimaRigaTappa(g); ++r) l << g.testo(r, ColTappa);
+    return l;
+}
+
+CampiTappa Campi(const char* tappa, const char* km, const char* tipo = "A") {
+    CampiTappa c;
+    c.txtTappa = QString::fromUtf8(tappa);
+    c.txtKm = QString::fromUtf8(km);
+    c.tipoStrada = QString::fromUtf8(tipo);
+    c.cmbSosta = {"00", "00", "00"};
+    return c;
+}
+
+TEST(Inserisce, ControlliEMessaggiNellOrdine) {
+    Griglia g = GrigliaCon({});
+    int riga = 1;
+    DialoghiScriptati d;
+
+    CampiTappa c = Campi("  ", "1000");
+    EXPECT_FALSE(cmdInserisce(g, riga, c, d));
+    EXPECT_EQ(d.testiMostrati(),
+              (QStringList{"Impossibile:\r\nIndica un valore compreso tra 1 e 999",
+                           QString::fromUtf8("Impossibile:\r\nIndica il nome della località!")}));
+
+    d.mostrati.clear();
+    c = Campi("ROMA", "0");
+    EXPECT_FALSE(cmdInserisce(g, riga, c, d));
+    ASSERT_EQ(d.mostrati.size(), 1);
+    EXPECT_EQ(d.mostrati[0].testo, "Chilometri (o sosta): dato obbligatorio!");
+    EXPECT_EQ(d.mostrati[0].titolo, "Dato obbligatorio");
+
+    d.mostrati.clear();
+    c = Campi("ROMA", "12", "");
+    EXPECT_FALSE(cmdInserisce(g, riga, c, d));
+    ASSERT_EQ(d.mostrati.size(), 1);
+    EXPECT_EQ(d.mostrati[0].testo, "Tipo strada obbligatorio!");
+    EXPECT_EQ(d.mostrati[0].titolo, "Dato obbligatorio");
+    EXPECT_EQ(UltimaRigaTappa(g), 0);
+    EXPECT_EQ(riga, 1);
+}
+
+TEST(Inserisce, TappeAccettateSenzaChilometri) {
+    Griglia g = GrigliaCon({});
+    int riga = 1;
+    DialoghiScriptati d;
+    CampiTappa c = Campi("roma", "0", "A");
+    c.cmbSosta = {"01", "2", "30"};
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
+    EXPECT_EQ(g.testo(1, ColTappa), "roma");
+    EXPECT_EQ(g.testo(1, ColTipoStrada), "");  // no road type without kilometres
+    EXPECT_EQ(g.testo(1, ColSosta), "01:02:30");
+    EXPECT_EQ(riga, 2);
+
+    c = Campi("NAPOLI", "0", "");
+    c.txtNumStrada = "TRAGH";
+    EXPECT_TRUE(cmdInserisce(g, riga, c, d));
+    c = Campi("ISCHIA", "0", "");
+    c.chkEndDay = true;
+    EXPECT_TRUE(cmdInserisce(g, riga, c, d));
+    EXPECT_EQ(g.testo(3, ColSosta), "*");
+    EXPECT_EQ(g.testo(3, ColFineGiorno), "1");
+    EXPECT_TRUE(d.mostrati.isEmpty());
+    EXPECT_EQ(riga, 4);
+}
+
+TEST(Inserisce, ChilometriProgressiviDiventanoLaDifferenza) {
+    Griglia g = GrigliaCon({{"A", "", "", ""}, {"B", "A1", "550", "A"}});
+    g.impostaTesto(2, ColKmProgressivi, "550");
+    int riga = 3;
+    DialoghiScriptati d;
+    CampiTappa c = Campi("C", "1000");
+    ImpostaKmProgressivi(g, riga, true, c);
+    ASSERT_TRUE(c.chkKm);
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
+    EXPECT_EQ(g.testo(3, ColKm), "450");
+
+    g.impostaTesto(3, ColKmProgressivi, "1.000");  // as the grid shows it
+    c = Campi("D", "1200");
+    riga = 4;
+    ImpostaKmProgressivi(g, riga, true, c);
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
+    EXPECT_EQ(g.testo(4, ColKm), "200");
+}
+
+TEST(Inserisce, SovrascriveEAllungaLaGriglia) {
+    Griglia g = GrigliaCon({{"A", "", "", ""}, {"B", "A1", "10", "A"}});
+    int riga = 2;
+    DialoghiScriptati d;
+    CampiTappa c = Campi("X", "20", "P");
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
+    EXPECT_EQ(Localita(g), (QStringList{"A", "X"}));
+    EXPECT_EQ(g.testo(2, ColTipoStrada), "P");
+
+    riga = 16;
+    c = Campi("Z", "5", "L");
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
+    EXPECT_EQ(g.testo(16, ColTappa), "Z");
+    EXPECT_GE(g.righe(), 18);  // an empty row after the last leg
+    EXPECT_EQ(riga, 17);
+}
+
+TEST(Marche, PrimaMetaSpostaLaMarca) {
+    Griglia g = GrigliaCon(
+        {{"A", "", "", ""}, {"B [Start]", "", "5", "A"}, {"C [End]", "", "5", "A"}, {"D", "", "5", "A"}});
+    int riga = 5;
+    DialoghiScriptati d;
+    CampiTappa c = Campi("E", "5");
+    c.chkMeta = {true, false};
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
+    EXPECT_EQ(Localita(g), (QStringList{"A", "B", "C [End]", "D", "E [Start]"}));
+
+    CancellaFlagStartEnd(g, 2);
+    EXPECT_EQ(Localita(g), (QStringList{"A", "B", "C", "D", "E [Start]"}));
+}
+
+TEST(Ritorno, RipercorreLeTappeAllIndietro) {
+    Griglia g = GrigliaCon(
+        {{"A", "", "", ""}, {"B", "SS1", "10", "P"}, {"C", "A1", "20", "A"}, {"D", "E45", "30", "S"}});
+    EXPECT_EQ(cmdRitorno(g), 4);  // no earlier visit of D: the way back starts from D itself
+    EXPECT_EQ(Localita(g), (QStringList{"A", "B", "C", "D", "C", "B", "A"}));
+    EXPECT_EQ(g.testo(5, ColStrada), "E45");
+    EXPECT_EQ(g.testo(5, ColKm), "30");
+    EXPECT_EQ(g.testo(5, ColTipoStrada), "S");
+    EXPECT_EQ(g.testo(6, ColStrada), "A1");
+    EXPECT_EQ(g.testo(7, ColStrada), "SS1");
+    EXPECT_EQ(g.testo(7, ColKm), "10");
+    EXPECT_EQ(g.testo(7, ColNumero), "7");
+}
+
+TEST(Ritorno, DallaVisitaPrecedenteDellUltimaLocalita) {
+    Griglia g = GrigliaCon({{"A [Start]", "", "", ""},
+                            {"B", "SS1", "10", "P"},
+                            {"C", "A1", "20", "A"},
+                            {"D", "E45", "30", "S"},
+                            {"b (bis)", "E45", "40", "S"}});
+    EXPECT_EQ(cmdRitorno(g), 2);
+    EXPECT_EQ(Localita(g), (QStringList{"A [Start]", "B", "C", "D", "b (bis)", "A"}));
+    EXPECT_EQ(g.testo(6, ColStrada), "SS1");
+    EXPECT_EQ(g.testo(6, ColKm), "10");
+}
+
+TEST(Ritorno, NomeCheIniziaUgualeNonEUnaVisitaPrecedente) {
+    Griglia g = GrigliaCon({{"ROMA", "", "", ""}, {"ROMANO", "A1", "10", "A"}, {"ROMA", "A1", "10", "A"}});
+    EXPECT_EQ(cmdRitorno(g), 1);
+    EXPECT_EQ(Localita(g), (QStringList{"ROMA", "ROMANO", "ROMA"}));
+    EXPECT_EQ(g.selezione().primaRiga, 1);
+}
+
+TEST(Ritorno, RigheVuoteCompattatePrima) {
+    Griglia g = GrigliaCon({{"A", "", "", ""}, {"", "", "", ""}, {"B", "X", "10", "L"}});
+    EXPECT_EQ(cmdRitorno(g), 2);
+    EXPECT_EQ(Localita(g), (QStringList{"A", "B", "A"}));
+    EXPECT_EQ(g.testo(3, ColStrada), "X");
+    Griglia vuota = GrigliaCon({});
+    EXPECT_EQ(cmdRitorno(vuota), 0);
+    EXPECT_EQ(UltimaRigaTappa(vuota), 0);
+}
+
+TEST(Righe, CancellaEAggiunge) {
+    Griglia g = GrigliaCon({{"A", "", "", ""}});
+    cmdCancella(g, 1);
+    EXPECT_EQ(UltimaRigaTappa(g), 0);
+    EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
+
+    g = GrigliaCon({{"A", "", "", ""}, {"B", "", "5", "A"}, {"C", "", "5", "A"}});
+    const int righe = g.righe();
+    cmdCancella(g, 2);
+    EXPECT_EQ(Localita(g), (QStringList{"A", "C"}));
+    EXPECT_EQ(g.testo(2, ColNumero), "2");
+    EXPECT_EQ(g.righe(), righe);
+
+    InserisciRigheItinerario(g, 2, 2);
+    EXPECT_EQ(Localita(g), (QStringList{"A", "", "", "C"}));
+    EXPECT_EQ(g.testo(2, ColNumero), "2");
+    EXPECT_EQ(g.testo(4, ColNumero), "4");
+    EXPECT_EQ(g.testo(4, ColKm), "5");
+}
+
+TEST(Posizionamento, CaricaICampiDallaRigaCorrente) {
+    Griglia g = GrigliaCon({{"A [Start]", "SS1", "", ""}, {"B [End]", "", "12", ""}});
+    g.impostaTesto(2, ColSosta, "*01:02:03");
+    int riga = 2;
+    CampiTappa c;
+    const AbilitazioneItinerario a = AggiornaNumeroRiga(g, riga, c);
+    EXPECT_EQ(c.txtTappa, "B");
+    EXPECT_EQ(c.chkMeta, (std::array<bool, 2>{false, true}));
+    EXPECT_EQ(c.txtNumStrada, "SS1");  // the previous row's road
+    EXPECT_EQ(c.txtKm, "12");
+    EXPECT_EQ(c.tipoStrada, "L");
+    EXPECT_TRUE(c.chkEndDay);
+    EXPECT_EQ(c.cmbSosta, (std::array<QString, 3>{"01", "02", "03"}));
+    EXPECT_EQ(c.txtRiga, "2");
+    EXPECT_EQ(g.selezione(), (Rettangolo{2, 0, 2, g.colonne() - 1}));
+    EXPECT_EQ(a, (AbilitazioneItinerario{true, true, true, false}));
+
+    riga = 10;  // beyond the legs: the first empty row
+    AggiornaNumeroRiga(g, riga, c);
+    EXPECT_EQ(riga, 3);
+    EXPECT_EQ(c.txtTappa, "");
+    EXPECT_FALSE(c.chkEndDay);
+
+    Griglia una = GrigliaCon({{"A", "", "", ""}});
+    EXPECT_EQ(AggiornaNumeroRiga(una, riga, c), (AbilitazioneItinerario{false, false, false, true}));
+}
+
+TEST(Posizionamento, TastiEScorrimento) {
+    Griglia g;
+    ImpostaGriglia(g, LayoutItinerario);
+    g.impostaRighe(60);
+    for (int r = 1; r <= 50; ++r) g.impostaTesto(r, ColTappa, QString::number(r));
+    int riga = 1;
+    CampiTappa c;
+    SpostaRigaCorrente(g, 18, riga, c);
+    EXPECT_EQ(riga, 19);
+    EXPECT_EQ(g.rigaInAlto(), 5);
+    EXPECT_EQ(g.righe(), 52);  // one empty row after the last leg
+    SpostaRigaCorrente(g, -18, riga, c);
+    EXPECT_EQ(riga, 1);
+    EXPECT_EQ(g.rigaInAlto(), 1);
+    SpostaRigaCorrente(g, -1, riga, c);
+    EXPECT_EQ(riga, 1);
+}
+
+TEST(Posizionamento, ClickEKmProgressivi) {
+    Griglia g = GrigliaCon({{"A", "", "", ""}, {"B", "", "10", "A"}, {"C", "", "10", "A"}});
+    g.impostaTesto(2, ColKmProgressivi, "10");
+    int riga = 1;
+    CampiTappa c;
+    c.chkMeta = {true, true};
+    ClickRigaItinerario(g, 3, riga, c, true);
+    EXPECT_EQ(riga, 3);
+    EXPECT_TRUE(c.chkKmVisibile);
+    EXPECT_TRUE(c.chkKm);
+    EXPECT_EQ(c.chkMeta, (std::array<bool, 2>{false, false}));
+    ClickRigaItinerario(g, 3, riga, c, false);
+    EXPECT_FALSE(c.chkKmVisibile);
+    EXPECT_FALSE(c.chkKm);
+    ClickRigaItinerario(g, 2, riga, c, true);
+    EXPECT_FALSE(c.chkKmVisibile);
+}
+
+TEST(Elenco, LocalitaOrdinateESalto) {
+    Griglia g = GrigliaCon({{"ROMA", "", "", ""}, {"ANCONA", "", "5", "A"}});
+    const QStringList elenco = ElencoLocalitaItinerario(g);
+    ASSERT_EQ(elenco.size(), 2);
+    EXPECT_EQ(elenco[0], QString("ANCONA").leftJustified(31) + "0002");
+    int riga = 1;
+    CampiTappa c;
+    EXPECT_EQ(RicercaDiUnaSingolaTappa(g, elenco[0], riga, c), 2);
+    EXPECT_EQ(riga, 2);
+    EXPECT_EQ(c.txtTappa, "ANCONA");
+}
+
+TEST(Testi, RiepilogoFiltriEAiuti) {
+    Griglia g = GrigliaCon({{"ROMA", "A1", "12", "A"}});
+    const QString r = RiepilogoRiga(g, 1);
+    EXPECT_TRUE(r.startsWith("Dati relativi a:\r\n\r\nNum.:\t1\r\nTappa:\tROMA\r\n"));
+    EXPECT_TRUE(r.endsWith("Note:\t"));
+
+    EXPECT_EQ(FiltraKm("A1"), "1");
+    EXPECT_FALSE(TastoKmAccettato(QChar('-')));
+    EXPECT_EQ(TastoMaiuscolo(QChar(u'è')), QChar(u'È'));
+    EXPECT_EQ(TastoMaiuscolo(QChar('1')), QChar('1'));
+
+    EXPECT_TRUE(AiutoCampiItinerario().startsWith("Informazioni sull'inserimento dei dati:\r\nTAPPA:"));
+    QString tutti;
+    for (int n = 1; n <= 5; ++n) {
+        const QString t = AiutoPulsantiItinerario(n);
+        EXPECT_TRUE(t.startsWith(QString("Significato dei singoli pulsanti (%1. linea):").arg(n)));
+        tutti += t;
+    }
+    for (const char* p :
+         {"INSERISCE TAPPA:", "RITORNO A START:", "CERCA LOCALITA'", "ALTRI PACCHETTI:", "FINE INSER.:"})
+        EXPECT_EQ(tutti.count(QString::fromUtf8(p)), 1) << p;
+}
+
+TEST(Layout, ColonneDelleGriglie) {
+    Griglia g;
+    ImpostaGriglia(g, LayoutItinerario);
+    EXPECT_EQ(g.colonne(), kColonneItinerario);
+    EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
+    EXPECT_EQ(g.testo(0, ColGuida), "Guida");
+    EXPECT_EQ(g.allineamentoColonna(ColKm), Allineamento::Destra);
+    EXPECT_EQ(g.allineamentoColonna(ColNote), Allineamento::Sinistra);
+    EXPECT_EQ(g.larghezzaColonna(ColFineGiorno), 0);
+    EXPECT_EQ(DefinizioneLayout(LayoutItinerario).larghezzaGriglia, 14280);
+
+    ImpostaGriglia(g, LayoutGuida);
+    EXPECT_EQ(g.testo(0, 4), "Descrizione segnalazione");
+    EXPECT_EQ(g.larghezzaColonna(1), 2000);
+    EXPECT_EQ(g.colonne(), kColonneItinerario);  // column 8 marks the entry rows
+    EXPECT_EQ(g.larghezzaColonna(8), 0);
+
+    Griglia copia;
+    EXPECT_TRUE(ImpostaGriglia(copia, LayoutElencoMete).startsWith(QString::fromUtf8("Seleziona la mèta")));
+    EXPECT_EQ(copia.colonne(), 3);
+    EXPECT_TRUE(ImpostaGriglia(copia, LayoutTabellaCalcolo).isEmpty());
+    EXPECT_EQ(copia.colonne(), 13);
+    EXPECT_EQ(copia.larghezzaColonna(12), 1100);
+
+    SelezioneGriglia(g, 0, 99, -3, 99);
+    EXPECT_EQ(g.selezione(), (Rettangolo{1, 0, g.righe() - 1, g.colonne() - 1}));
+    g.impostaTesto(3, 1, "x");
+    CancellaMatrice(g);
+    EXPECT_EQ(g.testo(3, 1), "");
+    EXPECT_EQ(g.testo(0, 1), "Tappa");
+}
+
+}  // namespace

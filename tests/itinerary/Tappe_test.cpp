@@ -1,0 +1,372 @@
+// Loading and saving the legs of a trip: sequences, splitting, stop forms, the guide time per
+// locality, and a save that fails half-way.
+#include "itinerary/Tappe.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QTemporaryDir>
+
+#include "common/Griglia.h"
+#include "common/Progresso.h"
+#include "common/StampaTesti.h"
+#include "itinerary/GrigliaItinerario.h"
+#include "trips/Meta.h"
+
+namespace {
+
+const QString kMeta = QStringLiteral("000001");
+constexpr float kArcoVisita = 900;  // visits from 09:00 to 18:00
+
+class TappeDb : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        archivio.AvviaDatabase();
+    }
+
+    void leg(const QString& meta, const QString& seq, const QString& localita, const QString& km = "10",
+             const QString& fineGiorno = "0", const QString& sosta = " ") {
+        RowSet r = archivio.dati().apriTabella("Itinerari");
+        r.aggiungi();
+        r.imposta("CodiceMeta", meta);
+        r.imposta("Sequenza", seq);
+        r.imposta("Localita", localita);
+        r.imposta("Chilometri", km);
+        r.imposta("NomeStrada", "A1 ");
+        r.imposta("TipoStrada", "A");
+        r.imposta("TempoSosta", sosta);
+        r.imposta("FineGiorno", fineGiorno);
+        r.memorizza();
+    }
+
+    void guida(const QString& localita, const QString& tempo, const QString& descrizione = "Duomo") {
+        RowSet r = archivio.dati().apriTabella("GuidaCitta");
+        r.aggiungi();
+        r.imposta("Localita", localita);
+        r.imposta("CodiceGuida", "01");
+        r.imposta("Gruppo", " ");
+        r.imposta("Descrizione", descrizione);
+        r.imposta("TempoSosta", tempo);
+        r.imposta("FlagVisto", "0");
+        r.memorizza();
+    }
+
+    QList<QStringList> stored(const QString& meta = kMeta) {
+        QList<QStringList> righe;
+        RowSet r =
+            archivio.dati().apriRowSet(Query::di("Itinerari").dove("CodiceMeta", meta).ordina("Sequenza"));
+        for (; !r.fine(); r.successivo())
+            righe << QStringList{r.testo("Sequenza"),   r.testo("Localita"),       r.testo("Chilometri"),
+                                 r.testo("NomeStrada"), r.testo("TipoStrada"),     r.testo("TempoSosta"),
+                                 r.testo("FineGiorno"), r.testo("SostaGuidaCitta")};
+        return righe;
+    }
+
+    Griglia griglia() {
+        Griglia g;
+        ImpostaGriglia(g, LayoutItinerario);
+        return g;
+    }
+
+    void riga(Griglia& g, int r, const QString& localita, const QString& km = "10", const QString& sosta = "",
+              const QString& strada = "A1", const QString& tipo = "A") {
+        g.impostaTesto(r, ColTappa, localita);
+        g.impostaTesto(r, ColKm, km);
+        g.impostaTesto(r, ColSosta, sosta);
+        g.impostaTesto(r, ColStrada, strada);
+        g.impostaTesto(r, ColTipoStrada, tipo);
+    }
+
+    QTemporaryDir dir;
+    Archivio archivio{dir.path()};
+};
+
+TEST_F(TappeDb, ItinerarioVuotoDiciassetteRigheESalvaNiente) {
+    leg(kMeta, "0001", "ROMA");
+    leg("000002", "0001", "MILANO");
+    Griglia g = griglia();
+    g.impostaRighe(40);
+    g.impostaTesto(30, ColTappa, "vecchio");
+    CaricaTappeItinerario(archivio, g, "000009", kArcoVisita);
+    EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
+    EXPECT_EQ(g.testo(16, ColTappa), "");
+
+    Griglia vuota = griglia();
+    CaricaTappeItinerario(archivio, vuota, "000009", kArcoVisita);
+    EXPECT_EQ(vuota.righe(), kRigheMinimeItinerario);
+    EXPECT_EQ(UltimaRigaTappa(vuota), 0);
+
+    EXPECT_EQ(MemorizzaTappeItinerario(archivio, vuota, kMeta, kArcoVisita), 0);
+    EXPECT_TRUE(stored().isEmpty());
+    EXPECT_EQ(stored("000002").size(), 1);  // another trip's legs stay
+}
+
+TEST_F(TappeDb, RigheVuoteSaltateESequenzeSenzaBuchi) {
+    Griglia g = griglia();
+    riga(g, 3, "ROMA");
+    riga(g, 5, "NAPOLI");
+    const Griglia prima = g;
+    ProgressoMemoria progresso;
+    MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita, &progresso);
+    const auto s = stored();
+    ASSERT_EQ(s.size(), 2);
+    EXPECT_EQ(s[0][0], "0001");
+    EXPECT_EQ(s[0][1], "ROMA");
+    EXPECT_EQ(s[1][0], "0002");
+    EXPECT_EQ(s[1][1], "NAPOLI");
+    EXPECT_EQ(progresso.ultimaDidascalia, "Memorizza tappe itinerario");
+    EXPECT_GT(progresso.aggiornamenti, 0);
+    EXPECT_EQ(progresso.massimo, 0);  // reset at the end
+    for (int r = 0; r < g.righe(); ++r)
+        for (int c = 0; c < g.colonne(); ++c) ASSERT_EQ(g.testo(r, c), prima.testo(r, c));
+}
+
+TEST_F(TappeDb, TappaOltre999KmDivisaConLaGuidaSoloSullaPrima) {
+    guida("Roma", "02:00");
+    Griglia g = griglia();
+    riga(g, 1, "ROMA [Start]", "1500", "*01:00:00", "E45", "S");
+    MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    const auto s = stored();
+    ASSERT_EQ(s.size(), 2);
+    EXPECT_EQ(s[0], (QStringList{"0001", "ROMA [Start]", "999", "E45 ", "S", "01:00:00", "1", "00:02:00"}));
+    EXPECT_EQ(s[1], (QStringList{"0002", "ROMA [Start]", "501", "E45 ", "S", "01:00:00", "1", " "}));
+}
+
+TEST_F(TappeDb, FormeDellaSostaEFineGiornata) {
+    Griglia g = griglia();
+    riga(g, 1, "A", "0", "*");
+    riga(g, 2, "B", "0", "");
+    riga(g, 3, "C", "5", "00:02:30");
+    riga(g, 4, "D", "5", "", "", "");
+    MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    const auto s = stored();
+    ASSERT_EQ(s.size(), 4);
+    EXPECT_EQ(s[0][6], "1");
+    EXPECT_EQ(s[0][5], " ");
+    EXPECT_EQ(s[1][6], "0");
+    EXPECT_EQ(s[1][5], " ");
+    EXPECT_EQ(s[2][6], "0");
+    EXPECT_EQ(s[2][5], "00:02:30");
+    EXPECT_EQ(s[3][4], " ");  // no road type: a blank
+    EXPECT_EQ(s[3][3], " ");
+    EXPECT_EQ(s[0][2], "0");  // a leg of 0 km is one record
+
+    // And back: the stop column shows "*" alone, the end of day is highlighted.
+    Griglia letta = griglia();
+    CaricaTappeItinerario(archivio, letta, kMeta, kArcoVisita);
+    EXPECT_EQ(letta.testo(1, ColSosta), "*");
+    EXPECT_EQ(letta.testo(1, ColFineGiorno), "1");
+    EXPECT_EQ(letta.coloreSfondo(1, ColSosta), kColoreFineGiorno);
+    EXPECT_EQ(letta.testo(2, ColSosta), "");
+    EXPECT_FALSE(letta.coloreSfondo(2, ColSosta).has_value());
+    EXPECT_EQ(letta.testo(3, ColSosta), "00:02:30");
+    EXPECT_EQ(letta.testo(1, ColKm), "");  // 0 km shows nothing
+    EXPECT_EQ(letta.testo(3, ColKm), "5");
+    EXPECT_EQ(letta.testo(3, ColNumero), "3");
+}
+
+TEST_F(TappeDb, TestiTroppoLunghiTagliatiAlCampo) {
+    Griglia g = griglia();
+    riga(g, 1, QString(40, 'X'), "5", "", QString(70, 'S'), "AS");
+    MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    const auto s = stored();
+    ASSERT_EQ(s.size(), 1);
+    EXPECT_EQ(s[0][1], QString(30, 'X'));
+    EXPECT_EQ(s[0][3], QString(64, 'S'));
+    EXPECT_EQ(s[0][4], "A");
+}
+
+TEST_F(TappeDb, GuidaSoloTraStartEEndEUnaVoltaPerLocalita) {
+    guida("Roma", "01:30");
+    guida("Roma", "G1", "Musei");  // one visit day
+    guida("Firenze", "02:00");
+    guida("Siena", "01:00");
+    guida("Pisa", "01:00");
+    leg(kMeta, "0001", "PISA");
+    leg(kMeta, "0002", "ROMA [Start]");
+    leg(kMeta, "0003", "Firenze (FI)");
+    leg(kMeta, "0004", "roma");
+    leg(kMeta, "0005", "SIENA [End]");
+    leg(kMeta, "0006", "PISA");
+    Griglia g = griglia();
+    CaricaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    EXPECT_EQ(g.testo(1, ColGuida), "");
+    EXPECT_EQ(g.testo(2, ColGuida), "01:01:30");  // 9 hours of visits make a day
+    EXPECT_EQ(g.testo(3, ColGuida), "00:02:00");
+    EXPECT_EQ(g.testo(4, ColGuida), "");  // Rome counted once
+    EXPECT_EQ(g.testo(5, ColGuida), "00:01:00");
+    EXPECT_EQ(g.testo(6, ColGuida), "");  // after [End]
+    EXPECT_EQ(g.testo(2, ColTappa), "ROMA [Start]");
+}
+
+TEST_F(TappeDb, SenzaStartNessunTempoGuida) {
+    guida("Roma", "01:30");
+    leg(kMeta, "0001", "ROMA");
+    leg(kMeta, "0002", "ROMA [End]");
+    Griglia g = griglia();
+    CaricaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    EXPECT_EQ(g.testo(1, ColGuida), "");
+    EXPECT_EQ(g.testo(2, ColGuida), "");
+}
+
+TEST_F(TappeDb, LocalitaConApostrofoTrovaSoloLeSue) {
+    guida("L'Aquila", "01:00");
+    guida("LXAquila", "05:00");
+    guida("L'Aquilano", "03:00");
+    EXPECT_FLOAT_EQ(TempoGuidaLocalita(archivio.dati(), ChiaveGuidaTappa("L'AQUILA [Start]"), kArcoVisita),
+                    100);
+
+    Griglia g = griglia();
+    riga(g, 1, "L'AQUILA (AQ)");
+    riga(g, 2, "LXAQUILA");
+    MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    const auto s = stored();
+    ASSERT_EQ(s.size(), 2);
+    EXPECT_EQ(s[0][7], "00:01:00");
+    EXPECT_EQ(s[1][7], "00:05:00");
+}
+
+TEST_F(TappeDb, DueTappeNellaStessaLocalitaGuidaSalvataUnaVolta) {
+    guida("Roma", "01:30");
+    Griglia g = griglia();
+    riga(g, 1, "ROMA");
+    riga(g, 2, "NAPOLI");
+    riga(g, 3, "Roma [End]");
+    MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    const auto s = stored();
+    ASSERT_EQ(s.size(), 3);
+    EXPECT_EQ(s[0][7], "00:01:30");
+    EXPECT_EQ(s[1][7], " ");
+    EXPECT_EQ(s[2][7], " ");
+}
+
+TEST_F(TappeDb, SalvaERicaricaRestituisceLeStesseTappe) {
+    Griglia g = griglia();
+    riga(g, 1, "ROMA [Start]", "", "", "", "");
+    riga(g, 2, "FIRENZE", "280", "*", "A1", "A");
+    riga(g, 3, "SIENA [End]", "70", "00:03:00", "SS2", "P");
+    MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    Griglia letta = griglia();
+    CaricaTappeItinerario(archivio, letta, kMeta, kArcoVisita);
+    for (int r = 1; r <= 3; ++r)
+        for (int c : {ColTappa, ColStrada, ColKm, ColTipoStrada, ColSosta})
+            EXPECT_EQ(letta.testo(r, c), g.testo(r, c)) << r << "," << c;
+}
+
+// A trigger makes the insert of one leg fail, as a full disk or a broken file would.
+void GuastoSuInserimento(const QString& percorso, const char* localita) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(percorso.toUtf8().constData(), &db), SQLITE_OK);
+    const QByteArray sql =
+        QByteArray("CREATE TRIGGER guasto BEFORE INSERT ON Itinerari WHEN instr(NEW.Localita, '") + localita +
+        "') > 0 BEGIN SELECT RAISE(ABORT, 'disco pieno'); END";
+    char* errore = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, &errore), SQLITE_OK) << errore;
+    sqlite3_free(errore);
+    sqlite3_close(db);
+}
+
+TEST_F(TappeDb, SalvataggioFallitoLasciaLeTappeMemorizzateELaGriglia) {
+    leg(kMeta, "0001", "VECCHIA1");
+    leg(kMeta, "0002", "VECCHIA2");
+    const auto primaDelSalvataggio = stored();
+    GuastoSuInserimento(archivio.percorsoDatabase(), "ROTTA");
+
+    Griglia g = griglia();
+    riga(g, 1, "NUOVA1");
+    riga(g, 2, "NUOVA2");
+    riga(g, 3, "ROTTA");
+    riga(g, 4, "NUOVA4");
+    const Griglia copia = g;
+    EXPECT_THROW(MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita), ErroreDatabase);
+    EXPECT_EQ(stored(), primaDelSalvataggio);
+
+    DialoghiScriptati dialoghi;
+    EXPECT_FALSE(SalvaItinerario(archivio, g, kMeta, kArcoVisita, dialoghi));
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(dialoghi.mostrati[0].titolo, "Salvataggio itinerario");
+    EXPECT_EQ(stored(), primaDelSalvataggio);
+    for (int r = 0; r < g.righe(); ++r)
+        for (int c = 0; c < g.colonne(); ++c) ASSERT_EQ(g.testo(r, c), copia.testo(r, c));
+
+    // The database is still usable: a save without the faulty leg goes through.
+    riga(g, 3, "NUOVA3");
+    EXPECT_TRUE(SalvaItinerario(archivio, g, kMeta, kArcoVisita, dialoghi));
+    EXPECT_EQ(stored().size(), 4);
+}
+
+TEST_F(TappeDb, RicaricaItinerarioLeggeMetaETappe) {
+    BoxMeta box;
+    ImpostaDefaultFabbrica(box);
+    box.txtLocalita = "ROMA";
+    box.txtNazione = "ITALIA";
+    QString codice;
+    const OperazioneSalva op = DecidiOperazioneSalva(box, archivio);
+    ScriviMeta(op, box, archivio);
+    leg(op.codice, "0001", "ROMA", "0");
+    leg(op.codice, "0002", "NAPOLI", "230");
+    BoxMeta letta;
+    codice = op.codice;
+    Griglia g = griglia();
+    const RisultatoKmTempi r = RicaricaItinerario(archivio, codice, letta, g);
+    EXPECT_EQ(letta.txtLocalita, "ROMA");
+    EXPECT_EQ(g.testo(2, ColTappa), "NAPOLI");
+    EXPECT_EQ(g.testo(2, ColKmProgressivi), "230");
+    EXPECT_EQ(letta.txtKmTot[4], "230");
+    EXPECT_FLOAT_EQ(r.Totali[kQuantitaKm][kTotaleStrade], 230);
+}
+
+TEST_F(TappeDb, AzzeraFlagVisto) {
+    guida("Roma", "01:00");
+    guida("Napoli", "01:00");
+    {
+        RowSet r = archivio.dati().apriTabella("GuidaCitta");
+        r.modifica();
+        r.imposta("FlagVisto", "1");
+        r.memorizza();
+    }
+    ASSERT_EQ(archivio.dati().conta(Query::di("GuidaCitta").dove("FlagVisto", "1")), 1);
+    ProgressoMemoria progresso;
+    SettaAZeroFlaGVisto(archivio, &progresso);
+    EXPECT_EQ(archivio.dati().conta(Query::di("GuidaCitta").dove("FlagVisto", "0")), 2);
+    EXPECT_EQ(progresso.ultimaDidascalia, QString::fromUtf8("Reset tabella Guida Città"));
+}
+
+TEST(DomandeItinerario, SalvaReset) {
+    DialoghiScriptati d;
+    d.risposte = {Risposta::Si};
+    EXPECT_EQ(ChiediSalvaReset(d), SceltaSalvaReset::Salva);
+    ASSERT_EQ(d.mostrati.size(), 1);
+    EXPECT_EQ(d.mostrati[0].testo, "Vuoi salvare l'itinerario?");
+    EXPECT_EQ(d.mostrati[0].titolo, "Salvataggio itinerario");
+    EXPECT_EQ(d.mostrati[0].pulsanti, Pulsanti::SiNoAnnulla);
+
+    d.mostrati.clear();
+    d.risposte = {Risposta::No, Risposta::Si};
+    EXPECT_EQ(ChiediSalvaReset(d), SceltaSalvaReset::Ripristina);
+    ASSERT_EQ(d.mostrati.size(), 2);
+    EXPECT_EQ(d.mostrati[1].testo, "Vuoi recuperare l'itinerario originale?");
+
+    d.risposte = {Risposta::No, Risposta::No};
+    EXPECT_EQ(ChiediSalvaReset(d), SceltaSalvaReset::Niente);
+    d.mostrati.clear();
+    d.risposte = {Risposta::Annulla};
+    EXPECT_EQ(ChiediSalvaReset(d), SceltaSalvaReset::Niente);
+    EXPECT_EQ(d.mostrati.size(), 1);  // Cancel asks nothing more
+}
+
+TEST(DomandeItinerario, FineInserimento) {
+    DialoghiScriptati d;
+    d.risposte = {Risposta::Si, Risposta::No, Risposta::Annulla};
+    EXPECT_EQ(ChiediFineInserimento(d), SceltaFineInserimento::SalvaEEsci);
+    EXPECT_EQ(ChiediFineInserimento(d), SceltaFineInserimento::Esci);
+    EXPECT_EQ(ChiediFineInserimento(d), SceltaFineInserimento::Resta);
+    EXPECT_EQ(ChiediFineInserimento(d), SceltaFineInserimento::Resta);  // a closed box
+    EXPECT_EQ(
+        d.mostrati[0].testo,
+        "Hai chiesto di uscire dalla funzione 'Itinerari':\r\n\r\nVuoi salvare le eventuali modifiche?");
+    EXPECT_EQ(d.mostrati[0].titolo, "Fine inserimento");
+}
+
+}  // namespace
