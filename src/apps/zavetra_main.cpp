@@ -24,6 +24,22 @@ const char* const kAiuto =
     "                        (misura dei tempi di avvio)\n"
     "  --help                mostra questo elenco ed esce\n";
 
+// Ends the program once the window has been painted for the first time.
+class FineDopoPrimaPittura : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override {
+        if (evento->type() == QEvent::Paint && !fatto_) {
+            fatto_ = true;
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return QObject::eventFilter(oggetto, evento);
+    }
+
+  private:
+    bool fatto_ = false;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,10 +66,10 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, QStringLiteral("Zavetra"), e.messaggio());
         return 1;
     }
+    // Exit right after the first paint: measures start-up.  exit(), not quit(), so that no
+    // closing question is asked.
+    FineDopoPrimaPittura fine;
+    if (argomenti.contains(QStringLiteral("--esci-dopo-avvio"))) finestra.installEventFilter(&fine);
     finestra.show();
-    if (argomenti.contains(QStringLiteral("--esci-dopo-avvio"))) {
-        // The first show is done when the event loop runs; the timer fires right after it.
-        QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
-    }
     return app.exec();
 }

@@ -145,6 +145,35 @@ TEST_F(FrmMainTest, PrimoAvvioSuDatabaseVuoto) {
     EXPECT_TRUE(dialoghi.mostrati.isEmpty());
 }
 
+TEST_F(FrmMainTest, StaIn1366x768) {
+    avvia();
+    frm->show();
+    QApplication::processEvents();
+    const QSize minimo = frm->minimumSizeHint().expandedTo(frm->minimumSize());
+    // Room left for the window frame on a 1366x768 screen.
+    EXPECT_LE(minimo.width(), 1300) << minimo.width();
+    EXPECT_LE(minimo.height(), 700) << minimo.height();
+    EXPECT_LE(frm->width(), 1366);
+    EXPECT_LE(frm->height(), 740);
+}
+
+TEST_F(FrmMainTest, DatabaseIlleggibileFermaLAvvioSenzaToccareIlFile) {
+    const QByteArray dati("questo non e' un database");
+    QFile f(cartella.filePath("Voviva.mdb"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(dati);
+    f.close();
+    frm = std::make_unique<FrmMain>(cartella.path(), dialoghi, orologio);
+    try {
+        frm->Form_Load();
+        ADD_FAILURE() << "no error";
+    } catch (const ErroreApertura& e) {
+        EXPECT_TRUE(e.messaggio().startsWith("Errore apertura database ")) << e.messaggio().toStdString();
+    }
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), dati);
+}
+
 TEST_F(FrmMainTest, ConverteSoloConVecchiDati) {
     QFile f(cartella.filePath("CampMete.dat"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));

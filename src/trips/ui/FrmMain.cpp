@@ -395,13 +395,25 @@ QGroupBox* FrmMain::CreaTempiTecnici() {
     return g;
 }
 
-QWidget* FrmMain::RigaPulsanti(const QList<DefinizionePulsante>& definizioni, const QString& nomeRiga) {
+namespace {
+
+// Places the next widget of a button block, filling lines of `colonne` cells.
+void Accoda(QGridLayout* l, QWidget* w, int colonne) {
+    const int n = l->count();
+    l->addWidget(w, n / colonne, n % colonne);
+}
+
+}  // namespace
+
+QWidget* FrmMain::RigaPulsanti(const QList<DefinizionePulsante>& definizioni, const QString& nomeRiga,
+                               int colonne) {
     auto* w = new QFrame;
     w->setObjectName(nomeRiga);
     w->setFrameShape(QFrame::StyledPanel);
-    auto* h = new QHBoxLayout(w);
-    h->setContentsMargins(4, 3, 4, 3);
-    h->setSpacing(3);
+    auto* l = new QGridLayout(w);
+    l->setContentsMargins(4, 3, 4, 3);
+    l->setHorizontalSpacing(3);
+    l->setVerticalSpacing(3);
     for (const DefinizionePulsante& d : definizioni) {
         auto* b = new QPushButton(d.caption);
         b->setObjectName(d.nome);
@@ -409,24 +421,26 @@ QWidget* FrmMain::RigaPulsanti(const QList<DefinizionePulsante>& definizioni, co
         b->setEnabled(false);
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         pulsanti_.insert(d.nome, b);
-        h->addWidget(b);
+        Accoda(l, b, colonne);
     }
     return w;
 }
 
 QWidget* FrmMain::CreaComandiMeta() {
-    auto* w = RigaPulsanti(PulsantiMeta(), QStringLiteral("rigaComandiMeta"));
-    auto* h = static_cast<QHBoxLayout*>(w->layout());
+    // One line: the trip commands, the conversion and the general help.
+    constexpr int colonne = 14;
+    auto* w = RigaPulsanti(PulsantiMeta(), QStringLiteral("rigaComandiMeta"), colonne);
+    auto* l = static_cast<QGridLayout*>(w->layout());
     auto* converte = new QPushButton(QStringLiteral("Converte"));
     converte->setObjectName(kCmdConverte);
     converte->setAutoDefault(false);
     converte->hide();
     converte->setToolTip(QStringLiteral("Converte i dati della versione precedente"));
     pulsanti_.insert(kCmdConverte, converte);
-    h->addWidget(converte);
+    Accoda(l, converte, colonne);
     cmdHelpGenerico =
         Aiuto(QStringLiteral("cmdHelpGenerico"), QStringLiteral("Istruzioni sulle funzioni principali"));
-    h->addWidget(cmdHelpGenerico);
+    Accoda(l, cmdHelpGenerico, colonne);
 
     auto trova = [this](const char* nome) { return pulsanti_.value(QString::fromLatin1(nome)); };
     cmdNuovo = trova("cmdNuovo");
@@ -447,15 +461,17 @@ QWidget* FrmMain::CreaComandiMeta() {
 }
 
 QWidget* FrmMain::CreaComandiItinerario() {
-    auto* w = RigaPulsanti(PulsantiItinerario(), QStringLiteral("rigaComandiItinerario"));
-    auto* h = static_cast<QHBoxLayout*>(w->layout());
+    // Two lines of six: the captions are long.
+    constexpr int colonne = 6;
+    auto* w = RigaPulsanti(PulsantiItinerario(), QStringLiteral("rigaComandiItinerario"), colonne);
+    auto* l = static_cast<QGridLayout*>(w->layout());
     auto* mapPoint = new QPushButton(QStringLiteral("&Altri &Pacch."));
     mapPoint->setObjectName(kCmdMapPoint);
     mapPoint->setAutoDefault(false);
     mapPoint->setEnabled(false);
     mapPoint->setToolTip(QStringLiteral("Recepisce dati forniti da pacchetti commerciali"));
     pulsanti_.insert(kCmdMapPoint, mapPoint);
-    h->addWidget(mapPoint);
+    Accoda(l, mapPoint, colonne);
 
     auto trova = [this](const char* nome) { return pulsanti_.value(QString::fromLatin1(nome)); };
     cmdInserisce = trova("cmdInserisce");

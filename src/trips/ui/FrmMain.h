@@ -157,7 +157,8 @@ class FrmMain : public QMainWindow {
     QComboBox* Scelta(const QString& nome, int caratteri);
     QLineEdit* Calcolato(const QString& nome, int caratteri);
     QPushButton* Aiuto(const QString& nome, const QString& suggerimento);
-    QWidget* RigaPulsanti(const QList<DefinizionePulsante>& definizioni, const QString& nomeRiga);
+    QWidget* RigaPulsanti(const QList<DefinizionePulsante>& definizioni, const QString& nomeRiga,
+                          int colonne);
     void CreaControlli();
     QWidget* CreaIntestazione();
     QGroupBox* CreaPeriodo();
