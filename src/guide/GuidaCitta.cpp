@@ -309,9 +309,12 @@ void GuidaCitta::InserisciGuida(CampiGuida& campi) {
     if (!gruppo.isEmpty()) campi.gruppo = Trim(gruppo) == QLatin1String("0") ? QString() : Trim(gruppo);
     campi.descrizione = Trim(griglia_.testo(r, ColGDescrizione));
     const QString tempo = Trim(griglia_.testo(r, ColGTempo));
+    campi.tempoMemorizzato.clear();
     if (eTempoOreMinuti(tempo)) {
         campi.ore = Zero(tempo.left(2), 2);
         campi.minuti = Zero(tempo.right(2), 2);
+    } else if (!tempo.isEmpty()) {
+        campi.tempoMemorizzato = tempo;
     }
 }
 
@@ -337,7 +340,7 @@ EsitoGuida GuidaCitta::SalvaLaRigaGuidaCitta(CampiGuida& campi, bool mostraError
     if (descrizione.isEmpty()) return errore(EsitoGuida::MancaDescrizione, "Errore! Manca la descrizione!!!");
     const int codice = CodiceDelTipoGuida(tipi_, campi.tipo);
     if (codice < 1) return errore(EsitoGuida::MancaTipologia, "Errore! Manca la tipologia!!!");
-    const QString tempo = TempoDeiCampi(campi);
+    const QString tempo = campi.tempoMemorizzato.isEmpty() ? TempoDeiCampi(campi) : campi.tempoMemorizzato;
     if (TempoObbligatorio(tipi_, codice) && tempo == QLatin1String("00:00"))
         return errore(EsitoGuida::MancaTempo, "Errore! Manca il tempo stimato!!!");
     const QString localita = LocalitaGuida(campi.citta);

@@ -47,6 +47,10 @@ struct CampiGuida {
     QString ore;          // cmbGH
     QString minuti;       // cmbGM
     QString tipo;         // cmbGTipo, the type name
+    // The row's stored time when it is not "hh:mm" (a "G"+n time of exchange files or old data):
+    // the boxes cannot show it, so it is saved as stored until the window clears it because the
+    // hour or minute box was changed.
+    QString tempoMemorizzato;
 };
 
 enum class EsitoGuida {
