@@ -1,0 +1,124 @@
+#pragma once
+// The leg editing frame of the itinerary: the boxes of one leg, the leg commands, the locality
+// list and the grid events.  It edits a Griglia it does not own; the window that embeds it
+// supplies the trip boxes (for the speeds and the daily driving span of the leg times) and learns
+// through grigliaCambiata() when the legs changed.  Handlers read the boxes into CampiTappa, call
+// the itinerary logic, write the boxes back and recompute kilometres and times.
+#include <QFrame>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "itinerary/ModificaTappe.h"
+#include "schedule/KmTempi.h"
+#include "trips/BoxMeta.h"
+
+class Dialoghi;
+class Griglia;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QRadioButton;
+class TabellaGriglia;
+
+// How the panel reaches the trip boxes of its window.  Either may be empty: without leggiBox the
+// leg times use an empty BoxMeta (the parameter check fills in its defaults), without scriviBox the
+// totals are not shown anywhere.
+struct CollegamentoBoxMeta {
+    std::function<BoxMeta()> leggiBox;
+    std::function<void(const BoxMeta&)> scriviBox;
+};
+
+class PannelloTappe : public QWidget {
+    Q_OBJECT
+  public:
+    // tabella: the view that shows mfgTab; when null the panel makes its own, to the left of the
+    // editing frame.  A given view keeps its place in the caller's layout.
+    PannelloTappe(Griglia& mfgTab, Dialoghi& dialoghi, CollegamentoBoxMeta box,
+                  TabellaGriglia* tabella = nullptr, QWidget* parent = nullptr);
+
+    // Enters leg editing: positions the current row and, when entered through the itinerary
+    // command, shows the editing frame, hides the locality list and puts the focus in txtTappa.
+    void AttivitaInserimentoItinerario(bool daItinerario = true);
+    // Hides the editing frame (leaving editing).
+    void ChiudiInserimento();
+
+    // Normalises the grid and the current row and loads the boxes from it.
+    void AggiornaNumeroRiga();
+    // Recomputes progressive kilometres, leg times and the totals of the trip boxes.
+    RisultatoKmTempi CalcolaKmTempiItinerario();
+
+    // Commands.
+    void cmdInserisce_Click();
+    void cmdAggiunge_Click();
+    void cmdCancella_Click();
+    void cmdRitorno_Click();
+    void cmdCerca_Click();  // CercaLocalita
+    void cmbRicercaTappa_Click(int indice);
+    void cmdHelpKm_Click();
+    void cmdHelpItin_Click(int linea);  // linea 1..5
+
+    // Grid events (grid row numbers, 1 = first leg).
+    void mfgTab_Click(int riga);
+    void mfgTab_DblClick(int riga);
+    // Up, Down, Page Up, Page Down; true when the key was one of them.
+    bool mfgTab_KeyDown(int tasto);
+
+    // The editing boxes as plain values, and back.
+    CampiTappa LeggiCampi() const;
+    void ScriviCampi(const CampiTappa& campi);
+
+    int rigaCorrente() const { return rigaCorrente_; }
+    bool corniceVisibile() const;
+    AbilitazioneItinerario abilitazione() const { return abilitazione_; }
+    TabellaGriglia* tabella() const { return tabella_; }
+
+    // Editing frame.
+    QFrame* frmItinerario = nullptr;
+    QLineEdit* txtRiga = nullptr;
+    QLineEdit* txtTappa = nullptr;
+    QLineEdit* txtNumStrada = nullptr;
+    QLineEdit* txtKm = nullptr;
+    QCheckBox* chkKm = nullptr;
+    std::array<QRadioButton*, 4> optStrada{};  // "ASPL" order: motorway, expressway, main, local
+    std::array<QComboBox*, 3> cmbSosta{};      // days, hours, minutes
+    QCheckBox* chkEndDay = nullptr;
+    std::array<QCheckBox*, 2> chkMeta{};  // "Prima mèta", "Ultima mèta"
+    QPushButton* cmdInserisce = nullptr;
+    QPushButton* cmdAggiunge = nullptr;
+    QPushButton* cmdCancella = nullptr;
+    QPushButton* cmdRitorno = nullptr;
+    QPushButton* cmdCerca = nullptr;
+    QPushButton* cmdHelpKm = nullptr;
+    std::array<QPushButton*, 3> cmdHelpItin{};  // the button help of lines 1 to 3
+    QListWidget* cmbRicercaTappa = nullptr;     // the locality list
+
+  signals:
+    // The legs in the grid changed (insert, add, delete, way back); kilometres and times are
+    // already recomputed and written to the trip boxes.
+    void grigliaCambiata();
+    // The enabling rule after a change of the current row; the window applies cmdRicalcola and
+    // cmdMapPoint, the panel applies cmdRitorno and cmdCancella itself.
+    void abilitazioneCambiata(const AbilitazioneItinerario& abilitazione);
+
+  protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+  private:
+    QFrame* CreaCornice();
+    QWidget* CreaPulsanti();
+    void Collega();
+    void ApplicaAbilitazione(const AbilitazioneItinerario& a);
+    void DopoModifica();
+    bool FiltroTastoCampo(QLineEdit* campo, QEvent* evento);
+
+    Griglia& mfgTab_;
+    Dialoghi& dialoghi_;
+    CollegamentoBoxMeta box_;
+    TabellaGriglia* tabella_ = nullptr;
+    int rigaCorrente_ = 1;
+    AbilitazioneItinerario abilitazione_;
+};

@@ -1,0 +1,358 @@
+// The leg editing frame driven headless: legs typed into the boxes and inserted through the
+// button, the insert checks in order, the destination markers, the way back, deleting, moving with
+// the keys, the locality list and the double-click summary.
+#include "itinerary/ui/PannelloTappe.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "common/Dialoghi.h"
+#include "common/Griglia.h"
+#include "common/ui/GrigliaModello.h"
+#include "common/ui/TabellaGriglia.h"
+#include "itinerary/GrigliaItinerario.h"
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+void digita(QWidget* w, const QString& testo) {
+    for (QChar c : testo) {
+        QKeyEvent premuto(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &premuto);
+    }
+}
+
+void premi(QWidget* w, Qt::Key tasto) {
+    QKeyEvent premuto(QEvent::KeyPress, tasto, Qt::NoModifier);
+    QApplication::sendEvent(w, &premuto);
+}
+
+QStringList Localita(const Griglia& g) {
+    QStringList l;
+    for (int r = 1; r <= UltimaRigaTappa(g); ++r) l << g.testo(r, ColTappa);
+    return l;
+}
+
+class PannelloTappeTest : public ::testing::Test {
+  protected:
+    Griglia mfgTab;
+    DialoghiScriptati dialoghi;
+    BoxMeta box;
+    int scritture = 0;
+    std::unique_ptr<PannelloTappe> pannello;
+
+    void SetUp() override {
+        ImpostaGriglia(mfgTab, LayoutItinerario);
+        box.cmbMediaKm = {QStringLiteral("100"), QStringLiteral("90"), QStringLiteral("70"),
+                          QStringLiteral("50")};
+    }
+
+    void apri() {
+        CollegamentoBoxMeta c;
+        c.leggiBox = [this] { return box; };
+        c.scriviBox = [this](const BoxMeta& b) {
+            box = b;
+            ++scritture;
+        };
+        pannello = std::make_unique<PannelloTappe>(mfgTab, dialoghi, c);
+        pannello->resize(1000, 600);
+        pannello->show();
+        pannello->AttivitaInserimentoItinerario();
+    }
+
+    // Legs written straight into the grid: locality, road, km, road type.
+    void tappe(std::initializer_list<std::array<const char*, 4>> righe) {
+        int r = 1;
+        for (const auto& t : righe) {
+            mfgTab.impostaTesto(r, ColNumero, QString::number(r));
+            mfgTab.impostaTesto(r, ColTappa, QString::fromUtf8(t[0]));
+            mfgTab.impostaTesto(r, ColStrada, QString::fromUtf8(t[1]));
+            mfgTab.impostaTesto(r, ColKm, QString::fromUtf8(t[2]));
+            mfgTab.impostaTesto(r, ColTipoStrada, QString::fromUtf8(t[3]));
+            ++r;
+        }
+    }
+
+    // A leg typed into the boxes and inserted with the button.
+    void inserisci(const QString& tappa, const QString& km, int tipo = 0) {
+        pannello->txtTappa->clear();
+        digita(pannello->txtTappa, tappa);
+        pannello->txtKm->clear();
+        digita(pannello->txtKm, km);
+        pannello->optStrada[tipo]->click();
+        pannello->cmdInserisce->click();
+    }
+};
+
+TEST_F(PannelloTappeTest, TappaDigitataEInseritaConProgressiviETempi) {
+    apri();
+    QSignalSpy cambiata(pannello.get(), &PannelloTappe::grigliaCambiata);
+    EXPECT_TRUE(pannello->txtTappa->hasFocus() || !QApplication::focusWidget());
+    EXPECT_EQ(pannello->txtRiga->text(), "1");
+
+    digita(pannello->txtTappa, QString::fromUtf8("roma è"));
+    digita(pannello->txtNumStrada, "a1");
+    digita(pannello->txtKm, "A12x0");
+    EXPECT_EQ(pannello->txtTappa->text(), QString::fromUtf8("ROMA È"));
+    EXPECT_EQ(pannello->txtNumStrada->text(), "A1");
+    EXPECT_EQ(pannello->txtKm->text(), "120");
+    pannello->optStrada[0]->click();
+    pannello->cmdInserisce->click();
+
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+    EXPECT_EQ(mfgTab.testo(1, ColTappa), QString::fromUtf8("ROMA È"));
+    EXPECT_EQ(mfgTab.testo(1, ColStrada), "A1");
+    EXPECT_EQ(mfgTab.testo(1, ColTipoStrada), "A");
+    EXPECT_EQ(mfgTab.testo(1, ColKmProgressivi), "120");
+    EXPECT_EQ(mfgTab.testo(1, ColTempo), "01:12");
+    EXPECT_EQ(cambiata.count(), 1);
+    EXPECT_GE(scritture, 1);
+    EXPECT_EQ(box.txtKmTot[4], "120");
+
+    // The next row is current, empty, with the previous road offered.
+    EXPECT_EQ(pannello->rigaCorrente(), 2);
+    EXPECT_EQ(pannello->txtRiga->text(), "2");
+    EXPECT_TRUE(pannello->txtTappa->text().isEmpty());
+    EXPECT_EQ(pannello->txtNumStrada->text(), "A1");
+
+    // A progressive distance on row 3: 120 + 80 typed as 200 gives an 80 km leg.
+    inserisci("Orte", "50", 1);
+    ASSERT_EQ(pannello->rigaCorrente(), 3);
+    EXPECT_FALSE(pannello->chkKm->isHidden());
+    EXPECT_TRUE(pannello->chkKm->isChecked());
+    inserisci("Terni", "250", 2);
+    EXPECT_EQ(mfgTab.testo(3, ColKm), "80");
+    EXPECT_EQ(mfgTab.testo(3, ColKmProgressivi), "250");
+    EXPECT_TRUE(pannello->cmdRitorno->isEnabled());
+    EXPECT_TRUE(pannello->cmdCancella->isEnabled());
+}
+
+TEST_F(PannelloTappeTest, ControlliDellInserimentoNellOrdine) {
+    apri();
+    // Neither a locality nor a sensible distance: both messages, one after the other.
+    digita(pannello->txtKm, "1000");
+    pannello->cmdInserisce->click();
+    ASSERT_EQ(dialoghi.testiMostrati(),
+              QStringList({"Impossibile:" + kCrLf + "Indica un valore compreso tra 1 e 999",
+                           "Impossibile:" + kCrLf + QString::fromUtf8("Indica il nome della località!")}));
+    // No distance, no stop, no end of day, no ferry.
+    dialoghi.mostrati.clear();
+    digita(pannello->txtTappa, "Roma");
+    pannello->txtKm->setText("0");
+    pannello->cmdInserisce->click();
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(dialoghi.mostrati[0].testo, "Chilometri (o sosta): dato obbligatorio!");
+    EXPECT_EQ(dialoghi.mostrati[0].titolo, "Dato obbligatorio");
+    // A distance without a road type.
+    dialoghi.mostrati.clear();
+    pannello->txtKm->setText("10");
+    pannello->cmdInserisce->click();
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(dialoghi.mostrati[0].testo, "Tipo strada obbligatorio!");
+    EXPECT_EQ(UltimaRigaTappa(mfgTab), 0);
+    EXPECT_EQ(pannello->rigaCorrente(), 1);
+    EXPECT_EQ(pannello->txtTappa->text(), "ROMA");
+
+    // A ferry of 0 km needs nothing else; a stop with the end of day is written with its "*".
+    dialoghi.mostrati.clear();
+    pannello->txtKm->setText("0");
+    digita(pannello->txtNumStrada, "tragh");
+    pannello->cmdInserisce->click();
+    pannello->txtTappa->setText("CIVITAVECCHIA");
+    pannello->txtKm->setText("0");
+    pannello->cmbSosta[1]->setCurrentText("02");
+    pannello->chkEndDay->setChecked(true);
+    pannello->cmdInserisce->click();
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+    EXPECT_EQ(Localita(mfgTab), QStringList({"ROMA", "CIVITAVECCHIA"}));
+    EXPECT_EQ(mfgTab.testo(2, ColSosta), "*00:02:00");
+    EXPECT_TRUE(mfgTab.testo(2, ColTipoStrada).isEmpty());
+}
+
+TEST_F(PannelloTappeTest, MarcheSpostateConLeCaselle) {
+    apri();
+    pannello->chkMeta[0]->setChecked(true);
+    inserisci("A", "10");
+    EXPECT_FALSE(pannello->chkMeta[0]->isChecked());
+    inserisci("B", "20");
+    inserisci("C", "30");
+    EXPECT_EQ(Localita(mfgTab), QStringList({"A [Start]", "B", "C"}));
+
+    // A click on the marked row ticks its box; on row 3, the box moves the marker there.
+    pannello->mfgTab_Click(1);
+    EXPECT_EQ(pannello->txtTappa->text(), "A");
+    EXPECT_TRUE(pannello->chkMeta[0]->isChecked());
+    pannello->mfgTab_Click(3);
+    EXPECT_FALSE(pannello->chkMeta[0]->isChecked());
+    pannello->chkMeta[0]->setChecked(true);
+    pannello->chkMeta[1]->setChecked(true);
+    pannello->cmdInserisce->click();
+    EXPECT_EQ(Localita(mfgTab), QStringList({"A", "B", "C [Start] [End]"}));
+    pannello->mfgTab_Click(2);
+    pannello->chkMeta[1]->setChecked(true);
+    pannello->cmdInserisce->click();
+    EXPECT_EQ(Localita(mfgTab), QStringList({"A", "B [End]", "C [Start]"}));
+}
+
+TEST_F(PannelloTappeTest, RitornoAStart) {
+    tappe({{"A", "", "", ""}, {"B", "SS1", "10", "S"}, {"C", "A1", "20", "A"}, {"D", "SP3", "30", "P"}});
+    apri();
+    QSignalSpy cambiata(pannello.get(), &PannelloTappe::grigliaCambiata);
+    ASSERT_TRUE(pannello->cmdRitorno->isEnabled());
+    pannello->cmdRitorno->click();
+    EXPECT_EQ(Localita(mfgTab), QStringList({"A", "B", "C", "D", "C", "B", "A"}));
+    const QStringList attese[] = {{"SP3", "30", "P"}, {"A1", "20", "A"}, {"SS1", "10", "S"}};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(QStringList({mfgTab.testo(5 + i, ColStrada), mfgTab.testo(5 + i, ColKm),
+                               mfgTab.testo(5 + i, ColTipoStrada)}),
+                  attese[i])
+            << "row " << 5 + i;
+    EXPECT_EQ(mfgTab.testo(7, ColKmProgressivi), "120");
+    EXPECT_EQ(cambiata.count(), 1);
+    EXPECT_EQ(pannello->rigaCorrente(), 4);
+    EXPECT_EQ(pannello->txtTappa->text(), "D");
+}
+
+TEST_F(PannelloTappeTest, RitornoDallaVisitaPrecedente) {
+    tappe({{"A", "", "", ""},
+           {"B", "SS1", "10", "S"},
+           {"C", "A1", "20", "A"},
+           {"D", "SP3", "30", "P"},
+           {"B (centro)", "SP4", "40", "L"}});
+    apri();
+    pannello->cmdRitorno->click();
+    EXPECT_EQ(Localita(mfgTab), QStringList({"A", "B", "C", "D", "B (centro)", "A"}));
+    EXPECT_EQ(mfgTab.testo(6, ColStrada), "SS1");
+    EXPECT_EQ(mfgTab.testo(6, ColKm), "10");
+    EXPECT_EQ(pannello->rigaCorrente(), 2);
+}
+
+TEST_F(PannelloTappeTest, CancellaLUnicaTappa) {
+    apri();
+    inserisci("ROMA", "10");
+    // One leg: the rule keeps the button off, the handler still deletes it.
+    EXPECT_FALSE(pannello->cmdCancella->isEnabled());
+    EXPECT_FALSE(pannello->cmdRitorno->isEnabled());
+    EXPECT_TRUE(pannello->abilitazione().cmdMapPoint);
+    pannello->mfgTab_Click(1);
+    pannello->cmdCancella_Click();
+    EXPECT_EQ(UltimaRigaTappa(mfgTab), 0);
+    EXPECT_GE(mfgTab.righe(), kRigheMinimeItinerario);
+    EXPECT_EQ(pannello->rigaCorrente(), 1);
+    EXPECT_TRUE(pannello->txtTappa->text().isEmpty());
+    EXPECT_EQ(box.txtKmTot[4], "");
+}
+
+TEST_F(PannelloTappeTest, RigaVuotaAggiuntaECancellataInMezzo) {
+    tappe({{"A", "", "", ""}, {"B", "SS1", "10", "S"}, {"C", "A1", "20", "A"}});
+    apri();
+    pannello->mfgTab_Click(2);
+    pannello->cmdAggiunge->click();
+    EXPECT_EQ(mfgTab.testo(2, ColTappa), "");
+    EXPECT_EQ(mfgTab.testo(3, ColTappa), "B");
+    EXPECT_EQ(mfgTab.testo(4, ColKmProgressivi), "30");
+    pannello->cmdCancella->click();
+    EXPECT_EQ(Localita(mfgTab), QStringList({"A", "B", "C"}));
+    EXPECT_EQ(pannello->txtTappa->text(), "B");
+}
+
+TEST_F(PannelloTappeTest, TastiSpostanoLaRigaECaricanoICampi) {
+    tappe({{"A", "", "", ""}, {"B", "SS1", "10", "S"}, {"C", "", "20", ""}});
+    mfgTab.impostaTesto(3, ColSosta, "*01:02:30");
+    apri();
+    TabellaGriglia* t = pannello->tabella();
+    premi(t, Qt::Key_Down);
+    EXPECT_EQ(pannello->rigaCorrente(), 2);
+    EXPECT_EQ(pannello->txtTappa->text(), "B");
+    EXPECT_TRUE(pannello->optStrada[1]->isChecked());
+    EXPECT_EQ(mfgTab.riga(), 2);
+    premi(t, Qt::Key_Down);
+    // The empty road type reads as a local road, the empty road as the previous one.
+    EXPECT_EQ(pannello->txtNumStrada->text(), "SS1");
+    EXPECT_TRUE(pannello->optStrada[3]->isChecked());
+    EXPECT_TRUE(pannello->chkEndDay->isChecked());
+    EXPECT_EQ(QStringList({pannello->cmbSosta[0]->currentText(), pannello->cmbSosta[1]->currentText(),
+                           pannello->cmbSosta[2]->currentText()}),
+              QStringList({"01", "02", "30"}));
+    // Page Down stops at the first empty row, Page Up at the first leg.
+    premi(t, Qt::Key_PageDown);
+    EXPECT_EQ(pannello->rigaCorrente(), 4);
+    EXPECT_TRUE(pannello->txtTappa->text().isEmpty());
+    EXPECT_FALSE(pannello->chkEndDay->isChecked());
+    premi(t, Qt::Key_PageUp);
+    EXPECT_EQ(pannello->rigaCorrente(), 1);
+    EXPECT_EQ(pannello->txtTappa->text(), "A");
+    premi(t, Qt::Key_Up);
+    EXPECT_EQ(pannello->rigaCorrente(), 1);
+}
+
+TEST_F(PannelloTappeTest, ClicEDoppioClicSullaGriglia) {
+    tappe({{"A", "", "", ""}, {"B", "SS1", "10", "S"}, {"C", "A1", "20", "A"}});
+    apri();
+    pannello->CalcolaKmTempiItinerario();
+    TabellaGriglia* t = pannello->tabella();
+    const QModelIndex cella = t->model()->index(t->modello()->rigaModello(3), ColTappa);
+    const QPoint punto = t->visualRect(cella).center();
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, punto);
+    EXPECT_EQ(pannello->rigaCorrente(), 3);
+    EXPECT_EQ(pannello->txtTappa->text(), "C");
+    EXPECT_EQ(mfgTab.selezione(), (Rettangolo{3, 0, 3, mfgTab.colonne() - 1}));
+    // Row 3 and a previous progressive distance: the progressive-km box is offered ticked.
+    EXPECT_FALSE(pannello->chkKm->isHidden());
+    EXPECT_TRUE(pannello->chkKm->isChecked());
+
+    QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, punto);
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    const QString testo = dialoghi.mostrati[0].testo;
+    EXPECT_TRUE(testo.startsWith("Dati relativi a:" + kCrLf + kCrLf + "Num.:\t3")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains(kCrLf + "Tappa:\tC" + kCrLf));
+    EXPECT_TRUE(testo.contains(kCrLf + "Km/pr:\t30" + kCrLf));
+    EXPECT_TRUE(testo.endsWith(kCrLf + "Note:\t"));
+}
+
+TEST_F(PannelloTappeTest, ListaDelleLocalita) {
+    apri();
+    pannello->cmdCerca->click();
+    // No legs: no list, nothing disabled.
+    EXPECT_TRUE(pannello->cmbRicercaTappa->isHidden());
+    EXPECT_TRUE(pannello->tabella()->isEnabled());
+
+    tappe({{"ROMA", "", "", ""}, {"ANCONA", "A14", "280", "A"}, {"BARI", "A14", "450", "A"}});
+    pannello->cmdCerca->click();
+    ASSERT_FALSE(pannello->cmbRicercaTappa->isHidden());
+    EXPECT_FALSE(pannello->tabella()->isEnabled());
+    EXPECT_FALSE(pannello->frmItinerario->isEnabled());
+    ASSERT_EQ(pannello->cmbRicercaTappa->count(), 3);
+    EXPECT_EQ(pannello->cmbRicercaTappa->item(0)->text(), QString("ANCONA").leftJustified(31) + "0002");
+
+    pannello->cmbRicercaTappa_Click(1);
+    EXPECT_TRUE(pannello->cmbRicercaTappa->isHidden());
+    EXPECT_TRUE(pannello->tabella()->isEnabled());
+    EXPECT_TRUE(pannello->frmItinerario->isEnabled());
+    EXPECT_EQ(pannello->rigaCorrente(), 3);
+    EXPECT_EQ(pannello->txtTappa->text(), "BARI");
+    EXPECT_EQ(pannello->txtRiga->text(), "3");
+}
+
+TEST_F(PannelloTappeTest, AiutiMostratiComeMessaggi) {
+    apri();
+    pannello->cmdHelpKm->click();
+    pannello->cmdHelpItin[1]->click();
+    ASSERT_EQ(dialoghi.mostrati.size(), 2);
+    EXPECT_EQ(dialoghi.mostrati[0].testo, AiutoCampiItinerario());
+    EXPECT_TRUE(dialoghi.mostrati[1].testo.startsWith("Significato dei singoli pulsanti (2. linea):"));
+    EXPECT_TRUE(dialoghi.mostrati[1].testo.contains("RITORNO A START"));
+}
+
+}  // namespace
