@@ -1,0 +1,373 @@
+// The guide panel, headless: opening the guide over the main grid, typing, saving, changing and
+// deleting entries through the boxes and buttons, the checks, the shortcuts and the group filter,
+// the row keys with their silent save, the search list, a "G"+n time kept, and leaving the guide.
+#include "guide/ui/PannelloGuida.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "../common/StampaTesti.h"
+#include "common/Dialoghi.h"
+#include "common/Griglia.h"
+#include "common/ui/TabellaGriglia.h"
+#include "database/Archivio.h"
+#include "database/TipiGuida.h"
+#include "itinerary/GrigliaItinerario.h"
+
+namespace {
+
+const QString kMeta = QStringLiteral("000001");
+
+class Pannello : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    Archivio archivio{dir.path()};
+    TabellaTipiGuida tipi;
+    Griglia griglia{kRigheMinimeItinerario, kColonneItinerario};
+    DialoghiScriptati dialoghi;
+    std::unique_ptr<PannelloGuida> pannello;
+    std::unique_ptr<TabellaGriglia> vista;
+
+    void SetUp() override {
+        archivio.AvviaDatabase();
+        CaricaTipiGuida(archivio);  // a new database completes its types at the first start
+        tipi = CaricaTipiGuida(archivio);
+        ImpostaGriglia(griglia, LayoutItinerario);
+        pannello = std::make_unique<PannelloGuida>(griglia, archivio, tipi, dialoghi);
+        vista = std::make_unique<TabellaGriglia>(&griglia);
+        vista->resize(800, 400);
+        vista->show();
+        pannello->impostaMeta(kMeta);
+        pannello->collegaTabella(vista.get());
+    }
+
+    void TearDown() override {
+        pannello.reset();
+        vista.reset();
+    }
+
+    void tappa(const QString& localita, const QString& meta = kMeta) {
+        RowSet r = archivio.dati().apriTabella(archivio.nome(TabItinerari));
+        r.aggiungi();
+        r.imposta(QStringLiteral("CodiceMeta"), meta);
+        r.imposta(QStringLiteral("Sequenza"), QStringLiteral("0001"));
+        r.imposta(QStringLiteral("Localita"), localita);
+        r.memorizza();
+    }
+
+    void voce(const QString& localita, const QString& descrizione, const QString& tempo,
+              const QString& codice = QStringLiteral("02"), const QString& gruppo = QStringLiteral(" ")) {
+        RowSet r = archivio.dati().apriTabella(archivio.nome(TabGuidaCitta));
+        r.aggiungi();
+        r.imposta(QStringLiteral("Localita"), localita);
+        r.imposta(QStringLiteral("CodiceGuida"), codice);
+        r.imposta(QStringLiteral("Gruppo"), gruppo);
+        r.imposta(QStringLiteral("Descrizione"), descrizione);
+        r.imposta(QStringLiteral("TempoSosta"), tempo);
+        r.imposta(QStringLiteral("FlagVisto"), QStringLiteral("0"));
+        r.memorizza();
+    }
+
+    // Every stored entry as "Localita|Codice|Gruppo|Descrizione|Tempo", in description order.
+    QStringList voci() {
+        QStringList v;
+        RowSet r = archivio.dati().apriTabella(archivio.nome(TabGuidaCitta));
+        for (; !r.fine(); r.successivo())
+            v << QStringList{r.testo(QStringLiteral("Localita")), r.testo(QStringLiteral("CodiceGuida")),
+                             r.testo(QStringLiteral("Gruppo")), r.testo(QStringLiteral("Descrizione")),
+                             r.testo(QStringLiteral("TempoSosta"))}
+                     .join(QLatin1Char('|'));
+        v.sort();
+        return v;
+    }
+
+    // The row's centre in the view, for a click.
+    void clicca(int riga) {
+        const QRect r = vista->visualRect(vista->model()->index(riga - 1, 1));
+        QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    void tempo(const QString& ore, const QString& minuti) {
+        // A choice made by the user, as the list reports it.
+        const int h = pannello->cmbGH->findText(ore);
+        pannello->cmbGH->setCurrentIndex(h);
+        emit pannello->cmbGH->activated(h);
+        const int m = pannello->cmbGM->findText(minuti);
+        pannello->cmbGM->setCurrentIndex(m);
+        emit pannello->cmbGM->activated(m);
+    }
+
+    void tipo(const QString& nome) {
+        pannello->cmbGTipo->setCurrentIndex(pannello->cmbGTipo->findText(nome));
+    }
+
+    void scrivi(QLineEdit* box, const QString& testo) {
+        box->clear();
+        QTest::keyClicks(box, testo);
+    }
+};
+
+TEST_F(Pannello, ApreLaGuidaSopraLaGrigliaPrincipale) {
+    tappa("Roma [Start]");
+    tappa("Firenze");
+    tappa("ROMA");
+    voce("Roma", "Colosseo", "02:30", "01", "B");
+    QSignalSpy aperta(pannello.get(), &PannelloGuida::guidaAperta);
+
+    ASSERT_TRUE(pannello->cmdGuidaCitta_Click());
+    EXPECT_EQ(aperta.count(), 1);
+    EXPECT_TRUE(pannello->modoGuida());
+    EXPECT_FALSE(pannello->isHidden());
+    EXPECT_EQ(griglia.testo(0, ColGDescrizione), "Descrizione segnalazione");
+    EXPECT_EQ(griglia.righe(), 4);
+    EXPECT_EQ(griglia.testo(1, ColGLocalita), "Firenze");
+    EXPECT_EQ(griglia.testo(3, ColGDescrizione), "Colosseo");
+    // Row 1 is loaded at once; a locality row cannot be deleted.
+    EXPECT_EQ(pannello->txtGCitta->text(), "Firenze");
+    EXPECT_EQ(pannello->cmbGTipo->currentText(), "Ottimo");
+    EXPECT_FALSE(pannello->cmdCancellaRiga->isEnabled());
+    EXPECT_EQ(pannello->txtGDescr->maxLength(), 96);
+
+    // A click on an entry row loads it.
+    clicca(3);
+    EXPECT_EQ(griglia.riga(), 3);
+    EXPECT_EQ(pannello->txtGCitta->text(), "Roma");
+    EXPECT_EQ(pannello->txtGGruppo->text(), "B");
+    EXPECT_EQ(pannello->txtGDescr->text(), "Colosseo");
+    EXPECT_EQ(pannello->cmbGH->currentText(), "02");
+    EXPECT_EQ(pannello->cmbGM->currentText(), "30");
+    EXPECT_TRUE(pannello->cmdCancellaRiga->isEnabled());
+}
+
+TEST_F(Pannello, UnaMetaSenzaTappeNonApreLaGuida) {
+    tappa("Napoli", QStringLiteral("000002"));
+    QSignalSpy chiusa(pannello.get(), &PannelloGuida::guidaChiusa);
+    QSignalSpy aperta(pannello.get(), &PannelloGuida::guidaAperta);
+    EXPECT_FALSE(pannello->cmdGuidaCitta_Click());
+    EXPECT_EQ(dialoghi.testiMostrati(), QStringList{"Impossibile... non esistono tappe memorizzate!"});
+    EXPECT_EQ(chiusa.count(), 1);  // the main window goes back to the itinerary
+    EXPECT_EQ(aperta.count(), 0);
+    EXPECT_TRUE(pannello->isHidden());
+    EXPECT_FALSE(pannello->modoGuida());
+}
+
+TEST_F(Pannello, ScriveCambiaECancellaUnaVoce) {
+    tappa("Roma [Start]");
+    ASSERT_TRUE(pannello->cmdGuidaCitta_Click());
+
+    scrivi(pannello->txtGDescr, "colosseo");
+    scrivi(pannello->txtGGruppo, "b");
+    tempo("02", "30");
+    pannello->cmdSalvaRiga->click();
+    EXPECT_EQ(voci(), QStringList{"Roma|01|B|Colosseo|02:30"});
+    EXPECT_EQ(griglia.testo(2, ColGDescrizione), "Colosseo");
+    // Saved on the locality row: the description box is ready for the next entry.
+    EXPECT_EQ(pannello->txtGDescr->text(), "");
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+
+    clicca(2);
+    scrivi(pannello->txtGDescr, "Colosseo e Fori");
+    tipo("Da vedere");
+    pannello->cmdSalvaRiga->click();
+    EXPECT_EQ(voci(), QStringList{"Roma|02|B|Colosseo e Fori|02:30"});
+
+    clicca(2);
+    dialoghi.risposte = {Risposta::No};
+    pannello->cmdCancellaRiga->click();
+    EXPECT_EQ(voci().size(), 1);
+    dialoghi.risposte = {Risposta::Si};
+    pannello->cmdCancellaRiga->click();
+    EXPECT_TRUE(voci().isEmpty());
+    EXPECT_EQ(dialoghi.testiMostrati(),
+              (QStringList{"Vuoi cancellare questa riga?", "Vuoi cancellare questa riga?"}));
+    EXPECT_EQ(dialoghi.mostrati[1].titolo, "Cancella riga");
+    EXPECT_EQ(griglia.righe(), 2);
+}
+
+TEST_F(Pannello, ITreErroriNellOrdine) {
+    tappa("Roma");
+    ASSERT_TRUE(pannello->cmdGuidaCitta_Click());
+    pannello->cmbGTipo->setCurrentIndex(-1);
+    tempo("00", "00");
+
+    pannello->cmdSalvaRiga->click();
+    scrivi(pannello->txtGDescr, "Pantheon");
+    pannello->cmdSalvaRiga->click();
+    tipo("Ottimo");
+    pannello->cmdSalvaRiga->click();
+    EXPECT_EQ(dialoghi.testiMostrati(),
+              (QStringList{"Errore! Manca la descrizione!!!", "Errore! Manca la tipologia!!!",
+                           "Errore! Manca il tempo stimato!!!"}));
+    EXPECT_TRUE(voci().isEmpty());
+
+    // A logistic point needs no time.
+    tipo("Campeggio");
+    pannello->cmdSalvaRiga->click();
+    EXPECT_EQ(voci(), QStringList{"Roma|07| |Pantheon|00:00"});
+    EXPECT_EQ(dialoghi.mostrati.size(), 3);
+}
+
+TEST_F(Pannello, AbbreviazioniNellaDescrizione) {
+    tappa("Roma");
+    ASSERT_TRUE(pannello->cmdGuidaCitta_Click());
+    scrivi(pannello->txtGDescr, "DiAr");
+    EXPECT_EQ(pannello->txtGDescr->text(), "Lunori");
+    EXPECT_EQ(pannello->cmbGTipo->currentText(), "Lunorin");
+
+    scrivi(pannello->txtGDescr, "cs");
+    EXPECT_EQ(pannello->txtGDescr->text(), "carte/guide - atlanti");
+    EXPECT_EQ(pannello->cmbGTipo->currentText(), "Carte/Guide");
+
+    // Loading a row with such a description does not expand it.
+    voce("Roma", "Diario di bordo", "00:00", "10");
+    ASSERT_TRUE(pannello->cmdGuidaCitta_Click());
+    clicca(2);
+    EXPECT_EQ(pannello->txtGDescr->text(), "Diario di bordo");
+}
+
+TEST_F(Pannello, IlGruppoAccettaSoloCifreTrattiniELettere) {
+    tappa("Roma");
+    ASSERT_TRUE(pannello->cmdGuidaCitta_Click());
+    scrivi(pannello->txtGGruppo, "a b-1.z");
+    EXPECT_EQ(pannello->txtGGruppo->text(), "AB-1Z");
+    QTest::keyClick(pannello->txtGGruppo, Qt::Key_Backspace);
+    EXPECT_EQ(pannello->txtGGruppo->text(), "AB-1");
+}
+
+TEST_F(Pannello, UnTempoGRestaSeOreEMinutiNonCambiano) {
+    tappa("Roma");
+    voce("Roma", "Colosseo", "01:30");
+    voce("Roma", "Musei vaticani", "G2");
+    ASSERT_TRUE(pannello->cmdGuidaCitta_Click());
+    clicca(2);  // Colosseo fills the hour boxes first
+    EXPECT_EQ(pannello->cmbGH->currentText(), "01");
+    clicca(3);
+    EXPECT_EQ(pannello->txtGDescr->text(), "Musei vaticani");
+    EXPECT_EQ(pannello->cmbGH->currentText(), "G2");
+
+    pannello->cmdSalvaRiga->click();
+    scrivi(pannello->txtGDescr, "Musei Vaticani e Cappella Sistina");
+    pannello->cmdSalvaRiga->click();
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+    EXPECT_EQ(voci(),
+              (QStringList{"Roma|02| |Colosseo|01:30", "Roma|02| |Musei Vaticani e Cappella Sistina|G2"}));
+
+    // The silent save of the row keys keeps it too.
+    clicca(3);
+    scrivi(pannello->txtGGruppo, "A");
+    QTest::keyClick(pannello->txtGDescr, Qt::Key_Up);
+    EXPECT_EQ(griglia.riga(), 2);
+    EXPECT_TRUE(voci().contains("Roma|02|A|Musei Vaticani e Cappella Sistina|G2"));
+
+    // Choosing an hour replaces it; the minutes the box could not show become "00".
+    clicca(3);
+    const int ore = pannello->cmbGH->findText("03");
+    pannello->cmbGH->setCurrentIndex(ore);
+    emit pannello->cmbGH->activated(ore);
+    pannello->cmdSalvaRiga->click();
+    EXPECT_TRUE(voci().contains("Roma|02|A|Musei Vaticani e Cappella Sistina|03:00"));
+}
+
+TEST_F(Pannello, ITastiSpostanoLaRigaESalvanoInSilenzio) {
+    tappa("Roma");
+    tappa("Siena");
+    ASSERT_TRUE(pannello->cmdGuidaCitta_Click());
+    EXPECT_EQ(pannello->txtGCitta->text(), "Roma");
+
+    // An incomplete row is left without a word.
+    QTest::keyClick(pannello->txtGDescr, Qt::Key_Down);
+    EXPECT_EQ(griglia.riga(), 2);
+    EXPECT_EQ(pannello->txtGCitta->text(), "Siena");
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+    EXPECT_TRUE(voci().isEmpty());
+
+    // A complete one is saved on the way.
+    scrivi(pannello->txtGDescr, "Area sosta");
+    tipo("Punto Sosta");
+    QTest::keyClick(vista.get(), Qt::Key_PageUp);
+    EXPECT_EQ(griglia.riga(), 1);
+    EXPECT_EQ(voci(), QStringList{"Siena|05| |Area sosta|00:00"});
+    QTest::keyClick(vista.get(), Qt::Key_PageDown);
+    EXPECT_EQ(griglia.riga(), griglia.righe() - 1);
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+}
+
+TEST_F(Pannello, CercaConElencoDelleLocalita) {
+    tappa("Roma");
+    tappa("Firenze");
+    tappa("Siena");
+    voce("Roma", "Colosseo", "01:30");
+    ASSERT_TRUE(pannello->cmdGuidaCitta_Click());
+
+    // An empty box gives the locality list; the boxes and the grid wait for the choice.
+    pannello->txtGDescr->clear();
+    pannello->cmdFind->click();
+    EXPECT_FALSE(pannello->cmbRicercaTappa->isHidden());
+    EXPECT_FALSE(pannello->fraGuida->isEnabled());
+    EXPECT_FALSE(vista->isEnabled());
+    ASSERT_EQ(pannello->cmbRicercaTappa->count(), 3);
+    EXPECT_EQ(pannello->cmbRicercaTappa->itemText(1), QString("Roma").leftJustified(31) + "0002");
+    pannello->cmbRicercaTappa_Click(1);
+    EXPECT_TRUE(pannello->cmbRicercaTappa->isHidden());
+    EXPECT_TRUE(pannello->fraGuida->isEnabled());
+    EXPECT_EQ(griglia.riga(), 2);
+    EXPECT_EQ(pannello->txtGCitta->text(), "Roma");
+
+    // A text keeps the localities ending with it.
+    pannello->txtGDescr->setText("ena");
+    pannello->cmdFind->click();
+    EXPECT_EQ(griglia.righe(), 2);
+    EXPECT_EQ(pannello->txtGCitta->text(), "Siena");
+}
+
+TEST_F(Pannello, FineInserimentoChiudeENormalizzaIGruppi) {
+    tappa("Roma");
+    voce("Roma", "Colosseo", "01:30", "02", "B--10-2");
+    ASSERT_TRUE(pannello->cmdGuidaCitta_Click());
+    QSignalSpy chiusa(pannello.get(), &PannelloGuida::guidaChiusa);
+    pannello->cmdFineInserimento->click();
+    EXPECT_EQ(chiusa.count(), 1);
+    EXPECT_TRUE(pannello->isHidden());
+    EXPECT_FALSE(pannello->modoGuida());
+    EXPECT_EQ(voci(), QStringList{"Roma|02|2-10-B|Colosseo|01:30"});
+
+    // Out of guide mode the keys and clicks belong to the itinerary again.
+    const int riga = griglia.riga();
+    QTest::keyClick(pannello->txtGDescr, Qt::Key_Down);
+    EXPECT_EQ(griglia.riga(), riga);
+}
+
+TEST_F(Pannello, CopiaLeSosteDellaGuidaNelleTappe) {
+    voce("Roma", "Musei vaticani", "G1");
+    griglia.impostaTesto(1, ColTappa, "Roma");
+    griglia.impostaTesto(1, ColSosta, "00:01:00");
+    pannello->impostaArcoVisita(1000);
+    QSignalSpy cambiata(pannello.get(), &PannelloGuida::grigliaCambiata);
+
+    dialoghi.risposte = {Risposta::No};
+    EXPECT_FALSE(pannello->cmdTrasferisce_Click());
+    EXPECT_EQ(griglia.testo(1, ColSosta), "00:01:00");
+    EXPECT_EQ(cambiata.count(), 0);
+
+    dialoghi.risposte = {Risposta::Si};
+    EXPECT_TRUE(pannello->cmdTrasferisce_Click());
+    EXPECT_EQ(griglia.testo(1, ColSosta), "01:01:00");  // a visit day of 10 h is one day of stop
+    EXPECT_EQ(cambiata.count(), 1);
+}
+
+TEST_F(Pannello, AiutiDeiDuePulsanti) {
+    pannello->cmdHelpGuida0->click();
+    pannello->cmdHelpGuida1->click();
+    ASSERT_EQ(dialoghi.mostrati.size(), 2);
+    EXPECT_TRUE(dialoghi.mostrati[0].testo.contains("Significato del campi:"));
+    EXPECT_TRUE(dialoghi.mostrati[1].testo.contains("Funzioni dei pulsanti:"));
+}
+
+}  // namespace
