@@ -68,6 +68,7 @@ class PannelloTappeTest : public ::testing::Test {
         pannello = std::make_unique<PannelloTappe>(mfgTab, dialoghi, c);
         pannello->resize(1000, 600);
         pannello->show();
+        QApplication::setActiveWindow(pannello.get());
         pannello->AttivitaInserimentoItinerario();
     }
 
@@ -98,7 +99,6 @@ class PannelloTappeTest : public ::testing::Test {
 TEST_F(PannelloTappeTest, TappaDigitataEInseritaConProgressiviETempi) {
     apri();
     QSignalSpy cambiata(pannello.get(), &PannelloTappe::grigliaCambiata);
-    EXPECT_TRUE(pannello->txtTappa->hasFocus() || !QApplication::focusWidget());
     EXPECT_EQ(pannello->txtRiga->text(), "1");
 
     digita(pannello->txtTappa, QString::fromUtf8("roma è"));
@@ -120,6 +120,7 @@ TEST_F(PannelloTappeTest, TappaDigitataEInseritaConProgressiviETempi) {
     EXPECT_GE(scritture, 1);
     EXPECT_EQ(box.txtKmTot[4], "120");
 
+    EXPECT_EQ(QApplication::focusWidget(), pannello->txtTappa);
     // The next row is current, empty, with the previous road offered.
     EXPECT_EQ(pannello->rigaCorrente(), 2);
     EXPECT_EQ(pannello->txtRiga->text(), "2");
@@ -343,6 +344,51 @@ TEST_F(PannelloTappeTest, ListaDelleLocalita) {
     EXPECT_EQ(pannello->rigaCorrente(), 3);
     EXPECT_EQ(pannello->txtTappa->text(), "BARI");
     EXPECT_EQ(pannello->txtRiga->text(), "3");
+}
+
+TEST_F(PannelloTappeTest, EscChiudeLaListaSenzaSpostare) {
+    tappe({{"ROMA", "", "", ""}, {"ANCONA", "A14", "280", "A"}});
+    apri();
+    pannello->cmdCerca->click();
+    ASSERT_FALSE(pannello->cmbRicercaTappa->isHidden());
+    premi(pannello->cmbRicercaTappa, Qt::Key_Escape);
+    EXPECT_TRUE(pannello->cmbRicercaTappa->isHidden());
+    EXPECT_TRUE(pannello->tabella()->isEnabled());
+    EXPECT_TRUE(pannello->frmItinerario->isEnabled());
+    EXPECT_EQ(pannello->rigaCorrente(), 1);
+}
+
+TEST_F(PannelloTappeTest, GrigliaDataDallaFinestraEClicDeviato) {
+    tappe({{"A", "", "", ""}, {"B", "SS1", "10", "S"}});
+    TabellaGriglia vista(&mfgTab);
+    vista.resize(600, 400);
+    vista.show();
+    PannelloTappe p(mfgTab, dialoghi, {}, &vista);
+    EXPECT_EQ(p.tabella(), &vista);
+    EXPECT_NE(vista.parentWidget(), &p);
+    p.AttivitaInserimentoItinerario();
+    premi(&vista, Qt::Key_Down);
+    EXPECT_EQ(p.rigaCorrente(), 2);
+    EXPECT_EQ(p.txtTappa->text(), "B");
+
+    // Without trip boxes the leg times take the default speeds.
+    p.CalcolaKmTempiItinerario();
+    EXPECT_EQ(mfgTab.testo(2, ColKmProgressivi), "10");
+    EXPECT_FALSE(mfgTab.testo(2, ColTempo).isEmpty());
+
+    // A click the other function takes leaves the boxes alone; one it declines is the panel's.
+    QList<int> deviate;
+    p.impostaDeviaClick([&deviate](int riga) {
+        deviate << riga;
+        return riga == 1;
+    });
+    p.mfgTab_Click(1);
+    EXPECT_EQ(p.rigaCorrente(), 2);
+    EXPECT_EQ(p.txtTappa->text(), "B");
+    p.mfgTab_Click(3);
+    EXPECT_EQ(p.rigaCorrente(), 3);
+    EXPECT_TRUE(p.txtTappa->text().isEmpty());
+    EXPECT_EQ(deviate, QList<int>({1, 3}));
 }
 
 TEST_F(PannelloTappeTest, AiutiMostratiComeMessaggi) {

@@ -396,7 +396,7 @@ void PannelloTappe::cmdHelpItin_Click(int linea) {
 }
 
 void PannelloTappe::mfgTab_Click(int riga) {
-    if (riga < 1) return;
+    if (riga < 1 || (deviaClick_ && deviaClick_(riga))) return;
     CampiTappa campi = LeggiCampi();
     const AbilitazioneItinerario a =
         ClickRigaItinerario(mfgTab_, riga, rigaCorrente_, campi, corniceVisibile());

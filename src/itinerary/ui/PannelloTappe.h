@@ -61,8 +61,11 @@ class PannelloTappe : public QWidget {
     void cmdHelpKm_Click();
     void cmdHelpItin_Click(int linea);  // linea 1..5
 
-    // Grid events (grid row numbers, 1 = first leg).
+    // Grid events (grid row numbers, 1 = first leg).  A click goes first to the handler set with
+    // impostaDeviaClick (the single-leg choice of the route import, the city guide); when that
+    // answers true the click is its own and the boxes stay as they are.
     void mfgTab_Click(int riga);
+    void impostaDeviaClick(std::function<bool(int riga)> devia) { deviaClick_ = std::move(devia); }
     void mfgTab_DblClick(int riga);
     // Up, Down, Page Up, Page Down; true when the key was one of them.
     bool mfgTab_KeyDown(int tasto);
@@ -119,6 +122,7 @@ class PannelloTappe : public QWidget {
     Dialoghi& dialoghi_;
     CollegamentoBoxMeta box_;
     TabellaGriglia* tabella_ = nullptr;
+    std::function<bool(int)> deviaClick_;
     int rigaCorrente_ = 1;
     AbilitazioneItinerario abilitazione_;
 };
