@@ -225,20 +225,6 @@ TEST_F(PannelloTappeTest, RitornoAStart) {
     EXPECT_EQ(pannello->txtTappa->text(), "D");
 }
 
-TEST_F(PannelloTappeTest, RitornoDallaVisitaPrecedente) {
-    tappe({{"A", "", "", ""},
-           {"B", "SS1", "10", "S"},
-           {"C", "A1", "20", "A"},
-           {"D", "SP3", "30", "P"},
-           {"B (centro)", "SP4", "40", "L"}});
-    apri();
-    pannello->cmdRitorno->click();
-    EXPECT_EQ(Localita(mfgTab), QStringList({"A", "B", "C", "D", "B (centro)", "A"}));
-    EXPECT_EQ(mfgTab.testo(6, ColStrada), "SS1");
-    EXPECT_EQ(mfgTab.testo(6, ColKm), "10");
-    EXPECT_EQ(pannello->rigaCorrente(), 2);
-}
-
 TEST_F(PannelloTappeTest, CancellaLUnicaTappa) {
     apri();
     inserisci("ROMA", "10");
