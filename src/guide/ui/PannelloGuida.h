@@ -3,12 +3,13 @@
 // the guide is open the main grid shows the guide list (layout 2); the panel reads its boxes into
 // CampiGuida, calls GuidaCitta and writes the boxes back.  The main window embeds the panel, hands
 // it the view that shows the grid (for the row keys and clicks) and listens to its signals.
+#include <QAbstractItemView>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include "guide/GuidaCitta.h"
 
-class QAbstractItemView;
 class QComboBox;
 class QFrame;
 class QLineEdit;
@@ -99,7 +100,7 @@ class PannelloGuida : public QWidget {
     Dialoghi& dialoghi_;
     Archivio& archivio_;
     GuidaCitta guida_;
-    QAbstractItemView* tabella_ = nullptr;
+    QPointer<QAbstractItemView> tabella_;
     Progresso* progresso_ = nullptr;
     float arcoVisita_ = 0;
     QString tempoMemorizzato_;  // the row's stored time the boxes cannot show ("G"+n)
