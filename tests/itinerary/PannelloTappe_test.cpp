@@ -377,6 +377,25 @@ TEST_F(PannelloTappeTest, GrigliaDataDallaFinestraEClicDeviato) {
     EXPECT_EQ(deviate, QList<int>({1, 3}));
 }
 
+TEST_F(PannelloTappeTest, VistaDistruttaPrimaDelPannello) {
+    tappe({{"A", "", "", ""}, {"B", "SS1", "10", "S"}});
+    auto vista = std::make_unique<TabellaGriglia>(&mfgTab);
+    PannelloTappe p(mfgTab, dialoghi, {}, vista.get());
+    p.AttivitaInserimentoItinerario();
+    vista.reset();
+    EXPECT_EQ(p.tabella(), nullptr);
+    // The panel keeps working on the grid: keys in its boxes, the list, the commands.
+    p.mfgTab_Click(3);
+    digita(p.txtTappa, "c");
+    p.txtKm->setText("5");
+    p.cmdInserisce->click();
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+    p.cmdCerca->click();
+    p.cmbRicercaTappa_Click(0);
+    EXPECT_EQ(Localita(mfgTab), QStringList({"A", "B", "C"}));
+    EXPECT_EQ(p.rigaCorrente(), 1);
+}
+
 TEST_F(PannelloTappeTest, AiutiMostratiComeMessaggi) {
     apri();
     pannello->cmdHelpKm->click();

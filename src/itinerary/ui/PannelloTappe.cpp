@@ -219,7 +219,10 @@ void PannelloTappe::Collega() {
 }
 
 bool PannelloTappe::eventFilter(QObject* oggetto, QEvent* evento) {
-    if (oggetto == tabella_->viewport() && evento->type() == QEvent::MouseButtonDblClick) {
+    // The type comes first: a view being destroyed still sends other events, and must not be
+    // looked at then.
+    if (evento->type() == QEvent::MouseButtonDblClick) {
+        if (!tabella_ || oggetto != tabella_->viewport()) return QWidget::eventFilter(oggetto, evento);
         const auto* mouse = static_cast<QMouseEvent*>(evento);
         const QModelIndex cella = tabella_->indexAt(mouse->position().toPoint());
         if (mouse->button() == Qt::LeftButton && cella.isValid())
@@ -228,7 +231,7 @@ bool PannelloTappe::eventFilter(QObject* oggetto, QEvent* evento) {
     }
     if (evento->type() != QEvent::KeyPress) return QWidget::eventFilter(oggetto, evento);
     const auto* tasto = static_cast<QKeyEvent*>(evento);
-    if (oggetto == tabella_) return mfgTab_KeyDown(tasto->key());
+    if (tabella_ && oggetto == tabella_) return mfgTab_KeyDown(tasto->key());
     if (oggetto == cmbRicercaTappa && tasto->key() == Qt::Key_Escape) {
         cmbRicercaTappa_Click(-1);
         return true;
@@ -302,6 +305,10 @@ RisultatoKmTempi PannelloTappe::CalcolaKmTempiItinerario() {
     return r;
 }
 
+void PannelloTappe::AbilitaGriglia(bool abilita) {
+    if (tabella_) tabella_->setEnabled(abilita);
+}
+
 void PannelloTappe::DopoModifica() {
     CalcolaKmTempiItinerario();
     emit grigliaCambiata();
@@ -318,7 +325,7 @@ void PannelloTappe::AttivitaInserimentoItinerario(bool daItinerario) {
 void PannelloTappe::ChiudiInserimento() {
     frmItinerario->hide();
     cmbRicercaTappa->hide();
-    tabella_->setEnabled(true);
+    AbilitaGriglia(true);
     frmItinerario->setEnabled(true);
 }
 
@@ -368,7 +375,7 @@ void PannelloTappe::cmdCerca_Click() {
     const QStringList elenco = ElencoLocalitaItinerario(mfgTab_);
     // With no legs there is nothing to choose, and the grid must not stay disabled.
     if (elenco.isEmpty()) return;
-    tabella_->setEnabled(false);
+    AbilitaGriglia(false);
     frmItinerario->setEnabled(false);
     cmbRicercaTappa->clear();
     cmbRicercaTappa->addItems(elenco);
@@ -378,7 +385,7 @@ void PannelloTappe::cmdCerca_Click() {
 
 void PannelloTappe::cmbRicercaTappa_Click(int indice) {
     cmbRicercaTappa->hide();
-    tabella_->setEnabled(true);
+    AbilitaGriglia(true);
     frmItinerario->setEnabled(true);
     if (indice < 0 || indice >= cmbRicercaTappa->count()) return;
     CampiTappa campi = LeggiCampi();

@@ -5,6 +5,7 @@
 // through grigliaCambiata() when the legs changed.  Handlers read the boxes into CampiTappa, call
 // the itinerary logic, write the boxes back and recompute kilometres and times.
 #include <QFrame>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -36,7 +37,7 @@ class PannelloTappe : public QWidget {
     Q_OBJECT
   public:
     // tabella: the view that shows mfgTab; when null the panel makes its own, to the left of the
-    // editing frame.  A given view keeps its place in the caller's layout.
+    // editing frame.  A given view keeps its place in the caller's layout and its owner.
     PannelloTappe(Griglia& mfgTab, Dialoghi& dialoghi, CollegamentoBoxMeta box,
                   TabellaGriglia* tabella = nullptr, QWidget* parent = nullptr);
 
@@ -116,12 +117,13 @@ class PannelloTappe : public QWidget {
     void Collega();
     void ApplicaAbilitazione(const AbilitazioneItinerario& a);
     void DopoModifica();
+    void AbilitaGriglia(bool abilita);
     bool FiltroTastoCampo(QLineEdit* campo, QEvent* evento);
 
     Griglia& mfgTab_;
     Dialoghi& dialoghi_;
     CollegamentoBoxMeta box_;
-    TabellaGriglia* tabella_ = nullptr;
+    QPointer<TabellaGriglia> tabella_;  // a view given by the window may go before the panel
     std::function<bool(int)> deviaClick_;
     int rigaCorrente_ = 1;
     AbilitazioneItinerario abilitazione_;
