@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/Testo.h"
+
 namespace {
 
 using A = Allineamento;
@@ -125,6 +127,8 @@ void CancellaMatrice(Griglia& griglia, int righeMinime) {
     if (griglia.righe() < righeMinime) griglia.impostaRighe(righeMinime);
     griglia.svuotaDati();
 }
+
+double KmTappa(const Griglia& griglia, int riga) { return ValoreSenzaPunti(griglia.testo(riga, ColKm)); }
 
 int UltimaRigaTappa(const Griglia& griglia) {
     int r = griglia.righe() - 1;

@@ -66,3 +66,7 @@ void CancellaMatrice(Griglia& griglia, int righeMinime = kRigheMinimeItinerario)
 
 // The last row whose locality cell is not empty (0 when there is none).
 int UltimaRigaTappa(const Griglia& griglia);
+
+// The kilometres of a row.  The column shows them grouped ("1.500"), so they are read digit by
+// digit: reading the leading number would take "1.500" for one and a half kilometres.
+double KmTappa(const Griglia& griglia, int riga);

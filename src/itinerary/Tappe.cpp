@@ -155,7 +155,7 @@ QList<RecordTappa> RecordDaGriglia(Database& db, const Griglia& mfgTab, float ar
         base.TempoSosta = Taglia(sosta.left(8), wSosta);
         base.FineGiorno = fineGiorno;
 
-        int resto = std::max(0, static_cast<int>(std::lround(Valore(mfgTab.testo(r, ColKm)))));
+        int resto = std::max(0, static_cast<int>(std::lround(KmTappa(mfgTab, r))));
         bool primo = true;
         do {
             const int km = std::min(resto, 999);

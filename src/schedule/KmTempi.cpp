@@ -54,7 +54,7 @@ RisultatoKmTempi CalcolaKmTempiItinerario(Griglia& mfgTab, const std::array<floa
             for (int c = 0; c < mfgTab.colonne(); ++c) mfgTab.impostaTesto(riga, c, {});
             continue;
         }
-        const qint16 km = Intero16(Valore(mfgTab.testo(riga, ColKm)));
+        const qint16 km = Intero16(KmTappa(mfgTab, riga));
         if (mfgTab.testo(riga, ColStrada).contains(QLatin1String("TRAGH"), Qt::CaseInsensitive))
             ++r.Traghetti;
         if (km == 0) continue;

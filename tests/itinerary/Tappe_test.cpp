@@ -133,6 +133,20 @@ TEST_F(TappeDb, TappaOltre999KmDivisaConLaGuidaSoloSullaPrima) {
     EXPECT_EQ(s[1], (QStringList{"0002", "ROMA [Start]", "501", "E45 ", "S", "01:00:00", "1", " "}));
 }
 
+TEST_F(TappeDb, ChilometriRaggruppatiLettiPerIntero) {
+    // A leg stored with four digits shows as "1.500" and must not come back as 2 km.
+    leg(kMeta, "0001", "OSLO", "1500");
+    Griglia g = griglia();
+    CaricaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    EXPECT_EQ(g.testo(1, ColKm), "1.500");
+    EXPECT_EQ(KmTappa(g, 1), 1500);
+    MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    const auto s = stored();
+    ASSERT_EQ(s.size(), 2);
+    EXPECT_EQ(s[0][2], "999");
+    EXPECT_EQ(s[1][2], "501");
+}
+
 TEST_F(TappeDb, FormeDellaSostaEFineGiornata) {
     Griglia g = griglia();
     riga(g, 1, "A", "0", "*");

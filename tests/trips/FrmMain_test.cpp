@@ -584,3 +584,39 @@ TEST_F(FrmMainTest, HelpEProgresso) {
 }
 
 }  // namespace
+
+namespace {
+
+// The itinerary of the current trip is shown in the grid with its distances and times.
+TEST_F(FrmMainTest, ItinerarioDellaMetaCorrenteNellaGriglia) {
+    avvia();
+    salvaNuova(QStringLiteral("CAPO NORD"), QStringLiteral("NORVEGIA"));
+    const QString codice = frm->txtCodice->text();
+    {
+        RowSet r = db().apriTabella(QStringLiteral("Itinerari"));
+        const char* luoghi[] = {"OSLO [Start]", "TRONDHEIM", "CAPO NORD [End]"};
+        const char* km[] = {"0", "500", "1500"};
+        for (int i = 0; i < 3; ++i) {
+            r.aggiungi();
+            r.imposta(QStringLiteral("CodiceMeta"), codice);
+            r.imposta(QStringLiteral("Sequenza"), QStringLiteral("000%1").arg(i + 1));
+            r.imposta(QStringLiteral("Localita"), QString::fromUtf8(luoghi[i]));
+            r.imposta(QStringLiteral("Chilometri"), QString::fromUtf8(km[i]));
+            r.imposta(QStringLiteral("TipoStrada"), QStringLiteral("A"));
+            r.memorizza();
+        }
+    }
+    frm.reset();
+    avvia();
+    EXPECT_EQ(frm->mfgTab.testo(2, 1).trimmed(), QStringLiteral("TRONDHEIM"));
+    EXPECT_EQ(frm->mfgTab.testo(3, 5), QStringLiteral("2.000"));  // progressive kilometres
+    EXPECT_EQ(frm->txtKmTot[4]->text(), QStringLiteral("2.000"));
+    EXPECT_FALSE(frm->txtTempo[4]->text().isEmpty());
+    EXPECT_GE(frm->mfgTab.righe(), 17);
+
+    // A new trip starts from an empty itinerary.
+    frm->cmdNuovo->click();
+    EXPECT_TRUE(frm->mfgTab.testo(1, 1).isEmpty());
+}
+
+}  // namespace

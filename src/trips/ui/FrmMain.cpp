@@ -23,6 +23,8 @@
 #include "Versione.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
+#include "common/ui/TabellaGriglia.h"
+#include "itinerary/GrigliaItinerario.h"
 #include "trips/Modi.h"
 #include "trips/ui/ProgressoFinestra.h"
 
@@ -497,15 +499,11 @@ QWidget* FrmMain::CreaAreaGriglia() {
     auto* h = new QHBoxLayout(areaGriglia);
     h->setContentsMargins(2, 2, 2, 2);
 
-    auto* segnaposto = new QLabel(QStringLiteral("Itinerario"));
-    segnaposto->setObjectName(QStringLiteral("mfgTab"));
-    segnaposto->setAlignment(Qt::AlignCenter);
-    segnaposto->setAutoFillBackground(true);
-    QPalette p = segnaposto->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, Qt::gray);
-    segnaposto->setPalette(p);
-    h->addWidget(segnaposto, 1);
+    ImpostaGriglia(mfgTab, LayoutItinerario);
+    CancellaMatrice(mfgTab);
+    tabItinerario = new TabellaGriglia(&mfgTab);
+    tabItinerario->setObjectName(QStringLiteral("mfgTab"));
+    h->addWidget(tabItinerario, 1);
 
     frmItinerario = new QFrame;
     frmItinerario->setObjectName(QStringLiteral("frmItinerario"));
@@ -699,7 +697,7 @@ void FrmMain::AbilitaPulsantiComando() {
     FattiComandi fatti;
     fatti.captionCalcola = cmdCalcola->text();
     fatti.pannelloInserimentoVisibile = !frmItinerario->isHidden();
-    fatti.numeroTappe = 0;
+    fatti.numeroTappe = UltimaRigaTappa(mfgTab);
     const StatoComandi stato = ::AbilitaPulsantiComando(modoPrincipale, modoItinerario, fatti);
 
     if (stato.nascondiListaRicerca) cmbRicercaTappa->hide();

@@ -8,6 +8,9 @@
 #include <array>
 #include <memory>
 
+class TabellaGriglia;
+
+#include "common/Griglia.h"
 #include "database/Archivio.h"
 #include "database/TipiGuida.h"
 #include "trips/BoxMeta.h"
@@ -145,6 +148,8 @@ class FrmMain : public QMainWindow {
     QComboBox* cmbRicercaTappa = nullptr;  // the leg search list
     QFrame* frmItinerario = nullptr;       // the itinerary insertion panel
     QFrame* areaGriglia = nullptr;         // where the itinerary grid is shown
+    Griglia mfgTab;                        // the itinerary grid, the working copy of the legs
+    TabellaGriglia* tabItinerario = nullptr;
     QLabel* lblPercorso = nullptr;         // the database path
     QLabel* lblElaborazione = nullptr;
     QProgressBar* barElaborazione = nullptr;
@@ -173,6 +178,8 @@ class FrmMain : public QMainWindow {
     void MostraErrore(const ErroreDatabase& errore);
     void ChiudiProcedura();
     void RicaricaMetaCorrente();
+    // Loads the current trip's legs into mfgTab and shows their distances and times.
+    void RicaricaItinerario();
 
     Archivio archivio_;
     Dialoghi& dialoghi_;

@@ -11,6 +11,9 @@
 
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
+#include "itinerary/GrigliaItinerario.h"
+#include "itinerary/Tappe.h"
+#include "schedule/KmTempi.h"
 #include "trips/Meta.h"
 #include "trips/Modi.h"
 #include "trips/ui/FrmMain.h"
@@ -52,6 +55,7 @@ void FrmMain::Form_Load() {
     codiceCorrente = ::RicercaMetaCorrente(archivio_);
     if (!codiceCorrente.isEmpty()) ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
     ScriviBox(box);
+    RicaricaItinerario();
 
     tipiGuida_ = CaricaTipiGuida(archivio_);
     archivio_.RecordSetImpostaDefault();
@@ -96,6 +100,22 @@ void FrmMain::CaricaDatiAnagraficiMeta() {
     BoxMeta box = LeggiBox();
     ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
     ScriviBox(box);
+    RicaricaItinerario();
+}
+
+void FrmMain::RicaricaItinerario() {
+    BoxMeta box = LeggiBox();
+    RisultatoKmTempi km;
+    if (codiceCorrente.isEmpty()) {
+        CancellaMatrice(mfgTab);
+        km = CalcolaKmTempiItinerario(mfgTab, box);
+    } else {
+        km = CaricaTappeItinerario(archivio_, mfgTab, codiceCorrente, box);
+    }
+    ScriviBox(box);
+    Riempi(cmbGiorni, km.listaGiorni);
+    cmbGiorni->setEditText(km.cmbGiorni);
+    AbilitaPulsantiComando();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -112,6 +132,7 @@ void FrmMain::cmdSalva_Click() {
             ScriviBox(box);
             ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
             ScriviBox(box);
+            RicaricaItinerario();
             modoPrincipale = QStringLiteral("all");
             AbilitaPulsantiComando();
         }
@@ -130,6 +151,7 @@ void FrmMain::cmdNuovo_Click() {
         MostraErrore(e);
         return;
     }
+    CancellaMatrice(mfgTab);
     ScriviBox(box);
     AttivaFormMeta(true);
     txtLocalita->setFocus();
@@ -185,13 +207,17 @@ void FrmMain::RicaricaMetaCorrente() {
     else
         ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
     ScriviBox(box);
+    RicaricaItinerario();
     modoPrincipale = ModoDopoRicerca(!codiceCorrente.isEmpty());
 }
 
 void FrmMain::cmdDefault_Click(int indice) {
     BoxMeta box = LeggiBox();
     try {
-        if (EseguiDefault(indice, box, archivio_, dialoghi_)) ScriviBox(box);
+        if (!EseguiDefault(indice, box, archivio_, dialoghi_)) return;
+        // Loaded defaults change the speeds, so the legs' times follow.
+        if (indice == 1) CalcolaKmTempiItinerario(mfgTab, box);
+        ScriviBox(box);
     } catch (const ErroreDatabase& e) {
         MostraErrore(e);
     }
@@ -234,6 +260,7 @@ void FrmMain::cmbRicerca_Click(int indice) {
         BoxMeta box = LeggiBox();
         ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
         ScriviBox(box);
+        RicaricaItinerario();
     } catch (const ErroreDatabase& e) {
         MostraErrore(e);
     }
