@@ -20,7 +20,6 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QRadioButton;
 class TabellaGriglia;
