@@ -19,6 +19,7 @@
 
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
+#include "guide/ui/PannelloGuida.h"
 #include "trips/Modi.h"
 #include "trips/ui/ProgressoFinestra.h"
 
@@ -617,6 +618,40 @@ TEST_F(FrmMainTest, ItinerarioDellaMetaCorrenteNellaGriglia) {
     // A new trip starts from an empty itinerary.
     frm->cmdNuovo->click();
     EXPECT_TRUE(frm->mfgTab.testo(1, 1).isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+// The city guide opens over the itinerary grid of the current trip and gives it back on leaving.
+TEST_F(FrmMainTest, GuidaCittaSiApreESiChiudeSullItinerario) {
+    avvia();
+    salvaNuova(QStringLiteral("BERGEN"), QStringLiteral("NORVEGIA"));
+    {
+        RowSet r = db().apriTabella(QStringLiteral("Itinerari"));
+        r.aggiungi();
+        r.imposta(QStringLiteral("CodiceMeta"), frm->txtCodice->text());
+        r.imposta(QStringLiteral("Sequenza"), QStringLiteral("0001"));
+        r.imposta(QStringLiteral("Localita"), QStringLiteral("BERGEN [Start]"));
+        r.imposta(QStringLiteral("Chilometri"), QStringLiteral("10"));
+        r.imposta(QStringLiteral("TipoStrada"), QStringLiteral("A"));
+        r.memorizza();
+    }
+    frm.reset();
+    avvia();
+    ASSERT_TRUE(frm->cmdGuidaCitta->isEnabled());
+    frm->cmdGuidaCitta->click();
+    ASSERT_NE(frm->pannelloGuida, nullptr);
+    EXPECT_FALSE(frm->pannelloGuida->isHidden());
+    EXPECT_FALSE(frm->cmdNuovo->isEnabled());  // the trip commands wait while the guide is open
+    EXPECT_TRUE(frm->pannelloGuida->modoGuida());
+
+    frm->pannelloGuida->cmdFineInserimento_Click();
+    EXPECT_TRUE(frm->pannelloGuida->isHidden());
+    EXPECT_FALSE(frm->pannelloGuida->modoGuida());
+    EXPECT_TRUE(frm->cmdNuovo->isEnabled());
+    EXPECT_EQ(frm->mfgTab.testo(1, 1).trimmed(), QStringLiteral("BERGEN [Start]"));
 }
 
 }  // namespace

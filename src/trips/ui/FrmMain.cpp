@@ -24,6 +24,7 @@
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
 #include "common/ui/TabellaGriglia.h"
+#include "guide/ui/PannelloGuida.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "trips/Modi.h"
 #include "trips/ui/ProgressoFinestra.h"
@@ -537,6 +538,7 @@ void FrmMain::CreaStato() {
 
 void FrmMain::Collega() {
     connect(cmdSalva, &QPushButton::clicked, this, &FrmMain::cmdSalva_Click);
+    connect(cmdGuidaCitta, &QPushButton::clicked, this, &FrmMain::cmdGuidaCitta_Click);
     connect(cmdNuovo, &QPushButton::clicked, this, &FrmMain::cmdNuovo_Click);
     connect(cmdCancMeta, &QPushButton::clicked, this, &FrmMain::cmdCancMeta_Click);
     connect(cmdCancItin, &QPushButton::clicked, this, &FrmMain::cmdCancItin_Click);
@@ -716,6 +718,10 @@ void FrmMain::AbilitaPulsantiComando() {
 void FrmMain::PulisciFinestre() {
     cmbRicercaTappa->hide();
     frmItinerario->hide();
+    if (pannelloGuida) {
+        pannelloGuida->hide();
+        pannelloGuida->guida().modoGuida = false;
+    }
 }
 
 void FrmMain::AttivaFormMeta(bool flag) {
@@ -737,4 +743,52 @@ void FrmMain::cmdHelpTt_Click() {
 
 void FrmMain::MostraErrore(const ErroreDatabase& errore) {
     dialoghi_.avviso(errore.messaggio(), QStringLiteral(ZAVETRA_NOME_PRODOTTO), Icona::Critico);
+}
+
+// ---------------------------------------------------------------------------------------------
+// City guide
+
+PannelloGuida& FrmMain::Guida() {
+    if (!pannelloGuida) {
+        // Built on first use: its type list comes from the guide types read at start-up.
+        pannelloGuida = new PannelloGuida(mfgTab, archivio_, tipiGuida_, dialoghi_);
+        pannelloGuida->setObjectName(QStringLiteral("pannelloGuida"));
+        pannelloGuida->hide();
+        areaGriglia->layout()->addWidget(pannelloGuida);
+        pannelloGuida->collegaTabella(tabItinerario);
+        pannelloGuida->impostaProgresso(progresso_.get());
+        connect(pannelloGuida, &PannelloGuida::guidaChiusa, this, &FrmMain::GuidaChiusa);
+    }
+    return *pannelloGuida;
+}
+
+void FrmMain::cmdGuidaCitta_Click() {
+    AttivaFormMeta(true);
+    PulisciFinestre();
+    PannelloGuida& guida = Guida();
+    guida.impostaMeta(codiceCorrente);
+    guida.impostaArcoVisita(CalcolaValoriLavoro(LeggiBox()).ArcoVisita);
+    modoPrincipale = QStringLiteral("zz");
+    modoItinerario = QStringLiteral("zz");
+    AbilitaPulsantiComando();
+    try {
+        guida.cmdGuidaCitta_Click();
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+        GuidaChiusa();
+    }
+}
+
+// Leaving the guide shows the itinerary again, as stored.
+void FrmMain::GuidaChiusa() {
+    if (pannelloGuida) pannelloGuida->hide();
+    ImpostaGriglia(mfgTab, LayoutItinerario);
+    try {
+        RicaricaItinerario();
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+    }
+    modoPrincipale = codiceCorrente.isEmpty() ? QStringLiteral("NuImEs") : QStringLiteral("all");
+    modoItinerario = QStringLiteral("all");
+    AbilitaPulsantiComando();
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class PannelloGuida;
 class TabellaGriglia;
 
 #include "common/Griglia.h"
@@ -71,6 +72,7 @@ class FrmMain : public QMainWindow {
     void AbilitaPulsantiComando();
     void PulisciFinestre();
     void AttivaFormMeta(bool flag);
+    void cmdGuidaCitta_Click();
 
     // The boxes as one value, and back.
     BoxMeta LeggiBox() const;
@@ -150,6 +152,7 @@ class FrmMain : public QMainWindow {
     QFrame* areaGriglia = nullptr;         // where the itinerary grid is shown
     Griglia mfgTab;                        // the itinerary grid, the working copy of the legs
     TabellaGriglia* tabItinerario = nullptr;
+    PannelloGuida* pannelloGuida = nullptr;  // created the first time the guide opens
     QLabel* lblPercorso = nullptr;         // the database path
     QLabel* lblElaborazione = nullptr;
     QProgressBar* barElaborazione = nullptr;
@@ -180,6 +183,8 @@ class FrmMain : public QMainWindow {
     void RicaricaMetaCorrente();
     // Loads the current trip's legs into mfgTab and shows their distances and times.
     void RicaricaItinerario();
+    PannelloGuida& Guida();
+    void GuidaChiusa();
 
     Archivio archivio_;
     Dialoghi& dialoghi_;
