@@ -1,7 +1,6 @@
 // Start-up check of a full data file and the look-up of one trip's legs.
-#include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include "PrincipaleBench.h"
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -82,10 +81,4 @@ BENCHMARK(BM_TappeDiUnaMeta)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ZAVETRA_BENCHMARK_MAIN()

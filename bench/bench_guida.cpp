@@ -1,8 +1,7 @@
 // The city guide of a 300-leg itinerary against a guide of 20,000 entries: building the guide
 // list, and copying the guide times into the legs.
-#include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include "PrincipaleBench.h"
 #include <QTemporaryDir>
 
 #include "common/Dialoghi.h"
@@ -101,10 +100,4 @@ BENCHMARK(BM_CopiaSosteGuida)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ZAVETRA_BENCHMARK_MAIN()

@@ -1,8 +1,7 @@
 // Loading a 300-leg itinerary with its guide times and leg times, and saving it, against a data
 // file with 20,000 guide entries.
-#include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include "PrincipaleBench.h"
 #include <QTemporaryDir>
 
 #include "common/Griglia.h"
@@ -95,10 +94,4 @@ BENCHMARK(BM_MemorizzaTappe)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+ZAVETRA_BENCHMARK_MAIN()
