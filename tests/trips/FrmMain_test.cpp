@@ -14,12 +14,14 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
 #include "guide/ui/PannelloGuida.h"
+#include "itinerary/ui/PannelloTappe.h"
 #include "trips/Modi.h"
 #include "trips/ui/ProgressoFinestra.h"
 
@@ -652,6 +654,98 @@ TEST_F(FrmMainTest, GuidaCittaSiApreESiChiudeSullItinerario) {
     EXPECT_FALSE(frm->pannelloGuida->modoGuida());
     EXPECT_TRUE(frm->cmdNuovo->isEnabled());
     EXPECT_EQ(frm->mfgTab.testo(1, 1).trimmed(), QStringLiteral("BERGEN [Start]"));
+}
+
+}  // namespace
+
+namespace {
+
+class ItinerarioFinestra : public FrmMainTest {
+  protected:
+    void SetUp() override {
+        avvia();
+        salvaNuova(QStringLiteral("CAPO NORD"), QStringLiteral("NORVEGIA"));
+        dialoghi.mostrati.clear();
+    }
+    // A leg typed into the editing frame and inserted with the window's button.
+    void inserisci(const QString& tappa, const QString& km) {
+        PannelloTappe* p = frm->pannelloTappe;
+        p->txtTappa->setText(tappa);
+        p->txtNumStrada->setText(QStringLiteral("E6"));
+        p->txtKm->setText(km);
+        p->optStrada[0]->setChecked(true);
+        ASSERT_TRUE(frm->cmdInserisce->isEnabled());
+        frm->cmdInserisce->click();
+    }
+    int tappeMemorizzate() { return db().conta(Query::di(QStringLiteral("Itinerari"))); }
+};
+
+TEST_F(ItinerarioFinestra, InserimentoESalvataggioConFineInser) {
+    frm->cmdItinerario->click();
+    EXPECT_FALSE(frm->frmItinerario->isHidden());
+    EXPECT_FALSE(frm->cmdNuovo->isEnabled());  // the trip commands wait while legs are edited
+    EXPECT_TRUE(frm->cmdFine->isEnabled());
+    // The panel's own copies of the row buttons stay out of sight.
+    EXPECT_EQ(frm->findChildren<QPushButton*>(QStringLiteral("cmdInserisce")).size(), 1);
+
+    inserisci(QStringLiteral("OSLO"), QStringLiteral("10"));
+    inserisci(QStringLiteral("LILLEHAMMER"), QStringLiteral("180"));
+    EXPECT_EQ(frm->mfgTab.testo(2, 1), QStringLiteral("LILLEHAMMER"));
+    EXPECT_EQ(frm->txtKmTot[4]->text(), QStringLiteral("190"));
+    EXPECT_EQ(tappeMemorizzate(), 0);  // nothing is stored until the itinerary is saved
+
+    dialoghi.risposte = {Risposta::Annulla};
+    frm->cmdFine->click();
+    EXPECT_FALSE(frm->frmItinerario->isHidden());
+
+    dialoghi.risposte = {Risposta::Si};
+    frm->cmdFine->click();
+    EXPECT_EQ(tappeMemorizzate(), 2);
+    EXPECT_TRUE(frm->frmItinerario->isHidden());
+    EXPECT_TRUE(frm->cmdNuovo->isEnabled());
+    EXPECT_FALSE(frm->cmdInserisce->isEnabled());
+    EXPECT_EQ(frm->mfgTab.testo(2, 1), QStringLiteral("LILLEHAMMER"));
+}
+
+TEST_F(ItinerarioFinestra, UscireSenzaSalvareERipristinare) {
+    frm->cmdItinerario->click();
+    inserisci(QStringLiteral("OSLO"), QStringLiteral("10"));
+    dialoghi.risposte = {Risposta::Si};
+    frm->cmdMemorizza->click();  // Salva Reset: Yes saves and leaves editing
+    EXPECT_EQ(tappeMemorizzate(), 1);
+    EXPECT_TRUE(frm->frmItinerario->isHidden());
+
+    frm->cmdItinerario->click();
+    inserisci(QStringLiteral("BERGEN"), QStringLiteral("460"));
+    dialoghi.risposte = {Risposta::No, Risposta::Si};  // no save, restore the stored legs
+    frm->cmdMemorizza->click();
+    EXPECT_TRUE(frm->mfgTab.testo(2, 1).isEmpty());
+    EXPECT_FALSE(frm->frmItinerario->isHidden());
+
+    inserisci(QStringLiteral("BERGEN"), QStringLiteral("460"));
+    dialoghi.risposte = {Risposta::No};  // leave without saving
+    frm->cmdFine->click();
+    EXPECT_TRUE(frm->mfgTab.testo(2, 1).isEmpty());
+    EXPECT_EQ(tappeMemorizzate(), 1);
+}
+
+TEST_F(ItinerarioFinestra, CopiaSosteGuidaNelleTappe) {
+    frm->cmdItinerario->click();
+    inserisci(QStringLiteral("OSLO"), QStringLiteral("10"));
+    inserisci(QStringLiteral("BERGEN"), QStringLiteral("460"));
+    {
+        RowSet r = db().apriTabella(QStringLiteral("GuidaCitta"));
+        r.aggiungi();
+        r.imposta(QStringLiteral("Localita"), QStringLiteral("Bergen"));
+        r.imposta(QStringLiteral("CodiceGuida"), QStringLiteral("01"));
+        r.imposta(QStringLiteral("Descrizione"), QStringLiteral("Bryggen"));
+        r.imposta(QStringLiteral("TempoSosta"), QStringLiteral("02:00"));
+        r.memorizza();
+    }
+    ASSERT_TRUE(frm->cmdTrasferisce->isEnabled());
+    dialoghi.risposte = {Risposta::Si};
+    frm->cmdTrasferisce->click();
+    EXPECT_EQ(frm->mfgTab.testo(2, 7), QStringLiteral("00:02:00"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 
+#include "common/ui/TabellaGriglia.h"  // held through QPointer, which needs the full type
 #include "itinerary/ModificaTappe.h"
 #include "schedule/KmTempi.h"
 #include "trips/BoxMeta.h"
@@ -22,7 +23,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class TabellaGriglia;
+
 
 // How the panel reaches the trip boxes of its window.  Either may be empty: without leggiBox the
 // leg times use an empty BoxMeta (the parameter check fills in its defaults), without scriviBox the

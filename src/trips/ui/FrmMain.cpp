@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -25,6 +26,8 @@
 #include "common/Orologio.h"
 #include "common/ui/TabellaGriglia.h"
 #include "guide/ui/PannelloGuida.h"
+#include "itinerary/Tappe.h"
+#include "itinerary/ui/PannelloTappe.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "trips/Modi.h"
 #include "trips/ui/ProgressoFinestra.h"
@@ -506,15 +509,23 @@ QWidget* FrmMain::CreaAreaGriglia() {
     tabItinerario->setObjectName(QStringLiteral("mfgTab"));
     h->addWidget(tabItinerario, 1);
 
-    frmItinerario = new QFrame;
-    frmItinerario->setObjectName(QStringLiteral("frmItinerario"));
-    frmItinerario->setFrameShape(QFrame::StyledPanel);
-    frmItinerario->hide();
-    h->addWidget(frmItinerario);
-
-    cmbRicercaTappa = new QComboBox(areaGriglia);
-    cmbRicercaTappa->setObjectName(QStringLiteral("cmbRicercaTappa"));
-    cmbRicercaTappa->hide();
+    CollegamentoBoxMeta box{[this] { return LeggiBox(); }, [this](const BoxMeta& b) { ScriviBox(b); }};
+    pannelloTappe = new PannelloTappe(mfgTab, dialoghi_, box, tabItinerario);
+    pannelloTappe->setObjectName(QStringLiteral("pannelloTappe"));
+    h->addWidget(pannelloTappe);
+    frmItinerario = pannelloTappe->frmItinerario;
+    cmbRicercaTappa = pannelloTappe->cmbRicercaTappa;
+    // The window's own row of itinerary buttons drives the panel; the panel's copies stay out of
+    // sight so that every command has one button.
+    for (QPushButton* doppione : {pannelloTappe->cmdInserisce, pannelloTappe->cmdAggiunge,
+                                  pannelloTappe->cmdCancella, pannelloTappe->cmdRitorno, pannelloTappe->cmdCerca}) {
+        doppione->hide();
+        doppione->setObjectName(QString());
+    }
+    // While the guide is open a click on the grid belongs to it.
+    pannelloTappe->impostaDeviaClick([this](int) { return pannelloGuida && pannelloGuida->modoGuida(); });
+    connect(pannelloTappe, &PannelloTappe::grigliaCambiata, this, &FrmMain::AbilitaPulsantiComando);
+    connect(pannelloTappe, &PannelloTappe::abilitazioneCambiata, this, &FrmMain::AbilitaPulsantiComando);
     return areaGriglia;
 }
 
@@ -539,6 +550,15 @@ void FrmMain::CreaStato() {
 void FrmMain::Collega() {
     connect(cmdSalva, &QPushButton::clicked, this, &FrmMain::cmdSalva_Click);
     connect(cmdGuidaCitta, &QPushButton::clicked, this, &FrmMain::cmdGuidaCitta_Click);
+    connect(cmdItinerario, &QPushButton::clicked, this, &FrmMain::cmdItinerario_Click);
+    connect(cmdFine, &QPushButton::clicked, this, &FrmMain::cmdFine_Click);
+    connect(cmdMemorizza, &QPushButton::clicked, this, &FrmMain::cmdMemorizza_Click);
+    connect(cmdTrasferisce, &QPushButton::clicked, this, &FrmMain::cmdTrasferisce_Click);
+    connect(cmdInserisce, &QPushButton::clicked, pannelloTappe, &PannelloTappe::cmdInserisce_Click);
+    connect(cmdAggiunge, &QPushButton::clicked, pannelloTappe, &PannelloTappe::cmdAggiunge_Click);
+    connect(cmdCancella, &QPushButton::clicked, pannelloTappe, &PannelloTappe::cmdCancella_Click);
+    connect(cmdRitorno, &QPushButton::clicked, pannelloTappe, &PannelloTappe::cmdRitorno_Click);
+    connect(cmdCerca, &QPushButton::clicked, pannelloTappe, &PannelloTappe::cmdCerca_Click);
     connect(cmdNuovo, &QPushButton::clicked, this, &FrmMain::cmdNuovo_Click);
     connect(cmdCancMeta, &QPushButton::clicked, this, &FrmMain::cmdCancMeta_Click);
     connect(cmdCancItin, &QPushButton::clicked, this, &FrmMain::cmdCancItin_Click);
@@ -713,6 +733,14 @@ void FrmMain::AbilitaPulsantiComando() {
         if (!p.tooltip.isEmpty()) b->setToolTip(p.tooltip);
     }
     escEsce_->setEnabled(stato.escAttivo);
+    // While legs are edited the enabling rule of the itinerary narrows what the modes allow.
+    if (!frmItinerario->isHidden()) {
+        const AbilitazioneItinerario a = pannelloTappe->abilitazione();
+        cmdRicalcola->setEnabled(cmdRicalcola->isEnabled() && a.cmdRicalcola);
+        cmdRitorno->setEnabled(cmdRitorno->isEnabled() && a.cmdRitorno);
+        cmdCancella->setEnabled(cmdCancella->isEnabled() && a.cmdCancella);
+        cmdMapPoint->setEnabled(cmdMapPoint->isEnabled() && a.cmdMapPoint);
+    }
 }
 
 void FrmMain::PulisciFinestre() {
@@ -790,5 +818,68 @@ void FrmMain::GuidaChiusa() {
     }
     modoPrincipale = codiceCorrente.isEmpty() ? QStringLiteral("NuImEs") : QStringLiteral("all");
     modoItinerario = QStringLiteral("all");
+    AbilitaPulsantiComando();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Leg editing
+
+void FrmMain::cmdItinerario_Click() {
+    AttivaFormMeta(true);
+    PulisciFinestre();
+    cmdCalcola->setText(kCaptionCalcola);
+    pannelloTappe->AttivitaInserimentoItinerario(true);
+    modoItinerario = QStringLiteral("all");
+    AbilitaPulsantiComando();
+}
+
+bool FrmMain::SalvaTappe() {
+    return SalvaItinerario(archivio_, mfgTab, codiceCorrente, CalcolaValoriLavoro(LeggiBox()).ArcoVisita, dialoghi_,
+                           progresso_.get());
+}
+
+// Leaving leg editing shows the trip and its legs as stored.
+void FrmMain::LasciaInserimento() {
+    pannelloTappe->ChiudiInserimento();
+    try {
+        CaricaDatiAnagraficiMeta();
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+    }
+    modoPrincipale = codiceCorrente.isEmpty() ? QStringLiteral("NuImEs") : QStringLiteral("all");
+    modoItinerario = QStringLiteral("ZZ");
+    AbilitaPulsantiComando();
+}
+
+void FrmMain::cmdFine_Click() {
+    const SceltaFineInserimento scelta = ChiediFineInserimento(dialoghi_);
+    if (scelta == SceltaFineInserimento::Resta) return;
+    // A save that fails keeps the edited legs on screen, so nothing typed is lost.
+    if (scelta == SceltaFineInserimento::SalvaEEsci && !SalvaTappe()) return;
+    LasciaInserimento();
+}
+
+void FrmMain::cmdMemorizza_Click() {
+    switch (ChiediSalvaReset(dialoghi_)) {
+        case SceltaSalvaReset::Salva:
+            if (SalvaTappe()) LasciaInserimento();
+            break;
+        case SceltaSalvaReset::Ripristina:
+            try {
+                CaricaDatiAnagraficiMeta();
+                pannelloTappe->AggiornaNumeroRiga();
+            } catch (const ErroreDatabase& e) {
+                MostraErrore(e);
+            }
+            AbilitaPulsantiComando();
+            break;
+        case SceltaSalvaReset::Niente: break;
+    }
+}
+
+void FrmMain::cmdTrasferisce_Click() {
+    PannelloGuida& guida = Guida();
+    guida.impostaArcoVisita(CalcolaValoriLavoro(LeggiBox()).ArcoVisita);
+    if (guida.cmdTrasferisce_Click()) pannelloTappe->CalcolaKmTempiItinerario();
     AbilitaPulsantiComando();
 }

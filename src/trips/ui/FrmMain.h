@@ -9,6 +9,7 @@
 #include <memory>
 
 class PannelloGuida;
+class PannelloTappe;
 class TabellaGriglia;
 
 #include "common/Griglia.h"
@@ -73,6 +74,10 @@ class FrmMain : public QMainWindow {
     void PulisciFinestre();
     void AttivaFormMeta(bool flag);
     void cmdGuidaCitta_Click();
+    void cmdItinerario_Click();
+    void cmdFine_Click();
+    void cmdMemorizza_Click();
+    void cmdTrasferisce_Click();
 
     // The boxes as one value, and back.
     BoxMeta LeggiBox() const;
@@ -147,12 +152,13 @@ class FrmMain : public QMainWindow {
     QPushButton* cmdHelpTt = nullptr;
 
     QComboBox* cmbRicerca = nullptr;       // the trip search list
-    QComboBox* cmbRicercaTappa = nullptr;  // the leg search list
-    QFrame* frmItinerario = nullptr;       // the itinerary insertion panel
+    QWidget* cmbRicercaTappa = nullptr;    // the leg search list (the editing panel's)
+    QFrame* frmItinerario = nullptr;       // the leg editing frame (the editing panel's)
     QFrame* areaGriglia = nullptr;         // where the itinerary grid is shown
     Griglia mfgTab;                        // the itinerary grid, the working copy of the legs
     TabellaGriglia* tabItinerario = nullptr;
     PannelloGuida* pannelloGuida = nullptr;  // created the first time the guide opens
+    PannelloTappe* pannelloTappe = nullptr;  // the leg editing panel beside the grid
     QLabel* lblPercorso = nullptr;         // the database path
     QLabel* lblElaborazione = nullptr;
     QProgressBar* barElaborazione = nullptr;
@@ -185,6 +191,8 @@ class FrmMain : public QMainWindow {
     void RicaricaItinerario();
     PannelloGuida& Guida();
     void GuidaChiusa();
+    void LasciaInserimento();
+    bool SalvaTappe();
 
     Archivio archivio_;
     Dialoghi& dialoghi_;
