@@ -1,0 +1,125 @@
+// The two text files of a printed schedule, byte for byte, from hand-made schedule grids laid out
+// as the engine writes them (columns 0 to 14, row 0 the headers).
+#include "schedule/FileZavetra.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "common/Griglia.h"
+#include "common/StampaTesti.h"
+
+namespace {
+
+const QByteArray kIntestazione =
+    "Num.\tLocalit\xe0\tN.Str\tKm.\tTs\tPr/Km\tTempo\tSosta\tG.Sett\tData\tOra\tNote\r\n";
+
+Griglia GrigliaVuota() {
+    return Griglia(1, 15);
+}
+
+// A row from its cells 0..14 separated by tabs.
+void Riga(Griglia& g, const QString& celle) {
+    ASSERT_GE(g.aggiungiRiga(celle), 1);
+}
+
+// One day of a trip that crosses into Hungary: driving rows, a leg still under way, a halt, a
+// new-day row, a rest mark, the border crossing and places with compass words.
+Griglia GrigliaViaggio() {
+    Griglia g = GrigliaVuota();
+    Riga(g, "1\tRoma [Start]\tA1 \t\tA\t\t\t\t\tLun\t01/07\t08:00\t");
+    Riga(g, "2\tverso: Firenze\tA1\t450\tA\t450\t04:30\t\t\tLun\t01/07\t12:30\tPranzo");
+    Riga(g, "3\tFirenze\tA1\t30\tA\t480\t00:20\t\t\tLun\t01/07\t14:20\t");
+    Riga(g, "\t > Duomo; \"cupola\"\t\t\t\t\t\t01:00\t00:45\tLun\t01/07\t15:05\tMonumento");
+    Riga(g, "\t > Partenza mattino successivo\t\t\t\t\t\t\t\tMar\t02/07\t08:00\tNuovo giorno");
+    Riga(g, "\t*Riposo\t\t\t\t\t\t\t\t\t\t\t");
+    Riga(g, "\t\\\t\t\t\t\t\t\t\t\t\t\t");
+    Riga(g, "4\tAncona\tA14\t250\tA\t730\t02:30\t\t\tMar\t02/07\t10:30\t");
+    Riga(g, "5\tINGRESSO IN  Ungheria \tM7\t700\tA\t1.430\t07:00\t\t\tMar\t02/07\t19:00\tCena");
+    Riga(g, "6\tBudapest\tM1\t20\tS\t1.450\t00:20\t\t\tMer\t03/07\t08:20\t");
+    Riga(g, "7\tGyőr Nord\tM1\t120\tA\t1.570\t01:20\t\t\tMer\t03/07\t09:40\t");
+    Riga(g, "8\tCittà di Castello\tE45\t900\tA\t2.470\t09:00\t\t\tGio\t04/07\t18:40\t");
+    return g;
+}
+
+TEST(FileZavetra, SoloLaRigaDiIntestazione) {
+    QTemporaryDir dir;
+    const EsitoFileZavetra esito = ScriviFileZavetra(GrigliaVuota(), QStringLiteral("Città"), dir.path());
+    ASSERT_TRUE(esito.riuscito());
+    EXPECT_EQ(test::leggiFile(dir.filePath("Camptabl.txt")), "Citt\xe0\r\n\r\n" + kIntestazione);
+    EXPECT_EQ(test::leggiFile(dir.filePath("ListaLocalita.txt")), QByteArray("'Nazione\tLocalit\xe0\r\n"));
+    EXPECT_EQ(esito.camptabl, QDir::toNativeSeparators(dir.filePath("Camptabl.txt")));
+    EXPECT_EQ(esito.listaLocalita, QDir::toNativeSeparators(dir.filePath("ListaLocalita.txt")));
+}
+
+TEST(FileZavetra, CamptablUndiciCampiConTabulazioneFinale) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(ScriviFileZavetra(GrigliaViaggio(), QStringLiteral(" Roma "), dir.path()).riuscito());
+    const QByteArray atteso = " Roma \r\n\r\n" + kIntestazione +
+                              "1\tRoma [Start]\tA1\t\tA\t\t\t\t\tLun\t01/07\t\r\n"
+                              "2\tverso: Firenze\tA1\t450\tA\t450\t04:30\t\t\tLun\t01/07\t\r\n"
+                              "3\tFirenze\tA1\t30\tA\t480\t00:20\t\t\tLun\t01/07\t\r\n"
+                              "\t> Duomo; \"cupola\"\t\t\t\t\t\t01:00\t00:45\tLun\t01/07\t\r\n"
+                              "\t> Partenza mattino successivo\t\t\t\t\t\t\t\tMar\t02/07\t\r\n"
+                              "\t*Riposo\t\t\t\t\t\t\t\t\t\t\r\n"
+                              "\t\\\t\t\t\t\t\t\t\t\t\t\r\n"
+                              "4\tAncona\tA14\t250\tA\t730\t02:30\t\t\tMar\t02/07\t\r\n"
+                              "5\tINGRESSO IN  Ungheria\tM7\t700\tA\t1.430\t07:00\t\t\tMar\t02/07\t\r\n"
+                              "6\tBudapest\tM1\t20\tS\t1.450\t00:20\t\t\tMer\t03/07\t\r\n"
+                              "7\tGy?r Nord\tM1\t120\tA\t1.570\t01:20\t\t\tMer\t03/07\t\r\n"
+                              "8\tCitt\xe0 di Castello\tE45\t900\tA\t2.470\t09:00\t\t\tGio\t04/07\t\r\n";
+    EXPECT_EQ(test::leggiFile(dir.filePath("Camptabl.txt")), atteso);
+}
+
+TEST(FileZavetra, ListaLocalitaConNazioniEPuntiCardinali) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(ScriviFileZavetra(GrigliaViaggio(), QStringLiteral("Roma"), dir.path()).riuscito());
+    // Halts, new days, rest marks, "\" and "verso" rows are skipped, Ancona is listed, the
+    // border crossing changes the country without a line, Budapest loses EST and Győr NORD.
+    const QByteArray atteso =
+        "'Nazione\tLocalit\xe0\r\n"
+        "Italia\tRoma [Start]\r\n"
+        "Italia\tFirenze\r\n"
+        "Italia\tAncona\r\n"
+        "Ungheria\tBudap\r\n"
+        "Ungheria\tGy?r \r\n"
+        "Ungheria\tCitt\xe0 di Castello\r\n";
+    EXPECT_EQ(test::leggiFile(dir.filePath("ListaLocalita.txt")), atteso);
+}
+
+TEST(FileZavetra, NazioneEPuntiCardinali) {
+    EXPECT_EQ(NazioneDopoIngresso(QStringLiteral("Ingresso in Austria")), QStringLiteral("Austria"));
+    EXPECT_EQ(NazioneDopoIngresso(QStringLiteral("INGRESSO IN   Francia  ")), QStringLiteral("Francia"));
+    // Without "IN " the country is what follows the crossing word, not a piece of it.
+    EXPECT_EQ(NazioneDopoIngresso(QStringLiteral("INGRESSO  Svizzera")), QStringLiteral("Svizzera"));
+
+    EXPECT_EQ(TogliPuntiCardinali(QStringLiteral("Budapest")), QStringLiteral("Budap"));
+    EXPECT_EQ(TogliPuntiCardinali(QStringLiteral("Milano Ovest")), QStringLiteral("Milano "));
+    // Anywhere in a word, and case does not matter.
+    EXPECT_EQ(TogliPuntiCardinali(QStringLiteral("Vestone sud")), QStringLiteral("Vone "));
+    EXPECT_EQ(TogliPuntiCardinali(QStringLiteral("Nordovest")), QStringLiteral(""));
+    EXPECT_EQ(TogliPuntiCardinali(QStringLiteral("Ancona")), QStringLiteral("Ancona"));
+}
+
+TEST(FileZavetra, CartellaInesistente) {
+    QTemporaryDir dir;
+    const EsitoFileZavetra esito =
+        ScriviFileZavetra(GrigliaViaggio(), QStringLiteral("Roma"), dir.filePath("manca"));
+    EXPECT_FALSE(esito.riuscito());
+    EXPECT_TRUE(esito.errore.contains(esito.camptabl));
+    EXPECT_TRUE(esito.errore.contains(esito.listaLocalita));
+}
+
+TEST(FileZavetra, MessaggioDiFineStampa) {
+    EsitoFileZavetra esito;
+    esito.camptabl = QStringLiteral("/dati/Camptabl.txt");
+    esito.listaLocalita = QStringLiteral("/dati/ListaLocalita.txt");
+    EXPECT_EQ(
+        MessaggioFileScritti(esito),
+        QStringLiteral(
+            "Stampa dei file: \r\n\r\n/dati/Camptabl.txt\r\n/dati/ListaLocalita.txt\r\n\r\ncompletata!"));
+}
+
+}  // namespace
