@@ -1,0 +1,68 @@
+#pragma once
+// One pass of the day-by-day engine: the clock and the day counter advance along the computation
+// table, legs are cut into driving pieces at meals, night and breaks, rest days are inserted,
+// stops and visits run inside the visiting hours, and one schedule row is written per piece, halt
+// and new day.
+#include <QString>
+#include <QtGlobal>
+#include <array>
+
+#include "trips/BoxMeta.h"
+#include "trips/Parametri.h"
+
+class Griglia;
+class Percentuale;
+
+struct ParametriMotore {
+    ValoriLavoro v;
+    std::array<float, 4> velocita{};  // km/h in "ASPL" order, all greater than 0
+    qint16 tolleranza = 0;            // hundredths of an hour
+    QString testoRipM;                // the break minutes as the box shows them
+};
+
+struct StatoMotore {
+    float ora = 0;     // the clock
+    float giorno = 0;  // the day counter (day number)
+    float ultimoRiposo = 0;
+    float ultimaPausa = 0;
+    bool pranzoFatto = false;
+    bool cenaFatta = false;
+    long kmTotali = 0;
+    qint16 traghetti = 0;
+    int riga = 0;  // last row written
+    float totali[3][6] = {};
+    QString oraUltimaRiga;        // column 11 of the last driving row with a time
+    float giornoUltimaGuida = 0;  // the day counter after the last driving piece
+    // Texts of the day counter, kept while the day does not change.
+    float giornoTesti = -1;
+    QString giornoSettimana;
+    QString dataBreve;
+};
+
+struct EsitoPassaggio {
+    bool interrotto = false;
+    qint16 giorniUsati = 0;
+};
+
+// Tolerance in hundredths of an hour from the minutes of cmbRange (integer part).
+qint16 Tolleranza(const QString& cmbRange);
+
+// One pass over mfgCopia into mfgTab (cut to its header row first).  A pass stops early when the
+// desired days (not 0) are exceeded, and at once when the stop request is seen.
+EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
+                               const Griglia& mfgCopia, Griglia& mfgTab, StatoMotore& s, Percentuale& perc);
+
+// A halt row or a new-day row (note "Nuovo giorno").  Times a and b are shown as dd:hh:mm of the
+// visit day, the day field dropped when it is "00"; a goes into column colonnaA, b into column 7.
+void StampaLaRigaNellaTabellaMFG(Griglia& mfgTab, StatoMotore& s, const ParametriMotore& p,
+                                 const QString& testo, float a, float b, const QString& nota, int colonnaA,
+                                 Percentuale& perc);
+
+// The trip boxes after a pass: end date and time, weekday, days, kilometres and times per road
+// type (times shown with the visit day, as the schedule always showed them), ferries.
+void MostraRisultatiPassaggio(const ParametriMotore& p, const StatoMotore& s, BoxMeta& box);
+
+// Weekday and dd/mm of the day counter.
+void TestiGiorno(StatoMotore& s);
+// hh:mm of a clock value (a day of 2400).
+QString OreMinuti(float ora);

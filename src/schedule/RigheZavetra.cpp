@@ -1,0 +1,167 @@
+#include "schedule/RigheZavetra.h"
+
+#include <QStringList>
+
+#include "common/Griglia.h"
+#include "common/Tempo.h"
+#include "common/Testo.h"
+#include "itinerary/GrigliaItinerario.h"
+#include "schedule/Motore.h"
+#include "schedule/Zavetra.h"
+
+namespace {
+
+bool Contiene(const QString& testo, const QString& parte) {
+    return testo.contains(parte, Qt::CaseInsensitive);
+}
+
+bool Numerico(const QString& testo) {
+    bool ok = false;
+    Trim(testo).toDouble(&ok);
+    return ok;
+}
+
+float TempoCella(const QString& testo) {
+    return ghmStringa2Centesimi(testo, 2400);
+}
+
+QString Hhmm(float t) {
+    return ghmCentesimi2Stringa(t, 2400).mid(3);
+}
+
+// The destination stretch: from the last [Start] row to the row after the last [End] row, or
+// further down to just before the next row with kilometres.
+void TrattoDestinazione(const Griglia& g, int ultima, int& inizio, int& fine) {
+    inizio = 0;
+    int end = 0;
+    for (int i = 1; i <= ultima; ++i) {
+        if (Contiene(g.testo(i, ColTappa), QStringLiteral("[Start]"))) inizio = i;
+        if (Contiene(g.testo(i, ColTappa), QStringLiteral("[End]"))) end = i;
+    }
+    fine = end + 1;
+    for (int i = fine + 1; i < g.righe(); ++i) {
+        if (Numerico(g.testo(i, ColKm))) {
+            fine = i - 1;
+            break;
+        }
+    }
+}
+
+struct Giornata {
+    qint16 km = 0;
+    float guida = 0;
+    float sosta = 0;
+};
+
+void ChiudiGiornata(Griglia& g, int riga, Giornata& d, const QString& sosteTesto) {
+    const QString nota = g.testo(riga, ColNote);
+    if (d.km != 0) {
+        QString testo = nota + QStringLiteral(" [Km ") + QString::number(d.km) + QStringLiteral(" in ore ") +
+                        Hhmm(d.guida);
+        if (d.sosta != 0) testo += sosteTesto + Hhmm(d.sosta);
+        g.impostaTesto(riga, ColNote, Trim(testo + QLatin1Char(']')));
+        d = Giornata{};
+    } else if (d.sosta != 0) {
+        g.impostaTesto(riga, ColNote,
+                       Trim(nota + QStringLiteral(" [Sosta ore ") + Hhmm(d.sosta) + QLatin1Char(']')));
+        d.sosta = 0;
+    }
+}
+
+}  // namespace
+
+void ScriviArrivo(Griglia& mfgTab, StatoMotore& s) {
+    TestiGiorno(s);
+    mfgTab.impostaTesto(s.riga - 1, kColArrivo,
+                        QLatin1Char('>') + s.dataBreve + QLatin1Char('-') + OreMinuti(s.ora));
+}
+
+TotaliZavetra ScriviRiepiloghiGiornalieri(Griglia& g, int ultima) {
+    TotaliZavetra tot;
+    int inizio = 0;
+    int fine = 0;
+    TrattoDestinazione(g, ultima, inizio, fine);
+    Giornata giorno;
+    QString precedente;
+    for (int i = ultima; i >= 1; --i) {
+        if (!g.testo(i, ColGs).isEmpty()) {
+            precedente = g.testo(i, ColGs);
+            break;
+        }
+    }
+    for (int i = 1; i <= ultima; ++i) {
+        const QString gs = g.testo(i, ColGs);
+        if (gs.isEmpty()) {
+            precedente.clear();
+            continue;
+        }
+        const double km = Valore(g.testo(i, ColKm));
+        if (inizio <= i && i <= fine) {
+            if (km > 0) {
+                tot.kmTratto += static_cast<float>(km);
+                tot.guidaTratto += TempoCella(g.testo(i, ColTempo));
+            }
+            tot.sostaTratto += TempoCella(g.testo(i, ColGuida));
+        }
+        if (gs != precedente) ChiudiGiornata(g, i - 1, giorno, QStringLiteral("; soste per ore "));
+        if (km != 0) {
+            giorno.km = static_cast<qint16>(giorno.km + static_cast<qint16>(km));
+            tot.km += static_cast<float>(km);
+            const float t = TempoCella(g.testo(i, ColTempo));
+            giorno.guida += t;
+            tot.guida += t;
+        }
+        if (!g.testo(i, ColGuida).isEmpty()) {
+            const float t = TempoCella(g.testo(i, ColGuida));
+            giorno.sosta += t;
+            tot.sosta += t;
+        }
+        precedente = gs;
+    }
+    if (giorno.km != 0) ChiudiGiornata(g, ultima, giorno, QStringLiteral("; sosta ore "));
+    return tot;
+}
+
+void ScriviTotali(Griglia& g, const TotaliZavetra& t, float arcoGuida) {
+    const auto d = [arcoGuida](float x) { return ghmCentesimi2Stringa(x, arcoGuida); };
+    const auto c = [](float x) { return ghmCentesimi2Stringa(x, 2400); };
+    const auto km = [](float x) { return Formato(x, QStringLiteral("##,##0")); };
+    const QString tab(QLatin1Char('\t'));
+    const float kmAR = t.km - t.kmTratto;
+    const float guidaAR = t.guida - t.guidaTratto;
+    const float sostaAR = t.sosta - t.sostaTratto;
+    QStringList righe;
+    righe << QStringLiteral("Totali: Km e tempi (gg:hh:mm):");
+    righe << tab + QStringLiteral("Percorso specifico:");
+    righe << tab + tab + QStringLiteral("Km. ") + km(t.kmTratto) + QStringLiteral("  ") + tab +
+                 QStringLiteral("Guida ") + d(t.guidaTratto) + QStringLiteral(" (") + c(t.guidaTratto) +
+                 QLatin1Char(')') + tab + QStringLiteral(" Sosta ") + d(t.sostaTratto) +
+                 QStringLiteral(" (") + c(t.sostaTratto) + QLatin1Char(')');
+    righe << tab + QStringLiteral("Andata e ritorno per l'itinerario specifico:");
+    QString ar = tab + tab + QStringLiteral("Km. ") + km(kmAR) + QStringLiteral("  ") + tab +
+                 QStringLiteral("Guida ") + d(guidaAR) + QStringLiteral(" (") + c(guidaAR) +
+                 QLatin1Char(')') + tab;
+    if (sostaAR != 0)
+        ar += QStringLiteral(" Sosta ") + d(sostaAR) + QStringLiteral(" (") + c(sostaAR) + QLatin1Char(')');
+    righe << ar;
+    righe << tab + QStringLiteral("Intero percorso:");
+    righe << tab + tab + QStringLiteral("Km. ") + km(t.km) + QStringLiteral("  ") + tab +
+                 QStringLiteral("Guida ") + d(t.guida) + QStringLiteral(" (") + c(t.guida) +
+                 QStringLiteral(")  ") + tab + QStringLiteral(" Sosta ") + d(t.sosta) + QStringLiteral(" (") +
+                 c(t.sosta) + QLatin1Char(')');
+    const int prima = g.righe();
+    g.impostaRighe(prima + righe.size());
+    for (int i = 0; i < righe.size(); ++i) g.impostaTesto(prima + i, ColTappa, righe[i]);
+    g.impostaRigaInAlto(1);
+}
+
+void RimuoviRigheVuote(Griglia& g) {
+    Griglia::Aggiornamento lotto(g);
+    const auto vuota = [&g](int r) {
+        for (int c = ColNumero; c <= ColGuida; ++c)
+            if (!g.testo(r, c).isEmpty()) return false;
+        return g.testo(r, ColNote).isEmpty();
+    };
+    for (int r = g.righe() - 2; r >= 1; --r)
+        if (vuota(r)) g.rimuoviRighe(r);
+}
