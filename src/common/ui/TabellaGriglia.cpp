@@ -1,5 +1,7 @@
 #include "common/ui/TabellaGriglia.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -15,7 +17,7 @@ TabellaGriglia::TabellaGriglia(Griglia* griglia, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     // One scroll step per row, so that the scroll bar's value is the top row.
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWordWrap(false);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -35,6 +37,11 @@ TabellaGriglia::TabellaGriglia(Griglia* griglia, QWidget* parent)
     mostraCursore();
 }
 
+namespace {
+// A column never asks for more than this to show its content whole.
+constexpr int kMinimoMassimo = 160;
+}  // namespace
+
 QList<int> TabellaGriglia::larghezzePixel(const Griglia& griglia, int disponibile) {
     qint64 totale = 0;
     for (int c = 0; c < griglia.colonne(); ++c) totale += griglia.larghezzaColonna(c);
@@ -52,11 +59,47 @@ QList<int> TabellaGriglia::larghezzePixel(const Griglia& griglia, int disponibil
     return pixel;
 }
 
+QList<int> TabellaGriglia::rispettaMinimi(QList<int> larghezze, const QList<int>& minimi) {
+    qint64 mancanti = 0;
+    qint64 margine = 0;
+    for (int c = 0; c < larghezze.size(); ++c) {
+        const int minimo = c < minimi.size() ? minimi[c] : 0;
+        if (larghezze[c] < minimo)
+            mancanti += minimo - larghezze[c];
+        else
+            margine += larghezze[c] - minimo;
+    }
+    if (mancanti == 0) return larghezze;
+    const qint64 presi = std::min(mancanti, margine);
+    qint64 cumulata = 0;
+    qint64 tolti = 0;
+    for (int c = 0; c < larghezze.size(); ++c) {
+        const int minimo = c < minimi.size() ? minimi[c] : 0;
+        if (larghezze[c] < minimo) {
+            larghezze[c] = minimo;
+        } else if (margine > 0) {
+            // Running totals keep the pixels taken exactly equal to what was missing.
+            cumulata += larghezze[c] - minimo;
+            const qint64 finoQui = (cumulata * presi + margine / 2) / margine;
+            larghezze[c] -= static_cast<int>(finoQui - tolti);
+            tolti = finoQui;
+        }
+    }
+    return larghezze;
+}
+
 void TabellaGriglia::applicaLarghezze() {
     const Griglia* g = modello_->griglia();
     if (!g) return;
     horizontalHeader()->setVisible(g->righeFisse() > 0);
-    const QList<int> pixel = larghezzePixel(*g, viewport()->width());
+    QList<int> pixel = larghezzePixel(*g, viewport()->width());
+    // The grid's widths were made for a smaller font: short texts such as times must not be cut.
+    QList<int> minimi;
+    for (int c = 0; c < pixel.size(); ++c) {
+        const int contenuto = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
+        minimi << (g->larghezzaColonna(c) == 0 ? 0 : std::min(contenuto, kMinimoMassimo));
+    }
+    pixel = rispettaMinimi(pixel, minimi);
     for (int c = 0; c < pixel.size(); ++c) {
         const bool nascosta = g->larghezzaColonna(c) == 0;
         setColumnHidden(c, nascosta);

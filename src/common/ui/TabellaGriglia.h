@@ -18,6 +18,10 @@ class TabellaGriglia : public QTableView {
     // Pixel widths of the columns for a given width: the grid's widths scaled so that the visible
     // columns fill it exactly.
     static QList<int> larghezzePixel(const Griglia& griglia, int disponibile);
+    // Widths that give every column at least its minimum, taking the pixels from the columns with
+    // room to spare in proportion to that room.  When the minimums alone exceed the total, every
+    // column gets its minimum (and the view scrolls sideways).
+    static QList<int> rispettaMinimi(QList<int> larghezze, const QList<int>& minimi);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
