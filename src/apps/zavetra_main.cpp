@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include "common/CartellaDati.h"
 #include "common/Orologio.h"
 #include "common/ui/DialoghiQt.h"
+#include "schedule/Batch.h"
 #include "trips/ui/FrmMain.h"
 
 namespace {
@@ -14,15 +16,28 @@ namespace {
 const char* const kAiuto =
     "Uso: zavetra [opzioni]\n"
     "\n"
-    "Pianificazione dei viaggi in camper: apre la finestra principale.\n"
+    "       zavetra [--data-dir CARTELLA] --calcola [--meta CODICE] [--csv FILE]\n"
+    "\n"
+    "Pianificazione dei viaggi in camper: senza --calcola apre la finestra principale.\n"
     "\n"
     "Opzioni:\n"
     "  --data-dir CARTELLA   cartella dei dati (Voviva.mdb e i file prodotti);\n"
     "                        senza questa opzione: la cartella del programma se è\n"
     "                        scrivibile, altrimenti la cartella dei dati dell'utente\n"
+    "  --calcola             calcola la Zavetra senza finestra (e senza schermo), come\n"
+    "                        il pulsante Calcola, per la mèta corrente o per quella di\n"
+    "                        --meta; scrive Camptabl.txt e ListaLocalita.txt nella\n"
+    "                        cartella dei dati e mostra i messaggi del calcolo\n"
+    "  --meta CODICE         con --calcola: la mèta da calcolare (codice di 6 cifre,\n"
+    "                        \"42\" vale \"000042\"); la mèta corrente non cambia\n"
+    "  --csv FILE            con --calcola: scrive anche la tabella della Zavetra in\n"
+    "                        FILE (UTF-8, campi separati da \";\", colonne da 0 a 13)\n"
     "  --esci-dopo-avvio     chiude il programma appena la finestra è mostrata\n"
     "                        (misura dei tempi di avvio)\n"
-    "  --help                mostra questo elenco ed esce\n";
+    "  --help                mostra questo elenco ed esce\n"
+    "\n"
+    "Codici di uscita di --calcola: 0 calcolo eseguito, 1 errore (opzioni, database,\n"
+    "dati impossibili, file non scritti), 2 mèta inesistente.\n";
 
 // Ends the program once the window has been painted for the first time.
 class FineDopoPrimaPittura : public QObject {
@@ -40,6 +55,32 @@ class FineDopoPrimaPittura : public QObject {
     bool fatto_ = false;
 };
 
+void Stampa(const QStringList& righe, std::FILE* flusso) {
+    for (const QString& riga : righe) {
+        std::fputs(riga.toLocal8Bit().constData(), flusso);
+        std::fputc('\n', flusso);
+    }
+}
+
+// The schedule without a window: QCoreApplication only, so no display is needed.
+int CalcolaSenzaFinestra(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Zavetra"));
+    const QStringList argomenti = app.arguments();
+    const ComandoCalcola comando = LeggiComandoCalcola(argomenti);
+    if (!comando.errore.isEmpty()) {
+        Stampa({comando.errore}, stderr);
+        return kUscitaErrore;
+    }
+    OpzioniCalcola opzioni = comando.opzioni;
+    opzioni.cartella = CartellaDati(QCoreApplication::applicationDirPath(), OpzioneCartellaDati(argomenti));
+    OrologioSistema orologio;
+    const EsitoBatch esito = EseguiCalcolaBatch(opzioni, orologio);
+    Stampa(esito.uscita, stdout);
+    Stampa(esito.errori, stderr);
+    return esito.codiceUscita;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,6 +91,9 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--calcola") == 0) return CalcolaSenzaFinestra(argc, argv);
+
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zavetra"));
     const QStringList argomenti = app.arguments();

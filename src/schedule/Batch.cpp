@@ -1,0 +1,159 @@
+#include "schedule/Batch.h"
+
+#include <QRegularExpression>
+
+#include "common/Dialoghi.h"
+#include "common/Griglia.h"
+#include "common/Orologio.h"
+#include "common/Progresso.h"
+#include "database/Archivio.h"
+#include "database/TipiGuida.h"
+#include "itinerary/GrigliaItinerario.h"
+#include "itinerary/Tappe.h"
+#include "schedule/CsvZavetra.h"
+#include "schedule/FileZavetra.h"
+#include "schedule/Zavetra.h"
+#include "trips/Meta.h"
+
+namespace {
+
+constexpr int kCifreCodiceMeta = 6;
+
+// The value of an option written "--nome VALORE" or "--nome=VALORE"; i moves past what it used.
+// False when the option is not nome; a missing value gives an error.
+bool LeggiValore(const QStringList& a, qsizetype& i, const QString& nome, QString& valore, QString& errore) {
+    const QString& arg = a.at(i);
+    if (arg.startsWith(nome + QLatin1Char('='))) {
+        valore = arg.mid(nome.size() + 1);
+    } else if (arg == nome) {
+        if (i + 1 >= a.size() || a.at(i + 1).startsWith(QLatin1String("--"))) {
+            errore = QStringLiteral("Manca il valore dell'opzione ") + nome + QLatin1Char('.');
+            return true;
+        }
+        valore = a.at(++i);
+    } else {
+        return false;
+    }
+    if (valore.isEmpty()) errore = QStringLiteral("Manca il valore dell'opzione ") + nome + QLatin1Char('.');
+    return true;
+}
+
+struct MetaCaricata {
+    QString codice;
+    BoxMeta box;
+    Griglia mfgTab;
+};
+
+// The boxes as the window fills them at start-up: the personal defaults and the start now.
+BoxMeta BoxIniziali(Archivio& archivio, const Orologio& orologio) {
+    BoxMeta box;
+    box.cmbRange = QStringLiteral("25");
+    CaricaDefaultMeta(0, box, archivio);
+    ImpostaInizioAdesso(box, orologio);
+    return box;
+}
+
+// The trip record and its legs as the window loads them; false when there is no such trip.
+bool CaricaMeta(Archivio& archivio, const QString& codiceChiesto, const Orologio& orologio,
+                MetaCaricata& meta) {
+    meta.box = BoxIniziali(archivio, orologio);
+    meta.codice = codiceChiesto.isEmpty() ? RicercaMetaCorrente(archivio) : codiceChiesto;
+    if (meta.codice.isEmpty() || !CaricaDatiAnagraficiMeta(meta.codice, meta.box, archivio)) return false;
+    ImpostaGriglia(meta.mfgTab, LayoutItinerario);
+    const RisultatoKmTempi km = CaricaTappeItinerario(archivio, meta.mfgTab, meta.codice, meta.box);
+    meta.box.cmbGiorni = km.cmbGiorni;
+    return true;
+}
+
+QString MessaggioMetaIgnota(const QString& codiceChiesto) {
+    if (codiceChiesto.isEmpty()) return QStringLiteral("Nessuna mèta nel database!");
+    return QStringLiteral("Mèta con codice %1 inesistente nel database!").arg(codiceChiesto);
+}
+
+void Errore(EsitoBatch& esito, int codice, const QString& testo) {
+    esito.codiceUscita = codice;
+    esito.errori << RigheMessaggio(testo);
+}
+
+// The window's messages: every box the computation showed (the closing message among them).
+void RiportaMessaggi(const DialoghiScriptati& dialoghi, const EsitoZavetra& calcolo, EsitoBatch& esito) {
+    const QStringList mostrati = dialoghi.testiMostrati();
+    for (const QString& testo : mostrati) esito.uscita << RigheMessaggio(testo);
+    if (!calcolo.messaggio.isEmpty() && !mostrati.contains(calcolo.messaggio))
+        esito.uscita << RigheMessaggio(calcolo.messaggio);
+}
+
+}  // namespace
+
+ComandoCalcola LeggiComandoCalcola(const QStringList& argomenti) {
+    ComandoCalcola comando;
+    QString ignorato;
+    for (qsizetype i = 1; i < argomenti.size() && comando.errore.isEmpty(); ++i) {
+        const QString& arg = argomenti.at(i);
+        if (arg == kOpzioneCalcola) continue;
+        if (LeggiValore(argomenti, i, QStringLiteral("--meta"), comando.opzioni.codiceMeta, comando.errore))
+            continue;
+        if (LeggiValore(argomenti, i, QStringLiteral("--csv"), comando.opzioni.fileCsv, comando.errore))
+            continue;
+        if (LeggiValore(argomenti, i, QStringLiteral("--data-dir"), ignorato, comando.errore)) continue;
+        comando.errore =
+            QStringLiteral("Opzione sconosciuta: ") + arg + QStringLiteral(" (zavetra --help per l'elenco).");
+    }
+    return comando;
+}
+
+QString CodiceMetaNormalizzato(const QString& codice) {
+    static const QRegularExpression cifre(QStringLiteral("^[0-9]{1,6}$"));
+    if (!cifre.match(codice).hasMatch()) return codice;
+    return codice.rightJustified(kCifreCodiceMeta, QLatin1Char('0'));
+}
+
+QStringList RigheMessaggio(const QString& messaggio) {
+    QString testo = messaggio;
+    testo.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return testo.split(QLatin1Char('\n'));
+}
+
+EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio) {
+    EsitoBatch esito;
+    try {
+        Archivio archivio(opzioni.cartella);
+        archivio.AvviaDatabase();
+
+        const QString codiceChiesto = CodiceMetaNormalizzato(opzioni.codiceMeta);
+        MetaCaricata meta;
+        if (!CaricaMeta(archivio, codiceChiesto, orologio, meta)) {
+            Errore(esito, kUscitaMetaIgnota, MessaggioMetaIgnota(codiceChiesto));
+            return esito;
+        }
+        const TabellaTipiGuida tipi = CaricaTipiGuida(archivio);
+        archivio.RecordSetImpostaDefault();
+        archivio.RiparaLocalitaGuida();
+
+        Griglia mfgCopia;
+        DialoghiScriptati dialoghi;
+        ProgressoMemoria progresso;
+        const EsitoZavetra calcolo = CalcolaZavetra(archivio, meta.box, meta.codice, meta.mfgTab, mfgCopia,
+                                                    tipi, progresso, dialoghi, Chiamante::Calcola);
+        if (!calcolo.errore.isEmpty() || !calcolo.eseguito) {
+            Errore(esito, kUscitaErrore,
+                   calcolo.errore.isEmpty() ? QStringLiteral("Calcolo della Zavetra non eseguito.")
+                                            : calcolo.errore);
+            return esito;
+        }
+        RiportaMessaggi(dialoghi, calcolo, esito);
+
+        const EsitoFileZavetra file = ScriviFileZavetra(meta.mfgTab, meta.box.txtLocalita, opzioni.cartella);
+        if (!file.riuscito()) {
+            Errore(esito, kUscitaErrore, file.errore);
+        } else {
+            esito.uscita << RigheMessaggio(MessaggioFileScritti(file));
+        }
+        if (!opzioni.fileCsv.isEmpty() && !ScriviCsvZavetra(meta.mfgTab, opzioni.fileCsv))
+            Errore(esito, kUscitaErrore, QStringLiteral("Impossibile scrivere il file ") + opzioni.fileCsv);
+    } catch (const ErroreDatabase& e) {
+        Errore(esito, kUscitaErrore, e.messaggio());
+    }
+    return esito;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The batch computation of a trip's schedule, for scripts and whole-trip tests:
+//   zavetra [--data-dir DIR] --calcola [--meta CODICE] [--csv FILE]
+// It starts the database as the program does, loads the current trip (or trip CODICE) and its
+// legs as the main window loads them, computes the schedule exactly as "&Calcola" does (the visit
+// coefficient is stored in the trip), writes Camptabl.txt and ListaLocalita.txt into the data
+// directory as a print with no box ticked does, and with --csv also the schedule grid as CSV.
+// No window and no display are needed.
+#include <QString>
+#include <QStringList>
+
+class Orologio;
+
+// Exit codes of the batch command.
+constexpr int kUscitaRiuscita = 0;
+constexpr int kUscitaErrore = 1;      // bad options, database, impossible input, a file not written
+constexpr int kUscitaMetaIgnota = 2;  // no trip with that code (or no trip at all)
+
+inline const QString kOpzioneCalcola = QStringLiteral("--calcola");
+
+struct OpzioniCalcola {
+    QString cartella;    // the data directory (Voviva.mdb and the files written)
+    QString codiceMeta;  // empty: the current trip
+    QString fileCsv;     // empty: no CSV
+};
+
+struct ComandoCalcola {
+    OpzioniCalcola opzioni;  // cartella is left empty: the caller decides the data directory
+    QString errore;          // a malformed command line, in Italian
+};
+
+// Reads --meta CODICE and --csv FILE (also written --meta=CODICE, --csv=FILE) from the arguments
+// (the program name first).  --data-dir and --calcola are accepted and left to the caller; any
+// other option is an error.
+ComandoCalcola LeggiComandoCalcola(const QStringList& argomenti);
+
+// A trip code as stored: digits only are padded with zeros to six ("42" gives "000042");
+// anything else is kept as typed (it then names no trip).
+QString CodiceMetaNormalizzato(const QString& codice);
+
+struct EsitoBatch {
+    int codiceUscita = kUscitaRiuscita;
+    QStringList uscita;  // lines for standard output: the messages the window would show
+    QStringList errori;  // lines for standard error
+};
+
+// The whole batch computation.  The clock gives the start date and time of the boxes before the
+// trip is loaded, as at the window's start-up.
+EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio);
+
+// The window's message as console lines: CR LF (and lone CR or LF) split the lines.
+QStringList RigheMessaggio(const QString& messaggio);

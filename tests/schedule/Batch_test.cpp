@@ -1,0 +1,223 @@
+// The batch computation on a data directory that holds only a Voviva.mdb built by the test: the
+// command line, unknown trips, and whole trips computed into the text files and the CSV.
+#include "schedule/Batch.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "common/File1252.h"
+#include "common/Orologio.h"
+#include "common/StampaTesti.h"
+#include "database/Archivio.h"
+#include "trips/Meta.h"
+
+namespace {
+
+TEST(ComandoCalcola, OpzioniEdErrori) {
+    ComandoCalcola c =
+        LeggiComandoCalcola({"zavetra", "--data-dir", "/d", "--calcola", "--meta", "42", "--csv=/tmp/z.csv"});
+    EXPECT_TRUE(c.errore.isEmpty());
+    EXPECT_EQ(c.opzioni.codiceMeta, "42");
+    EXPECT_EQ(c.opzioni.fileCsv, "/tmp/z.csv");
+
+    c = LeggiComandoCalcola({"zavetra", "--calcola"});
+    EXPECT_TRUE(c.errore.isEmpty());
+    EXPECT_TRUE(c.opzioni.codiceMeta.isEmpty());
+    EXPECT_TRUE(c.opzioni.fileCsv.isEmpty());
+
+    // A value missing (at the end, or another option in its place) and unknown options.
+    EXPECT_EQ(LeggiComandoCalcola({"zavetra", "--calcola", "--meta"}).errore,
+              "Manca il valore dell'opzione --meta.");
+    EXPECT_EQ(LeggiComandoCalcola({"zavetra", "--csv", "--calcola"}).errore,
+              "Manca il valore dell'opzione --csv.");
+    EXPECT_EQ(LeggiComandoCalcola({"zavetra", "--calcola", "--meta="}).errore,
+              "Manca il valore dell'opzione --meta.");
+    EXPECT_TRUE(LeggiComandoCalcola({"zavetra", "--calcola", "--metà", "1"})
+                    .errore.startsWith("Opzione sconosciuta: --metà"));
+}
+
+TEST(ComandoCalcola, CodiceNormalizzatoERigheDeiMessaggi) {
+    EXPECT_EQ(CodiceMetaNormalizzato("42"), "000042");
+    EXPECT_EQ(CodiceMetaNormalizzato("000042"), "000042");
+    EXPECT_EQ(CodiceMetaNormalizzato("1234567"), "1234567");
+    EXPECT_EQ(CodiceMetaNormalizzato("4a"), "4a");
+    EXPECT_EQ(RigheMessaggio("Stampa dei file: \r\n\r\n/a\r\n/b"),
+              (QStringList{"Stampa dei file: ", "", "/a", "/b"}));
+}
+
+class BatchTest : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    OrologioFisso orologio{QDateTime(QDate(2024, 3, 5), QTime(10, 52))};
+
+    // Builds Voviva.mdb in the empty directory; the database is closed again on return.
+    void CreaDatabase(const std::function<void(Archivio&)>& riempi = {}) {
+        Archivio archivio(dir.path());
+        archivio.AvviaDatabase();
+        if (riempi) riempi(archivio);
+    }
+
+    static void Meta(Archivio& a, const QString& codice, const QString& localita,
+                     const QString& giorni = "000") {
+        BoxMeta b;
+        ImpostaDefaultFabbrica(b);
+        b.cmbInizio = {"01", "07", "2024", "08", "00"};
+        b.cmbGiorni = giorni;
+        b.txtLocalita = localita;
+        b.txtNazione = "ITALIA";
+        ScriviMeta({"I", codice}, b, a);
+    }
+
+    static void Tappa(Archivio& a, const QString& meta, const QString& seq, const QString& localita,
+                      const QString& km) {
+        RowSet r = a.dati().apriTabella("Itinerari");
+        r.aggiungi();
+        r.imposta("CodiceMeta", meta);
+        r.imposta("Sequenza", seq);
+        r.imposta("Localita", localita);
+        r.imposta("Chilometri", km);
+        r.imposta("NomeStrada", "A1 ");
+        r.imposta("TipoStrada", "A");
+        r.imposta("TempoSosta", " ");
+        r.imposta("FineGiorno", "0");
+        r.memorizza();
+    }
+
+    static void Guida(Archivio& a, const QString& localita, const QString& tempo,
+                      const QString& descrizione) {
+        RowSet r = a.dati().apriTabella("GuidaCitta");
+        r.aggiungi();
+        r.imposta("Localita", localita);
+        r.imposta("CodiceGuida", "01");
+        r.imposta("Gruppo", " ");
+        r.imposta("Descrizione", descrizione);
+        r.imposta("TempoSosta", tempo);
+        r.memorizza();
+    }
+
+    // Rome to Bologna over Florence and, as a second trip, a crossing into Austria.
+    static void DueMete(Archivio& a, const QString& giorniPrima = "000") {
+        Meta(a, "000001", "Bologna", giorniPrima);
+        Tappa(a, "000001", "0001", "Roma [Start]", "0");
+        Tappa(a, "000001", "0002", "Firenze", "280");
+        Tappa(a, "000001", "0003", "Bologna [End]", "100");
+        Meta(a, "000002", "Vienna");
+        Tappa(a, "000002", "0001", "Udine [Start]", "0");
+        Tappa(a, "000002", "0002", "INGRESSO IN AUSTRIA", "90");
+        Tappa(a, "000002", "0003", "Villach Ost", "20");
+        Tappa(a, "000002", "0004", "Vienna [End]", "350");
+    }
+
+    QString percorso(const char* nome) const { return dir.filePath(QString::fromLatin1(nome)); }
+    QStringList righe(const char* nome) const {
+        return LeggiRighe1252(percorso(nome)).value_or(QStringList{});
+    }
+    QString metaCorrente() {
+        Archivio a(dir.path());
+        a.AvviaDatabase();
+        return RicercaMetaCorrente(a);
+    }
+};
+
+TEST_F(BatchTest, CodiceIgnotoEsceConDueSenzaScrivereFile) {
+    CreaDatabase([](Archivio& a) { DueMete(a); });
+    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), "42", {}}, orologio);
+    EXPECT_EQ(esito.codiceUscita, kUscitaMetaIgnota);
+    EXPECT_EQ(esito.errori, QStringList{"Mèta con codice 000042 inesistente nel database!"});
+    EXPECT_TRUE(esito.uscita.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(percorso("Camptabl.txt")));
+    EXPECT_FALSE(QFileInfo::exists(percorso("ListaLocalita.txt")));
+}
+
+TEST_F(BatchTest, DatabaseSenzaMete) {
+    CreaDatabase();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Voviva.mdb"});
+    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), {}, {}}, orologio);
+    EXPECT_EQ(esito.codiceUscita, kUscitaMetaIgnota);
+    EXPECT_EQ(esito.errori, QStringList{"Nessuna mèta nel database!"});
+}
+
+TEST_F(BatchTest, MetaCorrenteScrivendoIDueFileEIlCsv) {
+    CreaDatabase([](Archivio& a) {
+        DueMete(a);
+        SalvaIlCodiceMetaCorrente("000001", a);
+    });
+    const QString csv = percorso("zavetra.csv");
+    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), {}, csv}, orologio);
+    ASSERT_EQ(esito.codiceUscita, kUscitaRiuscita) << esito.errori.join('\n').toStdString();
+    EXPECT_TRUE(esito.errori.isEmpty());
+    // Without visit times the desired days fall to 0: the only message is the files' one.
+    EXPECT_EQ(esito.uscita,
+              (QStringList{"Stampa dei file: ", "", QDir::toNativeSeparators(percorso("Camptabl.txt")),
+                           QDir::toNativeSeparators(percorso("ListaLocalita.txt")), "", "completata!"}));
+
+    const QStringList camptabl = righe("Camptabl.txt");
+    ASSERT_GT(camptabl.size(), 3);
+    EXPECT_EQ(camptabl[0], "Bologna");
+    EXPECT_EQ(camptabl[1], "");
+    EXPECT_TRUE(camptabl[2].startsWith("Num.\tLocalità\t"));
+    // Schedule rows have 11 fields and a trailing tab; the totals block's own tabs come after.
+    const qsizetype totali = camptabl.indexOf(QRegularExpression("^\tTotali: Km e tempi.*"));
+    ASSERT_GT(totali, 3) << camptabl.join('\n').toStdString();
+    for (qsizetype i = 3; i < totali; ++i)
+        EXPECT_EQ(camptabl[i].count('\t'), 11) << camptabl[i].toStdString();
+    // The first day starts at 08:00 on Monday 1 July and the first leg arrives in Florence.
+    EXPECT_TRUE(camptabl.filter("\tFirenze\t").size() == 1) << camptabl.join('\n').toStdString();
+    EXPECT_EQ(camptabl.filter("\tLun\t01/07\t").isEmpty(), false);
+
+    const QStringList lista = righe("ListaLocalita.txt");
+    ASSERT_GE(lista.size(), 3);
+    EXPECT_EQ(lista[0], "'Nazione\tLocalità");
+    EXPECT_TRUE(lista.contains("Italia\tFirenze"));
+    EXPECT_TRUE(lista.contains("Italia\tBologna [End]"));
+
+    // The CSV: the header and every grid row, one more line than the data lines of Camptabl.txt.
+    const QStringList csvRighe = QString::fromUtf8(test::leggiFile(csv)).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_FALSE(csvRighe.isEmpty());
+    EXPECT_TRUE(csvRighe[0].startsWith("Num.;Tappa;Num. Strada;Km.;Ts;"));
+    EXPECT_EQ(csvRighe.size(), camptabl.size() - 3 + 1);
+    EXPECT_EQ(metaCorrente(), "000001");
+}
+
+TEST_F(BatchTest, MetaScelta_PaeseDopoLIngressoELaMetaCorrenteNonCambia) {
+    CreaDatabase([](Archivio& a) {
+        DueMete(a);
+        SalvaIlCodiceMetaCorrente("000001", a);
+    });
+    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), "2", {}}, orologio);
+    ASSERT_EQ(esito.codiceUscita, kUscitaRiuscita) << esito.errori.join('\n').toStdString();
+    EXPECT_EQ(righe("Camptabl.txt").value(0), "Vienna");
+    const QStringList lista = righe("ListaLocalita.txt");
+    EXPECT_TRUE(lista.contains("Italia\tUdine [Start]"));
+    EXPECT_TRUE(lista.contains("AUSTRIA\tVillach Ost")) << lista.join('\n').toStdString();
+    EXPECT_TRUE(lista.filter("INGRESSO").isEmpty());
+    EXPECT_EQ(metaCorrente(), "000001");
+}
+
+TEST_F(BatchTest, GiorniDesideratiMostranoIlMessaggioDelCalcolo) {
+    CreaDatabase([](Archivio& a) {
+        DueMete(a, "003");
+        Guida(a, "Firenze", "05:00", "Uffizi");
+    });
+    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), "000001", {}}, orologio);
+    ASSERT_EQ(esito.codiceUscita, kUscitaRiuscita) << esito.errori.join('\n').toStdString();
+    ASSERT_FALSE(esito.uscita.isEmpty());
+    EXPECT_TRUE(esito.uscita[0].startsWith("Elaborazione ")) << esito.uscita.join('\n').toStdString();
+    EXPECT_TRUE(esito.uscita.contains("completata!"));
+    EXPECT_FALSE(righe("Camptabl.txt").filter("Uffizi").isEmpty());
+}
+
+TEST_F(BatchTest, CsvNonScrivibileDaErroreMaIFileCiSono) {
+    CreaDatabase([](Archivio& a) { DueMete(a); });
+    const QString csv = percorso("manca/zavetra.csv");
+    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), "1", csv}, orologio);
+    EXPECT_EQ(esito.codiceUscita, kUscitaErrore);
+    EXPECT_EQ(esito.errori, QStringList{"Impossibile scrivere il file " + csv});
+    EXPECT_TRUE(QFileInfo::exists(percorso("Camptabl.txt")));
+}
+
+}  // namespace
