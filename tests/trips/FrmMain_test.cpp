@@ -749,3 +749,51 @@ TEST_F(ItinerarioFinestra, CopiaSosteGuidaNelleTappe) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ItinerarioFinestra, CalcolaMostraLaZavetraESbloccaRidaLeTappe) {
+    frm->cmdItinerario->click();
+    inserisci(QStringLiteral("OSLO"), QStringLiteral("10"));
+    inserisci(QStringLiteral("LILLEHAMMER"), QStringLiteral("180"));
+    inserisci(QStringLiteral("TRONDHEIM"), QStringLiteral("360"));
+    dialoghi.risposte = {Risposta::Si};
+    frm->cmdFine->click();
+    ASSERT_EQ(tappeMemorizzate(), 3);
+
+    const QString progressivi = frm->mfgTab.testo(3, 5);
+    ASSERT_TRUE(frm->cmdCalcola->isEnabled());
+    frm->cmdCalcola->click();
+    EXPECT_EQ(frm->cmdCalcola->text(), QStringLiteral("&Sblocca"));
+    EXPECT_TRUE(frm->zavetraVisualizzata);
+    EXPECT_FALSE(frm->cmdNuovo->isEnabled());  // only compute and print while a schedule is shown
+    EXPECT_TRUE(frm->cmdStampa->isEnabled());
+    EXPECT_EQ(frm->cmdEsce->text(), QStringLiteral("&Esce"));
+    // The schedule is in the grid: the day columns are filled and the end of the trip is known.
+    EXPECT_FALSE(frm->mfgTab.testo(1, 10).isEmpty());
+    EXPECT_FALSE(frm->txtFine[0]->text().isEmpty());
+
+    frm->cmdCalcola->click();  // "&Sblocca"
+    EXPECT_EQ(frm->cmdCalcola->text(), QStringLiteral("&Calcola"));
+    EXPECT_FALSE(frm->zavetraVisualizzata);
+    EXPECT_EQ(frm->mfgTab.testo(2, 1), QStringLiteral("LILLEHAMMER"));
+    EXPECT_EQ(frm->mfgTab.testo(3, 5), progressivi);
+    EXPECT_TRUE(frm->cmdNuovo->isEnabled());
+}
+
+TEST_F(ItinerarioFinestra, RicalcolaNonPerdeLeTappeNonSalvate) {
+    frm->cmdItinerario->click();
+    inserisci(QStringLiteral("OSLO"), QStringLiteral("10"));
+    inserisci(QStringLiteral("BERGEN"), QStringLiteral("460"));
+    inserisci(QStringLiteral("STAVANGER"), QStringLiteral("210"));
+    ASSERT_TRUE(frm->cmdRicalcola->isEnabled());
+    frm->cmdRicalcola->click();
+    EXPECT_EQ(frm->cmdCalcola->text(), QStringLiteral("&Sblocca"));
+    EXPECT_EQ(tappeMemorizzate(), 0);
+
+    frm->cmdCalcola->click();
+    EXPECT_EQ(frm->mfgTab.testo(3, 1), QStringLiteral("STAVANGER"));
+    EXPECT_EQ(tappeMemorizzate(), 0);
+}
+
+}  // namespace

@@ -28,6 +28,7 @@
 #include "guide/ui/PannelloGuida.h"
 #include "itinerary/Tappe.h"
 #include "itinerary/ui/PannelloTappe.h"
+#include "schedule/Zavetra.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "trips/Modi.h"
 #include "trips/ui/ProgressoFinestra.h"
@@ -554,6 +555,9 @@ void FrmMain::Collega() {
     connect(cmdFine, &QPushButton::clicked, this, &FrmMain::cmdFine_Click);
     connect(cmdMemorizza, &QPushButton::clicked, this, &FrmMain::cmdMemorizza_Click);
     connect(cmdTrasferisce, &QPushButton::clicked, this, &FrmMain::cmdTrasferisce_Click);
+    connect(cmdCalcola, &QPushButton::clicked, this, &FrmMain::cmdCalcola_Click);
+    connect(cmdRicalcola, &QPushButton::clicked, this, &FrmMain::cmdRicalcola_Click);
+    connect(cmdAzzeraSoste, &QPushButton::clicked, this, &FrmMain::cmdAzzeraSoste_Click);
     connect(cmdInserisce, &QPushButton::clicked, pannelloTappe, &PannelloTappe::cmdInserisce_Click);
     connect(cmdAggiunge, &QPushButton::clicked, pannelloTappe, &PannelloTappe::cmdAggiunge_Click);
     connect(cmdCancella, &QPushButton::clicked, pannelloTappe, &PannelloTappe::cmdCancella_Click);
@@ -881,5 +885,74 @@ void FrmMain::cmdTrasferisce_Click() {
     PannelloGuida& guida = Guida();
     guida.impostaArcoVisita(CalcolaValoriLavoro(LeggiBox()).ArcoVisita);
     if (guida.cmdTrasferisce_Click()) pannelloTappe->CalcolaKmTempiItinerario();
+    AbilitaPulsantiComando();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Schedule
+
+void FrmMain::cmdCalcola_Click() {
+    modoPrincipale = QStringLiteral("zz");
+    AbilitaPulsantiComando();
+    cmbRicerca->setCurrentText(txtLocalita->text());
+    AttivaFormMeta(true);
+    if (cmdCalcola->text() != kCaptionCalcola) {
+        TornaAllItinerario();
+        return;
+    }
+    cmbRicerca->hide();
+    EseguiCalcolo(static_cast<int>(Chiamante::Calcola));
+}
+
+void FrmMain::cmdRicalcola_Click() {
+    pannelloTappe->ChiudiInserimento();
+    if (EseguiCalcolo(static_cast<int>(Chiamante::Ricalcola))) modoPrincipale = QStringLiteral("Ca");
+    AbilitaPulsantiComando();
+}
+
+bool FrmMain::EseguiCalcolo(int chiamante) {
+    itinerarioPrimaDelCalcolo_ = std::make_unique<Griglia>(mfgTab);
+    modoPrincipale = QStringLiteral("Es");
+    AbilitaPulsantiComando();
+    progresso_->stop = false;
+    BoxMeta box = LeggiBox();
+    EsitoZavetra esito;
+    try {
+        esito = CalcolaZavetra(archivio_, box, codiceCorrente, mfgTab, mfgCopia, tipiGuida_, *progresso_, dialoghi_,
+                               static_cast<Chiamante>(chiamante), zavetraVisualizzata);
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+        esito.interrotto = true;
+    }
+    progresso_->stop = false;
+    progresso_->azzera();
+    if (!esito.eseguito) {
+        // Stopped, refused or failed: the legs come back as they were, nothing is lost.
+        TornaAllItinerario();
+        return false;
+    }
+    ScriviBox(esito.box);
+    cmdCalcola->setText(QStringLiteral("&Sblocca"));
+    zavetraVisualizzata = true;
+    modoPrincipale = QStringLiteral("CaSt");
+    AbilitaPulsantiComando();
+    return true;
+}
+
+void FrmMain::TornaAllItinerario() {
+    if (itinerarioPrimaDelCalcolo_) {
+        mfgTab = *itinerarioPrimaDelCalcolo_;
+        itinerarioPrimaDelCalcolo_.reset();
+    }
+    cmdCalcola->setText(kCaptionCalcola);
+    zavetraVisualizzata = false;
+    pannelloTappe->CalcolaKmTempiItinerario();
+    pannelloTappe->AttivitaInserimentoItinerario(false);
+    modoPrincipale = codiceCorrente.isEmpty() ? QStringLiteral("NuImEs") : QStringLiteral("all");
+    AbilitaPulsantiComando();
+}
+
+void FrmMain::cmdAzzeraSoste_Click() {
+    if (::cmdAzzeraSoste_Click(mfgTab, dialoghi_)) pannelloTappe->CalcolaKmTempiItinerario();
     AbilitaPulsantiComando();
 }

@@ -78,6 +78,9 @@ class FrmMain : public QMainWindow {
     void cmdFine_Click();
     void cmdMemorizza_Click();
     void cmdTrasferisce_Click();
+    void cmdCalcola_Click();
+    void cmdRicalcola_Click();
+    void cmdAzzeraSoste_Click();
 
     // The boxes as one value, and back.
     BoxMeta LeggiBox() const;
@@ -159,6 +162,7 @@ class FrmMain : public QMainWindow {
     TabellaGriglia* tabItinerario = nullptr;
     PannelloGuida* pannelloGuida = nullptr;  // created the first time the guide opens
     PannelloTappe* pannelloTappe = nullptr;  // the leg editing panel beside the grid
+    Griglia mfgCopia;                        // the computation table of the schedule
     QLabel* lblPercorso = nullptr;         // the database path
     QLabel* lblElaborazione = nullptr;
     QProgressBar* barElaborazione = nullptr;
@@ -192,6 +196,10 @@ class FrmMain : public QMainWindow {
     PannelloGuida& Guida();
     void GuidaChiusa();
     void LasciaInserimento();
+    // Runs the schedule computation; false when nothing was computed.
+    bool EseguiCalcolo(int chiamante);
+    // Gives back the legs as they were before the computation and returns to their editing.
+    void TornaAllItinerario();
     bool SalvaTappe();
 
     Archivio archivio_;
@@ -201,5 +209,8 @@ class FrmMain : public QMainWindow {
     QHash<QString, QPushButton*> pulsanti_;  // the buttons ruled by the modes, by control name
     QShortcut* escEsce_ = nullptr;           // Esc presses cmdEsce while the mode allows it
     ValoriLavoro valori_;
+    // The legs as they were when the computation started: the schedule overwrites mfgTab, and
+    // legs being edited are not stored yet.
+    std::unique_ptr<Griglia> itinerarioPrimaDelCalcolo_;
     TabellaTipiGuida tipiGuida_;
 };
