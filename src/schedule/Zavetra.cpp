@@ -11,6 +11,7 @@
 #include "database/Archivio.h"
 #include "database/Schema.h"
 #include "itinerary/GrigliaItinerario.h"
+#include "schedule/Adattamento.h"
 #include "schedule/KmTempi.h"
 #include "schedule/Motore.h"
 #include "schedule/Percentuale.h"
@@ -23,19 +24,6 @@ namespace {
 const QString kTitolo = QStringLiteral("Calcolo Zavetra");
 const QString kCoefficiente = QStringLiteral("Coefficiente");
 const QString kCodiceMeta = QStringLiteral("CodiceMeta");
-
-// The coefficient as decimal text with "." and no exponent: it fits the 10 characters of the
-// field and reads back to the same value.
-QString TestoCoefficiente(float c) {
-    QString t = QString::number(static_cast<double>(c), 'f', 6);
-    while (t.contains(QLatin1Char('.')) && (t.endsWith(QLatin1Char('0')) || t.endsWith(QLatin1Char('.'))))
-        t.chop(1);
-    return t.left(10);
-}
-
-float Tronca6(double x) {
-    return static_cast<float>(std::floor(x * 1000000.0) / 1000000.0);
-}
 
 // An input the engine cannot compute with: the text of the message, or "".
 QString ControllaIngressi(const BoxMeta& box) {
@@ -156,31 +144,13 @@ EsitoZavetra CalcolaZavetra(Archivio& archivio, BoxMeta& box, const QString& cod
                 // A stored coefficient that did not fit: one fresh start from an estimate.
                 if (contatore == 1 && coefficiente != 1 && !ripartito) {
                     ripartito = true;
-                    memorizzato = QStringLiteral("1");
+                    memorizzato = StimaCoefficiente(fermataStima, minimi, p.v.ArcoGuida, desiderati);
                     passo = 0.5f;
-                    const float base = static_cast<float>(minimi) * p.v.ArcoGuida;
-                    auto stima = static_cast<qint16>(std::floor(fermataStima / (base + 0.999f)));
-                    if (stima == 0) stima = 1;
-                    if (stima < desiderati) {
-                        const float x =
-                            static_cast<float>(desiderati) * p.v.ArcoGuida / (base + fermataStima);
-                        if (x >= 1) memorizzato = TestoCoefficiente(x);
-                    }
                     coefficiente = static_cast<float>(Valore(memorizzato));
                     riparti = true;
                     break;
                 }
-                if (desiderati > usati) {
-                    coefficiente = Tronca6(static_cast<double>(coefficiente + passo));
-                } else {
-                    coefficiente = Tronca6(static_cast<double>(coefficiente - passo));
-                    if (coefficiente < 0) {
-                        coefficiente = 1;
-                        passo = 1;
-                    }
-                }
-                passo = static_cast<float>(std::floor(static_cast<double>(passo) / 2 * 1000000.0 + 0.5) /
-                                           1000000.0);
+                ProssimoCoefficiente(coefficiente, passo, desiderati, usati);
             }
             if (soste.fermata == 0) desiderati = 0;
             if (desiderati == 0) coefficiente = 1;

@@ -1,0 +1,499 @@
+// Whole trips through the schedule computation: legs and guide entries in the database, the trip's
+// boxes, the schedule grid and the stored coefficient out.
+#include "schedule/Zavetra.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "common/Dialoghi.h"
+#include "common/Griglia.h"
+#include "common/Progresso.h"
+#include "common/Tempo.h"
+#include "database/Archivio.h"
+#include "database/TipiGuida.h"
+#include "itinerary/GrigliaItinerario.h"
+#include "itinerary/Tappe.h"
+#include "schedule/Adattamento.h"
+#include "schedule/TabellaCalcolo.h"
+#include "trips/Meta.h"
+#include "trips/Parametri.h"
+
+namespace {
+
+const QString kMeta = QStringLiteral("000001");
+
+// Columns 0 to 13 of a row joined by "|".
+QString Riga(const Griglia& g, int r) {
+    QStringList celle;
+    for (int c = 0; c <= kColArrivo; ++c) celle << g.testo(r, c);
+    return celle.join(QLatin1Char('|'));
+}
+
+class Zavetra : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        archivio.AvviaDatabase();
+        tipi = CaricaTipiGuida(archivio);
+        ImpostaGriglia(tab, LayoutItinerario);
+        // Monday 4 March 2024 at 08:00; breakfast 08:00, lunch 12:30 (1 h), dinner 19:30 (1 h),
+        // night 22:00, visits 09:00-19:00; motorway 100 km/h; tolerance 15 minutes; no breaks.
+        box.cmbInizio = {"04", "03", "2024", "08", "00"};
+        box.cmbMediaKm = {"100", "90", "60", "40"};
+        box.cmbOra = {"08", "12", "19", "22", "01", "01", "09", "19", "06"};
+        box.cmbMin = {"00", "30", "30", "00", "00", "00", "00", "00", "00"};
+        box.cmbRipM = "00";
+        box.cmbRipH = "00";
+        box.cmbRipG = "00";
+        box.cmbRipGG = "00";
+        box.cmbGiorni = "000";
+        box.cmbSoste = "3 - Entrambe";
+        box.cmbRange = "15";
+        RowSet r = archivio.dati().apriTabella("MeteCamper");
+        r.aggiungi();
+        r.imposta("CodiceMeta", kMeta);
+        r.imposta("Localita", "ROMA");
+        r.memorizza();
+    }
+
+    void tappa(const QString& localita, const QString& km, const QString& sosta = " ",
+               const QString& tipo = "A", const QString& strada = "A1") {
+        RowSet r = archivio.dati().apriTabella("Itinerari");
+        r.aggiungi();
+        r.imposta("CodiceMeta", kMeta);
+        r.imposta("Sequenza", Zero(++sequenza, 4));
+        r.imposta("Localita", localita);
+        r.imposta("Chilometri", km);
+        r.imposta("NomeStrada", strada);
+        r.imposta("TipoStrada", tipo);
+        const bool fine = sosta.startsWith('*');
+        r.imposta("TempoSosta", fine ? (sosta.size() > 1 ? sosta.mid(1) : QStringLiteral(" ")) : sosta);
+        r.imposta("FineGiorno", fine ? "1" : "0");
+        r.memorizza();
+    }
+
+    void guida(const QString& localita, const QString& descrizione, const QString& tempo,
+               const QString& codice = "01", const QString& gruppo = " ") {
+        RowSet r = archivio.dati().apriTabella("GuidaCitta");
+        r.aggiungi();
+        r.imposta("Localita", localita);
+        r.imposta("CodiceGuida", codice);
+        r.imposta("Gruppo", gruppo);
+        r.imposta("Descrizione", descrizione);
+        r.imposta("TempoSosta", tempo);
+        r.imposta("FlagVisto", "0");
+        r.memorizza();
+    }
+
+    QString coefficiente() {
+        RowSet r = archivio.dati().apriRowSet(Query::di("MeteCamper").dove("CodiceMeta", kMeta));
+        return r.testo("Coefficiente");
+    }
+    void memorizzaCoefficiente(const QString& c) {
+        RowSet r = archivio.dati().apriRowSet(Query::di("MeteCamper").dove("CodiceMeta", kMeta));
+        r.modifica();
+        r.imposta("Coefficiente", c);
+        r.memorizza();
+    }
+
+    void carica() { CaricaTappeItinerario(archivio, tab, kMeta, box); }
+
+    EsitoZavetra calcola(Chiamante chiamante = Chiamante::Calcola) {
+        carica();
+        return CalcolaZavetra(archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi, chiamante);
+    }
+
+    // The row whose column 1 is the text, or -1.
+    int rigaDi(const QString& tappa) const {
+        for (int r = 1; r < tab.righe(); ++r)
+            if (tab.testo(r, ColTappa) == tappa) return r;
+        return -1;
+    }
+    int righeSchedule() const {
+        int n = 0;
+        while (n + 1 < tab.righe() && !tab.testo(n + 1, ColGs).isEmpty()) ++n;
+        return n;
+    }
+
+    QTemporaryDir dir;
+    Archivio archivio{dir.path()};
+    TabellaTipiGuida tipi;
+    BoxMeta box;
+    Griglia tab;
+    Griglia copia;
+    ProgressoMemoria progresso;
+    DialoghiScriptati dialoghi;
+    int sequenza = 0;
+};
+
+TEST_F(Zavetra, TappaLungaTagliataAPranzoEPrimaRigaSenzaKm) {
+    tappa("Partenza", "0");
+    tappa("Arrivo", "500");
+    tappa("Sosta tecnica", "0");
+    const EsitoZavetra e = calcola();
+    ASSERT_TRUE(e.eseguito);
+    EXPECT_EQ(e.tentativi, 1);
+    EXPECT_TRUE(e.messaggio.isEmpty());
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+    EXPECT_EQ(Riga(tab, 1), "1|Partenza [Start]|A1||A|||||Lun|04/03|08:00||");
+    EXPECT_EQ(Riga(tab, 2), "2|verso: Arrivo|A1|450|A|450|04:30|||Lun|04/03|12:30|Pranzo|>04/03-14:00");
+    EXPECT_EQ(Riga(tab, 3), "3|Arrivo|A1|50|A|500|00:30|||Lun|04/03|14:00|[Km 500 in ore 05:00]|");
+    // The 0 km leg after the first gives no row; the totals block follows at once.
+    EXPECT_EQ(tab.testo(4, ColTappa), "Totali: Km e tempi (gg:hh:mm):");
+    EXPECT_EQ(tab.testo(6, ColTappa), "\t\tKm. 0  \tGuida  ()\t Sosta  ()");
+    EXPECT_EQ(tab.testo(8, ColTappa), "\t\tKm. 500  \tGuida 00:05:00 (00:05:00)\t");
+    EXPECT_EQ(tab.testo(10, ColTappa), "\t\tKm. 500  \tGuida 00:05:00 (00:05:00)  \t Sosta  ()");
+    EXPECT_EQ(tab.righe(), 11);
+    EXPECT_EQ(box.txtFine[0], "04");
+    EXPECT_EQ(box.txtFine[3], "14");
+    EXPECT_EQ(box.txtFine[4], "00");
+    EXPECT_EQ(box.txtFine[5], "Lun");
+    EXPECT_EQ(box.txtFine[6], "1");
+    EXPECT_EQ(box.txtKmTot[0], "500");
+    EXPECT_EQ(box.txtKmTot[4], "500");
+    EXPECT_EQ(coefficiente(), "");  // a coefficient of 1 is not stored
+}
+
+TEST_F(Zavetra, FinestraDelPranzo) {
+    // Arrivals at 12:25 and 12:45 take lunch, 12:20 and 12:46 do not.  The later two follow a halt
+    // that ends after the lunch hour, so the piece is not cut (the lunch counts as done).
+    struct Caso {
+        const char* sosta;
+        const char* km;
+        const char* ore;
+        bool pranzo;
+    };
+    const Caso casi[] = {{" ", "442", "12:25", true},
+                         {" ", "433", "12:20", false},
+                         {"00:04:36", "15", "12:45", true},
+                         {"00:04:36", "17", "12:46", false}};
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.ore);
+        archivio.dati().elimina(Query::di("Itinerari"));
+        sequenza = 0;
+        tappa("Partenza", "0", c.sosta);
+        tappa("Arrivo", c.km);
+        ASSERT_TRUE(calcola().eseguito);
+        const int r = rigaDi("Arrivo");
+        ASSERT_GT(r, 0);
+        EXPECT_EQ(tab.testo(r, ColOre), c.ore);
+        EXPECT_EQ(tab.testo(r, ColNote).startsWith("Pranzo"), c.pranzo)
+            << tab.testo(r, ColNote).toStdString();
+    }
+}
+
+TEST_F(Zavetra, PauseOgniDueOreDiQuindiciMinuti) {
+    box.cmbInizio[3] = "14";
+    box.cmbRipH = "02";
+    box.cmbRipM = "15";
+    tappa("Partenza", "0");
+    tappa("Arrivo", "500");
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(Riga(tab, 2), "2|verso: Arrivo|A1|200|A|200|02:00|||Lun|04/03|16:00|Riposo 15'|");
+    EXPECT_EQ(Riga(tab, 3), "3|verso: Arrivo|A1|200|A|400|02:00|||Lun|04/03|18:15|Riposo 15'|>04/03-20:30");
+    EXPECT_EQ(Riga(tab, 4), "4|Arrivo|A1|100|A|500|01:00|||Lun|04/03|19:30|Cena [Km 500 in ore 05:00]|");
+}
+
+TEST_F(Zavetra, GiornoDiRiposoDopoTreGiorni) {
+    box.cmbRipG = "01";
+    box.cmbRipGG = "03";
+    tappa("Partenza", "0");
+    tappa("Uno", "100", "*");
+    tappa("Due", "100", "*");
+    tappa("Tre", "100", "*");
+    tappa("Quattro", "100");
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(Riga(tab, 2), "2|Uno|A1|100|A|100|01:00|||Lun|04/03|09:00|[Km 100 in ore 01:00]|");
+    EXPECT_EQ(Riga(tab, 3), "| > Partenza mattino successivo||||||||Mar|05/03|08:00|Nuovo giorno|");
+    EXPECT_TRUE(tab.grassetto(3, ColTempo));
+    EXPECT_EQ(tab.testo(6, ColTappa), "Tre");
+    EXPECT_EQ(tab.testo(6, ColOre), "* 09:00");  // the row before the last one written
+    EXPECT_EQ(tab.testo(7, ColData), "07/03");
+    EXPECT_EQ(Riga(tab, 8), "8|Quattro|A1|100|A|400|01:00|||Ven|08/03|09:00|[Km 100 in ore 01:00]|");
+    EXPECT_EQ(box.txtFine[6], "5");
+    EXPECT_EQ(box.txtFine[0] + box.txtFine[1] + box.txtFine[2], "08032024");
+}
+
+TEST_F(Zavetra, SostaDiQuindiciOreFinisceIlGiornoDopo) {
+    box.cmbInizio[3] = "10";
+    tappa("Partenza", "0", "01:05:00");
+    tappa("Casa", "100");
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(Riga(tab, 2), "|> a Partenza|||||||01:05:00|Mar|05/03|15:00||>05/03-16:00");
+    EXPECT_EQ(tab.testo(3, ColOre), "16:00");
+    // The day of the halt closes with the drive; its halt is read as a calendar day.
+    EXPECT_EQ(tab.testo(3, ColNote), "[Km 100 in ore 01:00; sosta ore 05:00]");
+}
+
+TEST_F(Zavetra, PartenzaDopoLaNotte) {
+    box.cmbInizio[3] = "23";
+    tappa("Partenza", "0");
+    tappa("Arrivo", "100");
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(tab.testo(1, ColOre), "08:00");
+    EXPECT_EQ(tab.testo(1, ColData), "04/03");
+    EXPECT_EQ(tab.testo(2, ColOre), "09:00");
+}
+
+TEST_F(Zavetra, GiornoDiSoleSosteERiepiloghi) {
+    tappa("Partenza", "0", "*00:02:00");
+    tappa("Casa", "100");
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(Riga(tab, 2), "|> a Partenza|||||||02:00|Lun|04/03|10:00|[Sosta ore 02:00]|");
+    EXPECT_EQ(tab.testo(3, ColNote), "Nuovo giorno");
+    EXPECT_EQ(tab.testo(4, ColData), "05/03");
+    EXPECT_EQ(tab.testo(4, ColNote), "[Km 100 in ore 01:00]");
+}
+
+TEST_F(Zavetra, RiepiloghiConTrattoDiDestinazione) {
+    tappa("Partenza", "0");
+    tappa("Roma [Start]", "100", "00:01:00");
+    tappa("Firenze [End]", "100");
+    tappa("Casa", "200");
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(Riga(tab, 3), "|> a Roma|||||||01:00|Lun|04/03|10:00||");
+    EXPECT_EQ(tab.testo(5, ColTappa), "verso: Casa");
+    EXPECT_EQ(tab.testo(6, ColNote), "[Km 400 in ore 04:00; sosta ore 01:00]");
+    const int t = rigaDi("Totali: Km e tempi (gg:hh:mm):");
+    ASSERT_EQ(t, 7);  // the empty rows before the totals are gone
+    EXPECT_EQ(tab.testo(t + 1, ColTappa), "\tPercorso specifico:");
+    EXPECT_EQ(tab.testo(t + 2, ColTappa),
+              "\t\tKm. 350  \tGuida 00:03:30 (00:03:30)\t Sosta 00:01:00 (00:01:00)");
+    EXPECT_EQ(tab.testo(t + 3, ColTappa), "\tAndata e ritorno per l'itinerario specifico:");
+    EXPECT_EQ(tab.testo(t + 4, ColTappa), "\t\tKm. 50  \tGuida 00:00:30 (00:00:30)\t");
+    EXPECT_EQ(tab.testo(t + 5, ColTappa), "\tIntero percorso:");
+    EXPECT_EQ(tab.testo(t + 6, ColTappa),
+              "\t\tKm. 400  \tGuida 00:04:00 (00:04:00)  \t Sosta 00:01:00 (00:01:00)");
+    EXPECT_EQ(tab.righe(), t + 7);
+}
+
+TEST_F(Zavetra, ModiDiSosta) {
+    tappa("Partenza", "0");
+    tappa("Roma [Start]", "100", "00:02:00");
+    guida("Roma", "Colosseo", "02:00", "01", "A1");
+    guida("Roma", "Foro", "01:00", "01", "0");
+    guida("Roma", "Parcheggio", "", "02", " ");
+    guida("Napoli", "Porto", "01:00");
+    struct Atteso {
+        const char* modo;
+        QStringList righe;  // column 1, then columns 14 and 15 of each table row
+    };
+    const QList<Atteso> attesi = {
+        {"1 - Soste itinerario", {"Partenza||", "Roma [Start]||", " > a Roma [Start]|200|"}},
+        {"2 - Soste Guida",
+         {"Partenza||", "Roma [Start]||", " > A1 * Colosseo||200", " > Foro||100", " > Parcheggio||"}},
+        {"3 - Entrambe",
+         {"Partenza||", "Roma [Start]||", " > a Roma [Start]|200|", " > A1 * Colosseo||200", " > Foro||100",
+          " > Parcheggio||"}},
+        {"4 - Sosta Maggiore",
+         {"Partenza||", "Roma [Start]||", " > a Roma [Start]|01|", " > A1 * Colosseo||200", " > Foro||100",
+          " > Parcheggio||"}},
+        {"5 - Sosta minore",
+         {"Partenza||", "Roma [Start]||", " > a Roma [Start]|200|", " > A1 * Colosseo||01", " > Foro||01",
+          " > Parcheggio||"}},
+        {"6 - Nessuna sosta!", {"Partenza||", "Roma [Start]||"}},
+    };
+    for (const Atteso& a : attesi) {
+        SCOPED_TRACE(a.modo);
+        box.cmbSoste = a.modo;
+        ASSERT_TRUE(calcola().eseguito);
+        QStringList righe;
+        for (int t = 1; t < copia.righe(); ++t)
+            righe << copia.testo(t, ColTappa) + '|' + copia.testo(t, ColCSosta) + '|' +
+                         copia.testo(t, ColCVisita);
+        EXPECT_EQ(righe, a.righe);
+        for (int t = 1; t < copia.righe(); ++t)
+            if (copia.testo(t, ColTappa) == " > Parcheggio") {
+                EXPECT_EQ(copia.testo(t, ColCSenzaTempo), "-1");
+                EXPECT_EQ(copia.testo(t, ColCTipoGuida), tipi.voci[2].descrizione);
+            }
+    }
+}
+
+TEST_F(Zavetra, VociDellaGuidaNelloSchedule) {
+    tappa("Partenza", "0");
+    tappa("Roma [Start]", "100");
+    guida("Roma", "Colosseo", "G1", "01", "A1");
+    guida("Roma", "Parcheggio", "", "02");
+    tappa("Roma", "0");  // the same locality again: its entries are used once
+    box.cmbSoste = "2 - Soste Guida";
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(copia.testo(3, ColCVisita), "1000");  // one visit day of 10 hours
+    EXPECT_EQ(Riga(tab, 3), "|> A1 * Colosseo||||||01:00:00|01:00:00|Lun|04/03|19:00|" +
+                                tipi.voci[1].descrizione + "|>04/03-19:00");
+    EXPECT_EQ(Riga(tab, 4), "| > Parcheggio||||||-1:09:59||Lun|04/03|19:00|" + tipi.voci[2].descrizione +
+                                " [Km 100 in ore 01:00; sosta ore 00:00]|");
+    EXPECT_EQ(rigaDi("Roma"), -1);  // the second Roma leg has no km and no halt: no row
+}
+
+TEST_F(Zavetra, NessunaSostaUnTestSenzaMessaggio) {
+    box.cmbGiorni = "010";
+    tappa("Partenza", "0");
+    tappa("Arrivo", "100");
+    const EsitoZavetra e = calcola();
+    EXPECT_EQ(e.tentativi, 1);
+    EXPECT_EQ(e.giorniDesiderati, 0);
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+    EXPECT_EQ(coefficiente(), "");
+}
+
+class ZavetraAdattamento : public Zavetra {
+  protected:
+    // 100 km, then a visit of 10 hours scaled by the coefficient: 1 gives one day, 1.5 two days.
+    void viaggio() {
+        tappa("Partenza", "0");
+        tappa("Roma [Start]", "100");
+        guida("Roma", "Musei", "10:00");
+    }
+};
+
+TEST_F(ZavetraAdattamento, GiorniNonScelti) {
+    viaggio();
+    memorizzaCoefficiente("0,7");
+    const EsitoZavetra e = calcola();
+    EXPECT_EQ(e.tentativi, 1);
+    EXPECT_FLOAT_EQ(e.coefficiente, 1);
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+    EXPECT_EQ(coefficiente(), "0,7");
+}
+
+TEST_F(ZavetraAdattamento, CoefficienteMemorizzatoCheVaBene) {
+    viaggio();
+    memorizzaCoefficiente("1,5");
+    box.cmbGiorni = "002";
+    const EsitoZavetra e = calcola();
+    EXPECT_EQ(e.tentativi, 1);
+    EXPECT_EQ(e.giorniUsati, 2);
+    EXPECT_EQ(e.messaggio, "Elaborazione conclusa in 1 tentativi!");
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(dialoghi.mostrati[0].titolo, "Calcolo Zavetra");
+    EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Informazione);
+    EXPECT_EQ(coefficiente(), "1.5");
+    EXPECT_EQ(progresso.ultimaDidascalia, "Calcolo della Zavetra, test n. 1/20");
+    EXPECT_EQ(tab.testo(3, ColGuida), "01:05:00");  // 15 hours of visits
+    EXPECT_EQ(tab.testo(3, ColSosta), "01:00:00");  // as entered
+}
+
+TEST_F(ZavetraAdattamento, RipartenzaDaUnaStima) {
+    viaggio();
+    memorizzaCoefficiente("3");
+    box.cmbGiorni = "002";
+    const EsitoZavetra e = calcola();
+    // 3 gives four days; the fresh start estimates 2 x 1200 / (1 x 1200 + 1000) and fits at once.
+    EXPECT_EQ(e.passi, 2);
+    EXPECT_EQ(e.tentativi, 1);
+    EXPECT_EQ(e.giorniUsati, 2);
+    EXPECT_EQ(e.messaggio, "Elaborazione conclusa in 1 tentativi!");
+    EXPECT_EQ(progresso.ultimaDidascalia, "Calcolo della Zavetra, test n. 1/20 [4/2*I=1.090909]");
+    EXPECT_EQ(coefficiente(), "1.090909");
+}
+
+TEST_F(ZavetraAdattamento, PassiDimezzati) {
+    viaggio();
+    memorizzaCoefficiente("1");
+    box.cmbGiorni = "003";
+    const EsitoZavetra e = calcola();
+    // From 1 (one day) up by halving steps towards 2, which gives three days: 1.5, 1.75, ...
+    EXPECT_EQ(e.passi, e.tentativi);
+    EXPECT_EQ(e.tentativi, 12);
+    EXPECT_EQ(e.giorniUsati, 3);
+    EXPECT_EQ(e.messaggio, "Elaborazione conclusa in 12 tentativi!");
+    EXPECT_EQ(coefficiente(), e.coefficienteTesto);
+    EXPECT_GT(e.coefficiente, 1.999f);
+    EXPECT_LT(e.coefficiente, 2.0f);
+}
+
+TEST_F(ZavetraAdattamento, GiorniSottoIlMinimoVentiTest) {
+    tappa("Partenza", "0");
+    for (int i = 0; i < 5; ++i) tappa(i == 0 ? "Roma [Start]" : "Tappa " + QString::number(i), "999");
+    guida("Roma", "Musei", "01:00");
+    carica();  // loading raises the desired days to the minimum: the box is set afterwards
+    box.cmbGiorni = "002";
+    const EsitoZavetra e = CalcolaZavetra(archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi);
+    EXPECT_EQ(e.tentativi, 20);
+    EXPECT_EQ(e.passi, 21);
+    EXPECT_EQ(e.messaggio, "Elaborazione impossibile! (tentativi effettuati n. 20)");
+    // The last pass ended as soon as the days were exceeded.
+    EXPECT_EQ(e.giorniUsati, 3);
+    EXPECT_EQ(rigaDi("Tappa 4"), -1);
+    EXPECT_EQ(coefficiente(), e.coefficienteTesto);
+}
+
+TEST(ZavetraCoefficiente, PassiEStima) {
+    float c = 1, passo = 0.5f;
+    ProssimoCoefficiente(c, passo, 10, 12);
+    EXPECT_FLOAT_EQ(c, 0.5f);
+    EXPECT_FLOAT_EQ(passo, 0.25f);
+    ProssimoCoefficiente(c, passo, 12, 10);
+    EXPECT_FLOAT_EQ(c, 0.75f);
+    EXPECT_FLOAT_EQ(passo, 0.125f);
+    // A step that would make the coefficient negative: back to 1 with a step of 0.5.
+    c = 0.2f;
+    passo = 0.5f;
+    ProssimoCoefficiente(c, passo, 3, 5);
+    EXPECT_FLOAT_EQ(c, 1);
+    EXPECT_FLOAT_EQ(passo, 0.5f);
+    // Six decimals, truncated.
+    c = 0.1234567f;
+    passo = 0.0000004f;
+    ProssimoCoefficiente(c, passo, 3, 5);
+    EXPECT_FLOAT_EQ(c, 0.123456f);
+    EXPECT_EQ(TestoCoefficiente(0.123456f), "0.123456");
+    EXPECT_EQ(TestoCoefficiente(1.5f), "1.5");
+    EXPECT_EQ(StimaCoefficiente(1000, 1, 1200, 2), "1.090909");
+    EXPECT_EQ(StimaCoefficiente(0, 5, 1200, 2), "1");     // below 1
+    EXPECT_EQ(StimaCoefficiente(5000, 1, 1200, 3), "1");  // the estimate reaches the days
+}
+
+TEST_F(Zavetra, VelocitaNullaNonCambiaNulla) {
+    tappa("Partenza", "0");
+    tappa("Arrivo", "100", " ", "P");
+    memorizzaCoefficiente("0,7");
+    box.cmbGiorni = "003";
+    guida("Arrivo", "Museo", "01:00");
+    carica();
+    box.cmbMediaKm[2] = "0";
+    const Griglia prima = tab;
+    const BoxMeta boxPrima = box;
+    const EsitoZavetra e = CalcolaZavetra(archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi);
+    EXPECT_FALSE(e.eseguito);
+    EXPECT_TRUE(e.errore.contains("strada principale"));
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Critico);
+    EXPECT_EQ(box, boxPrima);
+    for (int r = 0; r < prima.righe(); ++r) EXPECT_EQ(Riga(tab, r), Riga(prima, r));
+    EXPECT_EQ(coefficiente(), "0,7");
+}
+
+TEST_F(Zavetra, RichiestaDiStop) {
+    tappa("Partenza", "0");
+    tappa("Arrivo", "100");
+    guida("Partenza", "Museo", "01:00");
+    memorizzaCoefficiente("0,7");
+    box.cmbGiorni = "003";
+    carica();
+    const Griglia prima = tab;
+    progresso.stop = true;
+    const EsitoZavetra e = CalcolaZavetra(archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi);
+    EXPECT_TRUE(e.interrotto);
+    EXPECT_FALSE(e.eseguito);
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+    EXPECT_EQ(Riga(tab, 1), Riga(prima, 1));
+    EXPECT_EQ(coefficiente(), "0,7");
+    EXPECT_EQ(progresso.valore, 0);
+}
+
+TEST_F(Zavetra, AzzeraSoste) {
+    tappa("Partenza", "0", "00:01:00");
+    carica();
+    dialoghi.risposte = {Risposta::No, Risposta::Si};
+    EXPECT_FALSE(cmdAzzeraSoste_Click(tab, dialoghi));
+    EXPECT_EQ(tab.testo(1, ColSosta), "00:01:00");
+    EXPECT_TRUE(cmdAzzeraSoste_Click(tab, dialoghi));
+    EXPECT_EQ(tab.testo(1, ColSosta), "");
+    EXPECT_EQ(dialoghi.mostrati[0].titolo, "Azzera soste itinerario");
+    EXPECT_TRUE(dialoghi.mostrati[0].testo.endsWith("dell'itinerario.\r\n\r\nProcedo?"));
+}
+
+}  // namespace
