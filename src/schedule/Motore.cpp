@@ -1,5 +1,6 @@
 #include "schedule/Motore.h"
 
+#include <QDate>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -25,6 +26,50 @@ int IndiceTipoStrada(const QString& codice) {
     if (c.isEmpty()) return 3;
     const qsizetype p = kTipiStrada.indexOf(c, 0, Qt::CaseInsensitive);
     return p < 0 ? 3 : static_cast<int>(p);
+}
+
+// Two digits of 0..99.
+void DueCifre(QChar* d, int v) {
+    d[0] = QLatin1Char(static_cast<char>('0' + v / 10));
+    d[1] = QLatin1Char(static_cast<char>('0' + v % 10));
+}
+
+// ghmCentesimi2Stringa without the number-to-text conversions for the fields of 0..99; any
+// other value goes the general way.
+QString Ghm(float valore, float giornata) {
+    if (valore == 0) return {};
+    if (!(valore > 0) || !(giornata > 0)) return ghmCentesimi2Stringa(valore, giornata);
+    const float d = std::floor(valore / giornata);
+    const float h = std::floor((valore - d * giornata) / 100.0f);
+    const float resto = valore - (d * giornata + h * 100.0f);
+    const auto m = static_cast<qint16>(std::floor(resto * 60.0f / 100.0f + 0.5f));
+    if (d < 0 || d > 99 || h < 0 || h > 99 || m < 0 || m > 99) return ghmCentesimi2Stringa(valore, giornata);
+    if (d == 0 && h == 0 && m == 0) return {};
+    QString t(8, QLatin1Char(':'));
+    DueCifre(t.data(), static_cast<int>(d));
+    DueCifre(t.data() + 3, static_cast<int>(h));
+    DueCifre(t.data() + 6, m);
+    return t;
+}
+
+// The halt time as its dd:hh:mm text reads back: whole minutes (ghmStringa2Centesimi of Ghm).
+float MinutiInteri(float valore, float giornata) {
+    if (!(valore > 0) || !(giornata > 0)) return ghmStringa2Centesimi(Ghm(valore, giornata), giornata);
+    const float d = std::floor(valore / giornata);
+    const float h = std::floor((valore - d * giornata) / 100.0f);
+    const float resto = valore - (d * giornata + h * 100.0f);
+    const auto m = static_cast<qint16>(std::floor(resto * 60.0f / 100.0f + 0.5f));
+    if (d > 99 || h > 99 || m > 99) return ghmStringa2Centesimi(Ghm(valore, giornata), giornata);
+    const auto minuti = static_cast<qint16>(std::floor(m * 100.0 / 60 + 0.5));
+    return static_cast<float>(static_cast<double>(d) * giornata + static_cast<double>(h) * 100 + minuti);
+}
+
+// "#,###" of a whole number of kilometres.
+QString KmRaggruppati(long km) {
+    if (km <= 0) return Formato(static_cast<double>(km), QStringLiteral("#,###"));
+    QString cifre = QString::number(km);
+    for (qsizetype p = cifre.size() - 3; p > 0; p -= 3) cifre.insert(p, QLatin1Char('.'));
+    return cifre;
 }
 
 qint16 Intero16(double v) {
@@ -109,21 +154,21 @@ void Pause(const ParametriMotore& p, StatoMotore& s, Griglia& g) {
             QStringLiteral("Riposo ") + p.testoRipM + QLatin1Char('\'') + g.testo(s.riga, ColNote));
 }
 
-void ScriviRigaGuida(Griglia& g, StatoMotore& s, const Griglia& copia, int t, int km) {
+void ScriviRigaGuida(Griglia& g, StatoMotore& s, const RigaCalcolo& riga, int km) {
     const int r = ++s.riga;
     Crescita(g, r + 2);
     TestiGiorno(s);
     g.impostaTesto(r, ColNumero, QString::number(r));
-    g.impostaTesto(r, ColTappa, copia.testo(t, ColTappa));
-    g.impostaTesto(r, ColStrada, Trim(copia.testo(t, ColStrada)));
+    g.impostaTesto(r, ColTappa, riga.tappa);
+    g.impostaTesto(r, ColStrada, riga.strada);
     if (km != 0) g.impostaTesto(r, ColKm, QString::number(km));
-    g.impostaTesto(r, ColTipoStrada, copia.testo(t, ColTipoStrada));
-    g.impostaTesto(r, ColKmProgressivi, Formato(static_cast<double>(s.kmTotali), QStringLiteral("#,###")));
+    g.impostaTesto(r, ColTipoStrada, riga.tipoTesto);
+    g.impostaTesto(r, ColKmProgressivi, KmRaggruppati(s.kmTotali));
 }
 
 void ScriviTempiRigaGuida(Griglia& g, StatoMotore& s, const ParametriMotore& p, float tempoPezzo) {
     const int r = s.riga;
-    g.impostaTesto(r, ColTempo, ghmCentesimi2Stringa(tempoPezzo, p.v.ArcoGuida).mid(3));
+    g.impostaTesto(r, ColTempo, Ghm(tempoPezzo, p.v.ArcoGuida).mid(3));
     g.impostaTesto(r, ColGs, s.giornoSettimana);
     g.impostaTesto(r, ColData, s.dataBreve);
     const QString ore = OreMinuti(s.ora);
@@ -132,11 +177,11 @@ void ScriviTempiRigaGuida(Griglia& g, StatoMotore& s, const ParametriMotore& p, 
 }
 
 // The piece loop of one leg.
-void Guida(const ParametriMotore& p, StatoMotore& s, const Griglia& copia, int t, qint16 k, Griglia& g) {
+void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, Griglia& g) {
     const ValoriLavoro& v = p.v;
-    const int tipo = IndiceTipoStrada(copia.testo(t, ColTipoStrada));
+    const int tipo = riga.tipo;
     const float vel = p.velocita[tipo];
-    int rimanenti = k;
+    int rimanenti = riga.km;
     do {
         int pezzo = rimanenti;
         float tempo = TempoPezzo(pezzo, vel);
@@ -171,7 +216,7 @@ void Guida(const ParametriMotore& p, StatoMotore& s, const Griglia& copia, int t
 
         s.ora += tempo;
         s.kmTotali += pezzo;
-        ScriviRigaGuida(g, s, copia, t, pezzo);
+        ScriviRigaGuida(g, s, riga, pezzo);
         ScriviTempiRigaGuida(g, s, p, tempo);
         Eventi(p, s, g);
         Pause(p, s, g);
@@ -180,23 +225,17 @@ void Guida(const ParametriMotore& p, StatoMotore& s, const Griglia& copia, int t
         s.giornoUltimaGuida = s.giorno;
 
         rimanenti -= pezzo;
-        if (rimanenti > 0)
-            g.impostaTesto(s.riga, ColTappa,
-                           QStringLiteral("verso: ") +
-                               PrimoMaiuscolo(RiPulisceNomeLocalita(copia.testo(t, ColTappa)), false));
+        if (rimanenti > 0) g.impostaTesto(s.riga, ColTappa, riga.verso);
     } while (rimanenti > 0);
 }
 
 // Stops and visits: inside the visiting hours, spread over as many days as they need.
-void Sosta(const ParametriMotore& p, StatoMotore& s, const Griglia& copia, int t, float coefficiente,
-           Griglia& g, Percentuale& perc) {
+void Sosta(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, float coefficiente, Griglia& g,
+           Percentuale& perc) {
     const ValoriLavoro& v = p.v;
-    const float g15 = static_cast<float>(Valore(copia.testo(t, ColCVisita)));
-    QString sosta = copia.testo(t, ColCSosta);
-    sosta.remove(QLatin1Char(':'));
-    float h = static_cast<float>(Valore(sosta)) + std::floor(g15 * coefficiente + 0.5f);
+    const float g15 = riga.visita;
+    float h = riga.sosta + std::floor(g15 * coefficiente + 0.5f);
     if (h > 0) {
-        const QString testo = ghmCentesimi2Stringa(h, v.ArcoVisita);
         if (s.ora > v.FineVisita) {
             s.ora = v.InizioVisita;
             s.giorno += 1;
@@ -224,20 +263,17 @@ void Sosta(const ParametriMotore& p, StatoMotore& s, const Griglia& copia, int t
         }
         s.pranzoFatto = v.OraPranzo + v.DurataPranzo < s.ora;
         s.cenaFatta = v.OraCena + v.DurataCena < s.ora;
-        h = ghmStringa2Centesimi(testo, v.ArcoVisita);
-        StampaLaRigaNellaTabellaMFG(g, s, p,
-                                    PrimoMaiuscolo(RiPulisceNomeLocalita(copia.testo(t, ColTappa)), false), h,
-                                    g15, copia.testo(t, ColCTipoGuida), ColGuida, perc);
+        // The halt is shown and counted in whole minutes, as its text reads back.
+        h = MinutiInteri(h, v.ArcoVisita);
+        StampaLaRigaNellaTabellaMFG(g, s, p, riga.testoSosta, h, g15, riga.nota, ColGuida, perc);
         if (s.ora > v.OraPranzo) s.pranzoFatto = true;
         if (s.ora > v.OraCena) s.cenaFatta = true;
     }
-    if (copia.testo(t, ColCSenzaTempo) == QLatin1String("-1"))
-        StampaLaRigaNellaTabellaMFG(g, s, p, copia.testo(t, ColTappa), 0, -1, copia.testo(t, ColCTipoGuida),
-                                    ColGuida, perc);
+    if (riga.senzaTempo) StampaLaRigaNellaTabellaMFG(g, s, p, riga.tappa, 0, -1, riga.nota, ColGuida, perc);
 }
 
 QString TestoTempoMostrato(float t, float giornata) {
-    QString testo = ghmCentesimi2Stringa(t, giornata);
+    QString testo = Ghm(t, giornata);
     if (testo.size() >= 7 && testo.startsWith(QLatin1String("00"))) testo = testo.mid(3);
     return testo;
 }
@@ -249,15 +285,30 @@ qint16 Tolleranza(const QString& cmbRange) {
 }
 
 QString OreMinuti(float ora) {
-    return ghmCentesimi2Stringa(ora, 2400).mid(3);
+    return Ghm(ora, 2400).mid(3);
 }
 
 void TestiGiorno(StatoMotore& s) {
     if (s.giorno == s.giornoTesti) return;
-    const QString data = Giu2Datas(s.giorno);
     s.giornoTesti = s.giorno;
-    s.giornoSettimana = GiornoSettimana(data);
-    s.dataBreve = Data2Data(data).left(5);
+    // Inside 1 March 1900 - 28 February 2100 the day numbers follow the Gregorian calendar, so the
+    // platform's date does the work; outside it the day-number rules apply.
+    constexpr double kPrimo = 693670;   // 1 March 1900
+    constexpr double kUltimo = 766718;  // 28 February 2100
+    const double giorno = std::nearbyint(static_cast<double>(s.giorno));
+    if (giorno < kPrimo || giorno > kUltimo) {
+        const QString data = Giu2Datas(s.giorno);
+        s.giornoSettimana = GiornoSettimana(data);
+        s.dataBreve = Data2Data(data).left(5);
+        return;
+    }
+    const auto numero = static_cast<qint64>(giorno);
+    const QDate data = QDate(2000, 1, 1).addDays(numero - 730135);
+    s.giornoSettimana = QStringLiteral("SabDomLunMarMerGioVen").mid(3 * static_cast<int>(numero % 7), 3);
+    QString breve(5, QLatin1Char('/'));
+    DueCifre(breve.data(), data.day());
+    DueCifre(breve.data() + 3, data.month());
+    s.dataBreve = breve;
 }
 
 void StampaLaRigaNellaTabellaMFG(Griglia& g, StatoMotore& s, const ParametriMotore& p, const QString& testo,
@@ -265,8 +316,10 @@ void StampaLaRigaNellaTabellaMFG(Griglia& g, StatoMotore& s, const ParametriMoto
     const int r = ++s.riga;
     Crescita(g, r + 2);
     QString tappa = testo;
-    tappa.remove(QStringLiteral("[Start]"), Qt::CaseInsensitive);
-    tappa.remove(QStringLiteral("[End]"), Qt::CaseInsensitive);
+    if (tappa.contains(QLatin1Char('['))) {
+        tappa.remove(QStringLiteral("[Start]"), Qt::CaseInsensitive);
+        tappa.remove(QStringLiteral("[End]"), Qt::CaseInsensitive);
+    }
     if (UgualeTesto(nota, QStringLiteral("Nuovo giorno")))
         tappa = QStringLiteral(" > Partenza mattino successivo");
     g.impostaTesto(r, ColTappa, tappa);
@@ -288,15 +341,42 @@ void StampaLaRigaNellaTabellaMFG(Griglia& g, StatoMotore& s, const ParametriMoto
     perc.eseguiEventi();
 }
 
+QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& copia) {
+    QList<RigaCalcolo> tabella;
+    tabella.reserve(copia.righe());
+    tabella.append(RigaCalcolo{});  // row 0 holds the headers
+    for (int t = 1; t < copia.righe(); ++t) {
+        RigaCalcolo r;
+        r.km = Intero16(KmTappa(copia, t));
+        r.strada = Trim(copia.testo(t, ColStrada));
+        r.traghetto = copia.testo(t, ColStrada).contains(QLatin1String("TRAGH"), Qt::CaseInsensitive);
+        r.tipoTesto = copia.testo(t, ColTipoStrada);
+        r.tipo = IndiceTipoStrada(r.tipoTesto);
+        r.tappa = copia.testo(t, ColTappa);
+        r.testoSosta = PrimoMaiuscolo(RiPulisceNomeLocalita(r.tappa), false);
+        r.verso = QStringLiteral("verso: ") + r.testoSosta;
+        r.nota = copia.testo(t, ColCTipoGuida);
+        QString sosta = copia.testo(t, ColCSosta);
+        sosta.remove(QLatin1Char(':'));
+        r.sosta = static_cast<float>(Valore(sosta));
+        r.visita = static_cast<float>(Valore(copia.testo(t, ColCVisita)));
+        r.fineGiorno = copia.testo(t, ColCFineGiorno) == QLatin1String("1");
+        r.senzaTempo = copia.testo(t, ColCSenzaTempo) == QLatin1String("-1");
+        tabella.append(r);
+    }
+    return tabella;
+}
+
 EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
-                               const Griglia& copia, Griglia& g, StatoMotore& s, Percentuale& perc) {
+                               const QList<RigaCalcolo>& tabella, Griglia& g, StatoMotore& s,
+                               Percentuale& perc) {
     const ValoriLavoro& v = p.v;
     EsitoPassaggio esito;
     Griglia::Aggiornamento lotto(g);
     g.impostaRighe(1);
     g.impostaColonne(std::max(g.colonne(), kColonneItinerario));
     InizioPassaggio(p, s);
-    const int ultima = copia.righe() - 1;
+    const int ultima = static_cast<int>(tabella.size()) - 1;
     perc.impostaMassimo(ultima);
 
     for (int t = 1; t <= ultima; ++t) {
@@ -305,11 +385,11 @@ EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qin
             esito.interrotto = true;
             break;
         }
-        const qint16 k = Intero16(KmTappa(copia, t));
-        if (copia.testo(t, ColStrada).contains(QLatin1String("TRAGH"), Qt::CaseInsensitive)) ++s.traghetti;
+        const RigaCalcolo& riga = tabella[t];
+        if (riga.traghetto) ++s.traghetti;
         // The very first row always gives a driving row: it shows the departure.
-        if (!(k <= 0 && s.riga > 0)) {
-            Guida(p, s, copia, t, k, g);
+        if (!(riga.km <= 0 && s.riga > 0)) {
+            Guida(p, s, riga, g);
             if (s.ora > v.OraNotte) {
                 s.giorno += 1;
                 s.ora = v.OraColazione;
@@ -317,8 +397,8 @@ EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qin
                 s.cenaFatta = false;
             }
         }
-        Sosta(p, s, copia, t, coefficiente, g, perc);
-        if (copia.testo(t, ColCFineGiorno) == QLatin1String("1") && s.ora > v.OraColazione) {
+        Sosta(p, s, riga, coefficiente, g, perc);
+        if (riga.fineGiorno && s.ora > v.OraColazione) {
             s.ora = v.OraColazione;
             s.giorno += 1;
             s.pranzoFatto = false;

@@ -3,6 +3,7 @@
 // table, legs are cut into driving pieces at meals, night and breaks, rest days are inserted,
 // stops and visits run inside the visiting hours, and one schedule row is written per piece, halt
 // and new day.
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -39,6 +40,24 @@ struct StatoMotore {
     QString dataBreve;
 };
 
+// A row of the computation table as every pass reads it: read once, before the first pass.
+struct RigaCalcolo {
+    qint16 km = 0;  // column 3, rounded
+    bool traghetto = false;
+    int tipo = 3;  // road type, 0-based in "ASPL"
+    QString tappa;
+    QString strada;      // trimmed
+    QString tipoTesto;   // column 4 as written
+    QString testoSosta;  // the halt text: the locality cleaned, first letter capitalised
+    QString verso;       // "verso: " + the cleaned locality
+    QString nota;        // column 12
+    float sosta = 0;     // column 14 without ":"
+    float visita = 0;    // column 15, unscaled
+    bool fineGiorno = false;
+    bool senzaTempo = false;
+};
+QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& mfgCopia);
+
 struct EsitoPassaggio {
     bool interrotto = false;
     qint16 giorniUsati = 0;
@@ -50,7 +69,8 @@ qint16 Tolleranza(const QString& cmbRange);
 // One pass over mfgCopia into mfgTab (cut to its header row first).  A pass stops early when the
 // desired days (not 0) are exceeded, and at once when the stop request is seen.
 EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
-                               const Griglia& mfgCopia, Griglia& mfgTab, StatoMotore& s, Percentuale& perc);
+                               const QList<RigaCalcolo>& tabella, Griglia& mfgTab, StatoMotore& s,
+                               Percentuale& perc);
 
 // A halt row or a new-day row (note "Nuovo giorno").  Times a and b are shown as dd:hh:mm of the
 // visit day, the day field dropped when it is "00"; a goes into column colonnaA, b into column 7.

@@ -1,5 +1,6 @@
 #include "schedule/TabellaCalcolo.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 
@@ -63,31 +64,73 @@ struct Localita {
     QList<int> righeVisita;  // guide rows carrying a time
 };
 
-void AggiungiRigheGuida(Database& db, const QString& chiave, Griglia& copia, Tabella& tabella,
+struct VoceTabella {
+    QString codice;
+    QString gruppo;
+    QString descrizione;
+    QString tempo;
+};
+
+// The guide entries of a locality key, in the order the table shows them (type code, time
+// descending, group).  With few entries per locality of the trip the whole guide is read in one
+// query and split by key; otherwise each locality is looked up on its own.  Keys are compared as
+// the database compares them: case folded, accented letters included.
+class FonteGuida {
+  public:
+    // localita: how many localities may be looked up (negative: none will be).
+    FonteGuida(Database& db, int localita) : db_(db) {
+        if (localita < 0) return;
+        tutta_ = db.conta(Query::di(kTabellaGuida)) <= qMax(1, localita) * kVociPerLocalita;
+        if (!tutta_) return;
+        RowSet rs = db_.apriRowSet(ordinata(Query::di(kTabellaGuida)));
+        for (; !rs.fine(); rs.successivo())
+            perChiave_[rs.testo(QStringLiteral("Localita")).toCaseFolded()].append(voce(rs));
+    }
+
+    QList<VoceTabella> voci(const QString& chiave) {
+        if (tutta_) return perChiave_.value(chiave.toCaseFolded());
+        QList<VoceTabella> lista;
+        RowSet rs =
+            db_.apriRowSet(ordinata(Query::di(kTabellaGuida).dove(QStringLiteral("Localita"), chiave)));
+        for (; !rs.fine(); rs.successivo()) lista.append(voce(rs));
+        return lista;
+    }
+
+  private:
+    static constexpr int kVociPerLocalita = 40;
+
+    static Query ordinata(Query q) {
+        return q.ordina(QStringLiteral("CodiceGuida"))
+            .ordina(QStringLiteral("TempoSosta"), true)
+            .ordina(QStringLiteral("Gruppo"));
+    }
+    static VoceTabella voce(const RowSet& rs) {
+        return {rs.testo(QStringLiteral("CodiceGuida")), rs.testo(QStringLiteral("Gruppo")),
+                rs.testo(QStringLiteral("Descrizione")), rs.testo(QStringLiteral("TempoSosta"))};
+    }
+
+    Database& db_;
+    bool tutta_ = false;
+    QHash<QString, QList<VoceTabella>> perChiave_;
+};
+
+void AggiungiRigheGuida(FonteGuida& fonte, const QString& chiave, Griglia& copia, Tabella& tabella,
                         const ValoriLavoro& valori, const TabellaTipiGuida& tipi, Localita& loc) {
-    RowSet rs = db.apriRowSet(Query::di(kTabellaGuida)
-                                  .dove(QStringLiteral("Localita"), chiave)
-                                  .ordina(QStringLiteral("CodiceGuida"))
-                                  .ordina(QStringLiteral("TempoSosta"), true)
-                                  .ordina(QStringLiteral("Gruppo")));
-    for (; !rs.fine(); rs.successivo()) {
-        const float tempo = TempoGuidaCentesimi(rs.testo(QStringLiteral("TempoSosta")), valori.ArcoVisita);
-        const QString descrizione = rs.testo(QStringLiteral("Descrizione"));
-        const QString tipo =
-            NomeTipoGuida(tipi, static_cast<int>(Valore(rs.testo(QStringLiteral("CodiceGuida")))));
+    for (const VoceTabella& v : fonte.voci(chiave)) {
+        const float tempo = TempoGuidaCentesimi(v.tempo, valori.ArcoVisita);
+        const QString tipo = NomeTipoGuida(tipi, static_cast<int>(Valore(v.codice)));
         const int t = tabella.aggiungi();
         copia.impostaTesto(t, ColCTipoGuida, tipo);
         if (tempo == 0) {
-            copia.impostaTesto(t, ColTappa, QStringLiteral(" > ") + descrizione);
+            copia.impostaTesto(t, ColTappa, QStringLiteral(" > ") + v.descrizione);
             copia.impostaTesto(t, ColCSenzaTempo, QStringLiteral("-1"));
             continue;
         }
-        const QString gruppo = rs.testo(QStringLiteral("Gruppo"));
-        const QString g = Trim(gruppo);
+        const QString g = Trim(v.gruppo);
         // A group stored as a blank or "0" means no group.
         const QString prefisso =
-            (g.isEmpty() || g == QLatin1String("0")) ? QString() : gruppo + QStringLiteral(" * ");
-        copia.impostaTesto(t, ColTappa, QStringLiteral(" > ") + prefisso + descrizione);
+            (g.isEmpty() || g == QLatin1String("0")) ? QString() : v.gruppo + QStringLiteral(" * ");
+        copia.impostaTesto(t, ColTappa, QStringLiteral(" > ") + prefisso + v.descrizione);
         copia.impostaTesto(t, ColCVisita, TestoTempoTabella(tempo));
         loc.visita += tempo;
         loc.righeVisita << t;
@@ -132,6 +175,10 @@ TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Grigl
     const bool soste = modo == '1' || modo == '3' || modo == '4' || modo == '5';
     const bool guida = modo == '2' || modo == '3' || modo == '4' || modo == '5';
     Tabella tabella(mfgCopia);
+    int localita = 0;
+    for (int r = 1; r < mfgTab.righe(); ++r)
+        if (!mfgTab.testo(r, ColTappa).isEmpty()) ++localita;
+    FonteGuida fonte(db, guida ? localita : -1);
     QSet<QString> visitate;  // localities whose entries were already used
     bool dentro = false;
     bool finePassata = false;
@@ -159,7 +206,7 @@ TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Grigl
             const QString chiaveInsieme = chiave.toLower();
             if (!Trim(chiave).isEmpty() && !visitate.contains(chiaveInsieme)) {
                 visitate.insert(chiaveInsieme);
-                AggiungiRigheGuida(db, chiave, mfgCopia, tabella, valori, tipi, loc);
+                AggiungiRigheGuida(fonte, chiave, mfgCopia, tabella, valori, tipi, loc);
             }
         }
 

@@ -133,6 +133,7 @@ EsitoZavetra CalcolaZavetra(Archivio& archivio, BoxMeta& box, const QString& cod
     qint16 desiderati = 0;
     int contatore = 0;
     StatoMotore s;
+    const QList<RigaCalcolo> tabella = LeggiTabellaCalcolo(copia);
     for (bool riparti = true; riparti;) {
         riparti = false;
         contatore = 0;
@@ -156,7 +157,7 @@ EsitoZavetra CalcolaZavetra(Archivio& archivio, BoxMeta& box, const QString& cod
             if (desiderati == 0) coefficiente = 1;
             ++contatore;
             progresso.didascalia(Didascalia(contatore, usati, desiderati, coefficiente));
-            const EsitoPassaggio esito = EseguiPassaggio(p, coefficiente, desiderati, copia, tab, s, perc);
+            const EsitoPassaggio esito = EseguiPassaggio(p, coefficiente, desiderati, tabella, tab, s, perc);
             ++e.passi;
             if (esito.interrotto) {
                 perc.AzzeraPercentuale();

@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 
+#include "common/Date.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
 #include "common/Progresso.h"
@@ -15,6 +16,8 @@
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
 #include "schedule/Adattamento.h"
+#include "schedule/Motore.h"
+#include "schedule/Percentuale.h"
 #include "schedule/TabellaCalcolo.h"
 #include "trips/Meta.h"
 #include "trips/Parametri.h"
@@ -494,6 +497,68 @@ TEST_F(Zavetra, AzzeraSoste) {
     EXPECT_EQ(tab.testo(1, ColSosta), "");
     EXPECT_EQ(dialoghi.mostrati[0].titolo, "Azzera soste itinerario");
     EXPECT_TRUE(dialoghi.mostrati[0].testo.endsWith("dell'itinerario.\r\n\r\nProcedo?"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ZavetraGiorni, TestiDelGiornoComeIlCalendario) {
+    // The weekday and dd/mm of the schedule rows agree with the day-number rules over the whole
+    // range and beyond its edges.
+    StatoMotore s;
+    for (double g = 693600; g <= 766800; g += 1) {
+        s.giorno = static_cast<float>(g);
+        TestiGiorno(s);
+        const QString data = Giu2Datas(g);
+        ASSERT_EQ(s.dataBreve, Data2Data(data).left(5)) << g;
+        ASSERT_EQ(s.giornoSettimana, GiornoSettimana(data)) << g;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Zavetra, VociPerUgualianzaDellaChiaveConGuidaPiccolaEGrande) {
+    // A small guide is read at once, a large one locality by locality: both find the entries
+    // whose locality equals the key, ignoring case, and nothing through wildcards.
+    tappa("Partenza", "0");
+    tappa("L'Aquila [Start]", "100");
+    tappa("Roma", "100");
+    guida("LXAquila", "Finta", "01:00");
+    guida("l'aquila", "Castello", "01:00");
+    guida("roma", "Foro", "02:00");
+    box.cmbSoste = "2 - Soste Guida";
+    for (int giro = 0; giro < 2; ++giro) {
+        SCOPED_TRACE(giro);
+        ASSERT_TRUE(calcola().eseguito);
+        QStringList righe;
+        for (int t = 1; t < copia.righe(); ++t) righe << copia.testo(t, ColTappa);
+        EXPECT_EQ(righe, QStringList({"Partenza", "L'Aquila [Start]", " > Castello", "Roma", " > Foro"}));
+        for (int i = 0; i < 200; ++i) guida("Altrove", "Voce " + QString::number(i), "01:00");
+    }
+}
+
+TEST(ZavetraPercentuale, PosizioneLimitataEBarraAggiornataSoloAlCambio) {
+    ProgressoMemoria progresso;
+    DialoghiScriptati dialoghi;
+    Percentuale perc(progresso, dialoghi);
+    perc.impostaMassimo(200);
+    perc.AggiornaPercentuale(37);
+    EXPECT_EQ(progresso.valore, 18);
+    EXPECT_EQ(progresso.massimo, 100);
+    const int aggiornamenti = progresso.aggiornamenti;
+    perc.AggiornaPercentuale(38);  // 19%: redrawn
+    perc.AggiornaPercentuale(39);  // still 19%: not redrawn
+    EXPECT_EQ(progresso.aggiornamenti, aggiornamenti + 1);
+    perc.AggiornaPercentuale(500);
+    EXPECT_EQ(progresso.valore, 100);
+    for (int i = 0; i < 10000; ++i) perc.eseguiEventi();
+    EXPECT_LE(dialoghi.eventiEseguiti, 2);  // events are let run at most once per interval
+    perc.AzzeraPercentuale();
+    EXPECT_EQ(progresso.valore, 0);
+    EXPECT_EQ(progresso.massimo, 0);
 }
 
 }  // namespace
