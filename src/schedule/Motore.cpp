@@ -89,7 +89,8 @@ int PezzoFinoA(float evento, float ora, float v) {
 }
 
 qint16 GiorniUsati(const StatoMotore& s, const ParametriMotore& p) {
-    return static_cast<qint16>(s.giorno - p.v.GiulianoInizio + 1);
+    const double giorni = static_cast<double>(s.giorno) - p.v.GiulianoInizio + 1;
+    return static_cast<qint16>(std::clamp(giorni, -32768.0, 32767.0));
 }
 
 void Crescita(Griglia& g, int righe) {
@@ -245,19 +246,16 @@ void Sosta(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, fl
         const float limite = v.FineVisita + static_cast<float>(p.tolleranza) / 3.0f;
         if (s.ora >= limite) {
             s.ora = inizio;
-            float resto = h;
-            while (resto > 0) {
-                if (resto >= v.ArcoVisita) {
-                    resto -= v.ArcoVisita;
+            // Every whole visit span is a day of its own; what is left runs from the start mark and,
+            // when it overruns the visiting hours, goes on from the next day's opening.
+            const double giorni = std::floor(static_cast<double>(h) / v.ArcoVisita);
+            const auto resto = static_cast<float>(h - giorni * v.ArcoVisita);
+            s.giorno = static_cast<float>(s.giorno + giorni);
+            if (resto > 0) {
+                s.ora = inizio + resto;
+                if (s.ora >= limite) {
+                    s.ora = v.InizioVisita + (resto - (v.FineVisita - inizio));
                     s.giorno += 1;
-                } else {
-                    s.ora = inizio + resto;
-                    if (s.ora >= limite) {
-                        resto -= v.FineVisita - inizio;
-                        s.ora = v.InizioVisita + resto;
-                        s.giorno += 1;
-                    }
-                    resto = 0;
                 }
             }
         }

@@ -71,6 +71,8 @@ void ChiudiGiornata(Griglia& g, int riga, Giornata& d, const QString& sosteTesto
 }  // namespace
 
 void ScriviArrivo(Griglia& mfgTab, StatoMotore& s) {
+    // With a single row written the row before it is the header row, which keeps its text.
+    if (s.riga - 1 < 1) return;
     TestiGiorno(s);
     mfgTab.impostaTesto(s.riga - 1, kColArrivo,
                         QLatin1Char('>') + s.dataBreve + QLatin1Char('-') + OreMinuti(s.ora));

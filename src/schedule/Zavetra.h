@@ -64,8 +64,8 @@ struct EsitoZavetra {
     // The stop request was seen: the window returns to editing and reloads the trip (Calcola,
     // Stampa) or goes back to itinerary editing (Ricalcola); nothing was stored.
     bool interrotto = false;
-    // The schedule was already shown: nothing was computed, mfgTab's leg times were recomputed;
-    // the window goes back to the itinerary.
+    // The schedule was already shown (zavetraMostrata): nothing was computed or changed; the
+    // window goes back to the itinerary it kept.
     bool ripristinato = false;
     // An impossible input (a speed of 0, no visiting hours with stops to run, ...): the message
     // was shown, nothing was computed and nothing changed (box, grids, database).
@@ -92,8 +92,9 @@ struct EsitoZavetra {
 // block, the empty-row removal and the closing message.  box is the window's boxes: read, and
 // updated with the computed fields (also returned in the result).  zavetraMostrata is the
 // schedule-shown flag: when set nothing is computed (see EsitoZavetra::ripristinato).  The
-// progress caption, the bar and the stop request go through progresso; pending events are let
-// run through dialoghi, throttled.
+// progress caption, the bar and the stop request go through progresso (the caller clears its stop
+// request before calling); pending events are let run through dialoghi, throttled.  The work is done
+// on copies: unless eseguito, box, mfgTab, mfgCopia and the database are left as they were.
 EsitoZavetra CalcolaZavetra(Archivio& archivio, BoxMeta& box, const QString& codiceMeta, Griglia& mfgTab,
                             Griglia& mfgCopia, const TabellaTipiGuida& tipi, Progresso& progresso,
                             Dialoghi& dialoghi, Chiamante chiamante = Chiamante::Calcola,

@@ -562,3 +562,17 @@ TEST(ZavetraPercentuale, PosizioneLimitataEBarraAggiornataSoloAlCambio) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ZavetraAdattamento, CoefficienteEnormeNonBloccaIlCalcolo) {
+    viaggio();
+    memorizzaCoefficiente("99999999");
+    box.cmbGiorni = "002";
+    const EsitoZavetra e = calcola();
+    ASSERT_TRUE(e.eseguito);
+    EXPECT_EQ(e.giorniUsati, 2);  // the fresh start estimates its own coefficient
+    EXPECT_EQ(e.passi, 2);
+}
+
+}  // namespace
