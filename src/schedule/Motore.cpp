@@ -110,6 +110,7 @@ void InizioPassaggio(const ParametriMotore& p, StatoMotore& s) {
     s.ultimaPausa = ora;
     s.ultimoRiposo = v.GiulianoInizio;
     s.giorno = v.GiulianoInizio;
+    s.giornoUltimaGuida = s.giorno;
 }
 
 void AggiungiNota(Griglia& g, int r, const QString& evento) {

@@ -576,3 +576,17 @@ TEST_F(ZavetraAdattamento, CoefficienteEnormeNonBloccaIlCalcolo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Zavetra, ItinerarioVuoto) {
+    const EsitoZavetra e = calcola();
+    ASSERT_TRUE(e.eseguito);
+    EXPECT_EQ(box.txtFine[0] + box.txtFine[1] + box.txtFine[2], "04032024");
+    EXPECT_EQ(tab.testo(0, kColArrivo), "");
+    // The marker goes on row 1 even when it is empty, which makes it a departure row.
+    EXPECT_EQ(Riga(tab, 1), "1| [Start]||||||||Lun|04/03|08:00||");
+    EXPECT_EQ(tab.testo(2, ColTappa), "Totali: Km e tempi (gg:hh:mm):");
+}
+
+}  // namespace
