@@ -797,3 +797,62 @@ TEST_F(ItinerarioFinestra, RicalcolaNonPerdeLeTappeNonSalvate) {
 }
 
 }  // namespace
+
+namespace {
+
+// Presses "&Stop" the first time the running computation lets the window's events run.
+class DialoghiCheFermano : public DialoghiScriptati {
+  public:
+    FrmMain* finestra = nullptr;
+    QString didascaliaEsce;
+    void eseguiEventi() override {
+        DialoghiScriptati::eseguiEventi();
+        if (!finestra || !didascaliaEsce.isEmpty()) return;
+        didascaliaEsce = finestra->cmdEsce->text();
+        risposte = {Risposta::Si};  // "Vuoi interrompere l'elaborazione?"
+        finestra->cmdEsce->click();
+    }
+};
+
+TEST(FrmMainCalcolo, StopDuranteIlCalcoloRidaLeTappeENonMemorizzaNulla) {
+    QTemporaryDir cartella;
+    {
+        Archivio a(cartella.path());
+        a.AvviaDatabase();
+        RowSet meta = a.dati().apriTabella(QStringLiteral("MeteCamper"));
+        meta.aggiungi();
+        meta.imposta(QStringLiteral("CodiceMeta"), QStringLiteral("000001"));
+        meta.imposta(QStringLiteral("Localita"), QStringLiteral("LOFOTEN"));
+        meta.imposta(QStringLiteral("Coefficiente"), QStringLiteral("0"));
+        meta.memorizza();
+        RowSet tappe = a.dati().apriTabella(QStringLiteral("Itinerari"));
+        for (int i = 1; i <= 200; ++i) {
+            tappe.aggiungi();
+            tappe.imposta(QStringLiteral("CodiceMeta"), QStringLiteral("000001"));
+            tappe.imposta(QStringLiteral("Sequenza"), QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')));
+            tappe.imposta(QStringLiteral("Localita"), QStringLiteral("TAPPA %1").arg(i));
+            tappe.imposta(QStringLiteral("Chilometri"), QStringLiteral("120"));
+            tappe.imposta(QStringLiteral("TipoStrada"), QStringLiteral("P"));
+            tappe.memorizza();
+        }
+    }
+    DialoghiCheFermano dialoghi;
+    OrologioFisso orologio(QDateTime(QDate(2024, 5, 14), QTime(10, 52)));
+    FrmMain frm(cartella.path(), dialoghi, orologio);
+    frm.Form_Load();
+    const QString tappa = frm.mfgTab.testo(150, 1);
+    ASSERT_EQ(tappa, QStringLiteral("TAPPA 150"));
+    dialoghi.finestra = &frm;
+    frm.cmdCalcola->click();
+
+    EXPECT_EQ(dialoghi.didascaliaEsce, QStringLiteral("&Stop"));  // the exit button stops the run
+    EXPECT_EQ(frm.cmdEsce->text(), QStringLiteral("&Esce"));
+    EXPECT_EQ(frm.cmdCalcola->text(), QStringLiteral("&Calcola"));
+    EXPECT_FALSE(frm.zavetraVisualizzata);
+    EXPECT_EQ(frm.mfgTab.testo(150, 1), tappa);
+    EXPECT_TRUE(frm.cmdNuovo->isEnabled());
+    RowSet meta = frm.archivio().dati().apriTabella(QStringLiteral("MeteCamper"));
+    EXPECT_EQ(meta.testo(QStringLiteral("Coefficiente")), QStringLiteral("0"));
+}
+
+}  // namespace
