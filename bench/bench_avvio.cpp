@@ -15,7 +15,7 @@
 #include "common/Orologio.h"
 #include "common/Tempo.h"
 #include "trips/Meta.h"
-#include "trips/ui/FrmMain.h"
+#include "app/FrmMain.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "GiroBench.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
-#include "trips/ui/FrmMain.h"
+#include "app/FrmMain.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "database/Archivio.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
-#include "schedule/KmTempi.h"
+#include "itinerary/KmTempi.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "trips/ui/FrmMain.h"
+#include "app/FrmMain.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -13,10 +13,10 @@
 #include "common/Orologio.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
-#include "schedule/KmTempi.h"
+#include "itinerary/KmTempi.h"
 #include "trips/Meta.h"
 #include "trips/Modi.h"
-#include "trips/ui/FrmMain.h"
+#include "app/FrmMain.h"
 #include "trips/ui/ProgressoFinestra.h"
 
 namespace {

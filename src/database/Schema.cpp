@@ -1,10 +1,11 @@
 #include "database/Schema.h"
 
 #include "common/Testo.h"
+#include "database/NomiCampi.h"
 
 ElencoTabelle TabelleStandard() {
     ElencoTabelle t;
-    t.TabelleNomi[TabMeteCamper] = QStringLiteral("MeteCamper");
+    t.TabelleNomi[TabMeteCamper] = nomi::kMeteCamper;
     t.TabelleIndici[TabMeteCamper] = QStringLiteral("CodiceMeta,Localita");
     t.TabelleCampi[TabMeteCamper] = QStringLiteral(
         "CodiceMeta[T=6],Localita[T=30],Nazione[T=19],DataInizio[T=8],OraInizio[T=4],MediaAutostrada[T=3],"
@@ -12,23 +13,23 @@ ElencoTabelle TabelleStandard() {
         "DurataPranzo[T=4],OraCena[T=4],DurataCena[T=4],OraNotte[T=4],RiposoMinuti[T=2],RiposoOre[T=2],"
         "RiposoGiorno[T=2],RiposoDopoGiorni[T=2],InizioVisita[T=4],FineVisita[T=4],OreTraghetti[T=4],"
         "GiorniAdeguamento[T=4],CalcoloSoste[T=1],Range[T=2],Coefficiente[T=10],Flag1[T=25],Flag2[T=25]");
-    t.TabelleNomi[TabItinerari] = QStringLiteral("Itinerari");
+    t.TabelleNomi[TabItinerari] = nomi::kItinerari;
     t.TabelleIndici[TabItinerari] = QStringLiteral("CodiceMeta,Sequenza,Localita");
     t.TabelleCampi[TabItinerari] = QStringLiteral(
         "CodiceMeta[T=6],Sequenza[T=4],Localita[T=30],Chilometri[T=4],NomeStrada[T=64],TipoStrada[T=1],"
         "TempoSosta[T=8],SostaGuidaCitta[T=8],FineGiorno[T=1],Start[Y],Fine[Y],Flag1[T=25],Flag2[Y]");
-    t.TabelleNomi[TabGuidaCitta] = QStringLiteral("GuidaCitta");
+    t.TabelleNomi[TabGuidaCitta] = nomi::kGuidaCitta;
     t.TabelleIndici[TabGuidaCitta] = QStringLiteral("Localita,Gruppo,TipoDato");
     t.TabelleCampi[TabGuidaCitta] = QStringLiteral(
         "Localita[T=30],CodiceGuida[T=2],Gruppo[T=20],Descrizione[T=96],TempoSosta[T=5],FlagVisto[T=1],"
         "OrarioAttivita[Y],Flag1[T=30]");
-    t.TabelleNomi[TabTipoGuida] = QStringLiteral("TipoGuida");
+    t.TabelleNomi[TabTipoGuida] = nomi::kTipoGuida;
     t.TabelleIndici[TabTipoGuida] = QStringLiteral("CodiceGuida");
     t.TabelleCampi[TabTipoGuida] = QStringLiteral("CodiceGuida[T=2],Descrizione[T=32],TempoObbligatorio[Y]");
-    t.TabelleNomi[TabMetaCorrente] = QStringLiteral("MetaCorrente");
+    t.TabelleNomi[TabMetaCorrente] = nomi::kMetaCorrente;
     t.TabelleIndici[TabMetaCorrente] = QStringLiteral("MetaCorrente");
     t.TabelleCampi[TabMetaCorrente] = QStringLiteral("MetaCorrente[T=6]");
-    t.TabelleNomi[TabParametri] = QStringLiteral("Parametri");
+    t.TabelleNomi[TabParametri] = nomi::kParametri;
     t.TabelleIndici[TabParametri] = QStringLiteral("Metacorrente");
     t.TabelleCampi[TabParametri] = QStringLiteral(
         "MediaAutostrada[T=3],MediaSuperStrada[T=3],MediaPrincipale[T=3],MediaLocale[T=3],OraColazione[T=4],"

@@ -13,18 +13,19 @@
 #include "common/Testo.h"
 #include "database/Archivio.h"
 #include "guide/TempoGuida.h"
+#include "database/NomiCampi.h"
 
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kTitoloGuida = QStringLiteral("Guida Città");
-const QString kCodiceMeta = QStringLiteral("CodiceMeta");
-const QString kLocalita = QStringLiteral("Localita");
-const QString kCodiceGuida = QStringLiteral("CodiceGuida");
-const QString kGruppo = QStringLiteral("Gruppo");
-const QString kDescrizione = QStringLiteral("Descrizione");
-const QString kTempoSosta = QStringLiteral("TempoSosta");
-const QString kFlagVisto = QStringLiteral("FlagVisto");
+using nomi::kCodiceGuida;
+using nomi::kCodiceMeta;
+using nomi::kDescrizione;
+using nomi::kFlagVisto;
+using nomi::kGruppo;
+using nomi::kLocalita;
+using nomi::kTempoSosta;
 
 constexpr int kLarghezzaLocalita = 30;
 constexpr int kLarghezzaGruppo = 20;

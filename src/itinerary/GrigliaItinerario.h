@@ -23,6 +23,8 @@ enum ColonnaItinerario : int {
     ColNote = 12,
     ColFineGiorno = 14,  // hidden: the stored end-of-day flag
 };
+// The schedule grid marks arrivals in a column the itinerary layout keeps hidden.
+constexpr int kColArrivo = 13;
 constexpr int kColonneItinerario = 15;
 constexpr int kRigheMinimeItinerario = 17;
 

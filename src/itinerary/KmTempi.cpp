@@ -1,4 +1,4 @@
-#include "schedule/KmTempi.h"
+#include "itinerary/KmTempi.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,6 +8,7 @@
 #include "common/Progresso.h"
 #include "common/Tempo.h"
 #include "common/Testo.h"
+#include "database/NomiCampi.h"
 #include "guide/TempoGuida.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "trips/Meta.h"
@@ -15,8 +16,7 @@
 
 namespace {
 
-const QString kItinerari = QStringLiteral("Itinerari");
-const QString kGuida = QStringLiteral("GuidaCitta");
+using nomi::kItinerari;
 const QString kCrLf = QStringLiteral("\r\n");
 
 // Each guide entry belongs to one locality key, so counting a key once counts each entry once.
@@ -52,15 +52,6 @@ bool HaMarca(const QString& localita, const QString& marca) {
 
 QString ChiaveGuidaTappa(const QString& localita) {
     return RiPulisceNomeLocalita(ChiaveLocalita(localita));
-}
-
-float TempoGuidaLocalita(Database& db, const QString& chiave, float arcoVisita) {
-    if (Trim(chiave).isEmpty()) return 0;
-    float totale = 0;
-    RowSet rs = db.apriRowSet(Query::di(kGuida).dove(QStringLiteral("Localita"), chiave));
-    for (; !rs.fine(); rs.successivo())
-        totale += TempoGuidaCentesimi(rs.testo(QStringLiteral("TempoSosta")), arcoVisita);
-    return totale;
 }
 
 void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& codiceMeta, float arcoVisita) {
@@ -221,22 +212,6 @@ RisultatoKmTempi RicaricaItinerario(Archivio& archivio, QString& metaCorrente, B
                                     Griglia& mfgTab) {
     CaricaDatiAnagraficiMeta(metaCorrente, box, archivio);
     return CaricaTappeItinerario(archivio, mfgTab, metaCorrente, box);
-}
-
-void SettaAZeroFlaGVisto(Archivio& archivio, Progresso* progresso) {
-    Database& db = archivio.dati();
-    if (progresso) progresso->didascalia(QString::fromUtf8("Reset tabella Guida Città"));
-    RowSet rs = db.apriRowSet(Query::di(kGuida).diverso(QStringLiteral("FlagVisto"), QStringLiteral("0")));
-    const int totale = rs.conteggio();
-    Database::Transazione transazione(db);
-    for (int n = 1; !rs.fine(); rs.successivo(), ++n) {
-        if (progresso) progresso->posizione(n, totale);
-        rs.modifica();
-        rs.imposta(QStringLiteral("FlagVisto"), QStringLiteral("0"));
-        rs.memorizza();
-    }
-    transazione.conferma();
-    if (progresso) progresso->azzera();
 }
 
 SceltaSalvaReset ChiediSalvaReset(Dialoghi& dialoghi) {

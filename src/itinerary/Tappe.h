@@ -7,7 +7,8 @@
 
 #include "common/Dialoghi.h"
 #include "database/Archivio.h"
-#include "schedule/KmTempi.h"
+#include "guide/LetturaGuida.h"
+#include "itinerary/KmTempi.h"
 #include "trips/BoxMeta.h"
 
 class Griglia;
@@ -16,11 +17,6 @@ class Progresso;
 // The key a leg's locality is looked up by in the city guide: the text before the first "(" and
 // "[", trimmed, first letter upper-case.  Guide entries are stored in this form.
 QString ChiaveGuidaTappa(const QString& localita);
-
-// Sum of the guide times (hundredths of an hour, "G"+n counted as n visit days) of the entries
-// whose locality equals the key, ignoring case.  Equality, not a pattern: "L'Aquila" never
-// finds "LXAquila", and the index on the locality serves the look-up.
-float TempoGuidaLocalita(Database& db, const QString& chiave, float arcoVisita);
 
 // Loads the trip's legs into the itinerary grid (emptied first, at least 17 rows and two more
 // than the legs).  Column 8 gets the guide time of the locality on the first leg of each locality
@@ -65,8 +61,6 @@ bool SalvaItinerario(Archivio& archivio, const Griglia& mfgTab, const QString& c
 // they were and the grid is loaded empty.
 RisultatoKmTempi RicaricaItinerario(Archivio& archivio, QString& metaCorrente, BoxMeta& box, Griglia& mfgTab);
 
-// FlagVisto back to "0" on every guide entry (one transaction).
-void SettaAZeroFlaGVisto(Archivio& archivio, Progresso* progresso = nullptr);
 
 // "Salva Reset": save, restore the stored itinerary, or nothing.
 enum class SceltaSalvaReset { Salva, Ripristina, Niente };

@@ -7,7 +7,6 @@
 #include "common/Testo.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "schedule/Motore.h"
-#include "schedule/Zavetra.h"
 
 namespace {
 

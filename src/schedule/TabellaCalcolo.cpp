@@ -1,6 +1,5 @@
 #include "schedule/TabellaCalcolo.h"
 
-#include <QHash>
 #include <QSet>
 #include <algorithm>
 
@@ -11,6 +10,7 @@
 #include "database/Database.h"
 #include "database/TipiGuida.h"
 #include "guide/GuidaCitta.h"
+#include "guide/LetturaGuida.h"
 #include "guide/TempoGuida.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
@@ -21,7 +21,6 @@ namespace {
 
 const QString kStart = QStringLiteral("[Start]");
 const QString kEnd = QStringLiteral("[End]");
-const QString kTabellaGuida = QStringLiteral("GuidaCitta");
 
 bool Contiene(const QString& testo, const QString& parte) {
     return testo.contains(parte, Qt::CaseInsensitive);
@@ -62,56 +61,6 @@ struct Localita {
     float visita = 0;
     int rigaSosta = 0;
     QList<int> righeVisita;  // guide rows carrying a time
-};
-
-struct VoceTabella {
-    QString codice;
-    QString gruppo;
-    QString descrizione;
-    QString tempo;
-};
-
-// The guide entries of a locality key, in the order the table shows them (type code, time
-// descending, group).  With few entries per locality of the trip the whole guide is read in one
-// query and split by key; otherwise each locality is looked up on its own.  Keys are compared as
-// the database compares them: case folded, accented letters included.
-class FonteGuida {
-  public:
-    // localita: how many localities may be looked up (negative: none will be).
-    FonteGuida(Database& db, int localita) : db_(db) {
-        if (localita < 0) return;
-        tutta_ = db.conta(Query::di(kTabellaGuida)) <= qMax(1, localita) * kVociPerLocalita;
-        if (!tutta_) return;
-        RowSet rs = db_.apriRowSet(ordinata(Query::di(kTabellaGuida)));
-        for (; !rs.fine(); rs.successivo())
-            perChiave_[rs.testo(QStringLiteral("Localita")).toCaseFolded()].append(voce(rs));
-    }
-
-    QList<VoceTabella> voci(const QString& chiave) {
-        if (tutta_) return perChiave_.value(chiave.toCaseFolded());
-        QList<VoceTabella> lista;
-        RowSet rs =
-            db_.apriRowSet(ordinata(Query::di(kTabellaGuida).dove(QStringLiteral("Localita"), chiave)));
-        for (; !rs.fine(); rs.successivo()) lista.append(voce(rs));
-        return lista;
-    }
-
-  private:
-    static constexpr int kVociPerLocalita = 40;
-
-    static Query ordinata(Query q) {
-        return q.ordina(QStringLiteral("CodiceGuida"))
-            .ordina(QStringLiteral("TempoSosta"), true)
-            .ordina(QStringLiteral("Gruppo"));
-    }
-    static VoceTabella voce(const RowSet& rs) {
-        return {rs.testo(QStringLiteral("CodiceGuida")), rs.testo(QStringLiteral("Gruppo")),
-                rs.testo(QStringLiteral("Descrizione")), rs.testo(QStringLiteral("TempoSosta"))};
-    }
-
-    Database& db_;
-    bool tutta_ = false;
-    QHash<QString, QList<VoceTabella>> perChiave_;
 };
 
 void AggiungiRigheGuida(FonteGuida& fonte, const QString& chiave, Griglia& copia, Tabella& tabella,

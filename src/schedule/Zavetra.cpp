@@ -12,18 +12,19 @@
 #include "database/Schema.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "schedule/Adattamento.h"
-#include "schedule/KmTempi.h"
+#include "itinerary/KmTempi.h"
 #include "schedule/Motore.h"
 #include "schedule/Percentuale.h"
 #include "schedule/RigheZavetra.h"
 #include "schedule/TabellaCalcolo.h"
 #include "trips/Parametri.h"
+#include "database/NomiCampi.h"
 
 namespace {
 
 const QString kTitolo = QStringLiteral("Calcolo Zavetra");
-const QString kCoefficiente = QStringLiteral("Coefficiente");
-const QString kCodiceMeta = QStringLiteral("CodiceMeta");
+using nomi::kCodiceMeta;
+using nomi::kCoefficiente;
 
 // An input the engine cannot compute with: the text of the message, or "".
 QString ControllaIngressi(const BoxMeta& box) {

@@ -50,8 +50,6 @@ class Griglia;
 class Progresso;
 struct TabellaTipiGuida;
 
-// Columns of the schedule grid beyond those of the itinerary layout.
-constexpr int kColArrivo = 13;  // arrival mark
 constexpr int kTentativiMassimi = 20;
 
 // Who started the computation: the "&Calcola" command, "Ricalcola" or the print path ("Stampa",

@@ -6,7 +6,6 @@
 #include "common/Date.h"
 #include "common/Tempo.h"
 #include "common/Testo.h"
-#include "trips/Meta.h"
 
 namespace {
 
@@ -57,7 +56,7 @@ void scriviQuarto(BoxMeta& box, int coppia, float valore) {
 void correggiCenaNotte(BoxMeta& box, const ValoriLavoro& v) {
     const float fineCena = v.OraCena + v.DurataCena;
     if (fineCena <= kGiorno) {
-        const float primaNotte = static_cast<float>(Valore(ListaOraCoppia(CoppiaNotte).first())) * 100;
+        const float primaNotte = static_cast<float>(Valore(ListaOra(CoppiaNotte).first())) * 100;
         scriviQuarto(box, CoppiaNotte, std::max(std::ceil(fineCena / kQuarto) * kQuarto, primaNotte));
         return;
     }
@@ -95,11 +94,11 @@ bool passoControllo(BoxMeta& box, ValoriLavoro& v) {
     leggiInizio(box, v);
 
     if (v.OraPranzo - 100 < v.OraColazione) {
-        box.cmbOra[CoppiaColazione] = ListaOraCoppia(CoppiaColazione).first();
+        box.cmbOra[CoppiaColazione] = ListaOra(CoppiaColazione).first();
         corretto = true;
     }
     if (v.OraCena - 100 < v.OraPranzo + v.DurataPranzo) {
-        box.cmbOra[CoppiaPranzo] = ListaOraCoppia(CoppiaPranzo).first();
+        box.cmbOra[CoppiaPranzo] = ListaOra(CoppiaPranzo).first();
         corretto = true;
     }
     if (v.OraCena + v.DurataCena > v.OraNotte) {
@@ -171,13 +170,9 @@ float ValoriLavoro::coppia(int i) const {
     return const_cast<ValoriLavoro*>(this)->coppia(i);
 }
 
-QStringList ListaOraCoppia(int coppia) {
-    return ListaOra(coppia);
-}
-
 float ControlloOrarioCmbOra(BoxMeta& box, int coppia, bool& errore) {
     errore = false;
-    const QStringList ore = ListaOraCoppia(coppia);
+    const QStringList ore = ListaOra(coppia);
     if (box.cmbOra[coppia].isEmpty()) box.cmbOra[coppia] = ore.first();
     if (box.cmbMin[coppia].isEmpty()) box.cmbMin[coppia] = ListaMinuti().first();
     const float valore = leggiCoppia(box.cmbOra[coppia], box.cmbMin[coppia]);

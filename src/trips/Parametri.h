@@ -7,20 +7,8 @@
 #include <QtGlobal>
 
 #include "trips/BoxMeta.h"
+#include "trips/ListeScelta.h"
 
-// The nine hour/minute pairs of cmbOra/cmbMin.
-enum CoppiaOra : int {
-    CoppiaColazione = 0,
-    CoppiaPranzo = 1,
-    CoppiaCena = 2,
-    CoppiaNotte = 3,
-    CoppiaDurataPranzo = 4,
-    CoppiaDurataCena = 5,
-    CoppiaInizioVisita = 6,
-    CoppiaFineVisita = 7,
-    CoppiaTraghetti = 8,
-};
-constexpr int kCoppieOra = 9;
 
 // Working values: time values in hundredths of an hour.
 struct ValoriLavoro {
@@ -55,9 +43,6 @@ struct ValoriLavoro {
     float& coppia(int i);
     float coppia(int i) const;
 };
-
-// The hour list of a pair (the same as ListaOra in Meta.h).
-QStringList ListaOraCoppia(int coppia);
 
 // Reads one pair: empty boxes take their list's first entry, an hour outside its list is pulled
 // to the nearer end (errore = true).  Returns the value as read before the correction.

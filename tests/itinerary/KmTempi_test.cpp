@@ -1,5 +1,5 @@
 // Leg times, progressive kilometres, totals per road type and the day list.
-#include "schedule/KmTempi.h"
+#include "itinerary/KmTempi.h"
 
 #include <gtest/gtest.h>
 

@@ -32,7 +32,7 @@ void verificaCoerente(const BoxMeta& b, const ValoriLavoro& v, const std::string
     EXPECT_GE(v.InizioVisita, v.OraColazione) << caso;
     EXPECT_LE(v.FineVisita, v.OraNotte) << caso;
     for (int i = 0; i < kCoppieOra; ++i) {
-        EXPECT_TRUE(ListaOraCoppia(i).contains(b.cmbOra[i]))
+        EXPECT_TRUE(ListaOra(i).contains(b.cmbOra[i]))
             << caso << " ora " << i << " " << b.cmbOra[i].toStdString();
         EXPECT_TRUE(ListaMinuti().contains(b.cmbMin[i]))
             << caso << " min " << i << " " << b.cmbMin[i].toStdString();
@@ -126,7 +126,7 @@ TEST(Parametri, OgniCombinazioneDelleListeTerminaCoerente) {
     for (int caso = 0; caso < 1500; ++caso) {
         BoxMeta b = boxFabbrica();
         for (int i = 0; i < kCoppieOra; ++i) {
-            b.cmbOra[i] = scegli(ListaOraCoppia(i));
+            b.cmbOra[i] = scegli(ListaOra(i));
             b.cmbMin[i] = scegli(ListaMinuti());
         }
         const ValoriLavoro v = ControllaVariabiliConvertite(b);

@@ -12,7 +12,7 @@
 
 #include "common/ui/TabellaGriglia.h"  // held through QPointer, which needs the full type
 #include "itinerary/ModificaTappe.h"
-#include "schedule/KmTempi.h"
+#include "itinerary/KmTempi.h"
 #include "trips/BoxMeta.h"
 
 class Dialoghi;

@@ -1,0 +1,49 @@
+#pragma once
+// The readings of the GuidaCitta table that the legs and the schedule need: the guide time of a
+// locality, the entries of a locality in table order, and the reset of the FlagVisto marks.
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class Archivio;
+class Database;
+class Progresso;
+struct Query;
+class RowSet;
+
+// Sum of the guide times (hundredths of an hour, "G"+n counted as n visit days) of the entries
+// whose locality equals the key, ignoring case.  Equality, not a pattern: "L'Aquila" never
+// finds "LXAquila", and the index on the locality serves the look-up.
+float TempoGuidaLocalita(Database& db, const QString& chiave, float arcoVisita);
+
+// FlagVisto back to "0" on every guide entry (one transaction).
+void SettaAZeroFlaGVisto(Archivio& archivio, Progresso* progresso = nullptr);
+
+struct VoceTabella {
+    QString codice;
+    QString gruppo;
+    QString descrizione;
+    QString tempo;
+};
+
+// The guide entries of a locality key, in the order the table shows them (type code, time
+// descending, group).  With few entries per locality of the trip the whole guide is read in one
+// query and split by key; otherwise each locality is looked up on its own.  Keys are compared as
+// the database compares them: case folded, accented letters included.
+class FonteGuida {
+  public:
+    // localita: how many localities may be looked up (negative: none will be).
+    FonteGuida(Database& db, int localita);
+
+    QList<VoceTabella> voci(const QString& chiave);
+
+  private:
+    static constexpr int kVociPerLocalita = 40;
+
+    static Query ordinata(Query q);
+    static VoceTabella voce(const RowSet& rs);
+
+    Database& db_;
+    bool tutta_ = false;
+    QHash<QString, QList<VoceTabella>> perChiave_;
+};
