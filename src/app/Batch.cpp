@@ -1,4 +1,4 @@
-#include "schedule/Batch.h"
+#include "app/Batch.h"
 
 #include <QRegularExpression>
 
@@ -18,25 +18,6 @@
 namespace {
 
 constexpr int kCifreCodiceMeta = 6;
-
-// The value of an option written "--nome VALORE" or "--nome=VALORE"; i moves past what it used.
-// False when the option is not nome; a missing value gives an error.
-bool LeggiValore(const QStringList& a, qsizetype& i, const QString& nome, QString& valore, QString& errore) {
-    const QString& arg = a.at(i);
-    if (arg.startsWith(nome + QLatin1Char('='))) {
-        valore = arg.mid(nome.size() + 1);
-    } else if (arg == nome) {
-        if (i + 1 >= a.size() || a.at(i + 1).startsWith(QLatin1String("--"))) {
-            errore = QStringLiteral("Manca il valore dell'opzione ") + nome + QLatin1Char('.');
-            return true;
-        }
-        valore = a.at(++i);
-    } else {
-        return false;
-    }
-    if (valore.isEmpty()) errore = QStringLiteral("Manca il valore dell'opzione ") + nome + QLatin1Char('.');
-    return true;
-}
 
 struct MetaCaricata {
     QString codice;
@@ -84,23 +65,6 @@ void RiportaMessaggi(const DialoghiScriptati& dialoghi, const EsitoZavetra& calc
 }
 
 }  // namespace
-
-ComandoCalcola LeggiComandoCalcola(const QStringList& argomenti) {
-    ComandoCalcola comando;
-    QString ignorato;
-    for (qsizetype i = 1; i < argomenti.size() && comando.errore.isEmpty(); ++i) {
-        const QString& arg = argomenti.at(i);
-        if (arg == kOpzioneCalcola) continue;
-        if (LeggiValore(argomenti, i, QStringLiteral("--meta"), comando.opzioni.codiceMeta, comando.errore))
-            continue;
-        if (LeggiValore(argomenti, i, QStringLiteral("--csv"), comando.opzioni.fileCsv, comando.errore))
-            continue;
-        if (LeggiValore(argomenti, i, QStringLiteral("--data-dir"), ignorato, comando.errore)) continue;
-        comando.errore =
-            QStringLiteral("Opzione sconosciuta: ") + arg + QStringLiteral(" (zavetra --help per l'elenco).");
-    }
-    return comando;
-}
 
 QString CodiceMetaNormalizzato(const QString& codice) {
     static const QRegularExpression cifre(QStringLiteral("^[0-9]{1,6}$"));

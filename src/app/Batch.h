@@ -13,26 +13,14 @@ class Orologio;
 
 // Exit codes of the batch command.
 constexpr int kUscitaRiuscita = 0;
-constexpr int kUscitaErrore = 1;      // bad options, database, impossible input, a file not written
+constexpr int kUscitaErrore = 1;      // database, impossible input, a file not written
 constexpr int kUscitaMetaIgnota = 2;  // no trip with that code (or no trip at all)
-
-inline const QString kOpzioneCalcola = QStringLiteral("--calcola");
 
 struct OpzioniCalcola {
     QString cartella;    // the data directory (Voviva.mdb and the files written)
     QString codiceMeta;  // empty: the current trip
     QString fileCsv;     // empty: no CSV
 };
-
-struct ComandoCalcola {
-    OpzioniCalcola opzioni;  // cartella is left empty: the caller decides the data directory
-    QString errore;          // a malformed command line, in Italian
-};
-
-// Reads --meta CODICE and --csv FILE (also written --meta=CODICE, --csv=FILE) from the arguments
-// (the program name first).  --data-dir and --calcola are accepted and left to the caller; any
-// other option is an error.
-ComandoCalcola LeggiComandoCalcola(const QStringList& argomenti);
 
 // A trip code as stored: digits only are padded with zeros to six ("42" gives "000042");
 // anything else is kept as typed (it then names no trip).

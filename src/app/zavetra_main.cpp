@@ -2,42 +2,15 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <cstdio>
-#include <cstring>
+#include <QTextStream>
 
 #include "common/CartellaDati.h"
 #include "common/Orologio.h"
 #include "common/ui/DialoghiQt.h"
-#include "schedule/Batch.h"
-#include "trips/ui/FrmMain.h"
+#include "app/RigaComando.h"
+#include "app/FrmMain.h"
 
 namespace {
-
-const char* const kAiuto =
-    "Uso: zavetra [opzioni]\n"
-    "\n"
-    "       zavetra [--data-dir CARTELLA] --calcola [--meta CODICE] [--csv FILE]\n"
-    "\n"
-    "Pianificazione dei viaggi in camper: senza --calcola apre la finestra principale.\n"
-    "\n"
-    "Opzioni:\n"
-    "  --data-dir CARTELLA   cartella dei dati (Voviva.mdb e i file prodotti);\n"
-    "                        senza questa opzione: la cartella del programma se è\n"
-    "                        scrivibile, altrimenti la cartella dei dati dell'utente\n"
-    "  --calcola             calcola la Zavetra senza finestra (e senza schermo), come\n"
-    "                        il pulsante Calcola, per la mèta corrente o per quella di\n"
-    "                        --meta; scrive Camptabl.txt e ListaLocalita.txt nella\n"
-    "                        cartella dei dati e mostra i messaggi del calcolo\n"
-    "  --meta CODICE         con --calcola: la mèta da calcolare (codice di 6 cifre,\n"
-    "                        \"42\" vale \"000042\"); la mèta corrente non cambia\n"
-    "  --csv FILE            con --calcola: scrive anche la tabella della Zavetra in\n"
-    "                        FILE (UTF-8, campi separati da \";\", colonne da 0 a 13)\n"
-    "  --esci-dopo-avvio     chiude il programma appena la finestra è mostrata\n"
-    "                        (misura dei tempi di avvio)\n"
-    "  --help                mostra questo elenco ed esce\n"
-    "\n"
-    "Codici di uscita di --calcola: 0 calcolo eseguito, 1 errore (opzioni, database,\n"
-    "dati impossibili, file non scritti), 2 mèta inesistente.\n";
 
 // Ends the program once the window has been painted for the first time.
 class FineDopoPrimaPittura : public QObject {
@@ -55,50 +28,40 @@ class FineDopoPrimaPittura : public QObject {
     bool fatto_ = false;
 };
 
-void Stampa(const QStringList& righe, std::FILE* flusso) {
-    for (const QString& riga : righe) {
-        std::fputs(riga.toLocal8Bit().constData(), flusso);
-        std::fputc('\n', flusso);
-    }
-}
-
-// The schedule without a window: QCoreApplication only, so no display is needed.
-int CalcolaSenzaFinestra(int argc, char** argv) {
+// Batch commands use QCoreApplication only, so no display is needed.
+int EseguiBatch(int argc, char** argv, const RigaComando& riga) {
     QCoreApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zavetra"));
-    const QStringList argomenti = app.arguments();
-    const ComandoCalcola comando = LeggiComandoCalcola(argomenti);
-    if (!comando.errore.isEmpty()) {
-        Stampa({comando.errore}, stderr);
-        return kUscitaErrore;
-    }
-    OpzioniCalcola opzioni = comando.opzioni;
-    opzioni.cartella = CartellaDati(QCoreApplication::applicationDirPath(), OpzioneCartellaDati(argomenti));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
     OrologioSistema orologio;
-    const EsitoBatch esito = EseguiCalcolaBatch(opzioni, orologio);
-    Stampa(esito.uscita, stdout);
-    Stampa(esito.errori, stderr);
-    return esito.codiceUscita;
+    const ArgomentiBatch argomenti{CartellaDati(QCoreApplication::applicationDirPath(), riga.cartellaDati),
+                                   riga.valori, riga.posizionali, orologio};
+    return ComandiBatch().at(riga.comando).esegui(argomenti, out, err);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The options list needs no display.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kAiuto, stdout);
+    QStringList argomenti;
+    for (int i = 0; i < argc; ++i) argomenti << QString::fromLocal8Bit(argv[i]);
+    const RigaComando riga = LeggiRigaComando(argomenti);
+    switch (riga.azione) {
+        case AzioneProgramma::Errore:
+            QTextStream(stderr) << riga.errore << "\n\n" << TestoAiuto();
+            return kUscitaUso;
+        case AzioneProgramma::Aiuto:
+            QTextStream(stdout) << TestoAiuto();
             return 0;
-        }
+        case AzioneProgramma::Batch:
+            return EseguiBatch(argc, argv, riga);
+        case AzioneProgramma::Finestra:
+            break;
     }
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--calcola") == 0) return CalcolaSenzaFinestra(argc, argv);
 
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zavetra"));
-    const QStringList argomenti = app.arguments();
-    const QString cartella =
-        CartellaDati(QCoreApplication::applicationDirPath(), OpzioneCartellaDati(argomenti));
+    const QString cartella = CartellaDati(QCoreApplication::applicationDirPath(), riga.cartellaDati);
 
     DialoghiQt dialoghi;
     OrologioSistema orologio;
@@ -113,7 +76,7 @@ int main(int argc, char** argv) {
     // Exit right after the first paint: measures start-up.  exit(), not quit(), so that no
     // closing question is asked.
     FineDopoPrimaPittura fine;
-    if (argomenti.contains(QStringLiteral("--esci-dopo-avvio"))) finestra.installEventFilter(&fine);
+    if (riga.esciDopoAvvio) finestra.installEventFilter(&fine);
     finestra.show();
     return app.exec();
 }

@@ -1,6 +1,6 @@
 // The batch computation on a data directory that holds only a Voviva.mdb built by the test: the
 // command line, unknown trips, and whole trips computed into the text files and the CSV.
-#include "schedule/Batch.h"
+#include "app/Batch.h"
 
 #include <gtest/gtest.h>
 
@@ -16,29 +16,6 @@
 #include "trips/Meta.h"
 
 namespace {
-
-TEST(ComandoCalcola, OpzioniEdErrori) {
-    ComandoCalcola c =
-        LeggiComandoCalcola({"zavetra", "--data-dir", "/d", "--calcola", "--meta", "42", "--csv=/tmp/z.csv"});
-    EXPECT_TRUE(c.errore.isEmpty());
-    EXPECT_EQ(c.opzioni.codiceMeta, "42");
-    EXPECT_EQ(c.opzioni.fileCsv, "/tmp/z.csv");
-
-    c = LeggiComandoCalcola({"zavetra", "--calcola"});
-    EXPECT_TRUE(c.errore.isEmpty());
-    EXPECT_TRUE(c.opzioni.codiceMeta.isEmpty());
-    EXPECT_TRUE(c.opzioni.fileCsv.isEmpty());
-
-    // A value missing (at the end, or another option in its place) and unknown options.
-    EXPECT_EQ(LeggiComandoCalcola({"zavetra", "--calcola", "--meta"}).errore,
-              "Manca il valore dell'opzione --meta.");
-    EXPECT_EQ(LeggiComandoCalcola({"zavetra", "--csv", "--calcola"}).errore,
-              "Manca il valore dell'opzione --csv.");
-    EXPECT_EQ(LeggiComandoCalcola({"zavetra", "--calcola", "--meta="}).errore,
-              "Manca il valore dell'opzione --meta.");
-    EXPECT_TRUE(LeggiComandoCalcola({"zavetra", "--calcola", "--metà", "1"})
-                    .errore.startsWith("Opzione sconosciuta: --metà"));
-}
 
 TEST(ComandoCalcola, CodiceNormalizzatoERigheDeiMessaggi) {
     EXPECT_EQ(CodiceMetaNormalizzato("42"), "000042");

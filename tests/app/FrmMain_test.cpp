@@ -1,7 +1,7 @@
 // The main window driven headless: its start-up on a fresh database, the trip commands through
 // their buttons with scripted answers, the modes applied to the buttons, the key filters and a
 // failing database write.
-#include "trips/ui/FrmMain.h"
+#include "app/FrmMain.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
