@@ -158,8 +158,14 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(Ricostruzione, CampoPiuStrettoAllargatoSenzaPerdereRighe) {
-    elenco.TabelleCampi[TabItinerari].replace(QStringLiteral("NomeStrada[T=64]"), QStringLiteral("NomeStrada[T=50]"));
+// A stored field narrower or wider than the schema is rebuilt to the schema's width.
+TEST_F(Ricostruzione, CampoDiAltraLarghezzaRicostruitoSenzaPerdereRighe) {
+  for (const char* larghezza : {"50", "80"}) {
+    SCOPED_TRACE(larghezza);
+    QTemporaryDir dir;
+    ElencoTabelle elenco = TabelleStandard();
+    elenco.TabelleCampi[TabItinerari].replace(QStringLiteral("NomeStrada[T=64]"),
+                                              QStringLiteral("NomeStrada[T=%1]").arg(larghezza));
     creaVecchio(dir, elenco);
     {
         Database db;
@@ -183,6 +189,7 @@ TEST_F(Ricostruzione, CampoPiuStrettoAllargatoSenzaPerdereRighe) {
     EXPECT_TRUE(r.siNo(QStringLiteral("Start")));
     EXPECT_EQ(db.indici(QStringLiteral("Itinerari")).size(), 3);
     EXPECT_FALSE(QFileInfo::exists(a.percorsoTemporaneo()));
+  }
 }
 
 TEST_F(Ricostruzione, TabellaSenzaGliUltimiDueCampi) {

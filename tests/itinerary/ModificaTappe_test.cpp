@@ -51,6 +51,15 @@ TEST(Inserisce, ControlliEMessaggiNellOrdine) {
               (QStringList{"Impossibile:\r\nIndica un valore compreso tra 1 e 999",
                            QString::fromUtf8("Impossibile:\r\nIndica il nome della località!")}));
 
+    // 999 km is still a leg.
+    d.mostrati.clear();
+    c = Campi("ROMA", "999");
+    EXPECT_TRUE(cmdInserisce(g, riga, c, d));
+    EXPECT_TRUE(d.mostrati.isEmpty());
+    EXPECT_EQ(g.testo(1, ColKm), "999");
+    g = GrigliaCon({});
+    riga = 1;
+
     d.mostrati.clear();
     c = Campi("ROMA", "0");
     EXPECT_FALSE(cmdInserisce(g, riga, c, d));

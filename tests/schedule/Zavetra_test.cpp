@@ -579,6 +579,37 @@ TEST_F(ZavetraAdattamento, CoefficienteEnormeNonBloccaIlCalcolo) {
 
 namespace {
 
+// The night resets the day's meals, and a meal restarts the break interval: a two-day drive with
+// breaks every two hours takes lunch and dinner again on day 2, and the first break after lunch
+// comes two hours after lunch ends.
+TEST_F(Zavetra, GuidaDiDueGiorni_PastiDiNuovoEPauseDopoIlPranzo) {
+    box.cmbInizio[3] = "10";
+    box.cmbRipH = "02";
+    box.cmbRipM = "15";
+    tappa("Partenza", "0");
+    tappa("Arrivo", "1800");
+    tappa("Oltre", "200");
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(Riga(tab, 3), "3|verso: Arrivo|A1|25|A|225|00:15|||Lun|04/03|12:30|Pranzo|");
+    EXPECT_EQ(Riga(tab, 4), "4|verso: Arrivo|A1|200|A|425|02:00|||Lun|04/03|15:30|Riposo 15'|");
+    EXPECT_EQ(Riga(tab, 7), "7|verso: Arrivo|A1|150|A|925|01:30|||Lun|04/03|22:00|Notte [Km 925 in ore 09:15]|");
+    EXPECT_EQ(Riga(tab, 10), "10|verso: Arrivo|A1|1|A|1.326|00:01|||Mar|05/03|12:31|Pranzo|");
+    EXPECT_EQ(Riga(tab, 11), "11|verso: Arrivo|A1|200|A|1.526|02:00|||Mar|05/03|15:31|Riposo 15'|");
+    EXPECT_EQ(Riga(tab, 14), "14|verso: Oltre|A1|75|A|1.875|00:45|||Mar|05/03|19:30|Cena|>05/03-21:45");
+}
+
+// A halt that overruns the visiting hours goes on the next morning for what was left of it,
+// counted from the halt's own start: 16:00-19:00, then 09:00-11:00.
+TEST_F(Zavetra, SostaOltreLOrarioDiVisitaContinuaIlMattino) {
+    box.cmbInizio[3] = "14";
+    tappa("Partenza", "0");
+    tappa("Museo", "200", "00:05:00");
+    tappa("Fine", "100");
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(tab.testo(2, ColOre), "16:00");
+    EXPECT_EQ(Riga(tab, 3), "|> a Museo|||||||05:00|Mar|05/03|11:00||>05/03-12:00");
+}
+
 TEST_F(Zavetra, ItinerarioVuoto) {
     const EsitoZavetra e = calcola();
     ASSERT_TRUE(e.eseguito);
