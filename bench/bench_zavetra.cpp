@@ -37,7 +37,7 @@ void BM_CalcolaZavetraVentiTest(benchmark::State& state) {
         Griglia copia;
         ProgressoMemoria progresso;
         DialoghiScriptati dialoghi;
-        const EsitoZavetra e = CalcolaZavetra(archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi);
+        const EsitoZavetra e = CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
         tentativi = e.tentativi;
         righe = tab.righe();
         benchmark::DoNotOptimize(e);

@@ -918,8 +918,8 @@ bool FrmMain::EseguiCalcolo(int chiamante) {
     BoxMeta box = LeggiBox();
     EsitoZavetra esito;
     try {
-        esito = CalcolaZavetra(archivio_, box, codiceCorrente, mfgTab, mfgCopia, tipiGuida_, *progresso_, dialoghi_,
-                               static_cast<Chiamante>(chiamante), zavetraVisualizzata);
+        esito = CalcolaZavetra({archivio_, box, codiceCorrente, mfgTab, mfgCopia, tipiGuida_, *progresso_, dialoghi_,
+                               static_cast<Chiamante>(chiamante), zavetraVisualizzata});
     } catch (const ErroreDatabase& e) {
         MostraErrore(e);
         esito.interrotto = true;

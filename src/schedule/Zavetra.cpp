@@ -68,141 +68,183 @@ QString Didascalia(int contatore, qint16 usati, qint16 desiderati, float coeffic
     return t;
 }
 
-}  // namespace
-
-EsitoZavetra CalcolaZavetra(Archivio& archivio, BoxMeta& box, const QString& codiceMeta, Griglia& mfgTab,
-                            Griglia& mfgCopia, const TabellaTipiGuida& tipi, Progresso& progresso,
-                            Dialoghi& dialoghi, Chiamante chiamante, bool zavetraMostrata) {
-    EsitoZavetra e;
-    e.box = box;
-    Percentuale perc(progresso, dialoghi);
-    if (zavetraMostrata) {
-        e.ripristinato = true;
-        perc.AzzeraPercentuale();
-        return e;
-    }
-    if (const QString errore = ControllaIngressi(box); !errore.isEmpty()) return Errore(e, errore, dialoghi);
-
-    // The computation works on copies: an input found impossible on the way, a database failure or
-    // a stop request leave the boxes, the grids and the stored trip as they were.
-    BoxMeta b = box;
-    Griglia tab(mfgTab);
-    Griglia copia(mfgCopia);
-    Database& db = archivio.dati();
-    const QString tabellaMete = archivio.nome(TabMeteCamper);
-
+// What the fitting works with once the inputs are read.
+struct Preparazione {
     ParametriMotore p;
+    TotaliSoste soste;
+    QList<RigaCalcolo> tabella;
+    qint16 minimi = 0;        // the fewest days the driving alone needs
+    float fermataStima = 0;   // the halts the first estimate of the coefficient counts
+    float coefficiente = 1;   // the stored coefficient, where the fitting starts
+};
+
+// The state of the fitting: the coefficient under test, its step and the days.
+struct Adattamento {
+    float coefficiente = 1;
+    float passo = 0.5f;
+    bool ripartito = false;
+    qint16 usati = 0;
+    qint16 desiderati = 0;
+    int contatore = 0;
+    int passi = 0;
+};
+
+enum class FineGiro { Concluso, Riparti, Interrotto };
+
+// The parameter check, the leg times and the computation table; the error text, or "" when the
+// fitting can start.
+QString Prepara(const RichiestaZavetra& r, BoxMeta& b, Griglia& tab, Griglia& copia, Percentuale& perc,
+                Preparazione& prep) {
+    ParametriMotore& p = prep.p;
     p.v = ControllaVariabiliConvertite(b);
     for (int i = 0; i < 4; ++i) p.velocita[i] = static_cast<float>(Valore(b.cmbMediaKm[i]));
     if (p.v.ArcoGuida <= 0)
-        return Errore(e,
-                      QStringLiteral("Orari di colazione, pasti e notte senza tempo di guida: "
-                                     "impossibile calcolare la Zavetra."),
-                      dialoghi);
+        return QStringLiteral(
+            "Orari di colazione, pasti e notte senza tempo di guida: "
+            "impossibile calcolare la Zavetra.");
 
-    TotaliSoste soste;
+    Database& db = r.archivio.dati();
     QString memorizzato;
     RisultatoKmTempi kmTempi;
     try {
         kmTempi = CalcolaKmTempiItinerario(tab, p.velocita, p.v.ArcoGuida, p.v.GiorniDesiderati);
-        soste = PreparaTabellaPerCalcoloZavetra(db, tab, copia, p.v, ModoSoste(b.cmbSoste), tipi, perc);
-        memorizzato = LeggiCoefficiente(db, tabellaMete, codiceMeta);
+        prep.soste = PreparaTabellaPerCalcoloZavetra(db, tab, copia, p.v, ModoSoste(b.cmbSoste), r.tipi, perc);
+        memorizzato = LeggiCoefficiente(db, r.archivio.nome(TabMeteCamper), r.codiceMeta);
     } catch (const ErroreDatabase& err) {
         perc.AzzeraPercentuale();
-        return Errore(e, err.messaggio(), dialoghi);
+        return err.messaggio();
     }
-    if (soste.fermata > 0 && p.v.ArcoVisita <= 0) {
+    if (prep.soste.fermata > 0 && p.v.ArcoVisita <= 0) {
         perc.AzzeraPercentuale();
-        return Errore(e,
-                      QStringLiteral("Orario di visita senza durata (inizio uguale alla fine): "
-                                     "impossibile calcolare soste e visite."),
-                      dialoghi);
+        return QStringLiteral(
+            "Orario di visita senza durata (inizio uguale alla fine): "
+            "impossibile calcolare soste e visite.");
     }
 
     p.tolleranza = Tolleranza(b.cmbRange);
     const float tempoGuida = ghmStringa2Centesimi(
         ghmCentesimi2Stringa(kmTempi.Totali[kQuantitaTempo][kTotaleStrade], p.v.ArcoGuida), p.v.ArcoGuida);
-    const auto minimi = static_cast<qint16>(std::max(1.0f, std::floor(tempoGuida / p.v.ArcoGuida + 0.99f)));
+    prep.minimi = static_cast<qint16>(std::max(1.0f, std::floor(tempoGuida / p.v.ArcoGuida + 0.99f)));
     // Only the first estimate of the coefficient leaves the halts out when the days cannot suffice.
-    const float fermataStima = minimi > p.v.GiorniDesiderati ? 0.0f : soste.fermata;
-
+    prep.fermataStima = prep.minimi > p.v.GiorniDesiderati ? 0.0f : prep.soste.fermata;
     memorizzato.replace(QLatin1Char(','), QLatin1Char('.'));
-    float passo = 0.5f;
-    float coefficiente = static_cast<float>(Valore(memorizzato));
-    bool ripartito = false;
-    qint16 usati = 0;
-    qint16 desiderati = 0;
-    int contatore = 0;
-    StatoMotore s;
-    const QList<RigaCalcolo> tabella = LeggiTabellaCalcolo(copia);
-    for (bool riparti = true; riparti;) {
-        riparti = false;
-        contatore = 0;
-        p.v = Aggiorna(b);
-        p.testoRipM = b.cmbRipM;
-        desiderati = p.v.GiorniDesiderati;
-        do {
-            if (contatore > 0) {
-                // A stored coefficient that did not fit: one fresh start from an estimate.
-                if (contatore == 1 && coefficiente != 1 && !ripartito) {
-                    ripartito = true;
-                    memorizzato = StimaCoefficiente(fermataStima, minimi, p.v.ArcoGuida, desiderati);
-                    passo = 0.5f;
-                    coefficiente = static_cast<float>(Valore(memorizzato));
-                    riparti = true;
-                    break;
-                }
-                ProssimoCoefficiente(coefficiente, passo, desiderati, usati);
-            }
-            if (soste.fermata == 0) desiderati = 0;
-            if (desiderati == 0) coefficiente = 1;
-            ++contatore;
-            progresso.didascalia(Didascalia(contatore, usati, desiderati, coefficiente));
-            const EsitoPassaggio esito = EseguiPassaggio(p, coefficiente, desiderati, tabella, tab, s, perc);
-            ++e.passi;
-            if (esito.interrotto) {
-                perc.AzzeraPercentuale();
-                e.interrotto = true;
-                return e;
-            }
-            usati = esito.giorniUsati;
-        } while (desiderati != 0 && usati != desiderati && contatore < kTentativiMassimi);
-    }
+    prep.coefficiente = static_cast<float>(Valore(memorizzato));
+    prep.tabella = LeggiTabellaCalcolo(copia);
+    return {};
+}
 
-    e.tentativi = contatore;
-    e.coefficiente = coefficiente;
-    e.coefficienteTesto = TestoCoefficiente(coefficiente);
-    e.giorniUsati = usati;
-    e.giorniDesiderati = desiderati;
-    if (coefficiente != 1) {
-        try {
-            e.coefficienteMemorizzato = ScriviCoefficiente(db, tabellaMete, codiceMeta, e.coefficienteTesto);
-        } catch (const ErroreDatabase& err) {
-            perc.AzzeraPercentuale();
-            return Errore(e, err.messaggio(), dialoghi);
+// One round of engine passes, each with the next coefficient, until the days fit, no fitting is
+// asked or the tests run out.  A stored coefficient that does not fit at the first test asks for
+// one fresh round from an estimate instead.
+FineGiro GiroDiTest(Preparazione& prep, BoxMeta& b, Adattamento& a, Griglia& tab, StatoMotore& s,
+                    Progresso& progresso, Percentuale& perc) {
+    ParametriMotore& p = prep.p;
+    a.contatore = 0;
+    p.v = Aggiorna(b);
+    p.testoRipM = b.cmbRipM;
+    a.desiderati = p.v.GiorniDesiderati;
+    do {
+        if (a.contatore > 0) {
+            if (a.contatore == 1 && a.coefficiente != 1 && !a.ripartito) {
+                a.ripartito = true;
+                a.passo = 0.5f;
+                a.coefficiente = static_cast<float>(
+                    Valore(StimaCoefficiente(prep.fermataStima, prep.minimi, p.v.ArcoGuida, a.desiderati)));
+                return FineGiro::Riparti;
+            }
+            ProssimoCoefficiente(a.coefficiente, a.passo, a.desiderati, a.usati);
         }
-    }
+        if (prep.soste.fermata == 0) a.desiderati = 0;
+        if (a.desiderati == 0) a.coefficiente = 1;
+        ++a.contatore;
+        progresso.didascalia(Didascalia(a.contatore, a.usati, a.desiderati, a.coefficiente));
+        const EsitoPassaggio esito = EseguiPassaggio(p, a.coefficiente, a.desiderati, prep.tabella, tab, s, perc);
+        ++a.passi;
+        if (esito.interrotto) return FineGiro::Interrotto;
+        a.usati = esito.giorniUsati;
+    } while (a.desiderati != 0 && a.usati != a.desiderati && a.contatore < kTentativiMassimi);
+    return FineGiro::Concluso;
+}
 
+// The arrival mark, the daily summaries, the totals and the computed boxes of the last pass.
+void CompletaGriglia(const ParametriMotore& p, StatoMotore& s, Griglia& tab, BoxMeta& b, Percentuale& perc) {
     ScriviArrivo(tab, s);
     ScriviTotali(tab, ScriviRiepiloghiGiornalieri(tab, s.riga), p.v.ArcoGuida);
     tab.impostaRigaInAlto(1);
     perc.AzzeraPercentuale();
     RimuoviRigheVuote(tab);
     MostraRisultatiPassaggio(p, s, b);
+}
 
-    mfgTab = tab;
-    mfgCopia = copia;
-    box = b;
+QString MessaggioFinale(const Adattamento& a) {
+    if (a.usati == a.desiderati)
+        return QStringLiteral("Elaborazione conclusa in ") + QString::number(a.contatore) +
+               QStringLiteral(" tentativi!");
+    return QStringLiteral("Elaborazione impossibile! (tentativi effettuati n. ") + QString::number(a.contatore) +
+           QLatin1Char(')');
+}
+
+}  // namespace
+
+EsitoZavetra CalcolaZavetra(const RichiestaZavetra& r) {
+    EsitoZavetra e;
+    e.box = r.box;
+    Percentuale perc(r.progresso, r.dialoghi);
+    if (r.zavetraMostrata) {
+        e.ripristinato = true;
+        perc.AzzeraPercentuale();
+        return e;
+    }
+    if (const QString errore = ControllaIngressi(r.box); !errore.isEmpty()) return Errore(e, errore, r.dialoghi);
+
+    // The computation works on copies: an input found impossible on the way, a database failure or
+    // a stop request leave the boxes, the grids and the stored trip as they were.
+    BoxMeta b = r.box;
+    Griglia tab(r.mfgTab);
+    Griglia copia(r.mfgCopia);
+    Preparazione prep;
+    if (const QString errore = Prepara(r, b, tab, copia, perc, prep); !errore.isEmpty())
+        return Errore(e, errore, r.dialoghi);
+
+    Adattamento a;
+    a.coefficiente = prep.coefficiente;
+    StatoMotore s;
+    FineGiro fine;
+    do {
+        fine = GiroDiTest(prep, b, a, tab, s, r.progresso, perc);
+        e.passi = a.passi;
+    } while (fine == FineGiro::Riparti);
+    if (fine == FineGiro::Interrotto) {
+        perc.AzzeraPercentuale();
+        e.interrotto = true;
+        return e;
+    }
+
+    e.tentativi = a.contatore;
+    e.coefficiente = a.coefficiente;
+    e.coefficienteTesto = TestoCoefficiente(a.coefficiente);
+    e.giorniUsati = a.usati;
+    e.giorniDesiderati = a.desiderati;
+    if (a.coefficiente != 1) {
+        try {
+            e.coefficienteMemorizzato = ScriviCoefficiente(r.archivio.dati(), r.archivio.nome(TabMeteCamper),
+                                                           r.codiceMeta, e.coefficienteTesto);
+        } catch (const ErroreDatabase& err) {
+            perc.AzzeraPercentuale();
+            return Errore(e, err.messaggio(), r.dialoghi);
+        }
+    }
+
+    CompletaGriglia(prep.p, s, tab, b, perc);
+    r.mfgTab = tab;
+    r.mfgCopia = copia;
+    r.box = b;
     e.box = b;
     e.eseguito = true;
 
-    if (chiamante != Chiamante::Stampa && desiderati > 0) {
-        e.messaggio = usati == desiderati
-                          ? QStringLiteral("Elaborazione conclusa in ") + QString::number(contatore) +
-                                QStringLiteral(" tentativi!")
-                          : QStringLiteral("Elaborazione impossibile! (tentativi effettuati n. ") +
-                                QString::number(contatore) + QLatin1Char(')');
-        dialoghi.messaggio({e.messaggio, kTitolo, Pulsanti::Ok, Icona::Informazione});
+    if (r.chiamante != Chiamante::Stampa && a.desiderati > 0) {
+        e.messaggio = MessaggioFinale(a);
+        r.dialoghi.messaggio({e.messaggio, kTitolo, Pulsanti::Ok, Icona::Informazione});
     }
     return e;
 }

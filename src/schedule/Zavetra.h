@@ -84,19 +84,30 @@ struct EsitoZavetra {
     BoxMeta box;
 };
 
+// What a computation is asked with.  box is the window's boxes: read, and updated with the
+// computed fields (also returned in the result).  zavetraMostrata is the schedule-shown flag: when
+// set nothing is computed (see EsitoZavetra::ripristinato).
+struct RichiestaZavetra {
+    Archivio& archivio;
+    BoxMeta& box;
+    QString codiceMeta;
+    Griglia& mfgTab;
+    Griglia& mfgCopia;
+    const TabellaTipiGuida& tipi;
+    Progresso& progresso;
+    Dialoghi& dialoghi;
+    Chiamante chiamante = Chiamante::Calcola;
+    bool zavetraMostrata = false;
+};
+
 // The whole computation behind "&Calcola" (and "Ricalcola", and the print path): the parameter
 // check, the computation table in mfgCopia, the fitting loop of engine passes into mfgTab, the
 // stored coefficient of the trip codiceMeta, the arrival mark, the daily summaries, the totals
-// block, the empty-row removal and the closing message.  box is the window's boxes: read, and
-// updated with the computed fields (also returned in the result).  zavetraMostrata is the
-// schedule-shown flag: when set nothing is computed (see EsitoZavetra::ripristinato).  The
-// progress caption, the bar and the stop request go through progresso (the caller clears its stop
-// request before calling); pending events are let run through dialoghi, throttled.  The work is done
-// on copies: unless eseguito, box, mfgTab, mfgCopia and the database are left as they were.
-EsitoZavetra CalcolaZavetra(Archivio& archivio, BoxMeta& box, const QString& codiceMeta, Griglia& mfgTab,
-                            Griglia& mfgCopia, const TabellaTipiGuida& tipi, Progresso& progresso,
-                            Dialoghi& dialoghi, Chiamante chiamante = Chiamante::Calcola,
-                            bool zavetraMostrata = false);
+// block, the empty-row removal and the closing message.  The progress caption, the bar and the
+// stop request go through progresso (the caller clears its stop request before calling); pending
+// events are let run through dialoghi, throttled.  The work is done on copies: unless eseguito,
+// box, mfgTab, mfgCopia and the database are left as they were.
+EsitoZavetra CalcolaZavetra(const RichiestaZavetra& richiesta);
 
 // "Azzera soste": asks "Vuoi azzerare le soste indicate nell'itinerario?..." (Yes/No, title
 // "Azzera soste itinerario") and on Yes empties column 7 of every itinerary row.  Returns the

@@ -51,29 +51,13 @@ class BatchTest : public ::testing::Test {
 
     static void Tappa(Archivio& a, const QString& meta, const QString& seq, const QString& localita,
                       const QString& km) {
-        RowSet r = a.dati().apriTabella("Itinerari");
-        r.aggiungi();
-        r.imposta("CodiceMeta", meta);
-        r.imposta("Sequenza", seq);
-        r.imposta("Localita", localita);
-        r.imposta("Chilometri", km);
-        r.imposta("NomeStrada", "A1 ");
-        r.imposta("TipoStrada", "A");
-        r.imposta("TempoSosta", " ");
-        r.imposta("FineGiorno", "0");
-        r.memorizza();
+        test::tappa(a.dati(), meta, seq, localita, km,
+                    {{"NomeStrada", "A1 "}, {"TipoStrada", "A"}, {"TempoSosta", " "}, {"FineGiorno", "0"}});
     }
 
     static void Guida(Archivio& a, const QString& localita, const QString& tempo,
                       const QString& descrizione) {
-        RowSet r = a.dati().apriTabella("GuidaCitta");
-        r.aggiungi();
-        r.imposta("Localita", localita);
-        r.imposta("CodiceGuida", "01");
-        r.imposta("Gruppo", " ");
-        r.imposta("Descrizione", descrizione);
-        r.imposta("TempoSosta", tempo);
-        r.memorizza();
+        test::voceGuida(a.dati(), localita, descrizione, tempo, {{"CodiceGuida", "01"}, {"Gruppo", " "}});
     }
 
     // Rome to Bologna over Florence and, as a second trip, a crossing into Austria.

@@ -4,6 +4,8 @@
 #include "app/FrmMain.h"
 
 #include <gtest/gtest.h>
+
+#include "TestSupport.h"
 #include <sqlite3.h>
 
 #include <QApplication>
@@ -33,17 +35,8 @@ QStringList voci(const QComboBox* c) {
     return l;
 }
 
-void digita(QWidget* w, const QString& testo) {
-    for (QChar c : testo) {
-        QKeyEvent premuto(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &premuto);
-    }
-}
-
-void premi(QWidget* w, Qt::Key tasto) {
-    QKeyEvent premuto(QEvent::KeyPress, tasto, Qt::NoModifier);
-    QApplication::sendEvent(w, &premuto);
-}
+using test::digita;
+using test::premi;
 
 class FrmMainTest : public ::testing::Test {
   protected:

@@ -24,12 +24,7 @@ void creaVecchio(const QTemporaryDir& dir, const ElencoTabelle& elenco) {
             db.creaTabella(elenco.TabelleNomi[t], LeggiSpecificaCreazione(elenco.TabelleCampi[t]));
 }
 
-void inserisci(Database& db, const QString& tabella, const QList<QPair<QString, QVariant>>& valori) {
-    RowSet r = db.apriTabella(tabella);
-    r.aggiungi();
-    for (const auto& [campo, valore] : valori) r.imposta(campo, valore);
-    r.memorizza();
-}
+using test::inserisci;
 
 QStringList nomiCampi(Database& db, const QString& tabella) {
     QStringList n;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <QTemporaryDir>
 
 #include "../common/StampaTesti.h"
@@ -34,27 +36,15 @@ class Guida : public ::testing::Test {
     }
 
     void tappa(const QString& meta, const QString& localita, const QString& sosta = {}) {
-        RowSet r = archivio.dati().apriTabella(archivio.nome(TabItinerari));
-        r.aggiungi();
-        r.imposta(QStringLiteral("CodiceMeta"), meta);
-        r.imposta(QStringLiteral("Sequenza"), QStringLiteral("0001"));
-        r.imposta(QStringLiteral("Localita"), localita);
-        r.imposta(QStringLiteral("TempoSosta"), sosta);
-        r.memorizza();
+        test::tappa(archivio.dati(), meta, QStringLiteral("0001"), localita, {},
+                    {{QStringLiteral("TempoSosta"), sosta}});
     }
 
     void voce(const QString& localita, const QString& descrizione,
               const QString& tempo = QStringLiteral("01:00"), const QString& gruppo = QStringLiteral(" "),
               const QString& codice = QStringLiteral("02")) {
-        RowSet r = archivio.dati().apriTabella(archivio.nome(TabGuidaCitta));
-        r.aggiungi();
-        r.imposta(QStringLiteral("Localita"), localita);
-        r.imposta(QStringLiteral("CodiceGuida"), codice);
-        r.imposta(QStringLiteral("Gruppo"), gruppo);
-        r.imposta(QStringLiteral("Descrizione"), descrizione);
-        r.imposta(QStringLiteral("TempoSosta"), tempo);
-        r.imposta(QStringLiteral("FlagVisto"), QStringLiteral("0"));
-        r.memorizza();
+        test::voceGuida(archivio.dati(), localita, descrizione, tempo,
+                        {{QStringLiteral("CodiceGuida"), codice}, {QStringLiteral("Gruppo"), gruppo}});
     }
 
     QList<VoceGuida> tutte() {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
@@ -54,25 +56,13 @@ class Pannello : public ::testing::Test {
     }
 
     void tappa(const QString& localita, const QString& meta = kMeta) {
-        RowSet r = archivio.dati().apriTabella(archivio.nome(TabItinerari));
-        r.aggiungi();
-        r.imposta(QStringLiteral("CodiceMeta"), meta);
-        r.imposta(QStringLiteral("Sequenza"), QStringLiteral("0001"));
-        r.imposta(QStringLiteral("Localita"), localita);
-        r.memorizza();
+        test::tappa(archivio.dati(), meta, QStringLiteral("0001"), localita, {});
     }
 
     void voce(const QString& localita, const QString& descrizione, const QString& tempo,
               const QString& codice = QStringLiteral("02"), const QString& gruppo = QStringLiteral(" ")) {
-        RowSet r = archivio.dati().apriTabella(archivio.nome(TabGuidaCitta));
-        r.aggiungi();
-        r.imposta(QStringLiteral("Localita"), localita);
-        r.imposta(QStringLiteral("CodiceGuida"), codice);
-        r.imposta(QStringLiteral("Gruppo"), gruppo);
-        r.imposta(QStringLiteral("Descrizione"), descrizione);
-        r.imposta(QStringLiteral("TempoSosta"), tempo);
-        r.imposta(QStringLiteral("FlagVisto"), QStringLiteral("0"));
-        r.memorizza();
+        test::voceGuida(archivio.dati(), localita, descrizione, tempo,
+                        {{QStringLiteral("CodiceGuida"), codice}, {QStringLiteral("Gruppo"), gruppo}});
     }
 
     // Every stored entry as "Localita|Codice|Gruppo|Descrizione|Tempo", in description order.

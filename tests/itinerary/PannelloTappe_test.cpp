@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,17 +28,8 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-void digita(QWidget* w, const QString& testo) {
-    for (QChar c : testo) {
-        QKeyEvent premuto(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &premuto);
-    }
-}
-
-void premi(QWidget* w, Qt::Key tasto) {
-    QKeyEvent premuto(QEvent::KeyPress, tasto, Qt::NoModifier);
-    QApplication::sendEvent(w, &premuto);
-}
+using test::digita;
+using test::premi;
 
 QStringList Localita(const Griglia& g) {
     QStringList l;

@@ -3,6 +3,8 @@
 #include "itinerary/Tappe.h"
 
 #include <gtest/gtest.h>
+
+#include "TestSupport.h"
 #include <sqlite3.h>
 
 #include <QTemporaryDir>
@@ -41,15 +43,7 @@ class TappeDb : public ::testing::Test {
     }
 
     void guida(const QString& localita, const QString& tempo, const QString& descrizione = "Duomo") {
-        RowSet r = archivio.dati().apriTabella("GuidaCitta");
-        r.aggiungi();
-        r.imposta("Localita", localita);
-        r.imposta("CodiceGuida", "01");
-        r.imposta("Gruppo", " ");
-        r.imposta("Descrizione", descrizione);
-        r.imposta("TempoSosta", tempo);
-        r.imposta("FlagVisto", "0");
-        r.memorizza();
+        test::voceGuida(archivio.dati(), localita, descrizione, tempo, {{"CodiceGuida", "01"}, {"Gruppo", " "}});
     }
 
     QList<QStringList> stored(const QString& meta = kMeta) {

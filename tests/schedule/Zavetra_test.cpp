@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <QTemporaryDir>
 
 #include "common/Date.h"
@@ -62,31 +64,17 @@ class Zavetra : public ::testing::Test {
 
     void tappa(const QString& localita, const QString& km, const QString& sosta = " ",
                const QString& tipo = "A", const QString& strada = "A1") {
-        RowSet r = archivio.dati().apriTabella("Itinerari");
-        r.aggiungi();
-        r.imposta("CodiceMeta", kMeta);
-        r.imposta("Sequenza", Zero(++sequenza, 4));
-        r.imposta("Localita", localita);
-        r.imposta("Chilometri", km);
-        r.imposta("NomeStrada", strada);
-        r.imposta("TipoStrada", tipo);
         const bool fine = sosta.startsWith('*');
-        r.imposta("TempoSosta", fine ? (sosta.size() > 1 ? sosta.mid(1) : QStringLiteral(" ")) : sosta);
-        r.imposta("FineGiorno", fine ? "1" : "0");
-        r.memorizza();
+        test::tappa(archivio.dati(), kMeta, Zero(++sequenza, 4), localita, km,
+                    {{"NomeStrada", strada},
+                     {"TipoStrada", tipo},
+                     {"TempoSosta", fine ? (sosta.size() > 1 ? sosta.mid(1) : QStringLiteral(" ")) : sosta},
+                     {"FineGiorno", fine ? "1" : "0"}});
     }
 
     void guida(const QString& localita, const QString& descrizione, const QString& tempo,
                const QString& codice = "01", const QString& gruppo = " ") {
-        RowSet r = archivio.dati().apriTabella("GuidaCitta");
-        r.aggiungi();
-        r.imposta("Localita", localita);
-        r.imposta("CodiceGuida", codice);
-        r.imposta("Gruppo", gruppo);
-        r.imposta("Descrizione", descrizione);
-        r.imposta("TempoSosta", tempo);
-        r.imposta("FlagVisto", "0");
-        r.memorizza();
+        test::voceGuida(archivio.dati(), localita, descrizione, tempo, {{"CodiceGuida", codice}, {"Gruppo", gruppo}});
     }
 
     QString coefficiente() {
@@ -104,7 +92,7 @@ class Zavetra : public ::testing::Test {
 
     EsitoZavetra calcola(Chiamante chiamante = Chiamante::Calcola) {
         carica();
-        return CalcolaZavetra(archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi, chiamante);
+        return CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi, chiamante});
     }
 
     // The row whose column 1 is the text, or -1.
@@ -413,7 +401,7 @@ TEST_F(ZavetraAdattamento, GiorniSottoIlMinimoVentiTest) {
     guida("Roma", "Musei", "01:00");
     carica();  // loading raises the desired days to the minimum: the box is set afterwards
     box.cmbGiorni = "002";
-    const EsitoZavetra e = CalcolaZavetra(archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi);
+    const EsitoZavetra e = CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
     EXPECT_EQ(e.tentativi, 20);
     EXPECT_EQ(e.passi, 21);
     EXPECT_EQ(e.messaggio, "Elaborazione impossibile! (tentativi effettuati n. 20)");
@@ -459,7 +447,7 @@ TEST_F(Zavetra, VelocitaNullaNonCambiaNulla) {
     box.cmbMediaKm[2] = "0";
     const Griglia prima = tab;
     const BoxMeta boxPrima = box;
-    const EsitoZavetra e = CalcolaZavetra(archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi);
+    const EsitoZavetra e = CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
     EXPECT_FALSE(e.eseguito);
     EXPECT_TRUE(e.errore.contains("strada principale"));
     ASSERT_EQ(dialoghi.mostrati.size(), 1);
@@ -478,7 +466,7 @@ TEST_F(Zavetra, RichiestaDiStop) {
     carica();
     const Griglia prima = tab;
     progresso.stop = true;
-    const EsitoZavetra e = CalcolaZavetra(archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi);
+    const EsitoZavetra e = CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
     EXPECT_TRUE(e.interrotto);
     EXPECT_FALSE(e.eseguito);
     EXPECT_TRUE(dialoghi.mostrati.isEmpty());

@@ -1,6 +1,12 @@
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include "database/Database.h"
+#include "database/NomiCampi.h"
 
 namespace test {
 
@@ -13,6 +19,43 @@ QByteArray leggiFile(const QString& percorso) {
 void scriviFile(const QString& percorso, const QByteArray& dati) {
     QFile f(percorso);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(dati);
+}
+
+void inserisci(Database& db, const QString& tabella, const Campi& campi) {
+    RowSet r = db.apriTabella(tabella);
+    r.aggiungi();
+    for (const auto& [campo, valore] : campi) r.imposta(campo, valore);
+    r.memorizza();
+}
+
+void tappa(Database& db, const QString& meta, const QString& sequenza, const QString& localita, const QString& km,
+           const Campi& altri) {
+    Campi campi{{nomi::kCodiceMeta, meta},
+                {nomi::kSequenza, sequenza},
+                {nomi::kLocalita, localita},
+                {QStringLiteral("Chilometri"), km}};
+    inserisci(db, nomi::kItinerari, campi + altri);
+}
+
+void voceGuida(Database& db, const QString& localita, const QString& descrizione, const QString& tempo,
+               const Campi& altri) {
+    Campi campi{{nomi::kLocalita, localita},
+                {nomi::kDescrizione, descrizione},
+                {nomi::kTempoSosta, tempo},
+                {nomi::kFlagVisto, QStringLiteral("0")}};
+    inserisci(db, nomi::kGuidaCitta, campi + altri);
+}
+
+void digita(QWidget* w, const QString& testo) {
+    for (QChar c : testo) {
+        QKeyEvent premuto(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &premuto);
+    }
+}
+
+void premi(QWidget* w, Qt::Key tasto) {
+    QKeyEvent premuto(QEvent::KeyPress, tasto, Qt::NoModifier);
+    QApplication::sendEvent(w, &premuto);
 }
 
 }  // namespace test
