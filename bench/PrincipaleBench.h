@@ -4,11 +4,11 @@
 
 #include <QCoreApplication>
 
-#define ZAVETRA_BENCHMARK_MAIN()                       \
-    int main(int argc, char** argv) {                  \
-        QCoreApplication app(argc, argv);              \
-        benchmark::Initialize(&argc, argv);            \
-        benchmark::RunSpecifiedBenchmarks();           \
-        benchmark::Shutdown();                         \
-        return 0;                                      \
+#define ZAVETRA_BENCHMARK_MAIN()             \
+    int main(int argc, char** argv) {        \
+        QCoreApplication app(argc, argv);    \
+        benchmark::Initialize(&argc, argv);  \
+        benchmark::RunSpecifiedBenchmarks(); \
+        benchmark::Shutdown();               \
+        return 0;                            \
     }

@@ -11,11 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/FrmMain.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
 #include "common/Tempo.h"
 #include "trips/Meta.h"
-#include "app/FrmMain.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Start-up check of a full data file and the look-up of one trip's legs.
 
-#include "PrincipaleBench.h"
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "PrincipaleBench.h"
 #include "common/Tempo.h"
 #include "database/Archivio.h"
 
@@ -71,7 +71,8 @@ void BM_TappeDiUnaMeta(benchmark::State& state) {
                       .ordina(QStringLiteral("Sequenza"));
         a.RecordSetImposta(0, 2);
         int km = 0;
-        for (RowSet& r = a.rs[2]; !r.fine(); r.successivo()) km += r.testo(QStringLiteral("Chilometri")).toInt();
+        for (RowSet& r = a.rs[2]; !r.fine(); r.successivo())
+            km += r.testo(QStringLiteral("Chilometri")).toInt();
         benchmark::DoNotOptimize(km);
         if (a.NumeroRecord != kTappe / kMete) state.SkipWithError("wrong leg count");
         codice = codice % kMete + 1;

@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 
 #include "GiroBench.h"
+#include "app/FrmMain.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
-#include "app/FrmMain.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The city guide of a 300-leg itinerary against a guide of 20,000 entries: building the guide
 // list, and copying the guide times into the legs.
 
-#include "PrincipaleBench.h"
 #include <QTemporaryDir>
 
+#include "PrincipaleBench.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
 #include "common/Tempo.h"

@@ -1,15 +1,15 @@
 // Loading a 300-leg itinerary with its guide times and leg times, and saving it, against a data
 // file with 20,000 guide entries.
 
-#include "PrincipaleBench.h"
 #include <QTemporaryDir>
 
+#include "PrincipaleBench.h"
 #include "common/Griglia.h"
 #include "common/Tempo.h"
 #include "database/Archivio.h"
 #include "itinerary/GrigliaItinerario.h"
-#include "itinerary/Tappe.h"
 #include "itinerary/KmTempi.h"
+#include "itinerary/Tappe.h"
 
 namespace {
 

@@ -99,7 +99,7 @@ EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& oro
         DialoghiScriptati dialoghi;
         ProgressoMemoria progresso;
         const EsitoZavetra calcolo = CalcolaZavetra({archivio, meta.box, meta.codice, meta.mfgTab, mfgCopia,
-                                                    tipi, progresso, dialoghi, Chiamante::Calcola});
+                                                     tipi, progresso, dialoghi, Chiamante::Calcola});
         if (!calcolo.errore.isEmpty() || !calcolo.eseguito) {
             Errore(esito, kUscitaErrore,
                    calcolo.errore.isEmpty() ? QStringLiteral("Calcolo della Zavetra non eseguito.")

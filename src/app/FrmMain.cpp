@@ -26,10 +26,10 @@
 #include "common/Orologio.h"
 #include "common/ui/TabellaGriglia.h"
 #include "guide/ui/PannelloGuida.h"
+#include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
 #include "itinerary/ui/PannelloTappe.h"
 #include "schedule/Zavetra.h"
-#include "itinerary/GrigliaItinerario.h"
 #include "trips/Modi.h"
 #include "trips/ui/ProgressoFinestra.h"
 
@@ -518,8 +518,9 @@ QWidget* FrmMain::CreaAreaGriglia() {
     cmbRicercaTappa = pannelloTappe->cmbRicercaTappa;
     // The window's own row of itinerary buttons drives the panel; the panel's copies stay out of
     // sight so that every command has one button.
-    for (QPushButton* doppione : {pannelloTappe->cmdInserisce, pannelloTappe->cmdAggiunge,
-                                  pannelloTappe->cmdCancella, pannelloTappe->cmdRitorno, pannelloTappe->cmdCerca}) {
+    for (QPushButton* doppione :
+         {pannelloTappe->cmdInserisce, pannelloTappe->cmdAggiunge, pannelloTappe->cmdCancella,
+          pannelloTappe->cmdRitorno, pannelloTappe->cmdCerca}) {
         doppione->hide();
         doppione->setObjectName(QString());
     }
@@ -838,8 +839,8 @@ void FrmMain::cmdItinerario_Click() {
 }
 
 bool FrmMain::SalvaTappe() {
-    return SalvaItinerario(archivio_, mfgTab, codiceCorrente, CalcolaValoriLavoro(LeggiBox()).ArcoVisita, dialoghi_,
-                           progresso_.get());
+    return SalvaItinerario(archivio_, mfgTab, codiceCorrente, CalcolaValoriLavoro(LeggiBox()).ArcoVisita,
+                           dialoghi_, progresso_.get());
 }
 
 // Leaving leg editing shows the trip and its legs as stored.
@@ -877,7 +878,8 @@ void FrmMain::cmdMemorizza_Click() {
             }
             AbilitaPulsantiComando();
             break;
-        case SceltaSalvaReset::Niente: break;
+        case SceltaSalvaReset::Niente:
+            break;
     }
 }
 
@@ -918,8 +920,8 @@ bool FrmMain::EseguiCalcolo(int chiamante) {
     BoxMeta box = LeggiBox();
     EsitoZavetra esito;
     try {
-        esito = CalcolaZavetra({archivio_, box, codiceCorrente, mfgTab, mfgCopia, tipiGuida_, *progresso_, dialoghi_,
-                               static_cast<Chiamante>(chiamante), zavetraVisualizzata});
+        esito = CalcolaZavetra({archivio_, box, codiceCorrente, mfgTab, mfgCopia, tipiGuida_, *progresso_,
+                                dialoghi_, static_cast<Chiamante>(chiamante), zavetraVisualizzata});
     } catch (const ErroreDatabase& e) {
         MostraErrore(e);
         esito.interrotto = true;

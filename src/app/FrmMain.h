@@ -154,16 +154,16 @@ class FrmMain : public QMainWindow {
     QPushButton* cmdHelpTotale2 = nullptr;
     QPushButton* cmdHelpTt = nullptr;
 
-    QComboBox* cmbRicerca = nullptr;       // the trip search list
-    QWidget* cmbRicercaTappa = nullptr;    // the leg search list (the editing panel's)
-    QFrame* frmItinerario = nullptr;       // the leg editing frame (the editing panel's)
-    QFrame* areaGriglia = nullptr;         // where the itinerary grid is shown
-    Griglia mfgTab;                        // the itinerary grid, the working copy of the legs
+    QComboBox* cmbRicerca = nullptr;     // the trip search list
+    QWidget* cmbRicercaTappa = nullptr;  // the leg search list (the editing panel's)
+    QFrame* frmItinerario = nullptr;     // the leg editing frame (the editing panel's)
+    QFrame* areaGriglia = nullptr;       // where the itinerary grid is shown
+    Griglia mfgTab;                      // the itinerary grid, the working copy of the legs
     TabellaGriglia* tabItinerario = nullptr;
     PannelloGuida* pannelloGuida = nullptr;  // created the first time the guide opens
     PannelloTappe* pannelloTappe = nullptr;  // the leg editing panel beside the grid
     Griglia mfgCopia;                        // the computation table of the schedule
-    QLabel* lblPercorso = nullptr;         // the database path
+    QLabel* lblPercorso = nullptr;           // the database path
     QLabel* lblElaborazione = nullptr;
     QProgressBar* barElaborazione = nullptr;
 

@@ -9,14 +9,14 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "app/FrmMain.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
 #include "itinerary/GrigliaItinerario.h"
-#include "itinerary/Tappe.h"
 #include "itinerary/KmTempi.h"
+#include "itinerary/Tappe.h"
 #include "trips/Meta.h"
 #include "trips/Modi.h"
-#include "app/FrmMain.h"
 #include "trips/ui/ProgressoFinestra.h"
 
 namespace {

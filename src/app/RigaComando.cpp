@@ -39,7 +39,8 @@ QString ErroreItaliano(const QCommandLineParser& parser) {
         return QStringLiteral("Opzione sconosciuta: ") + NomeConTrattini(ignote.first()) + QLatin1Char('.');
     static const QRegularExpression citata(QStringLiteral("'([^']+)'"));
     const QRegularExpressionMatch m = citata.match(parser.errorText());
-    if (m.hasMatch()) return QStringLiteral("Manca il valore dell'opzione ") + m.captured(1) + QLatin1Char('.');
+    if (m.hasMatch())
+        return QStringLiteral("Manca il valore dell'opzione ") + m.captured(1) + QLatin1Char('.');
     return QStringLiteral("Riga di comando non valida: ") + parser.errorText();
 }
 
@@ -58,19 +59,23 @@ QList<OpzioneProgramma> OpzioniZavetra() {
          QString::fromUtf8("cartella dei dati (Voviva.mdb e i file prodotti);\nsenza questa opzione: la "
                            "cartella del programma se è\nscrivibile, altrimenti la cartella dei dati "
                            "dell'utente")},
-        {kCalcola, {},
+        {kCalcola,
+         {},
          QString::fromUtf8("calcola la Zavetra senza finestra (e senza schermo), come\nil pulsante Calcola, "
                            "per la mèta corrente o per quella di\n--meta; scrive Camptabl.txt e "
                            "ListaLocalita.txt nella\ncartella dei dati e mostra i messaggi del calcolo")},
         {QStringLiteral("meta"), QStringLiteral("CODICE"),
-         QString::fromUtf8("con --calcola: la mèta da calcolare (codice di 6 cifre,\n\"42\" vale \"000042\"); "
-                           "la mèta corrente non cambia"),
+         QString::fromUtf8(
+             "con --calcola: la mèta da calcolare (codice di 6 cifre,\n\"42\" vale \"000042\"); "
+             "la mèta corrente non cambia"),
          kCalcola},
         {QStringLiteral("csv"), QStringLiteral("FILE"),
-         QString::fromUtf8("con --calcola: scrive anche la tabella della Zavetra in\nFILE (UTF-8, campi separati "
-                           "da \";\", colonne da 0 a 13)"),
+         QString::fromUtf8(
+             "con --calcola: scrive anche la tabella della Zavetra in\nFILE (UTF-8, campi separati "
+             "da \";\", colonne da 0 a 13)"),
          kCalcola},
-        {kEsciDopoAvvio, {},
+        {kEsciDopoAvvio,
+         {},
          QString::fromUtf8("chiude il programma appena la finestra è mostrata\n(misura dei tempi di avvio)")},
     };
 }
@@ -138,10 +143,12 @@ QString TestoAiuto() {
     righe.append({kAiuto, {}, QStringLiteral("mostra questo elenco ed esce")});
     constexpr int kColonnaAiuto = 24;
     for (const OpzioneProgramma& o : righe) {
-        const QString nome = QStringLiteral("  --") + o.nome + (o.valore.isEmpty() ? QString() : QLatin1Char(' ') + o.valore);
+        const QString nome =
+            QStringLiteral("  --") + o.nome + (o.valore.isEmpty() ? QString() : QLatin1Char(' ') + o.valore);
         const QStringList linee = o.aiuto.split(QLatin1Char('\n'));
         for (int i = 0; i < linee.size(); ++i)
-            t += (i == 0 ? nome : QString()).leftJustified(kColonnaAiuto - 1) + QLatin1Char(' ') + linee[i] + QLatin1Char('\n');
+            t += (i == 0 ? nome : QString()).leftJustified(kColonnaAiuto - 1) + QLatin1Char(' ') + linee[i] +
+                 QLatin1Char('\n');
     }
     t += QString::fromUtf8(
         "\nCodici di uscita: 0 comando eseguito; 1 errore (database, dati impossibili,\nfile non scritti); "

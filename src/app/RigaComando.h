@@ -17,10 +17,10 @@ class QTextStream;
 constexpr int kUscitaUso = 2;
 
 struct OpzioneProgramma {
-    QString nome;         // without the dashes: "meta"
-    QString valore;       // the value's name in the help ("CODICE"); empty for a switch
-    QString aiuto;        // Italian help text; "\n" starts a new help line
-    QString soloCon = {}; // the batch command it belongs to; empty: valid everywhere
+    QString nome;          // without the dashes: "meta"
+    QString valore;        // the value's name in the help ("CODICE"); empty for a switch
+    QString aiuto;         // Italian help text; "\n" starts a new help line
+    QString soloCon = {};  // the batch command it belongs to; empty: valid everywhere
 };
 
 // What a batch command receives: the option values by name (only options given), the
@@ -33,8 +33,8 @@ struct ArgomentiBatch {
 };
 
 struct ComandoBatch {
-    QString opzione;           // the switch that starts it (also a row of OpzioniZavetra())
-    QString posizionali;       // the positional arguments in the help ("FILE [CODICE…]"); empty: none
+    QString opzione;      // the switch that starts it (also a row of OpzioniZavetra())
+    QString posizionali;  // the positional arguments in the help ("FILE [CODICE…]"); empty: none
     std::function<int(const ArgomentiBatch&, QTextStream& out, QTextStream& err)> esegui;
 };
 
@@ -45,11 +45,11 @@ enum class AzioneProgramma { Finestra, Aiuto, Batch, Errore };
 
 struct RigaComando {
     AzioneProgramma azione = AzioneProgramma::Finestra;
-    QString errore;                  // Italian, for AzioneProgramma::Errore
-    int comando = -1;                // index into ComandiBatch() for AzioneProgramma::Batch
-    QString cartellaDati;            // --data-dir, empty when not given
-    bool esciDopoAvvio = false;      // --esci-dopo-avvio
-    QMap<QString, QString> valori;   // options given, by name (switches with an empty value)
+    QString errore;                 // Italian, for AzioneProgramma::Errore
+    int comando = -1;               // index into ComandiBatch() for AzioneProgramma::Batch
+    QString cartellaDati;           // --data-dir, empty when not given
+    bool esciDopoAvvio = false;     // --esci-dopo-avvio
+    QMap<QString, QString> valori;  // options given, by name (switches with an empty value)
     QStringList posizionali;
 };
 

@@ -1,14 +1,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
-#include <QTimer>
 #include <QTextStream>
+#include <QTimer>
 
+#include "app/FrmMain.h"
+#include "app/RigaComando.h"
 #include "common/CartellaDati.h"
 #include "common/Orologio.h"
 #include "common/ui/DialoghiQt.h"
-#include "app/RigaComando.h"
-#include "app/FrmMain.h"
 
 namespace {
 

@@ -17,8 +17,9 @@ bool scrivibile(const QString& cartella) {
 QString CartellaDati(const QString& cartellaProgramma, const QString& scelta) {
     QString cartella = scelta;
     if (cartella.isEmpty())
-        cartella = scrivibile(cartellaProgramma) ? cartellaProgramma
-                                                 : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        cartella = scrivibile(cartellaProgramma)
+                       ? cartellaProgramma
+                       : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(cartella);
     return QDir(cartella).absolutePath();
 }

@@ -3,10 +3,13 @@
 namespace {
 Risposta rispostaChiusura(Pulsanti p) {
     switch (p) {
-        case Pulsanti::Ok: return Risposta::Ok;
+        case Pulsanti::Ok:
+            return Risposta::Ok;
         case Pulsanti::OkAnnulla:
-        case Pulsanti::SiNoAnnulla: return Risposta::Annulla;
-        case Pulsanti::SiNo: break;
+        case Pulsanti::SiNoAnnulla:
+            return Risposta::Annulla;
+        case Pulsanti::SiNo:
+            break;
     }
     return Risposta::No;
 }

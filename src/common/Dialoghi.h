@@ -17,7 +17,7 @@ struct Messaggio {
 };
 
 class Dialoghi {
-public:
+  public:
     virtual ~Dialoghi() = default;
     // Shows a message box and waits for the answer.  A closed box answers No (Annulla where the
     // box offers it, Ok for a box with only Ok).
@@ -40,11 +40,11 @@ public:
 // Answers from a script, in order, and records every box it was shown.  When the script runs out
 // it answers as a closed box would.
 class DialoghiScriptati : public Dialoghi {
-public:
-    QList<Risposta> risposte;      // consumed from the front by messaggio()
-    QStringList fileDaAprire;      // consumed by apriFile()
-    QStringList fileDaSalvare;     // consumed by salvaFile()
-    QList<Messaggio> mostrati;     // every message box shown, in order
+  public:
+    QList<Risposta> risposte;   // consumed from the front by messaggio()
+    QStringList fileDaAprire;   // consumed by apriFile()
+    QStringList fileDaSalvare;  // consumed by salvaFile()
+    QList<Messaggio> mostrati;  // every message box shown, in order
     int eventiEseguiti = 0;
 
     Risposta messaggio(const Messaggio& m) override;

@@ -4,18 +4,18 @@
 #include <QDateTime>
 
 class Orologio {
-public:
+  public:
     virtual ~Orologio() = default;
     virtual QDateTime adesso() const = 0;
 };
 
 class OrologioSistema : public Orologio {
-public:
+  public:
     QDateTime adesso() const override { return QDateTime::currentDateTime(); }
 };
 
 class OrologioFisso : public Orologio {
-public:
+  public:
     explicit OrologioFisso(QDateTime t) : istante(std::move(t)) {}
     QDateTime adesso() const override { return istante; }
     QDateTime istante;

@@ -4,17 +4,17 @@
 #include <QString>
 
 class Progresso {
-public:
+  public:
     virtual ~Progresso() = default;
-    virtual void didascalia(const QString& testo) = 0;   // the work label
-    virtual void posizione(int valore, int massimo) = 0; // the bar
-    virtual void azzera() = 0;                           // clears the bar
-    virtual bool stopRichiesto() const = 0;              // the user asked to stop
+    virtual void didascalia(const QString& testo) = 0;    // the work label
+    virtual void posizione(int valore, int massimo) = 0;  // the bar
+    virtual void azzera() = 0;                            // clears the bar
+    virtual bool stopRichiesto() const = 0;               // the user asked to stop
 };
 
 // Keeps the last state; a test may set stop to simulate the user's request.
 class ProgressoMemoria : public Progresso {
-public:
+  public:
     QString ultimaDidascalia;
     int valore = 0;
     int massimo = 0;

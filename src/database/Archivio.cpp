@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <cstdio>
 
 #include "common/Progresso.h"
@@ -30,9 +29,13 @@ Archivio::~Archivio() {
     for (Database& d : db) d.chiudi();
 }
 
-QString Archivio::percorsoDatabase() const { return QDir(cartella_).filePath(kNomeDatabase); }
+QString Archivio::percorsoDatabase() const {
+    return QDir(cartella_).filePath(kNomeDatabase);
+}
 
-QString Archivio::percorsoTemporaneo() const { return QDir(cartella_).filePath(kNomeTemporaneo); }
+QString Archivio::percorsoTemporaneo() const {
+    return QDir(cartella_).filePath(kNomeTemporaneo);
+}
 
 bool Archivio::DatabaseCrea(int slot) {
     if (QFileInfo::exists(percorsoAttivo_)) return false;
@@ -54,7 +57,8 @@ void Archivio::DatabaseTabelleCreazione(int slot) {
 }
 
 void Archivio::DatabaseTabellaCrea(int slot, int tabella) {
-    db[slot].creaTabella(tabelle.TabelleNomi[tabella], LeggiSpecificaCreazione(tabelle.TabelleCampi[tabella]));
+    db[slot].creaTabella(tabelle.TabelleNomi[tabella],
+                         LeggiSpecificaCreazione(tabelle.TabelleCampi[tabella]));
 }
 
 bool Archivio::DataBaseTabelleAggiorna(int slot) {
@@ -117,7 +121,8 @@ void Archivio::Ricostruisci() {
     db[0].chiudi();
     const QString temporaneo = percorsoTemporaneo();
     if (QFileInfo::exists(temporaneo) && !QFile::remove(temporaneo))
-        throw ErroreDatabase(QStringLiteral("Impossibile cancellare ") + QDir::toNativeSeparators(temporaneo));
+        throw ErroreDatabase(QStringLiteral("Impossibile cancellare ") +
+                             QDir::toNativeSeparators(temporaneo));
     try {
         percorsoAttivo_ = temporaneo;
         DatabaseCrea(0);
@@ -138,8 +143,8 @@ void Archivio::Ricostruisci() {
         db[0].chiudi();
         db[1].chiudi();
         passo(QStringLiteral("sostituzione"));
-        if (std::rename(QFile::encodeName(temporaneo).constData(), QFile::encodeName(percorsoDatabase()).constData()) !=
-            0)
+        if (std::rename(QFile::encodeName(temporaneo).constData(),
+                        QFile::encodeName(percorsoDatabase()).constData()) != 0)
             throw ErroreDatabase(QStringLiteral("Impossibile sostituire ") +
                                  QDir::toNativeSeparators(percorsoDatabase()));
     } catch (...) {
@@ -199,11 +204,13 @@ void Archivio::RecordSetImpostaDefault() {
     for (int t = kPrimaTabella; t <= kUltimaTabella; ++t) rs[t] = db[0].apriTabella(tabelle.TabelleNomi[t]);
 }
 
-void Archivio::CancellaTabella(int tabella, const QString& campo, const QString& valore, Progresso* progresso) {
+void Archivio::CancellaTabella(int tabella, const QString& campo, const QString& valore,
+                               Progresso* progresso) {
     query = Query::di(tabelle.TabelleNomi[tabella]);
     if (!campo.isEmpty()) query.like(campo, LikeTesto(valore));
     const int totale = NumeroRecord;
-    if (progresso) progresso->didascalia(QStringLiteral("Cancellazione tabella ") + tabelle.TabelleNomi[tabella]);
+    if (progresso)
+        progresso->didascalia(QStringLiteral("Cancellazione tabella ") + tabelle.TabelleNomi[tabella]);
     rs[7] = db[0].apriRowSet(query);
     int conteggio = 0;
     Database::Transazione tr(db[0]);
@@ -218,7 +225,8 @@ void Archivio::CancellaTabella(int tabella, const QString& campo, const QString&
 }
 
 void Archivio::RiparaLocalitaGuida() {
-    query = Query::di(tabelle.TabelleNomi[TabGuidaCitta]).contiene(QStringLiteral("Localita"), QStringLiteral("("));
+    query = Query::di(tabelle.TabelleNomi[TabGuidaCitta])
+                .contiene(QStringLiteral("Localita"), QStringLiteral("("));
     rs[7] = db[0].apriRowSet(query);
     Database::Transazione tr(db[0]);
     for (; !rs[7].fine(); rs[7].successivo()) {

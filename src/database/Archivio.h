@@ -3,7 +3,6 @@
 // directory, the database and row-set slots every subsystem reads and writes through, the shared
 // query and the bulk delete.
 #include <QString>
-
 #include <array>
 #include <functional>
 
@@ -14,19 +13,19 @@ class Progresso;
 
 // The database could not be opened: the program shows testo and ends, leaving the file as it was.
 class ErroreApertura : public ErroreDatabase {
-public:
+  public:
     explicit ErroreApertura(const QString& percorso);
 };
 
 class Archivio {
-public:
+  public:
     explicit Archivio(const QString& cartellaDati);
     ~Archivio();
 
     ElencoTabelle tabelle = TabelleStandard();
-    std::array<Database, 3> db;    // 0 the working database, 1 the old file during a rebuild
-    std::array<RowSet, 11> rs;     // 1 to 6 the tables by number, 7 the scratch slot
-    Query query;                   // the current query, opened by RecordSetImposta
+    std::array<Database, 3> db;  // 0 the working database, 1 the old file during a rebuild
+    std::array<RowSet, 11> rs;   // 1 to 6 the tables by number, 7 the scratch slot
+    Query query;                 // the current query, opened by RecordSetImposta
     int NumeroRecord = 0;
 
     // Called at the named steps of the rebuild; a test throws from it to interrupt the rebuild.
@@ -48,14 +47,15 @@ public:
     void DataBaseVerificaIndici(int slot, int tabella);
     void RecordSetImposta(int slotDb, int slotRs);
     void RecordSetImpostaDefault();
-    void CancellaTabella(int tabella, const QString& campo, const QString& valore, Progresso* progresso = nullptr);
+    void CancellaTabella(int tabella, const QString& campo, const QString& valore,
+                         Progresso* progresso = nullptr);
     // Localities of the city guide are stored without the part in brackets.
     void RiparaLocalitaGuida();
 
     QString nome(int tabella) const { return tabelle.TabelleNomi[tabella]; }
     Database& dati() { return db[0]; }
 
-private:
+  private:
     void Ricostruisci();
     void CopiaTabella(int tabella);
     QString percorsoAttivo_;

@@ -1,11 +1,10 @@
 #include "database/Database.h"
 
+#include <sqlite3.h>
+
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
-
-#include <sqlite3.h>
-
 #include <algorithm>
 
 namespace {
@@ -13,7 +12,9 @@ namespace {
 const char* const kCollazione = "NOCASEU";
 
 // Text as the comparisons see it: simple case folding, so accented capitals match too.
-QString piega(const QString& s) { return s.toCaseFolded(); }
+QString piega(const QString& s) {
+    return s.toCaseFolded();
+}
 
 int confrontaPiegato(const char* a, int na, const char* b, int nb) {
     // Pure ASCII is compared byte by byte; anything else goes through Unicode folding.
@@ -60,7 +61,8 @@ void funzioneLike(sqlite3_context* ctx, int, sqlite3_value** argv) {
         return;
     }
     auto testoDi = [](sqlite3_value* v) {
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                                 sqlite3_value_bytes(v));
     };
     QString modello = testoDi(argv[0]);
     QString testo = sqlite3_value_type(argv[1]) == SQLITE_NULL ? QString() : testoDi(argv[1]);
@@ -77,12 +79,18 @@ QString dichiarazione(const Campo& c) {
     switch (c.tipo) {
         case TipoCampo::Testo:
             return QStringLiteral("VARCHAR(%1) COLLATE %2").arg(c.larghezza).arg(QLatin1String(kCollazione));
-        case TipoCampo::SiNo: return QStringLiteral("BOOLEAN");
-        case TipoCampo::Intero: return QStringLiteral("SMALLINT");
-        case TipoCampo::Singolo: return QStringLiteral("REAL");
-        case TipoCampo::Doppio: return QStringLiteral("DOUBLE");
-        case TipoCampo::Data: return QStringLiteral("DATETIME");
-        case TipoCampo::Byte: return QStringLiteral("BLOB");
+        case TipoCampo::SiNo:
+            return QStringLiteral("BOOLEAN");
+        case TipoCampo::Intero:
+            return QStringLiteral("SMALLINT");
+        case TipoCampo::Singolo:
+            return QStringLiteral("REAL");
+        case TipoCampo::Doppio:
+            return QStringLiteral("DOUBLE");
+        case TipoCampo::Data:
+            return QStringLiteral("DATETIME");
+        case TipoCampo::Byte:
+            return QStringLiteral("BLOB");
     }
     return {};
 }
@@ -133,7 +141,7 @@ bool CorrispondeLike(const QString& testo, const QString& modello) {
 namespace {
 
 class Istruzione {
-public:
+  public:
     Istruzione(sqlite3* db, const QString& sql) : db_(db) {
         QByteArray s = sql.toUtf8();
         if (sqlite3_prepare_v2(db, s.constData(), static_cast<int>(s.size()), &st_, nullptr) != SQLITE_OK)
@@ -183,16 +191,21 @@ public:
     }
     QVariant valore(int c) const {
         switch (sqlite3_column_type(st_, c)) {
-            case SQLITE_NULL: return {};
-            case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(st_, c)));
-            case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st_, c));
+            case SQLITE_NULL:
+                return {};
+            case SQLITE_INTEGER:
+                return QVariant(static_cast<qlonglong>(sqlite3_column_int64(st_, c)));
+            case SQLITE_FLOAT:
+                return QVariant(sqlite3_column_double(st_, c));
             case SQLITE_BLOB:
-                return QByteArray(static_cast<const char*>(sqlite3_column_blob(st_, c)), sqlite3_column_bytes(st_, c));
-            default: return testo(c);
+                return QByteArray(static_cast<const char*>(sqlite3_column_blob(st_, c)),
+                                  sqlite3_column_bytes(st_, c));
+            default:
+                return testo(c);
         }
     }
 
-private:
+  private:
     QString errore() const { return QString::fromUtf8(sqlite3_errmsg(db_)); }
     sqlite3* db_;
     sqlite3_stmt* st_ = nullptr;
@@ -206,24 +219,28 @@ struct Database::Stato {
 
 Database::Database() : stato_(std::make_unique<Stato>()) {}
 
-Database::~Database() { chiudi(); }
+Database::~Database() {
+    chiudi();
+}
 
 void Database::crea(const QString& percorso) {
     chiudi();
     if (QFileInfo::exists(percorso))
         throw ErroreDatabase(QStringLiteral("Il database esiste già: ") + percorso);
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(percorso.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = sqlite3_open_v2(percorso.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
     if (rc != SQLITE_OK) {
         QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
         sqlite3_close(db);
-        throw ErroreDatabase(QStringLiteral("Impossibile creare il database ") + percorso + QStringLiteral(": ") + msg);
+        throw ErroreDatabase(QStringLiteral("Impossibile creare il database ") + percorso +
+                             QStringLiteral(": ") + msg);
     }
     db_ = db;
     percorso_ = percorso;
     sqlite3_create_collation(db_, kCollazione, SQLITE_UTF8, nullptr, collazione);
-    sqlite3_create_function(db_, "zlike", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funzioneLike, nullptr,
-                            nullptr);
+    sqlite3_create_function(db_, "zlike", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funzioneLike,
+                            nullptr, nullptr);
     // Writing the header makes the file a database at once, so a crash leaves no empty file.
     esegui(QStringLiteral("PRAGMA user_version = 1"));
 }
@@ -231,7 +248,8 @@ void Database::crea(const QString& percorso) {
 void Database::apri(const QString& percorso) {
     chiudi();
     auto rifiuta = [&](const QString& perche) {
-        throw ErroreDatabase(QStringLiteral("Impossibile aprire il database ") + percorso + QStringLiteral(": ") + perche);
+        throw ErroreDatabase(QStringLiteral("Impossibile aprire il database ") + percorso +
+                             QStringLiteral(": ") + perche);
     };
     if (!QFileInfo(percorso).isFile()) rifiuta(QStringLiteral("file inesistente"));
     sqlite3* db = nullptr;
@@ -255,8 +273,8 @@ void Database::apri(const QString& percorso) {
     db_ = db;
     percorso_ = percorso;
     sqlite3_create_collation(db_, kCollazione, SQLITE_UTF8, nullptr, collazione);
-    sqlite3_create_function(db_, "zlike", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funzioneLike, nullptr,
-                            nullptr);
+    sqlite3_create_function(db_, "zlike", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funzioneLike,
+                            nullptr, nullptr);
 }
 
 void Database::chiudi() {
@@ -291,10 +309,13 @@ QStringList Database::tabelle() const {
 
 bool Database::esisteTabella(const QString& nome) const {
     const QStringList t = tabelle();
-    return std::any_of(t.begin(), t.end(), [&](const QString& n) { return n.compare(nome, Qt::CaseInsensitive) == 0; });
+    return std::any_of(t.begin(), t.end(),
+                       [&](const QString& n) { return n.compare(nome, Qt::CaseInsensitive) == 0; });
 }
 
-QList<Campo> Database::campi(const QString& tabella) const { return campiInCache(tabella); }
+QList<Campo> Database::campi(const QString& tabella) const {
+    return campiInCache(tabella);
+}
 
 const QList<Campo>& Database::campiInCache(const QString& tabella) const {
     verificaAperto();
@@ -312,7 +333,8 @@ const QList<Campo>& Database::campiInCache(const QString& tabella) const {
 QStringList Database::indici(const QString& tabella) const {
     verificaAperto();
     QStringList nomi;
-    Istruzione st(db_, QStringLiteral("SELECT name FROM pragma_index_list(?1) WHERE origin = 'c' ORDER BY name"));
+    Istruzione st(db_,
+                  QStringLiteral("SELECT name FROM pragma_index_list(?1) WHERE origin = 'c' ORDER BY name"));
     st.lega(1, tabella);
     while (st.passo()) nomi << nomeIndiceLogico(st.testo(0));
     return nomi;
@@ -322,8 +344,8 @@ void Database::creaTabella(const QString& nome, const QList<Campo>& campi) {
     if (campi.isEmpty()) throw ErroreDatabase(QStringLiteral("Tabella senza campi: ") + nome);
     QStringList colonne;
     for (const Campo& c : campi) colonne << quota(c.nome) + QLatin1Char(' ') + dichiarazione(c);
-    esegui(QStringLiteral("CREATE TABLE ") + quota(nome) + QStringLiteral(" (") + colonne.join(QStringLiteral(", ")) +
-           QLatin1Char(')'));
+    esegui(QStringLiteral("CREATE TABLE ") + quota(nome) + QStringLiteral(" (") +
+           colonne.join(QStringLiteral(", ")) + QLatin1Char(')'));
     stato_->campi.remove(piega(nome));
 }
 
@@ -442,7 +464,9 @@ int Database::conta(const Query& query) {
     return static_cast<int>(st.intero(0));
 }
 
-Database::Transazione::Transazione(Database& db) : db_(&db) { db_->esegui(QStringLiteral("SAVEPOINT zt")); }
+Database::Transazione::Transazione(Database& db) : db_(&db) {
+    db_->esegui(QStringLiteral("SAVEPOINT zt"));
+}
 
 Database::Transazione::~Transazione() {
     if (chiusa_ || !db_->aperto()) return;
@@ -504,13 +528,21 @@ RowSet Database::apriRowSet(const Query& query) {
     return rs;
 }
 
-RowSet Database::apriTabella(const QString& tabella) { return apriRowSet(Query::di(tabella)); }
+RowSet Database::apriTabella(const QString& tabella) {
+    return apriRowSet(Query::di(tabella));
+}
 
-bool RowSet::aperto() const { return d_ && d_->db && d_->db->db_ == d_->handle && d_->handle; }
+bool RowSet::aperto() const {
+    return d_ && d_->db && d_->db->db_ == d_->handle && d_->handle;
+}
 
-QString RowSet::tabella() const { return d_ ? d_->tabella : QString(); }
+QString RowSet::tabella() const {
+    return d_ ? d_->tabella : QString();
+}
 
-bool RowSet::fine() const { return !d_ || d_->cancellata || d_->pos < 0 || d_->pos >= d_->righe.size(); }
+bool RowSet::fine() const {
+    return !d_ || d_->cancellata || d_->pos < 0 || d_->pos >= d_->righe.size();
+}
 
 namespace {
 void verifica(bool condizione, const char* messaggio) {
@@ -548,11 +580,17 @@ void RowSet::ultimo() {
     d_->caricata = false;
 }
 
-int RowSet::conteggio() const { return d_ ? static_cast<int>(d_->righe.size()) : 0; }
+int RowSet::conteggio() const {
+    return d_ ? static_cast<int>(d_->righe.size()) : 0;
+}
 
-int RowSet::posizione() const { return d_ ? d_->pos : -1; }
+int RowSet::posizione() const {
+    return d_ ? d_->pos : -1;
+}
 
-int RowSet::numeroCampi() const { return d_ ? static_cast<int>(d_->campi.size()) : 0; }
+int RowSet::numeroCampi() const {
+    return d_ ? static_cast<int>(d_->campi.size()) : 0;
+}
 
 QString RowSet::nomeCampo(int posizione) const {
     if (!d_ || posizione < 0 || posizione >= d_->campi.size()) return {};
@@ -577,10 +615,10 @@ void RowSet::caricaRiga() const {
     if (!d_->lettura) {
         QStringList colonne;
         for (const Campo& c : d_->campi) colonne << quota(c.nome);
-        d_->lettura = std::make_unique<Istruzione>(d_->handle, QStringLiteral("SELECT ") +
-                                                                   colonne.join(QStringLiteral(", ")) +
-                                                                   QStringLiteral(" FROM ") + quota(d_->tabella) +
-                                                                   QStringLiteral(" WHERE rowid = ?1"));
+        d_->lettura = std::make_unique<Istruzione>(
+            d_->handle, QStringLiteral("SELECT ") + colonne.join(QStringLiteral(", ")) +
+                            QStringLiteral(" FROM ") + quota(d_->tabella) +
+                            QStringLiteral(" WHERE rowid = ?1"));
     }
     Istruzione& st = *d_->lettura;
     st.riavvia();
@@ -602,17 +640,26 @@ QVariant RowSet::valore(int posizione) const {
         throw ErroreDatabase(QStringLiteral("Campo inesistente: %1").arg(posizione));
     const QVariant& v = d_->valori[posizione];
     if (d_->campi[posizione].tipo == TipoCampo::SiNo) return QVariant(v.isValid() && v.toLongLong() != 0);
-    if (d_->campi[posizione].tipo == TipoCampo::Testo) return QVariant(v.isValid() ? v.toString() : QString());
+    if (d_->campi[posizione].tipo == TipoCampo::Testo)
+        return QVariant(v.isValid() ? v.toString() : QString());
     return v;
 }
 
-QVariant RowSet::valore(const QString& campo) const { return valore(indiceCampo(campo)); }
+QVariant RowSet::valore(const QString& campo) const {
+    return valore(indiceCampo(campo));
+}
 
-QString RowSet::testo(int posizione) const { return valore(posizione).toString(); }
+QString RowSet::testo(int posizione) const {
+    return valore(posizione).toString();
+}
 
-QString RowSet::testo(const QString& campo) const { return valore(campo).toString(); }
+QString RowSet::testo(const QString& campo) const {
+    return valore(campo).toString();
+}
 
-bool RowSet::siNo(const QString& campo) const { return valore(campo).toBool(); }
+bool RowSet::siNo(const QString& campo) const {
+    return valore(campo).toBool();
+}
 
 void RowSet::aggiungi() {
     verifica(aperto(), "Insieme di righe non aperto");
@@ -649,7 +696,9 @@ void RowSet::imposta(int posizione, const QVariant& valore) {
     d_->impostati[posizione] = true;
 }
 
-void RowSet::imposta(const QString& campo, const QVariant& valore) { imposta(indiceCampo(campo), valore); }
+void RowSet::imposta(const QString& campo, const QVariant& valore) {
+    imposta(indiceCampo(campo), valore);
+}
 
 void RowSet::annullaModifica() {
     if (d_) d_->modo = Dati::Modo::Nessuno;
@@ -689,8 +738,8 @@ void RowSet::memorizza() {
             }
         if (!assegnazioni.isEmpty()) {
             valori << d_->righe[d_->pos];
-            Istruzione st(d_->handle, QStringLiteral("UPDATE ") + quota(d_->tabella) + QStringLiteral(" SET ") +
-                                          assegnazioni.join(QStringLiteral(", ")) +
+            Istruzione st(d_->handle, QStringLiteral("UPDATE ") + quota(d_->tabella) +
+                                          QStringLiteral(" SET ") + assegnazioni.join(QStringLiteral(", ")) +
                                           QStringLiteral(" WHERE rowid = ?%1").arg(valori.size()));
             for (int i = 0; i < valori.size(); ++i) st.lega(i + 1, valori[i]);
             st.passo();
@@ -702,7 +751,8 @@ void RowSet::memorizza() {
 
 void RowSet::elimina() {
     richiedeRiga();
-    Istruzione st(d_->handle, QStringLiteral("DELETE FROM ") + quota(d_->tabella) + QStringLiteral(" WHERE rowid = ?1"));
+    Istruzione st(d_->handle,
+                  QStringLiteral("DELETE FROM ") + quota(d_->tabella) + QStringLiteral(" WHERE rowid = ?1"));
     st.lega(1, d_->righe[d_->pos]);
     st.passo();
     d_->righe.removeAt(d_->pos);

@@ -7,14 +7,13 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <memory>
 #include <stdexcept>
 
 struct sqlite3;
 
 class ErroreDatabase : public std::runtime_error {
-public:
+  public:
     explicit ErroreDatabase(const QString& messaggio);
     QString messaggio() const { return QString::fromUtf8(what()); }
 };
@@ -62,7 +61,7 @@ bool CorrispondeLike(const QString& testo, const QString& modello);
 class RowSet;
 
 class Database {
-public:
+  public:
     Database();
     ~Database();
     Database(const Database&) = delete;
@@ -95,21 +94,21 @@ public:
     // A group of writes that happens whole or not at all; nested groups are allowed.  Destroying
     // an uncommitted group undoes its writes.
     class Transazione {
-    public:
+      public:
         explicit Transazione(Database& db);
         ~Transazione();
         void conferma();
         Transazione(const Transazione&) = delete;
         Transazione& operator=(const Transazione&) = delete;
 
-    private:
+      private:
         Database* db_;
         bool chiusa_ = false;
     };
 
     struct Stato;
 
-private:
+  private:
     friend class RowSet;
     void esegui(const QString& sql);
     void verificaAperto() const;
@@ -123,7 +122,7 @@ private:
 // The rows of a query, walked one at a time and changed in place.  The current row is read
 // from the file when the row set moves to it, so changes made through another row set are seen.
 class RowSet {
-public:
+  public:
     RowSet();
     ~RowSet();
     RowSet(const RowSet&);
@@ -158,7 +157,7 @@ public:
     void annullaModifica();
     void elimina();  // deletes the current row; the row set then has no current row until it moves
 
-private:
+  private:
     friend class Database;
     struct Dati;
     std::shared_ptr<Dati> d_;

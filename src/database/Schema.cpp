@@ -43,14 +43,29 @@ namespace {
 
 bool tipoDaLettera(QChar lettera, TipoCampo& tipo) {
     switch (lettera.toUpper().unicode()) {
-        case 'T': tipo = TipoCampo::Testo; return true;
-        case 'Y': tipo = TipoCampo::SiNo; return true;
-        case 'I': tipo = TipoCampo::Intero; return true;
-        case 'S': tipo = TipoCampo::Singolo; return true;
-        case 'L': tipo = TipoCampo::Doppio; return true;
-        case 'D': tipo = TipoCampo::Data; return true;
-        case 'B': tipo = TipoCampo::Byte; return true;
-        default: return false;
+        case 'T':
+            tipo = TipoCampo::Testo;
+            return true;
+        case 'Y':
+            tipo = TipoCampo::SiNo;
+            return true;
+        case 'I':
+            tipo = TipoCampo::Intero;
+            return true;
+        case 'S':
+            tipo = TipoCampo::Singolo;
+            return true;
+        case 'L':
+            tipo = TipoCampo::Doppio;
+            return true;
+        case 'D':
+            tipo = TipoCampo::Data;
+            return true;
+        case 'B':
+            tipo = TipoCampo::Byte;
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -97,7 +112,8 @@ QList<Campo> LeggiSpecificaVerifica(const QString& specifica) {
         QString tipo = resto.mid(aperta + 1);
         // Only text entries have a width to compare; an unknown letter checks the name alone.
         if (!tipoDaLettera(tipo.isEmpty() ? QChar() : tipo[0], c.tipo)) c.tipo = TipoCampo::Byte;
-        if (!tipo.isEmpty() && tipo[0].toUpper() == QLatin1Char('T')) c.larghezza = larghezzaTesto(tipo.mid(2));
+        if (!tipo.isEmpty() && tipo[0].toUpper() == QLatin1Char('T'))
+            c.larghezza = larghezzaTesto(tipo.mid(2));
         campi << c;
         qsizetype chiusa = resto.indexOf(QLatin1Char(']'));
         resto = chiusa < 0 ? QString() : resto.mid(chiusa + 2);

@@ -6,10 +6,11 @@
 
 namespace {
 
-const char* const kPredefiniti[] = {"Ottimo",      "Da vedere", "Interessante", "Vedibile", "Punto Sosta",
-                                    "PS e CS",     "Campeggio", "Ristorante",   "Gpl",      "Lunori"};
+const char* const kPredefiniti[] = {"Ottimo",  "Da vedere", "Interessante", "Vedibile", "Punto Sosta",
+                                    "PS e CS", "Campeggio", "Ristorante",   "Gpl",      "Lunori"};
 const QString kElencoCompleto = QStringLiteral(
-    "Ottimo^Da vedere^Interessante^Vedibile^Punto Sosta^PS e CS^Campeggio^Ristorante^Gpl^Lunorin^Carte/Guide^Altro^");
+    "Ottimo^Da vedere^Interessante^Vedibile^Punto Sosta^PS e "
+    "CS^Campeggio^Ristorante^Gpl^Lunorin^Carte/Guide^Altro^");
 
 Query queryTipi(const Archivio& a) {
     return Query::di(a.nome(TabTipoGuida)).ordina(QStringLiteral("CodiceGuida"));

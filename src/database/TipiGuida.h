@@ -3,7 +3,6 @@
 // and the table in memory that tells visits (a time is required) from logistic points.
 #include <QString>
 #include <QStringList>
-
 #include <array>
 
 class Archivio;

@@ -12,8 +12,8 @@
 #include "common/Tempo.h"
 #include "common/Testo.h"
 #include "database/Archivio.h"
-#include "guide/TempoGuida.h"
 #include "database/NomiCampi.h"
+#include "guide/TempoGuida.h"
 
 namespace {
 

@@ -128,7 +128,9 @@ void CancellaMatrice(Griglia& griglia, int righeMinime) {
     griglia.svuotaDati();
 }
 
-double KmTappa(const Griglia& griglia, int riga) { return ValoreSenzaPunti(griglia.testo(riga, ColKm)); }
+double KmTappa(const Griglia& griglia, int riga) {
+    return ValoreSenzaPunti(griglia.testo(riga, ColKm));
+}
 
 int UltimaRigaTappa(const Griglia& griglia) {
     int r = griglia.righe() - 1;

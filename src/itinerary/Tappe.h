@@ -61,7 +61,6 @@ bool SalvaItinerario(Archivio& archivio, const Griglia& mfgTab, const QString& c
 // they were and the grid is loaded empty.
 RisultatoKmTempi RicaricaItinerario(Archivio& archivio, QString& metaCorrente, BoxMeta& box, Griglia& mfgTab);
 
-
 // "Salva Reset": save, restore the stored itinerary, or nothing.
 enum class SceltaSalvaReset { Salva, Ripristina, Niente };
 SceltaSalvaReset ChiediSalvaReset(Dialoghi& dialoghi);

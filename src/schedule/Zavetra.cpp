@@ -9,16 +9,16 @@
 #include "common/Tempo.h"
 #include "common/Testo.h"
 #include "database/Archivio.h"
+#include "database/NomiCampi.h"
 #include "database/Schema.h"
 #include "itinerary/GrigliaItinerario.h"
-#include "schedule/Adattamento.h"
 #include "itinerary/KmTempi.h"
+#include "schedule/Adattamento.h"
 #include "schedule/Motore.h"
 #include "schedule/Percentuale.h"
 #include "schedule/RigheZavetra.h"
 #include "schedule/TabellaCalcolo.h"
 #include "trips/Parametri.h"
-#include "database/NomiCampi.h"
 
 namespace {
 
@@ -73,9 +73,9 @@ struct Preparazione {
     ParametriMotore p;
     TotaliSoste soste;
     QList<RigaCalcolo> tabella;
-    qint16 minimi = 0;        // the fewest days the driving alone needs
-    float fermataStima = 0;   // the halts the first estimate of the coefficient counts
-    float coefficiente = 1;   // the stored coefficient, where the fitting starts
+    qint16 minimi = 0;       // the fewest days the driving alone needs
+    float fermataStima = 0;  // the halts the first estimate of the coefficient counts
+    float coefficiente = 1;  // the stored coefficient, where the fitting starts
 };
 
 // The state of the fitting: the coefficient under test, its step and the days.
@@ -108,7 +108,8 @@ QString Prepara(const RichiestaZavetra& r, BoxMeta& b, Griglia& tab, Griglia& co
     RisultatoKmTempi kmTempi;
     try {
         kmTempi = CalcolaKmTempiItinerario(tab, p.velocita, p.v.ArcoGuida, p.v.GiorniDesiderati);
-        prep.soste = PreparaTabellaPerCalcoloZavetra(db, tab, copia, p.v, ModoSoste(b.cmbSoste), r.tipi, perc);
+        prep.soste =
+            PreparaTabellaPerCalcoloZavetra(db, tab, copia, p.v, ModoSoste(b.cmbSoste), r.tipi, perc);
         memorizzato = LeggiCoefficiente(db, r.archivio.nome(TabMeteCamper), r.codiceMeta);
     } catch (const ErroreDatabase& err) {
         perc.AzzeraPercentuale();
@@ -158,7 +159,8 @@ FineGiro GiroDiTest(Preparazione& prep, BoxMeta& b, Adattamento& a, Griglia& tab
         if (a.desiderati == 0) a.coefficiente = 1;
         ++a.contatore;
         progresso.didascalia(Didascalia(a.contatore, a.usati, a.desiderati, a.coefficiente));
-        const EsitoPassaggio esito = EseguiPassaggio(p, a.coefficiente, a.desiderati, prep.tabella, tab, s, perc);
+        const EsitoPassaggio esito =
+            EseguiPassaggio(p, a.coefficiente, a.desiderati, prep.tabella, tab, s, perc);
         ++a.passi;
         if (esito.interrotto) return FineGiro::Interrotto;
         a.usati = esito.giorniUsati;
@@ -180,8 +182,8 @@ QString MessaggioFinale(const Adattamento& a) {
     if (a.usati == a.desiderati)
         return QStringLiteral("Elaborazione conclusa in ") + QString::number(a.contatore) +
                QStringLiteral(" tentativi!");
-    return QStringLiteral("Elaborazione impossibile! (tentativi effettuati n. ") + QString::number(a.contatore) +
-           QLatin1Char(')');
+    return QStringLiteral("Elaborazione impossibile! (tentativi effettuati n. ") +
+           QString::number(a.contatore) + QLatin1Char(')');
 }
 
 }  // namespace
@@ -195,7 +197,8 @@ EsitoZavetra CalcolaZavetra(const RichiestaZavetra& r) {
         perc.AzzeraPercentuale();
         return e;
     }
-    if (const QString errore = ControllaIngressi(r.box); !errore.isEmpty()) return Errore(e, errore, r.dialoghi);
+    if (const QString errore = ControllaIngressi(r.box); !errore.isEmpty())
+        return Errore(e, errore, r.dialoghi);
 
     // The computation works on copies: an input found impossible on the way, a database failure or
     // a stop request leave the boxes, the grids and the stored trip as they were.

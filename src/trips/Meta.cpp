@@ -8,8 +8,8 @@
 #include "common/Date.h"
 #include "common/Tempo.h"
 #include "common/Testo.h"
-#include "trips/Parametri.h"
 #include "database/NomiCampi.h"
+#include "trips/Parametri.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include "trips/BoxMeta.h"
 #include "trips/ListeScelta.h"
 
-
 // Working values: time values in hundredths of an hour.
 struct ValoriLavoro {
     float OraColazione = 0;

@@ -4,8 +4,6 @@
 #include "app/FrmMain.h"
 
 #include <gtest/gtest.h>
-
-#include "TestSupport.h"
 #include <sqlite3.h>
 
 #include <QApplication>
@@ -20,6 +18,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "TestSupport.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
 #include "guide/ui/PannelloGuida.h"

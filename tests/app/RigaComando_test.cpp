@@ -72,8 +72,8 @@ Uscita Avvia(const QStringList& argomenti) {
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(ZAVETRA_PROGRAMMA), argomenti);
     p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError()),
-            QString::fromUtf8(p.readAllStandardOutput())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardError()), QString::fromUtf8(p.readAllStandardOutput())};
 }
 
 TEST(ProgrammaZavetra, OpzioniSbagliateEsconoConDueSenzaSchermo) {

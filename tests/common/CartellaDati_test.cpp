@@ -1,11 +1,11 @@
 // Where the data file lives: the program's directory when writable, --data-dir above all.
+#include "common/CartellaDati.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include "common/CartellaDati.h"
 
 TEST(CartellaDati, OpzioneDaRigaDiComando) {
     EXPECT_EQ(OpzioneCartellaDati({"zavetra", "--data-dir", "/tmp/x"}), QStringLiteral("/tmp/x"));
@@ -23,7 +23,6 @@ TEST(CartellaDati, SceltaProgrammaOUtente) {
     const QString scelta = QDir(programma.path()).filePath(QStringLiteral("nuova/cartella"));
     EXPECT_EQ(CartellaDati(programma.path(), scelta), scelta);
     EXPECT_TRUE(QDir(scelta).exists());
-
 }
 
 TEST(CartellaDati, ProgrammaInSolaLetturaUsaLaCartellaUtente) {

@@ -1,5 +1,7 @@
 // The data file's life: creation with its tables and indexes, guide-type seeding, rebuilds that
 // keep every value, interrupted rebuilds, and the bulk delete.
+#include "database/Archivio.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,12 +10,13 @@
 
 #include "TestSupport.h"
 #include "common/Progresso.h"
-#include "database/Archivio.h"
 #include "database/TipiGuida.h"
 
 namespace {
 
-QString percorsoIn(const QTemporaryDir& d) { return QDir(d.path()).filePath(QStringLiteral("Voviva.mdb")); }
+QString percorsoIn(const QTemporaryDir& d) {
+    return QDir(d.path()).filePath(QStringLiteral("Voviva.mdb"));
+}
 
 // A database whose tables are made from the given specifications instead of the current ones.
 void creaVecchio(const QTemporaryDir& dir, const ElencoTabelle& elenco) {
@@ -45,7 +48,8 @@ TEST(Schema, SeiTabelleConICampiNellOrdine) {
     EXPECT_EQ(legs[9].tipo, TipoCampo::SiNo);
     EXPECT_EQ(legs[12], (Campo{QStringLiteral("Flag2"), TipoCampo::SiNo, 0}));
     // Fields are read by position elsewhere.
-    EXPECT_EQ(LeggiSpecificaCreazione(t.TabelleCampi[TabTipoGuida])[2].nome, QStringLiteral("TempoObbligatorio"));
+    EXPECT_EQ(LeggiSpecificaCreazione(t.TabelleCampi[TabTipoGuida])[2].nome,
+              QStringLiteral("TempoObbligatorio"));
     EXPECT_EQ(LeggiSpecificaCreazione(t.TabelleCampi[TabGuidaCitta])[3],
               (Campo{QStringLiteral("Descrizione"), TipoCampo::Testo, 96}));
     EXPECT_EQ(LeggiSpecificaCreazione(t.TabelleCampi[TabMeteCamper]).last().nome, QStringLiteral("Flag2"));
@@ -77,9 +81,11 @@ TEST(Avvio, PrimoAvvioCreaTabelleIndiciETipiGuida) {
                                          QStringLiteral("MetaCorrente"), QStringLiteral("Parametri")}));
     EXPECT_EQ(db.campi(QStringLiteral("MeteCamper")).size(), 28);
     EXPECT_EQ(db.campi(QStringLiteral("Parametri")).size(), 21);
-    EXPECT_EQ(db.indici(QStringLiteral("MeteCamper")), (QStringList{QStringLiteral("CodiceMeta"), QStringLiteral("Localita")}));
+    EXPECT_EQ(db.indici(QStringLiteral("MeteCamper")),
+              (QStringList{QStringLiteral("CodiceMeta"), QStringLiteral("Localita")}));
     EXPECT_EQ(db.indici(QStringLiteral("Itinerari")).size(), 3);
-    EXPECT_EQ(db.indici(QStringLiteral("GuidaCitta")), (QStringList{QStringLiteral("Gruppo"), QStringLiteral("Localita")}));
+    EXPECT_EQ(db.indici(QStringLiteral("GuidaCitta")),
+              (QStringList{QStringLiteral("Gruppo"), QStringLiteral("Localita")}));
     EXPECT_EQ(db.indici(QStringLiteral("TipoGuida")), QStringList{QStringLiteral("CodiceGuida")});
     EXPECT_EQ(db.indici(QStringLiteral("MetaCorrente")), QStringList{QStringLiteral("MetaCorrente")});
     EXPECT_TRUE(db.indici(QStringLiteral("Parametri")).isEmpty());
@@ -93,9 +99,11 @@ TEST(Avvio, PrimoAvvioCreaTabelleIndiciETipiGuida) {
     EXPECT_EQ(tipi.voci[10].descrizione, QStringLiteral("Lunori"));
 
     QStringList righe;
-    for (RowSet r = db.apriRowSet(Query::di(QStringLiteral("TipoGuida")).ordina(QStringLiteral("CodiceGuida")));
+    for (RowSet r =
+             db.apriRowSet(Query::di(QStringLiteral("TipoGuida")).ordina(QStringLiteral("CodiceGuida")));
          !r.fine(); r.successivo())
-        righe << r.testo(0) + QLatin1Char(' ') + r.testo(1) + (r.siNo(QStringLiteral("TempoObbligatorio")) ? "*" : "");
+        righe << r.testo(0) + QLatin1Char(' ') + r.testo(1) +
+                     (r.siNo(QStringLiteral("TempoObbligatorio")) ? "*" : "");
     EXPECT_EQ(righe, (QStringList{"01 Ottimo*", "02 Da vedere*", "03 Interessante*", "04 Vedibile*",
                                   "05 Punto Sosta", "06 PS e CS", "07 Campeggio", "08 Ristorante", "09 Gpl",
                                   "10 Lunori", "11 Lunorin", "12 Carte/Guide", "13 Altro"}));
@@ -111,8 +119,8 @@ TEST(Avvio, TipiGuidaParzialiCompletatiDopoIlCodicePiuAlto) {
     QTemporaryDir dir;
     Archivio a(dir.path());
     a.AvviaDatabase();
-    const char* nomi[] = {"Ottimo", "Da vedere", "Interessante", "Vedibile", "Punto Sosta",
-                          "PS e CS", "Campeggio", "Ristorante", "Gpl"};
+    const char* nomi[] = {"Ottimo",  "Da vedere", "Interessante", "Vedibile", "Punto Sosta",
+                          "PS e CS", "Campeggio", "Ristorante",   "Gpl"};
     for (int i = 0; i < 9; ++i)
         inserisci(a.dati(), QStringLiteral("TipoGuida"),
                   {{QStringLiteral("CodiceGuida"), QStringLiteral("0%1").arg(i + 1)},
@@ -121,7 +129,8 @@ TEST(Avvio, TipiGuidaParzialiCompletatiDopoIlCodicePiuAlto) {
     const TabellaTipiGuida tipi = CaricaTipiGuida(a);
     EXPECT_EQ(tipi.sceltaTipi.size(), 9);
     QStringList aggiunti;
-    for (RowSet r = a.dati().apriRowSet(Query::di(QStringLiteral("TipoGuida")).ordina(QStringLiteral("CodiceGuida")));
+    for (RowSet r = a.dati().apriRowSet(
+             Query::di(QStringLiteral("TipoGuida")).ordina(QStringLiteral("CodiceGuida")));
          !r.fine(); r.successivo())
         if (r.testo(0) > QLatin1String("09")) aggiunti << r.testo(0) + QLatin1Char(' ') + r.testo(1);
     EXPECT_EQ(aggiunti, (QStringList{"10 Lunorin", "11 Carte/Guide", "12 Altro"}));
@@ -141,50 +150,52 @@ TEST(Avvio, FileNonDatabaseMostraErroreENonCambia) {
         a.AvviaDatabase();
         FAIL() << "no error";
     } catch (const ErroreApertura& e) {
-        EXPECT_EQ(e.messaggio(), QStringLiteral("Errore apertura database ") + QDir::toNativeSeparators(percorsoIn(dir)));
+        EXPECT_EQ(e.messaggio(),
+                  QStringLiteral("Errore apertura database ") + QDir::toNativeSeparators(percorsoIn(dir)));
     }
     EXPECT_EQ(test::leggiFile(percorsoIn(dir)), contenuto);
     EXPECT_FALSE(QFileInfo::exists(a.percorsoTemporaneo()));
 }
 
 class Ricostruzione : public ::testing::Test {
-protected:
+  protected:
     ElencoTabelle elenco = TabelleStandard();
     QTemporaryDir dir;
 };
 
 // A stored field narrower or wider than the schema is rebuilt to the schema's width.
 TEST_F(Ricostruzione, CampoDiAltraLarghezzaRicostruitoSenzaPerdereRighe) {
-  for (const char* larghezza : {"50", "80"}) {
-    SCOPED_TRACE(larghezza);
-    QTemporaryDir dir;
-    ElencoTabelle elenco = TabelleStandard();
-    elenco.TabelleCampi[TabItinerari].replace(QStringLiteral("NomeStrada[T=64]"),
-                                              QStringLiteral("NomeStrada[T=%1]").arg(larghezza));
-    creaVecchio(dir, elenco);
-    {
-        Database db;
-        db.apri(percorsoIn(dir));
-        Database::Transazione tr(db);
-        for (int i = 1; i <= 300; ++i)
-            inserisci(db, QStringLiteral("Itinerari"),
-                      {{QStringLiteral("CodiceMeta"), QStringLiteral("000001")},
-                       {QStringLiteral("Sequenza"), QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'))},
-                       {QStringLiteral("NomeStrada"), QStringLiteral("E6 strada %1").arg(i)},
-                       {QStringLiteral("Start"), i == 1}});
-        tr.conferma();
+    for (const char* larghezza : {"50", "80"}) {
+        SCOPED_TRACE(larghezza);
+        QTemporaryDir dir;
+        ElencoTabelle elenco = TabelleStandard();
+        elenco.TabelleCampi[TabItinerari].replace(QStringLiteral("NomeStrada[T=64]"),
+                                                  QStringLiteral("NomeStrada[T=%1]").arg(larghezza));
+        creaVecchio(dir, elenco);
+        {
+            Database db;
+            db.apri(percorsoIn(dir));
+            Database::Transazione tr(db);
+            for (int i = 1; i <= 300; ++i)
+                inserisci(db, QStringLiteral("Itinerari"),
+                          {{QStringLiteral("CodiceMeta"), QStringLiteral("000001")},
+                           {QStringLiteral("Sequenza"), QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'))},
+                           {QStringLiteral("NomeStrada"), QStringLiteral("E6 strada %1").arg(i)},
+                           {QStringLiteral("Start"), i == 1}});
+            tr.conferma();
+        }
+        Archivio a(dir.path());
+        a.AvviaDatabase();
+        Database& db = a.dati();
+        EXPECT_EQ(db.campi(QStringLiteral("Itinerari"))[4].larghezza, 64);
+        EXPECT_EQ(db.conta(Query::di(QStringLiteral("Itinerari"))), 300);
+        RowSet r = db.apriRowSet(
+            Query::di(QStringLiteral("Itinerari")).dove(QStringLiteral("Sequenza"), QStringLiteral("0001")));
+        EXPECT_EQ(r.testo(QStringLiteral("NomeStrada")), QStringLiteral("E6 strada 1"));
+        EXPECT_TRUE(r.siNo(QStringLiteral("Start")));
+        EXPECT_EQ(db.indici(QStringLiteral("Itinerari")).size(), 3);
+        EXPECT_FALSE(QFileInfo::exists(a.percorsoTemporaneo()));
     }
-    Archivio a(dir.path());
-    a.AvviaDatabase();
-    Database& db = a.dati();
-    EXPECT_EQ(db.campi(QStringLiteral("Itinerari"))[4].larghezza, 64);
-    EXPECT_EQ(db.conta(Query::di(QStringLiteral("Itinerari"))), 300);
-    RowSet r = db.apriRowSet(Query::di(QStringLiteral("Itinerari")).dove(QStringLiteral("Sequenza"), QStringLiteral("0001")));
-    EXPECT_EQ(r.testo(QStringLiteral("NomeStrada")), QStringLiteral("E6 strada 1"));
-    EXPECT_TRUE(r.siNo(QStringLiteral("Start")));
-    EXPECT_EQ(db.indici(QStringLiteral("Itinerari")).size(), 3);
-    EXPECT_FALSE(QFileInfo::exists(a.percorsoTemporaneo()));
-  }
 }
 
 TEST_F(Ricostruzione, TabellaSenzaGliUltimiDueCampi) {
@@ -215,7 +226,8 @@ TEST_F(Ricostruzione, CampoInPiuNonRicostruisceERimane) {
         Database db;
         db.apri(percorsoIn(dir));
         inserisci(db, QStringLiteral("GuidaCitta"),
-                  {{QStringLiteral("Localita"), QStringLiteral("Bergen")}, {QStringLiteral("Note"), QStringLiteral("porto")}});
+                  {{QStringLiteral("Localita"), QStringLiteral("Bergen")},
+                   {QStringLiteral("Note"), QStringLiteral("porto")}});
     }
     Archivio a(dir.path());
     int passi = 0;
@@ -223,12 +235,14 @@ TEST_F(Ricostruzione, CampoInPiuNonRicostruisceERimane) {
     a.AvviaDatabase();
     EXPECT_EQ(passi, 0);
     EXPECT_EQ(nomiCampi(a.dati(), QStringLiteral("GuidaCitta")).last(), QStringLiteral("Note"));
-    EXPECT_EQ(a.dati().apriTabella(QStringLiteral("GuidaCitta")).testo(QStringLiteral("Note")), QStringLiteral("porto"));
+    EXPECT_EQ(a.dati().apriTabella(QStringLiteral("GuidaCitta")).testo(QStringLiteral("Note")),
+              QStringLiteral("porto"));
 }
 
 TEST_F(Ricostruzione, CampiInAltroOrdineCopiatiPerNome) {
     // Missing Flag2 forces the rebuild; the old order differs from the new one.
-    elenco.TabelleCampi[TabTipoGuida] = QStringLiteral("Descrizione[T=32],TempoObbligatorio[Y],CodiceGuida[T=2]");
+    elenco.TabelleCampi[TabTipoGuida] =
+        QStringLiteral("Descrizione[T=32],TempoObbligatorio[Y],CodiceGuida[T=2]");
     elenco.TabelleCampi[TabItinerari].remove(QStringLiteral(",Flag2[Y]"));
     creaVecchio(dir, elenco);
     {
@@ -257,7 +271,8 @@ TEST_F(Ricostruzione, TabellaMancanteCreata) {
 }
 
 TEST_F(Ricostruzione, InterruzioneAOgniPassoLasciaIlVecchioFile) {
-    elenco.TabelleCampi[TabItinerari].replace(QStringLiteral("NomeStrada[T=64]"), QStringLiteral("NomeStrada[T=50]"));
+    elenco.TabelleCampi[TabItinerari].replace(QStringLiteral("NomeStrada[T=64]"),
+                                              QStringLiteral("NomeStrada[T=50]"));
     creaVecchio(dir, elenco);
     {
         Database db;
@@ -281,8 +296,10 @@ TEST_F(Ricostruzione, InterruzioneAOgniPassoLasciaIlVecchioFile) {
         EXPECT_EQ(test::leggiFile(percorsoIn(dir)), prima) << guasto.toStdString();
         Database vecchio;
         vecchio.apri(percorsoIn(dir));
-        EXPECT_EQ(vecchio.apriTabella(QStringLiteral("MeteCamper")).testo(QStringLiteral("Localita")), QStringLiteral("Tromsø"));
-        EXPECT_EQ(vecchio.apriTabella(QStringLiteral("Itinerari")).testo(QStringLiteral("Localita")), QStringLiteral("Narvik"));
+        EXPECT_EQ(vecchio.apriTabella(QStringLiteral("MeteCamper")).testo(QStringLiteral("Localita")),
+                  QStringLiteral("Tromsø"));
+        EXPECT_EQ(vecchio.apriTabella(QStringLiteral("Itinerari")).testo(QStringLiteral("Localita")),
+                  QStringLiteral("Narvik"));
         EXPECT_EQ(vecchio.campi(QStringLiteral("Itinerari"))[4].larghezza, 50);
     }
     // The next start clears the stale temporary file and completes the rebuild.
@@ -290,16 +307,18 @@ TEST_F(Ricostruzione, InterruzioneAOgniPassoLasciaIlVecchioFile) {
     Archivio a(dir.path());
     a.AvviaDatabase();
     EXPECT_FALSE(QFileInfo::exists(a.percorsoTemporaneo()));
-    EXPECT_EQ(a.dati().apriTabella(QStringLiteral("MeteCamper")).testo(QStringLiteral("Localita")), QStringLiteral("Tromsø"));
+    EXPECT_EQ(a.dati().apriTabella(QStringLiteral("MeteCamper")).testo(QStringLiteral("Localita")),
+              QStringLiteral("Tromsø"));
     EXPECT_EQ(a.dati().campi(QStringLiteral("Itinerari"))[4].larghezza, 64);
 }
 
 class Slot : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         a.AvviaDatabase();
         for (const char* l : {"L'Aquila", "LXAquila", "Oslo", "Roma';DROP TABLE GuidaCitta--"})
-            inserisci(a.dati(), QStringLiteral("GuidaCitta"), {{QStringLiteral("Localita"), QString::fromUtf8(l)}});
+            inserisci(a.dati(), QStringLiteral("GuidaCitta"),
+                      {{QStringLiteral("Localita"), QString::fromUtf8(l)}});
     }
     int righeGuida() { return a.dati().conta(Query::di(QStringLiteral("GuidaCitta"))); }
     QTemporaryDir dir;
@@ -311,7 +330,8 @@ TEST_F(Slot, RecordSetImpostaContaELasciaSullaPrima) {
     a.RecordSetImposta(0, 7);
     EXPECT_EQ(a.NumeroRecord, 4);
     EXPECT_EQ(a.rs[7].testo(QStringLiteral("Localita")), QStringLiteral("Roma';DROP TABLE GuidaCitta--"));
-    a.query = Query::di(QStringLiteral("GuidaCitta")).dove(QStringLiteral("Localita"), QStringLiteral("Bergen"));
+    a.query =
+        Query::di(QStringLiteral("GuidaCitta")).dove(QStringLiteral("Localita"), QStringLiteral("Bergen"));
     a.RecordSetImposta(0, 7);
     EXPECT_EQ(a.NumeroRecord, 0);
     EXPECT_TRUE(a.rs[7].fine());
@@ -320,7 +340,8 @@ TEST_F(Slot, RecordSetImpostaContaELasciaSullaPrima) {
 TEST_F(Slot, CancellaTabellaPerValoreEConProgresso) {
     ProgressoMemoria p;
     a.NumeroRecord = 9;
-    a.CancellaTabella(TabGuidaCitta, QStringLiteral("Localita"), QStringLiteral("Roma';DROP TABLE GuidaCitta--"), &p);
+    a.CancellaTabella(TabGuidaCitta, QStringLiteral("Localita"),
+                      QStringLiteral("Roma';DROP TABLE GuidaCitta--"), &p);
     EXPECT_EQ(righeGuida(), 3);
     EXPECT_EQ(p.ultimaDidascalia, QStringLiteral("Cancellazione tabella GuidaCitta"));
     EXPECT_GE(p.aggiornamenti, 1);
@@ -333,12 +354,21 @@ TEST_F(Slot, CancellaTabellaPerValoreEConProgresso) {
 }
 
 TEST_F(Slot, RiparaLocalitaConParentesi) {
-    inserisci(a.dati(), QStringLiteral("GuidaCitta"), {{QStringLiteral("Localita"), QStringLiteral("  Roma (centro) ")}});
-    inserisci(a.dati(), QStringLiteral("GuidaCitta"), {{QStringLiteral("Localita"), QStringLiteral("(Bergen)")}});
+    inserisci(a.dati(), QStringLiteral("GuidaCitta"),
+              {{QStringLiteral("Localita"), QStringLiteral("  Roma (centro) ")}});
+    inserisci(a.dati(), QStringLiteral("GuidaCitta"),
+              {{QStringLiteral("Localita"), QStringLiteral("(Bergen)")}});
     a.RiparaLocalitaGuida();
-    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("GuidaCitta")).dove(QStringLiteral("Localita"), QStringLiteral("Roma"))), 1);
-    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("GuidaCitta")).dove(QStringLiteral("Localita"), QString())), 1);
-    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("GuidaCitta")).contiene(QStringLiteral("Localita"), QStringLiteral("("))), 0);
+    EXPECT_EQ(
+        a.dati().conta(
+            Query::di(QStringLiteral("GuidaCitta")).dove(QStringLiteral("Localita"), QStringLiteral("Roma"))),
+        1);
+    EXPECT_EQ(
+        a.dati().conta(Query::di(QStringLiteral("GuidaCitta")).dove(QStringLiteral("Localita"), QString())),
+        1);
+    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("GuidaCitta"))
+                                 .contiene(QStringLiteral("Localita"), QStringLiteral("("))),
+              0);
 }
 
 }  // namespace

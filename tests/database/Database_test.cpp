@@ -1,17 +1,18 @@
 // The SQLite adapter: declared fields, case-insensitive text, LIKE patterns, bound values, row
 // sets and transactions.
+#include "database/Database.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
-#include "database/Database.h"
 
 namespace {
 
 class DatabaseTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         percorso = dir.filePath(QStringLiteral("prova.mdb"));
         db.crea(percorso);
@@ -125,7 +126,8 @@ TEST_F(DatabaseTest, OrdinamentoSenzaRiguardoAlleMaiuscole) {
     EXPECT_EQ(localita(luoghi().ordina(QStringLiteral("Localita"))),
               (QStringList{QStringLiteral("Ancona"), QStringLiteral("aosta"), QStringLiteral("bari"),
                            QStringLiteral("ZARA"), QStringLiteral("Élancourt")}));
-    EXPECT_EQ(localita(luoghi().ordina(QStringLiteral("Localita"), true)).first(), QStringLiteral("Élancourt"));
+    EXPECT_EQ(localita(luoghi().ordina(QStringLiteral("Localita"), true)).first(),
+              QStringLiteral("Élancourt"));
 }
 
 TEST_F(DatabaseTest, RigheCancellateENuoveNelloStessoInsieme) {

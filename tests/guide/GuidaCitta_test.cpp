@@ -5,11 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-
 #include <QTemporaryDir>
 
 #include "../common/StampaTesti.h"
+#include "TestSupport.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
 #include "common/Progresso.h"

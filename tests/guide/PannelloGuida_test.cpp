@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
@@ -16,6 +14,7 @@
 #include <QTest>
 
 #include "../common/StampaTesti.h"
+#include "TestSupport.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
 #include "common/ui/TabellaGriglia.h"

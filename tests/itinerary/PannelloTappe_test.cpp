@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "TestSupport.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
 #include "common/ui/GrigliaModello.h"

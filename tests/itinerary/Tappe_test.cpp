@@ -3,12 +3,11 @@
 #include "itinerary/Tappe.h"
 
 #include <gtest/gtest.h>
-
-#include "TestSupport.h"
 #include <sqlite3.h>
 
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
 #include "common/Griglia.h"
 #include "common/Progresso.h"
 #include "common/StampaTesti.h"
@@ -43,7 +42,8 @@ class TappeDb : public ::testing::Test {
     }
 
     void guida(const QString& localita, const QString& tempo, const QString& descrizione = "Duomo") {
-        test::voceGuida(archivio.dati(), localita, descrizione, tempo, {{"CodiceGuida", "01"}, {"Gruppo", " "}});
+        test::voceGuida(archivio.dati(), localita, descrizione, tempo,
+                        {{"CodiceGuida", "01"}, {"Gruppo", " "}});
     }
 
     QList<QStringList> stored(const QString& meta = kMeta) {

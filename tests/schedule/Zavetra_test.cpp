@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
 #include "common/Date.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
@@ -74,7 +73,8 @@ class Zavetra : public ::testing::Test {
 
     void guida(const QString& localita, const QString& descrizione, const QString& tempo,
                const QString& codice = "01", const QString& gruppo = " ") {
-        test::voceGuida(archivio.dati(), localita, descrizione, tempo, {{"CodiceGuida", codice}, {"Gruppo", gruppo}});
+        test::voceGuida(archivio.dati(), localita, descrizione, tempo,
+                        {{"CodiceGuida", codice}, {"Gruppo", gruppo}});
     }
 
     QString coefficiente() {
@@ -580,7 +580,8 @@ TEST_F(Zavetra, GuidaDiDueGiorni_PastiDiNuovoEPauseDopoIlPranzo) {
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(Riga(tab, 3), "3|verso: Arrivo|A1|25|A|225|00:15|||Lun|04/03|12:30|Pranzo|");
     EXPECT_EQ(Riga(tab, 4), "4|verso: Arrivo|A1|200|A|425|02:00|||Lun|04/03|15:30|Riposo 15'|");
-    EXPECT_EQ(Riga(tab, 7), "7|verso: Arrivo|A1|150|A|925|01:30|||Lun|04/03|22:00|Notte [Km 925 in ore 09:15]|");
+    EXPECT_EQ(Riga(tab, 7),
+              "7|verso: Arrivo|A1|150|A|925|01:30|||Lun|04/03|22:00|Notte [Km 925 in ore 09:15]|");
     EXPECT_EQ(Riga(tab, 10), "10|verso: Arrivo|A1|1|A|1.326|00:01|||Mar|05/03|12:31|Pranzo|");
     EXPECT_EQ(Riga(tab, 11), "11|verso: Arrivo|A1|200|A|1.526|02:00|||Mar|05/03|15:31|Riposo 15'|");
     EXPECT_EQ(Riga(tab, 14), "14|verso: Oltre|A1|75|A|1.875|00:45|||Mar|05/03|19:30|Cena|>05/03-21:45");

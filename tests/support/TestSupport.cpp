@@ -28,8 +28,8 @@ void inserisci(Database& db, const QString& tabella, const Campi& campi) {
     r.memorizza();
 }
 
-void tappa(Database& db, const QString& meta, const QString& sequenza, const QString& localita, const QString& km,
-           const Campi& altri) {
+void tappa(Database& db, const QString& meta, const QString& sequenza, const QString& localita,
+           const QString& km, const Campi& altri) {
     Campi campi{{nomi::kCodiceMeta, meta},
                 {nomi::kSequenza, sequenza},
                 {nomi::kLocalita, localita},

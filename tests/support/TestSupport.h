@@ -22,8 +22,8 @@ using Campi = QList<QPair<QString, QVariant>>;
 void inserisci(Database& db, const QString& tabella, const Campi& campi);
 
 // A leg of trip `meta` into Itinerari (sequence, locality, kilometres, then any other fields).
-void tappa(Database& db, const QString& meta, const QString& sequenza, const QString& localita, const QString& km,
-           const Campi& altri = {});
+void tappa(Database& db, const QString& meta, const QString& sequenza, const QString& localita,
+           const QString& km, const Campi& altri = {});
 
 // A guide entry into GuidaCitta, FlagVisto "0" (then any other fields).
 void voceGuida(Database& db, const QString& localita, const QString& descrizione, const QString& tempo,

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
-
 #include <cstdlib>
 
 #include "TestSupport.h"

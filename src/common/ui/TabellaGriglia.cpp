@@ -1,10 +1,9 @@
 #include "common/ui/TabellaGriglia.h"
 
-#include <algorithm>
-
 #include <QHeaderView>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "common/ui/GrigliaModello.h"
 

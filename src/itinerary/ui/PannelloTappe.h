@@ -11,8 +11,8 @@
 #include <functional>
 
 #include "common/ui/TabellaGriglia.h"  // held through QPointer, which needs the full type
-#include "itinerary/ModificaTappe.h"
 #include "itinerary/KmTempi.h"
+#include "itinerary/ModificaTappe.h"
 #include "trips/BoxMeta.h"
 
 class Dialoghi;
@@ -23,7 +23,6 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-
 
 // How the panel reaches the trip boxes of its window.  Either may be empty: without leggiBox the
 // leg times use an empty BoxMeta (the parameter check fills in its defaults), without scriviBox the
