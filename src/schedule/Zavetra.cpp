@@ -67,6 +67,15 @@ QString Didascalia(int contatore, qint16 usati, qint16 desiderati, float coeffic
     return t;
 }
 
+// A fit that gave up may have stopped its last pass at the desired days: that pass runs again to
+// the table's end with the same coefficient, so the grid and the end date show the whole schedule.
+// Tests counted and the closing message stay those of the fit.
+EsitoPassaggio CompletaPassaggioTroncato(const ParametriMotore& p, float coefficiente,
+                                         const QList<RigaCalcolo>& tabella, Griglia& tab, StatoMotore& s,
+                                         Percentuale& perc) {
+    return EseguiPassaggio(p, coefficiente, 0, tabella, tab, s, perc);
+}
+
 }  // namespace
 
 EsitoZavetra CalcolaZavetra(Archivio& archivio, BoxMeta& box, const QString& codiceMeta, Griglia& mfgTab,
@@ -132,6 +141,7 @@ EsitoZavetra CalcolaZavetra(Archivio& archivio, BoxMeta& box, const QString& cod
     qint16 usati = 0;
     qint16 desiderati = 0;
     int contatore = 0;
+    bool troncato = false;
     StatoMotore s;
     const QList<RigaCalcolo> tabella = LeggiTabellaCalcolo(copia);
     for (bool riparti = true; riparti;) {
@@ -165,7 +175,18 @@ EsitoZavetra CalcolaZavetra(Archivio& archivio, BoxMeta& box, const QString& cod
                 return e;
             }
             usati = esito.giorniUsati;
+            troncato = esito.troncato;
         } while (desiderati != 0 && usati != desiderati && contatore < kTentativiMassimi);
+    }
+    if (troncato) {
+        const EsitoPassaggio completo = CompletaPassaggioTroncato(p, coefficiente, tabella, tab, s, perc);
+        ++e.passi;
+        if (completo.interrotto) {
+            perc.AzzeraPercentuale();
+            e.interrotto = true;
+            return e;
+        }
+        usati = completo.giorniUsati;
     }
 
     e.tentativi = contatore;
