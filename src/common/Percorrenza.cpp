@@ -25,7 +25,8 @@ qint64 CentesimiPercorrenza(qint64 km, double velocita) {
     if (km == 0 || !(velocita > 0) || !std::isfinite(velocita)) return 0;
     const double stima = static_cast<double>(km) * 100.0 / velocita;
     // Far beyond any trip the exact sum would not fit: the estimate is all there is to say.
-    if (std::abs(stima) > 1e15 || std::abs(static_cast<double>(km)) > 1e12) return Limitato(std::floor(stima + 0.5));
+    if (std::abs(stima) > 1e15 || std::abs(static_cast<double>(km)) > 1e12)
+        return Limitato(std::floor(stima + 0.5));
     // The speed is exactly mantissa × 2^esponente with an odd integer mantissa.
     int esponente = 0;
     auto mantissa = static_cast<qint64>(std::ldexp(std::frexp(velocita, &esponente), 53));

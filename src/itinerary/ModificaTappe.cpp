@@ -130,8 +130,9 @@ bool cmdInserisce(Griglia& mfgTab, int& rigaCorrente, CampiTappa& campi, Dialogh
             campi.txtKm = QString::number(static_cast<long long>(digitato - progressivo));
             // The user sees what is stored in place of the number typed.
             if (notaKm)
-                *notaKm = QStringLiteral("Km progressivi: ") + QString::number(static_cast<long long>(digitato)) +
-                          QString::fromUtf8(" → ") + campi.txtKm + QStringLiteral(" dalla tappa precedente");
+                *notaKm = QStringLiteral("Km progressivi: ") +
+                          QString::number(static_cast<long long>(digitato)) + QString::fromUtf8(" → ") +
+                          campi.txtKm + QStringLiteral(" dalla tappa precedente");
         }
     }
     const double km = Valore(campi.txtKm);

@@ -63,7 +63,8 @@ QString TagliaLocalita(const QString& localita, int larghezza) {
         if (p >= 0) marche.append({p, m.size()});
     }
     if (marche.isEmpty()) return localita.left(larghezza);
-    std::sort(marche.begin(), marche.end(), [](const Marca& a, const Marca& b) { return a.inizio < b.inizio; });
+    std::sort(marche.begin(), marche.end(),
+              [](const Marca& a, const Marca& b) { return a.inizio < b.inizio; });
     QString nome;
     QString coda;
     qsizetype da = 0;

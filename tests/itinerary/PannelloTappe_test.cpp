@@ -9,8 +9,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QPushButton>
@@ -439,8 +439,8 @@ TEST_F(PannelloTappeTest, AiutiMostratiComeMessaggi) {
     // Every button's help can be shown: the last two lines explain the window's own commands.
     QString tutti;
     for (const auto& m : dialoghi.mostrati) tutti += m.testo;
-    for (const char* pulsante : {"AZZERA SOSTE", "COPIA SOSTE GUIDE", "ALTRI PACCHETTI", "COPIA DA ALTRE METE",
-                                 "SALVA RESET", "FINE INSER."})
+    for (const char* pulsante : {"AZZERA SOSTE", "COPIA SOSTE GUIDE", "ALTRI PACCHETTI",
+                                 "COPIA DA ALTRE METE", "SALVA RESET", "FINE INSER."})
         EXPECT_TRUE(tutti.contains(pulsante)) << pulsante;
     EXPECT_TRUE(dialoghi.mostrati[5].testo.startsWith("Significato dei singoli pulsanti (5. linea):"));
 }

@@ -481,7 +481,8 @@ TEST_F(ZavetraAdattamento, GiorniSottoIlMinimoVentiTest) {
     EXPECT_GT(rigaDi("Tappa 4"), 0);
     const int t = rigaDi("\tIntero percorso:");
     ASSERT_GT(t, 0);
-    EXPECT_TRUE(tab.testo(t + 1, ColTappa).startsWith("\t\tKm. 4.995  \t")) << tab.testo(t + 1, ColTappa).toStdString();
+    EXPECT_TRUE(tab.testo(t + 1, ColTappa).startsWith("\t\tKm. 4.995  \t"))
+        << tab.testo(t + 1, ColTappa).toStdString();
     EXPECT_EQ(box.txtKmTot[4], "4.995");
     EXPECT_EQ(coefficiente(), e.coefficienteTesto);
 }

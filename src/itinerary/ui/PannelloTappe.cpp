@@ -1,10 +1,9 @@
 #include "itinerary/ui/PannelloTappe.h"
 
 #include <QButtonGroup>
-#include <QCoreApplication>
-#include <QStatusTipEvent>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStatusTipEvent>
 #include <QVBoxLayout>
 
 #include "common/Dialoghi.h"
@@ -214,7 +214,8 @@ void PannelloTappe::Collega() {
     connect(cmdHelpKm, &QPushButton::clicked, this, &PannelloTappe::cmdHelpKm_Click);
     for (int i = 0; i < 5; ++i)
         connect(cmdHelpItin[i], &QPushButton::clicked, this, [this, i] { cmdHelpItin_Click(i + 1); });
-    for (QCheckBox* meta : chkMeta) connect(meta, &QCheckBox::toggled, this, &PannelloTappe::AggiornaCaratteriTappa);
+    for (QCheckBox* meta : chkMeta)
+        connect(meta, &QCheckBox::toggled, this, &PannelloTappe::AggiornaCaratteriTappa);
     AggiornaCaratteriTappa();
     connect(cmbRicercaTappa, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* voce) { cmbRicercaTappa_Click(cmbRicercaTappa->row(voce)); });

@@ -25,7 +25,6 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 
-
 // How the panel reaches the trip boxes of its window.  Either may be empty: without leggiBox the
 // leg times use an empty BoxMeta (the parameter check fills in its defaults), without scriviBox the
 // totals are not shown anywhere.
@@ -106,7 +105,7 @@ class PannelloTappe : public QWidget {
     // The button help of lines 1 to 5; lines 4 and 5 explain the window's own itinerary commands
     // (stops, guide stops, other packages, copy, save, end).
     std::array<QPushButton*, 5> cmdHelpItin{};
-    QListWidget* cmbRicercaTappa = nullptr;     // the locality list
+    QListWidget* cmbRicercaTappa = nullptr;  // the locality list
 
   signals:
     // The legs in the grid changed (insert, add, delete, way back); kilometres and times are
