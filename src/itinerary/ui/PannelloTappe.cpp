@@ -360,7 +360,8 @@ void PannelloTappe::cmdInserisce_Click() {
     QString notaKm;
     const bool inserita = ::cmdInserisce(mfgTab_, rigaCorrente_, campi, dialoghi_, &notaKm);
     ScriviCampi(campi);
-    if (!notaKm.isEmpty()) MostraStato(notaKm);
+    // An insert that replaced nothing clears the note of an earlier one.
+    MostraStato(notaKm);
     if (!inserita) return;
     DopoModifica();
     ApplicaAbilitazione(RegolaAbilitazione(mfgTab_));

@@ -62,8 +62,9 @@ class PannelloTappe : public QWidget {
     void cmdHelpKm_Click();
     void cmdHelpItin_Click(int linea);  // linea 1..5
 
-    // Shows a text in the window's status line: emitted as messaggioStato and sent up as a status
-    // tip, which a main window above the panel shows in its status bar.
+    // Shows a text in the window's status line (an empty text clears it): emitted as
+    // messaggioStato and sent up as a status tip, which a main window above the panel shows in its
+    // status bar.  Every insert shows the progressive-km note, or clears it.
     void MostraStato(const QString& testo);
 
     // Grid events (grid row numbers, 1 = first leg).  A click goes first to the handler set with
