@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "common/Griglia.h"
+#include "common/Percorrenza.h"
 #include "common/Tempo.h"
 #include "common/Testo.h"
 #include "itinerary/GrigliaItinerario.h"
@@ -21,12 +22,6 @@ int IndiceTipoStrada(const QString& codice) {
     if (c.isEmpty()) return 3;
     const qsizetype p = kTipiStrada.indexOf(c, 0, Qt::CaseInsensitive);
     return p < 0 ? 3 : static_cast<int>(p);
-}
-
-qint16 Intero16(double v) {
-    const double r = std::floor(v + 0.5);
-    return static_cast<qint16>(std::clamp(r, double(std::numeric_limits<qint16>::min()),
-                                          double(std::numeric_limits<qint16>::max())));
 }
 
 float VelocitaUsabile(const std::array<float, 4>& velocita, int tipo) {
@@ -54,13 +49,13 @@ RisultatoKmTempi CalcolaKmTempiItinerario(Griglia& mfgTab, const std::array<floa
             for (int c = 0; c < mfgTab.colonne(); ++c) mfgTab.impostaTesto(riga, c, {});
             continue;
         }
-        const qint16 km = Intero16(KmTappa(mfgTab, riga));
+        const qint16 km = KmIntero16(KmTappa(mfgTab, riga));
         if (mfgTab.testo(riga, ColStrada).contains(QLatin1String("TRAGH"), Qt::CaseInsensitive))
             ++r.Traghetti;
         if (km == 0) continue;
         const int tipo = IndiceTipoStrada(mfgTab.testo(riga, ColTipoStrada));
         const float v = VelocitaUsabile(velocita, tipo);
-        const auto t = static_cast<float>(std::floor(km / double(v) * 100 + 0.5));
+        const auto t = static_cast<float>(CentesimiPercorrenza(km, v));
         r.TempoTappa = t;
         r.Totali[kQuantitaKm][tipo] += km;
         r.Totali[kQuantitaTempo][tipo] += t;

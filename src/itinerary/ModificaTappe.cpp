@@ -6,6 +6,7 @@
 #include "common/Tempo.h"
 #include "common/Testo.h"
 #include "itinerary/GrigliaItinerario.h"
+#include "itinerary/Tappe.h"
 
 namespace {
 
@@ -118,13 +119,21 @@ AbilitazioneItinerario SpostaRigaCorrente(Griglia& mfgTab, int passo, int& rigaC
     return AggiornaNumeroRiga(mfgTab, rigaCorrente, campi);
 }
 
-bool cmdInserisce(Griglia& mfgTab, int& rigaCorrente, CampiTappa& campi, Dialoghi& dialoghi) {
+bool cmdInserisce(Griglia& mfgTab, int& rigaCorrente, CampiTappa& campi, Dialoghi& dialoghi,
+                  QString* notaKm) {
     const QString tipo = campi.tipoStrada;
+    if (notaKm) notaKm->clear();
     if (rigaCorrente >= 3 && campi.chkKm) {
         const double progressivo = ValoreSenzaPunti(mfgTab.testo(rigaCorrente - 1, ColKmProgressivi));
         const double digitato = Valore(campi.txtKm);
-        if (digitato > progressivo)
+        if (digitato > progressivo) {
             campi.txtKm = QString::number(static_cast<long long>(digitato - progressivo));
+            // The user sees what is stored in place of the number typed.
+            if (notaKm)
+                *notaKm = QStringLiteral("Km progressivi: ") +
+                          QString::number(static_cast<long long>(digitato)) + QString::fromUtf8(" → ") +
+                          campi.txtKm + QStringLiteral(" dalla tappa precedente");
+        }
     }
     const double km = Valore(campi.txtKm);
     const QString localita = Trim(campi.txtTappa);
@@ -280,6 +289,11 @@ int RicercaDiUnaSingolaTappa(Griglia& mfgTab, const QString& voce, int& rigaCorr
     campi.txtRiga = QString::number(riga);
     SelezionaRiga(mfgTab, riga);
     return riga;
+}
+
+int CaratteriNomeTappa(bool start, bool end) {
+    return LarghezzaLocalitaTappa() - (start ? static_cast<int>(kMarcaStart.size()) : 0) -
+           (end ? static_cast<int>(kMarcaEnd.size()) : 0);
 }
 
 bool TastoKmAccettato(QChar tasto) {

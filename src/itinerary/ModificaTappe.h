@@ -65,8 +65,11 @@ AbilitazioneItinerario SpostaRigaCorrente(Griglia& mfgTab, int passo, int& rigaC
 // Writes the boxes into the current row after the checks, in order: kilometres up to 999 and a
 // locality (both reported), a distance or a stop or an end of day or a ferry, a road type when
 // there are kilometres.  Every failed check shows its message and nothing is written.  On success
-// the current row advances and is positioned; the caller recomputes kilometres and times.
-bool cmdInserisce(Griglia& mfgTab, int& rigaCorrente, CampiTappa& campi, Dialoghi& dialoghi);
+// the current row advances and is positioned; the caller recomputes kilometres and times.  The
+// progressive-km box is left as it is.  When the progressive rule replaced the typed distance,
+// notaKm (if given) gets "Km progressivi: 300 → 260 dalla tappa precedente", else it is emptied.
+bool cmdInserisce(Griglia& mfgTab, int& rigaCorrente, CampiTappa& campi, Dialoghi& dialoghi,
+                  QString* notaKm = nullptr);
 
 // Opens n empty rows at the current row; the rows below move down.
 void InserisciRigheItinerario(Griglia& mfgTab, int rigaCorrente, int n);
@@ -95,6 +98,10 @@ QStringList ElencoLocalitaItinerario(const Griglia& mfgTab);
 // The jump to a chosen entry: the row becomes current, is scrolled into view (top row = row - 8,
 // at least 1), fills the boxes and is selected.  Returns the row.
 int RicercaDiUnaSingolaTappa(Griglia& mfgTab, const QString& voce, int& rigaCorrente, CampiTappa& campi);
+
+// How many characters a leg's name may have when stored with the markers ticked: the rest of the
+// stored locality's width.
+int CaratteriNomeTappa(bool start, bool end);
 
 // Key filters of the editing boxes.
 bool TastoKmAccettato(QChar tasto);      // txtKm: digits only

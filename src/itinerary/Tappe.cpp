@@ -9,6 +9,7 @@
 #include "common/Tempo.h"
 #include "common/Testo.h"
 #include "database/NomiCampi.h"
+#include "database/Schema.h"
 #include "guide/TempoGuida.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "trips/Meta.h"
@@ -49,6 +50,42 @@ bool HaMarca(const QString& localita, const QString& marca) {
 }
 
 }  // namespace
+
+QString TagliaLocalita(const QString& localita, int larghezza) {
+    if (larghezza <= 0 || localita.size() <= larghezza) return localita;
+    struct Marca {
+        qsizetype inizio;
+        qsizetype lunghezza;
+    };
+    QList<Marca> marche;
+    for (const QString& m : {Trim(kMarcaStart), Trim(kMarcaEnd)}) {
+        const qsizetype p = localita.indexOf(m, 0, Qt::CaseInsensitive);
+        if (p >= 0) marche.append({p, m.size()});
+    }
+    if (marche.isEmpty()) return localita.left(larghezza);
+    std::sort(marche.begin(), marche.end(),
+              [](const Marca& a, const Marca& b) { return a.inizio < b.inizio; });
+    QString nome;
+    QString coda;
+    qsizetype da = 0;
+    for (const Marca& m : marche) {
+        nome += RTrim(localita.mid(da, m.inizio - da));
+        coda += QLatin1Char(' ') + localita.mid(m.inizio, m.lunghezza);
+        da = m.inizio + m.lunghezza;
+    }
+    if (coda.size() > larghezza) return localita.left(larghezza);
+    nome = Trim(nome + localita.mid(da));
+    return RTrim(nome.left(larghezza - coda.size())) + coda;
+}
+
+int LarghezzaLocalitaTappa() {
+    static const int larghezza = [] {
+        for (const Campo& c : LeggiSpecificaCreazione(TabelleStandard().TabelleCampi[TabItinerari]))
+            if (UgualeTesto(c.nome, QStringLiteral("Localita"))) return c.larghezza;
+        return 0;
+    }();
+    return larghezza;
+}
 
 QString ChiaveGuidaTappa(const QString& localita) {
     return RiPulisceNomeLocalita(ChiaveLocalita(localita));
@@ -126,7 +163,7 @@ QList<RecordTappa> RecordDaGriglia(Database& db, const Griglia& mfgTab, float ar
     for (int r = 1; r <= ultima; ++r) {
         if (progresso) progresso->posizione(r, ultima);
         if (Trim(mfgTab.testo(r, ColTappa)).isEmpty()) continue;
-        const QString localita = Taglia(mfgTab.testo(r, ColTappa), wLocalita);
+        const QString localita = TagliaLocalita(mfgTab.testo(r, ColTappa), wLocalita);
         const QString chiave = ChiaveGuidaTappa(localita);
         QString guida;
         if (contate.primaVolta(chiave))

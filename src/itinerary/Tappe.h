@@ -28,6 +28,13 @@ void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& c
 RisultatoKmTempi CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& codiceMeta,
                                        BoxMeta& box);
 
+// The locality as stored in a field of larghezza characters (0: no limit).  A longer text loses
+// characters of the name, never a destination marker: it still ends with the whole " [Start]" and
+// " [End]" it carried, in their order.
+QString TagliaLocalita(const QString& localita, int larghezza);
+// The width of the stored locality (Localita of Itinerari).
+int LarghezzaLocalitaTappa();
+
 // One record of the Itinerari table, as written.
 struct RecordTappa {
     QString Sequenza;
@@ -42,7 +49,8 @@ struct RecordTappa {
 
 // The records the grid's rows become (the guide times read from the database).  Empty rows are
 // skipped, sequences run 0001, 0002 ... without gaps, a leg over 999 km becomes records of at most
-// 999 km with the guide time on the first only, and every text is cut to its field.
+// 999 km with the guide time on the first only, and every text is cut to its field (the locality
+// by TagliaLocalita).
 QList<RecordTappa> RecordDaGriglia(Database& db, const Griglia& mfgTab, float arcoVisita,
                                    Progresso* progresso = nullptr);
 

@@ -7,6 +7,7 @@
 
 #include "common/Date.h"
 #include "common/Griglia.h"
+#include "common/Percorrenza.h"
 #include "common/Progresso.h"
 #include "common/Tempo.h"
 #include "common/Testo.h"
@@ -72,15 +73,9 @@ QString KmRaggruppati(long km) {
     return cifre;
 }
 
-qint16 Intero16(double v) {
-    const double r = std::nearbyint(v);
-    return static_cast<qint16>(std::clamp(r, double(std::numeric_limits<qint16>::min()),
-                                          double(std::numeric_limits<qint16>::max())));
-}
-
 // Driving time of a piece, rounded half up.
 float TempoPezzo(int km, float v) {
-    return std::floor(static_cast<float>(km) / v * 100.0f + 0.5f);
+    return static_cast<float>(CentesimiPercorrenza(km, v));
 }
 
 // Kilometres drivable from the clock up to an event time, at least 1.
@@ -346,7 +341,7 @@ QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& copia) {
     tabella.append(RigaCalcolo{});  // row 0 holds the headers
     for (int t = 1; t < copia.righe(); ++t) {
         RigaCalcolo r;
-        r.km = Intero16(KmTappa(copia, t));
+        r.km = KmIntero16(KmTappa(copia, t));
         r.strada = Trim(copia.testo(t, ColStrada));
         r.traghetto = copia.testo(t, ColStrada).contains(QLatin1String("TRAGH"), Qt::CaseInsensitive);
         r.tipoTesto = copia.testo(t, ColTipoStrada);
@@ -406,7 +401,10 @@ EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qin
                                         kColTempoNuovoGiorno, perc);
         }
         if (s.riga >= g.righe() - 3) g.impostaRighe(s.riga + 5);
-        if (giorniDesiderati != 0 && GiorniUsati(s, p) > giorniDesiderati) break;
+        if (giorniDesiderati != 0 && GiorniUsati(s, p) > giorniDesiderati) {
+            esito.troncato = t < ultima;
+            break;
+        }
     }
     // Every table row leaves five rows of room after the last row written.
     g.impostaRighe(s.riga + 5);
@@ -428,7 +426,7 @@ void MostraRisultatiPassaggio(const ParametriMotore& p, const StatoMotore& s, Bo
     float tempoTotale = 0;
     for (int i = 0; i < 4; ++i) {
         const float km = s.totali[0][i];
-        const float tempo = std::floor(km / p.velocita[i] * 100.0f + 0.5f);
+        const auto tempo = static_cast<float>(CentesimiPercorrenza(static_cast<qint64>(km), p.velocita[i]));
         tempoTotale += tempo;
         if (km == 0) continue;
         box.txtKmTot[i] = Formato(km, QStringLiteral("##,##0"));

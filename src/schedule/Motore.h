@@ -60,6 +60,7 @@ QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& mfgCopia);
 
 struct EsitoPassaggio {
     bool interrotto = false;
+    bool troncato = false;  // ended at the desired days before the table's last row
     qint16 giorniUsati = 0;
 };
 

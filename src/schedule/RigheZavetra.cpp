@@ -28,8 +28,9 @@ QString Hhmm(float t) {
     return ghmCentesimi2Stringa(t, 2400).mid(3);
 }
 
-// The destination stretch: from the last [Start] row to the row after the last [End] row, or
-// further down to just before the next row with kilometres.
+// The destination stretch: from the last [Start] row through the last [End] row and the halts
+// after it, up to the next row with kilometres (or the last row written).  Without an [End] row the
+// stretch is empty (inizio > fine).
 void TrattoDestinazione(const Griglia& g, int ultima, int& inizio, int& fine) {
     inizio = 0;
     int end = 0;
@@ -37,8 +38,13 @@ void TrattoDestinazione(const Griglia& g, int ultima, int& inizio, int& fine) {
         if (Contiene(g.testo(i, ColTappa), QStringLiteral("[Start]"))) inizio = i;
         if (Contiene(g.testo(i, ColTappa), QStringLiteral("[End]"))) end = i;
     }
-    fine = end + 1;
-    for (int i = fine + 1; i < g.righe(); ++i) {
+    if (end == 0) {
+        inizio = 1;
+        fine = 0;
+        return;
+    }
+    fine = ultima;
+    for (int i = end + 1; i <= ultima; ++i) {
         if (Numerico(g.testo(i, ColKm))) {
             fine = i - 1;
             break;
@@ -119,7 +125,7 @@ TotaliZavetra ScriviRiepiloghiGiornalieri(Griglia& g, int ultima) {
         }
         precedente = gs;
     }
-    if (giorno.km != 0) ChiudiGiornata(g, ultima, giorno, QStringLiteral("; sosta ore "));
+    ChiudiGiornata(g, ultima, giorno, QStringLiteral("; sosta ore "));
     return tot;
 }
 

@@ -151,7 +151,9 @@ TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Grigl
         }
 
         if (guida && dentro && !finePassata) {
-            const QString chiave = ChiaveGuidaTappa(localita);
+            // The guide key drops a leading "near " or "vicino " as well as qualifier and marker.
+            QString chiave = localita;
+            PulisceNomeLocalita(chiave);
             const QString chiaveInsieme = chiave.toLower();
             if (!Trim(chiave).isEmpty() && !visitate.contains(chiaveInsieme)) {
                 visitate.insert(chiaveInsieme);

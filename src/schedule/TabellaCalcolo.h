@@ -39,7 +39,8 @@ QChar ModoSoste(const QString& cmbSoste);
 // mfgTab, whose destination markers are fixed first: an [End] before the [Start] leg is removed and
 // " [Start]" goes on the first row when no row has it.  Guide entries are taken for the localities
 // from the [Start] leg through the [End] leg, each locality at its first leg only; they are found
-// by equality on the locality key.  Nothing is written to the database.
+// by equality on the locality's cleaned name (PulisceNomeLocalita: "near Siena [Start]" looks up
+// Siena).  Nothing is written to the database.
 TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Griglia& mfgCopia,
                                             const ValoriLavoro& valori, QChar modo,
                                             const TabellaTipiGuida& tipi, Percentuale& percentuale);

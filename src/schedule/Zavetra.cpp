@@ -87,6 +87,7 @@ struct Adattamento {
     qint16 desiderati = 0;
     int contatore = 0;
     int passi = 0;
+    bool troncato = false;  // the last pass stopped early at the desired days
 };
 
 enum class FineGiro { Concluso, Riparti, Interrotto };
@@ -164,7 +165,20 @@ FineGiro GiroDiTest(Preparazione& prep, BoxMeta& b, Adattamento& a, Griglia& tab
         ++a.passi;
         if (esito.interrotto) return FineGiro::Interrotto;
         a.usati = esito.giorniUsati;
+        a.troncato = esito.troncato;
     } while (a.desiderati != 0 && a.usati != a.desiderati && a.contatore < kTentativiMassimi);
+    return FineGiro::Concluso;
+}
+
+// A fit that gave up may have stopped its last pass at the desired days: that pass runs again to
+// the table's end with the same coefficient, so the grid and the end date show the whole schedule.
+// Tests counted and the closing message stay those of the fit.
+FineGiro CompletaPassaggioTroncato(Preparazione& prep, Adattamento& a, Griglia& tab, StatoMotore& s,
+                                   Percentuale& perc) {
+    const EsitoPassaggio completo = EseguiPassaggio(prep.p, a.coefficiente, 0, prep.tabella, tab, s, perc);
+    ++a.passi;
+    if (completo.interrotto) return FineGiro::Interrotto;
+    a.usati = completo.giorniUsati;
     return FineGiro::Concluso;
 }
 
@@ -217,6 +231,10 @@ EsitoZavetra CalcolaZavetra(const RichiestaZavetra& r) {
         fine = GiroDiTest(prep, b, a, tab, s, r.progresso, perc);
         e.passi = a.passi;
     } while (fine == FineGiro::Riparti);
+    if (fine == FineGiro::Concluso && a.troncato) {
+        fine = CompletaPassaggioTroncato(prep, a, tab, s, perc);
+        e.passi = a.passi;
+    }
     if (fine == FineGiro::Interrotto) {
         perc.AzzeraPercentuale();
         e.interrotto = true;

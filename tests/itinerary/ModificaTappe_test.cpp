@@ -109,15 +109,28 @@ TEST(Inserisce, ChilometriProgressiviDiventanoLaDifferenza) {
     CampiTappa c = Campi("C", "1000");
     ImpostaKmProgressivi(g, riga, true, c);
     ASSERT_TRUE(c.chkKm);
-    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
+    QString nota;
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d, &nota));
     EXPECT_EQ(g.testo(3, ColKm), "450");
+    EXPECT_EQ(nota, QString::fromUtf8("Km progressivi: 1000 → 450 dalla tappa precedente"));
+    // The box is left as it was for the next row: still ticked.
+    EXPECT_TRUE(c.chkKm);
 
     g.impostaTesto(3, ColKmProgressivi, "1.000");  // as the grid shows it
     c = Campi("D", "1200");
     riga = 4;
     ImpostaKmProgressivi(g, riga, true, c);
-    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d, &nota));
     EXPECT_EQ(g.testo(4, ColKm), "200");
+
+    // A number not above the progressive distance is a leg of its own, and nothing is said.
+    c = Campi("E", "300");
+    riga = 5;
+    g.impostaTesto(4, ColKmProgressivi, "1.200");
+    ImpostaKmProgressivi(g, riga, true, c);
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d, &nota));
+    EXPECT_EQ(g.testo(5, ColKm), "300");
+    EXPECT_TRUE(nota.isEmpty());
 }
 
 TEST(Inserisce, SovrascriveEAllungaLaGriglia) {

@@ -9,11 +9,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
 #include "TestSupport.h"
@@ -119,16 +122,48 @@ TEST_F(PannelloTappeTest, TappaDigitataEInseritaConProgressiviETempi) {
     EXPECT_TRUE(pannello->txtTappa->text().isEmpty());
     EXPECT_EQ(pannello->txtNumStrada->text(), "A1");
 
-    // A progressive distance on row 3: 120 + 80 typed as 200 gives an 80 km leg.
+    // Legs typed in order stay as typed: inserting does not offer the progressive-km box.
     inserisci("Orte", "50", 1);
     ASSERT_EQ(pannello->rigaCorrente(), 3);
-    EXPECT_FALSE(pannello->chkKm->isHidden());
-    EXPECT_TRUE(pannello->chkKm->isChecked());
-    inserisci("Terni", "250", 2);
-    EXPECT_EQ(mfgTab.testo(3, ColKm), "80");
-    EXPECT_EQ(mfgTab.testo(3, ColKmProgressivi), "250");
+    EXPECT_TRUE(pannello->chkKm->isHidden());
+    EXPECT_FALSE(pannello->chkKm->isChecked());
+    inserisci("Terni", "300", 2);
+    EXPECT_EQ(mfgTab.testo(3, ColKm), "300");
     EXPECT_TRUE(pannello->cmdRitorno->isEnabled());
     EXPECT_TRUE(pannello->cmdCancella->isEnabled());
+}
+
+TEST_F(PannelloTappeTest, KmProgressiviDopoIlClicConNotaNellaBarraDiStato) {
+    tappe({{"A", "", "", ""}, {"B", "A1", "40", "A"}});
+    QMainWindow finestra;
+    QStatusBar* barra = finestra.statusBar();
+    CollegamentoBoxMeta c;
+    c.leggiBox = [this] { return box; };
+    auto* p = new PannelloTappe(mfgTab, dialoghi, c);
+    finestra.setCentralWidget(p);
+    finestra.show();
+    p->AttivitaInserimentoItinerario();
+    p->CalcolaKmTempiItinerario();
+    QSignalSpy stato(p, &PannelloTappe::messaggioStato);
+    // A click on row 3 offers the box, ticked: the previous leg has progressive kilometres.
+    p->mfgTab_Click(3);
+    ASSERT_FALSE(p->chkKm->isHidden());
+    ASSERT_TRUE(p->chkKm->isChecked());
+    p->txtTappa->setText("C");
+    p->txtKm->setText("300");
+    p->optStrada[0]->click();
+    p->cmdInserisce->click();
+    EXPECT_EQ(mfgTab.testo(3, ColKm), "260");
+    const QString nota = QString::fromUtf8("Km progressivi: 300 → 260 dalla tappa precedente");
+    ASSERT_GE(stato.count(), 1);
+    EXPECT_EQ(stato.last()[0].toString(), nota);
+    EXPECT_EQ(barra->currentMessage(), nota);
+    // The next insert replaces nothing: the note goes.
+    p->txtTappa->setText("D");
+    p->txtKm->setText("10");
+    p->cmdInserisce->click();
+    EXPECT_EQ(mfgTab.testo(4, ColKm), "10");
+    EXPECT_TRUE(barra->currentMessage().isEmpty());
 }
 
 TEST_F(PannelloTappeTest, ControlliDellInserimentoNellOrdine) {
@@ -391,11 +426,31 @@ TEST_F(PannelloTappeTest, VistaDistruttaPrimaDelPannello) {
 TEST_F(PannelloTappeTest, AiutiMostratiComeMessaggi) {
     apri();
     pannello->cmdHelpKm->click();
-    pannello->cmdHelpItin[1]->click();
-    ASSERT_EQ(dialoghi.mostrati.size(), 2);
+    for (QPushButton* aiuto : pannello->cmdHelpItin) {
+        ASSERT_TRUE(aiuto->isVisible());
+        aiuto->click();
+    }
+    ASSERT_EQ(dialoghi.mostrati.size(), 6);
     EXPECT_EQ(dialoghi.mostrati[0].testo, AiutoCampiItinerario());
-    EXPECT_TRUE(dialoghi.mostrati[1].testo.startsWith("Significato dei singoli pulsanti (2. linea):"));
-    EXPECT_TRUE(dialoghi.mostrati[1].testo.contains("RITORNO A START"));
+    EXPECT_TRUE(dialoghi.mostrati[2].testo.startsWith("Significato dei singoli pulsanti (2. linea):"));
+    EXPECT_TRUE(dialoghi.mostrati[2].testo.contains("RITORNO A START"));
+    // Every button's help can be shown: the last two lines explain the window's own commands.
+    QString tutti;
+    for (const auto& m : dialoghi.mostrati) tutti += m.testo;
+    for (const char* pulsante : {"AZZERA SOSTE", "COPIA SOSTE GUIDE", "ALTRI PACCHETTI",
+                                 "COPIA DA ALTRE METE", "SALVA RESET", "FINE INSER."})
+        EXPECT_TRUE(tutti.contains(pulsante)) << pulsante;
+    EXPECT_TRUE(dialoghi.mostrati[5].testo.startsWith("Significato dei singoli pulsanti (5. linea):"));
+}
+
+TEST_F(PannelloTappeTest, CaratteriDelNomeSecondoLeMarche) {
+    apri();
+    EXPECT_EQ(pannello->lblCaratteriTappa->text(), "max 30");
+    pannello->chkMeta[0]->setChecked(true);
+    EXPECT_EQ(pannello->lblCaratteriTappa->text(), "max 22");
+    EXPECT_TRUE(pannello->txtTappa->toolTip().contains("22 caratteri"));
+    pannello->chkMeta[1]->setChecked(true);
+    EXPECT_EQ(pannello->lblCaratteriTappa->text(), "max 16");
 }
 
 }  // namespace

@@ -185,6 +185,31 @@ TEST_F(TappeDb, TestiTroppoLunghiTagliatiAlCampo) {
     EXPECT_EQ(s[0][4], "A");
 }
 
+TEST_F(TappeDb, LocalitaLungaPerdeIlNomeMaiLaMarca) {
+    Griglia g = griglia();
+    riga(g, 1, "SAN GIOVANNI IN PERSICETO [Start]");
+    riga(g, 2, "CASTELNUOVO DI GARFAGNANA (LU) [Start] [End]");
+    riga(g, 3, "SAN GIOVANNI [Start]");  // fits: stored as it is
+    guida("San giovanni in persic", "01:30");
+    MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    const auto s = stored();
+    ASSERT_EQ(s.size(), 3);
+    EXPECT_EQ(s[0][1], "SAN GIOVANNI IN PERSIC [Start]");
+    EXPECT_EQ(s[1][1], "CASTELNUOVO DI G [Start] [End]");
+    EXPECT_EQ(s[2][1], "SAN GIOVANNI [Start]");
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(s[i][1].size(), LarghezzaLocalitaTappa());
+    // The guide time is that of the name as stored.
+    EXPECT_EQ(s[0][7], "00:01:30");
+
+    Griglia letta = griglia();
+    CaricaTappeItinerario(archivio, letta, kMeta, kArcoVisita);
+    EXPECT_EQ(letta.testo(1, ColTappa), "SAN GIOVANNI IN PERSIC [Start]");
+    EXPECT_EQ(letta.testo(1, ColGuida), "00:01:30");
+
+    EXPECT_EQ(LarghezzaLocalitaTappa(), 30);
+    EXPECT_EQ(TagliaLocalita("ROMA [End] CENTRO", 12), "ROMA C [End]");
+}
+
 TEST_F(TappeDb, GuidaSoloTraStartEEndEUnaVoltaPerLocalita) {
     guida("Roma", "01:30");
     guida("Roma", "G1", "Musei");  // one visit day

@@ -238,6 +238,8 @@ TEST_F(Zavetra, GiornoDiSoleSosteERiepiloghi) {
 }
 
 TEST_F(Zavetra, RiepiloghiConTrattoDiDestinazione) {
+    // The [End] leg is followed at once by the first piece of the way back, which is not part of
+    // the destination stretch.
     tappa("Partenza", "0");
     tappa("Roma [Start]", "100", "00:01:00");
     tappa("Firenze [End]", "100");
@@ -250,13 +252,68 @@ TEST_F(Zavetra, RiepiloghiConTrattoDiDestinazione) {
     ASSERT_EQ(t, 7);  // the empty rows before the totals are gone
     EXPECT_EQ(tab.testo(t + 1, ColTappa), "\tPercorso specifico:");
     EXPECT_EQ(tab.testo(t + 2, ColTappa),
-              "\t\tKm. 350  \tGuida 00:03:30 (00:03:30)\t Sosta 00:01:00 (00:01:00)");
+              "\t\tKm. 200  \tGuida 00:02:00 (00:02:00)\t Sosta 00:01:00 (00:01:00)");
     EXPECT_EQ(tab.testo(t + 3, ColTappa), "\tAndata e ritorno per l'itinerario specifico:");
-    EXPECT_EQ(tab.testo(t + 4, ColTappa), "\t\tKm. 50  \tGuida 00:00:30 (00:00:30)\t");
+    EXPECT_EQ(tab.testo(t + 4, ColTappa), "\t\tKm. 200  \tGuida 00:02:00 (00:02:00)\t");
     EXPECT_EQ(tab.testo(t + 5, ColTappa), "\tIntero percorso:");
     EXPECT_EQ(tab.testo(t + 6, ColTappa),
               "\t\tKm. 400  \tGuida 00:04:00 (00:04:00)  \t Sosta 00:01:00 (00:01:00)");
     EXPECT_EQ(tab.righe(), t + 7);
+}
+
+TEST_F(Zavetra, SenzaEndIlTrattoDiDestinazioneEVuoto) {
+    // Row 1 gets the [Start] marker and drives 100 km; with no [End] nothing is the stretch.
+    tappa("Partenza", "100");
+    tappa("Casa", "100");
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(tab.testo(1, ColTappa), "Partenza [Start]");
+    const int t = rigaDi("Totali: Km e tempi (gg:hh:mm):");
+    ASSERT_GT(t, 0);
+    EXPECT_EQ(tab.testo(t + 2, ColTappa), "\t\tKm. 0  \tGuida  ()\t Sosta  ()");
+    EXPECT_EQ(tab.testo(t + 4, ColTappa), "\t\tKm. 200  \tGuida 00:02:00 (00:02:00)\t");
+}
+
+TEST_F(Zavetra, TreVisiteDopoLaDestinazioneSonoTutteDelTratto) {
+    tappa("Partenza", "0");
+    tappa("Roma [Start]", "100");
+    tappa("Firenze [End]", "100");
+    guida("Firenze", "Duomo", "01:00");
+    guida("Firenze", "Uffizi", "01:00");
+    guida("Firenze", "Ponte", "01:00");
+    ASSERT_TRUE(calcola().eseguito);
+    const int t = rigaDi("Totali: Km e tempi (gg:hh:mm):");
+    ASSERT_EQ(t, 7);
+    EXPECT_EQ(tab.testo(6, ColNote), tipi.voci[1].descrizione + " [Km 200 in ore 02:00; sosta ore 03:00]");
+    EXPECT_EQ(tab.testo(t + 2, ColTappa),
+              "\t\tKm. 200  \tGuida 00:02:00 (00:02:00)\t Sosta 00:03:00 (00:03:00)");
+    EXPECT_EQ(tab.testo(t + 4, ColTappa), "\t\tKm. 0  \tGuida  ()\t");
+}
+
+TEST_F(Zavetra, UltimoGiornoDiSoleSosteHaLaSuaNota) {
+    tappa("Partenza", "0");
+    tappa("Roma", "100", "*");
+    tappa("Roma centro", "0", "00:03:00");
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(tab.testo(2, ColNote), "[Km 100 in ore 01:00]");
+    EXPECT_EQ(tab.testo(3, ColNote), "Nuovo giorno");
+    EXPECT_EQ(tab.testo(4, ColData), "05/03");
+    EXPECT_EQ(tab.testo(4, ColNote), "[Sosta ore 03:00]");
+}
+
+TEST_F(Zavetra, TempiEsattiDiDistanzaEVelocita) {
+    // 21 km at 40 km/h is 52.5 hundredths, 87 km is 217.5: both round up, in the leg times, in the
+    // driving pieces and in the totals per road type.
+    tappa("Partenza", "0");
+    tappa("Uno", "21", " ", "L", "SP1");
+    tappa("Due", "87", " ", "L", "SP1");
+    carica();
+    EXPECT_EQ(tab.testo(2, ColTempo), "00:32");
+    EXPECT_EQ(tab.testo(3, ColTempo), "02:11");
+    EXPECT_EQ(box.txtTempo[3], "00:02:43");  // 53 + 218 with the daily driving span as the day
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_EQ(Riga(tab, 2), "2|Uno|SP1|21|L|21|00:32|||Lun|04/03|08:32||>04/03-10:43");
+    EXPECT_EQ(Riga(tab, 3), "3|Due|SP1|87|L|108|02:11|||Lun|04/03|10:43|[Km 108 in ore 02:43]|");
+    EXPECT_EQ(box.txtTempo[3], "00:02:42");  // 108 km at 40 km/h: 270 hundredths
 }
 
 TEST_F(Zavetra, ModiDiSosta) {
@@ -403,11 +460,18 @@ TEST_F(ZavetraAdattamento, GiorniSottoIlMinimoVentiTest) {
     box.cmbGiorni = "002";
     const EsitoZavetra e = CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
     EXPECT_EQ(e.tentativi, 20);
-    EXPECT_EQ(e.passi, 21);
     EXPECT_EQ(e.messaggio, "Elaborazione impossibile! (tentativi effettuati n. 20)");
-    // The last pass ended as soon as the days were exceeded.
-    EXPECT_EQ(e.giorniUsati, 3);
-    EXPECT_EQ(rigaDi("Tappa 4"), -1);
+    // The last test ended as soon as the days were exceeded; it ran once more to its end, so the
+    // grid, its totals and the end date are those of the whole trip.
+    EXPECT_EQ(e.passi, 22);
+    EXPECT_EQ(e.giorniUsati, 5);
+    EXPECT_EQ(box.txtFine[6], "5");
+    EXPECT_GT(rigaDi("Tappa 4"), 0);
+    const int t = rigaDi("\tIntero percorso:");
+    ASSERT_GT(t, 0);
+    EXPECT_TRUE(tab.testo(t + 1, ColTappa).startsWith("\t\tKm. 4.995  \t"))
+        << tab.testo(t + 1, ColTappa).toStdString();
+    EXPECT_EQ(box.txtKmTot[4], "4.995");
     EXPECT_EQ(coefficiente(), e.coefficienteTesto);
 }
 
@@ -526,6 +590,22 @@ TEST_F(Zavetra, VociPerUgualianzaDellaChiaveConGuidaPiccolaEGrande) {
         EXPECT_EQ(righe, QStringList({"Partenza", "L'Aquila [Start]", " > Castello", "Roma", " > Foro"}));
         for (int i = 0; i < 200; ++i) guida("Altrove", "Voce " + QString::number(i), "01:00");
     }
+}
+
+TEST_F(Zavetra, GuidaDiUnaLocalitaNearOVicino) {
+    // The guide is looked up by the cleaned name: "near " and "vicino " are not part of it.
+    tappa("Partenza", "0");
+    tappa("near Siena [Start]", "100");
+    tappa("vicino Pisa", "100");
+    guida("Siena", "Duomo", "01:00");
+    guida("Pisa", "Torre", "01:00");
+    box.cmbSoste = "2 - Soste Guida";
+    ASSERT_TRUE(calcola().eseguito);
+    QStringList righe;
+    for (int t = 1; t < copia.righe(); ++t) righe << copia.testo(t, ColTappa);
+    EXPECT_EQ(righe, QStringList({"Partenza", "near Siena [Start]", " > Duomo", "vicino Pisa", " > Torre"}));
+    EXPECT_EQ(tab.testo(3, ColTappa), "> Duomo");
+    EXPECT_EQ(tab.testo(3, ColGuida), "01:00");
 }
 
 TEST(ZavetraPercentuale, PosizioneLimitataEBarraAggiornataSoloAlCambio) {

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStatusTipEvent>
 #include <QVBoxLayout>
 
 #include "common/Dialoghi.h"
@@ -112,9 +114,11 @@ QFrame* PannelloTappe::CreaCornice() {
 
     txtTappa = Campo("txtTappa", 0);
     txtTappa->setPlaceholderText(QString::fromUtf8("Indicare la località di arrivo"));
-    txtTappa->setToolTip(txtTappa->placeholderText());
+    lblCaratteriTappa = new QLabel;
+    lblCaratteriTappa->setObjectName(QStringLiteral("lblCaratteriTappa"));
     g->addWidget(new QLabel(QStringLiteral("Tappa")), r, 0);
-    g->addWidget(txtTappa, r++, 1, 1, 3);
+    g->addWidget(txtTappa, r, 1, 1, 2);
+    g->addWidget(lblCaratteriTappa, r++, 3);
 
     txtNumStrada = Campo("txtNumStrada", 64);
     g->addWidget(new QLabel(QStringLiteral("Numero strada (TRAGH=Traghetto)")), r++, 0, 1, 4);
@@ -177,12 +181,24 @@ QWidget* PannelloTappe::CreaPulsanti() {
     cmdRitorno = Pulsante("cmdRitorno", QStringLiteral("Ri&torno a start"));
     cmdCancella = Pulsante("cmdCancella", QStringLiteral("&Cancella riga/tappa"));
     cmdCerca = Pulsante("cmdCerca", QString::fromUtf8("C&erca località"));
-    // One line per [?]: its help lists the buttons of that line.
-    const std::array<std::array<QPushButton*, 2>, 3> linee{
-        {{cmdInserisce, cmdAggiunge}, {cmdRitorno, cmdCancella}, {cmdCerca, nullptr}}};
-    for (int i = 0; i < 3; ++i) {
+    // One line per [?]: its help lists the buttons of that line.  The buttons of lines 4 and 5
+    // belong to the window; their [?] are here with the others.
+    const std::array<std::array<QPushButton*, 2>, 5> linee{{{cmdInserisce, cmdAggiunge},
+                                                            {cmdRitorno, cmdCancella},
+                                                            {cmdCerca, nullptr},
+                                                            {nullptr, nullptr},
+                                                            {nullptr, nullptr}}};
+    static const std::array<const char*, 2> altriComandi{
+        "Azzera soste itiner., Copia soste guida ->itin., Altri Pacch.",
+        "Copia da altre mète, Salva Reset, Fine inser."};
+    for (int i = 0; i < 5; ++i) {
         for (int c = 0; c < 2; ++c)
             if (linee[i][c]) g->addWidget(linee[i][c], i, c);
+        if (i >= 3) {
+            auto* comandi = new QLabel(QString::fromUtf8(altriComandi[i - 3]));
+            comandi->setWordWrap(true);
+            g->addWidget(comandi, i, 0, 1, 2);
+        }
         cmdHelpItin[i] = Aiuto(Nome("cmdHelpItin", i + 1), QStringLiteral("Significato dei pulsanti"));
         g->addWidget(cmdHelpItin[i], i, 2);
     }
@@ -196,8 +212,11 @@ void PannelloTappe::Collega() {
     connect(cmdRitorno, &QPushButton::clicked, this, &PannelloTappe::cmdRitorno_Click);
     connect(cmdCerca, &QPushButton::clicked, this, &PannelloTappe::cmdCerca_Click);
     connect(cmdHelpKm, &QPushButton::clicked, this, &PannelloTappe::cmdHelpKm_Click);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 5; ++i)
         connect(cmdHelpItin[i], &QPushButton::clicked, this, [this, i] { cmdHelpItin_Click(i + 1); });
+    for (QCheckBox* meta : chkMeta)
+        connect(meta, &QCheckBox::toggled, this, &PannelloTappe::AggiornaCaratteriTappa);
+    AggiornaCaratteriTappa();
     connect(cmbRicercaTappa, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* voce) { cmbRicercaTappa_Click(cmbRicercaTappa->row(voce)); });
     connect(cmbRicercaTappa, &QListWidget::itemClicked, this,
@@ -338,14 +357,13 @@ void PannelloTappe::AggiornaNumeroRiga() {
 
 void PannelloTappe::cmdInserisce_Click() {
     CampiTappa campi = LeggiCampi();
-    const bool inserita = ::cmdInserisce(mfgTab_, rigaCorrente_, campi, dialoghi_);
+    QString notaKm;
+    const bool inserita = ::cmdInserisce(mfgTab_, rigaCorrente_, campi, dialoghi_, &notaKm);
     ScriviCampi(campi);
+    // An insert that replaced nothing clears the note of an earlier one.
+    MostraStato(notaKm);
     if (!inserita) return;
     DopoModifica();
-    // The new current row's progressive-km box reads the kilometres just recomputed.
-    campi = LeggiCampi();
-    ImpostaKmProgressivi(mfgTab_, rigaCorrente_, corniceVisibile(), campi);
-    ScriviCampi(campi);
     ApplicaAbilitazione(RegolaAbilitazione(mfgTab_));
     txtTappa->setFocus();
 }
@@ -400,6 +418,19 @@ void PannelloTappe::cmdHelpKm_Click() {
 
 void PannelloTappe::cmdHelpItin_Click(int linea) {
     dialoghi_.avviso(AiutoPulsantiItinerario(linea), {}, Icona::Informazione);
+}
+
+void PannelloTappe::MostraStato(const QString& testo) {
+    emit messaggioStato(testo);
+    QStatusTipEvent suggerimento(testo);
+    QCoreApplication::sendEvent(this, &suggerimento);
+}
+
+void PannelloTappe::AggiornaCaratteriTappa() {
+    const QString n = QString::number(CaratteriNomeTappa(chkMeta[0]->isChecked(), chkMeta[1]->isChecked()));
+    lblCaratteriTappa->setText(QStringLiteral("max ") + n);
+    txtTappa->setToolTip(QString::fromUtf8("Indicare la località di arrivo (al massimo ") + n +
+                         QStringLiteral(" caratteri)"));
 }
 
 void PannelloTappe::mfgTab_Click(int riga) {

@@ -18,6 +18,7 @@
 class Dialoghi;
 class Griglia;
 class QCheckBox;
+class QLabel;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -61,6 +62,11 @@ class PannelloTappe : public QWidget {
     void cmdHelpKm_Click();
     void cmdHelpItin_Click(int linea);  // linea 1..5
 
+    // Shows a text in the window's status line (an empty text clears it): emitted as
+    // messaggioStato and sent up as a status tip, which a main window above the panel shows in its
+    // status bar.  Every insert shows the progressive-km note, or clears it.
+    void MostraStato(const QString& testo);
+
     // Grid events (grid row numbers, 1 = first leg).  A click goes first to the handler set with
     // impostaDeviaClick (the single-leg choice of the route import, the city guide); when that
     // answers true the click is its own and the boxes stay as they are.
@@ -83,6 +89,7 @@ class PannelloTappe : public QWidget {
     QFrame* frmItinerario = nullptr;
     QLineEdit* txtRiga = nullptr;
     QLineEdit* txtTappa = nullptr;
+    QLabel* lblCaratteriTappa = nullptr;  // how many characters the name may have
     QLineEdit* txtNumStrada = nullptr;
     QLineEdit* txtKm = nullptr;
     QCheckBox* chkKm = nullptr;
@@ -96,8 +103,10 @@ class PannelloTappe : public QWidget {
     QPushButton* cmdRitorno = nullptr;
     QPushButton* cmdCerca = nullptr;
     QPushButton* cmdHelpKm = nullptr;
-    std::array<QPushButton*, 3> cmdHelpItin{};  // the button help of lines 1 to 3
-    QListWidget* cmbRicercaTappa = nullptr;     // the locality list
+    // The button help of lines 1 to 5; lines 4 and 5 explain the window's own itinerary commands
+    // (stops, guide stops, other packages, copy, save, end).
+    std::array<QPushButton*, 5> cmdHelpItin{};
+    QListWidget* cmbRicercaTappa = nullptr;  // the locality list
 
   signals:
     // The legs in the grid changed (insert, add, delete, way back); kilometres and times are
@@ -106,6 +115,8 @@ class PannelloTappe : public QWidget {
     // The enabling rule after a change of the current row; the window applies cmdRicalcola and
     // cmdMapPoint, the panel applies cmdRitorno and cmdCancella itself.
     void abilitazioneCambiata(const AbilitazioneItinerario& abilitazione);
+    // A text for the status line (see MostraStato).
+    void messaggioStato(const QString& testo);
 
   protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
@@ -117,6 +128,7 @@ class PannelloTappe : public QWidget {
     void ApplicaAbilitazione(const AbilitazioneItinerario& a);
     void DopoModifica();
     void AbilitaGriglia(bool abilita);
+    void AggiornaCaratteriTappa();
     bool FiltroTastoCampo(QLineEdit* campo, QEvent* evento);
 
     Griglia& mfgTab_;
