@@ -161,7 +161,7 @@ void StampaFrontespizio(Superficie& s, int tipo, const QString& nomeMeta, const 
     s.impostaGrassetto(true);
     s.impostaCorsivo(false);
     s.impostaDimensione(48);
-    double y = 95;
+    double y = 110;
     for (const QString& riga : RigheNomeFrontespizio(s, nomeMeta, 195 - 16)) {
         StampaTesto(s, riga, y, 16, 195, true, false, 48, Allineamento::Centro);
         y += 21;

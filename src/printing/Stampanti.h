@@ -26,5 +26,12 @@ struct Destinazione {
     bool valida() const { return !stampante.isEmpty() || !filePdf.isEmpty(); }
 };
 
+// The printer in force for the whole session, shared by every report: the last destination
+// chosen and the folder of the last PDF.
+struct StampanteCorrente {
+    Destinazione destinazione;
+    QString ultimaCartella;
+};
+
 // The paper surface for the destination.
 std::unique_ptr<Superficie> ApriSuperficie(const Destinazione& d);
