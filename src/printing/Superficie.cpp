@@ -1,7 +1,6 @@
 #include "printing/Superficie.h"
 
 #include <QFontInfo>
-#include <QFontMetricsF>
 
 namespace {
 
@@ -29,6 +28,7 @@ void Superficie::impostaNomeFont(const QString& nome) {
     nomeFont_ = nome;
     // The font database answers with the face it substitutes when the one asked for is missing.
     nomeEffettivo_ = QFontInfo(QFont(nome)).family();
+    metriche_.reset();
 }
 
 QString Superficie::nomeFont() const {
@@ -36,7 +36,9 @@ QString Superficie::nomeFont() const {
 }
 
 void Superficie::impostaDimensione(double punti) {
-    if (punti > 0) dimensione_ = punti;
+    if (punti <= 0 || punti == dimensione_) return;
+    dimensione_ = punti;
+    metriche_.reset();
 }
 
 void Superficie::impostaPosizione(double x, double y) {
@@ -52,16 +54,17 @@ QFont Superficie::fontCorrente() const {
     return f;
 }
 
+const QFontMetricsF& Superficie::metriche() const {
+    if (!metriche_) metriche_.emplace(fontCorrente(), &dispositivoMisura());
+    return *metriche_;
+}
+
 double Superficie::larghezzaTesto(const QString& testo) const {
-    const QPaintDevice& d = dispositivoMisura();
-    QFontMetricsF m(fontCorrente(), &d);
-    return m.horizontalAdvance(testo) * kMmPerPollice / d.logicalDpiX();
+    return metriche().horizontalAdvance(testo) * kMmPerPollice / dispositivoMisura().logicalDpiX();
 }
 
 double Superficie::altezzaTesto(const QString& /*testo*/) const {
-    const QPaintDevice& d = dispositivoMisura();
-    QFontMetricsF m(fontCorrente(), &d);
-    return m.height() * kMmPerPollice / d.logicalDpiY();
+    return metriche().height() * kMmPerPollice / dispositivoMisura().logicalDpiY();
 }
 
 bool Superficie::preparaDisegno() {

@@ -6,10 +6,12 @@
 // page behind.  Two back ends: SuperficieQt (a system printer or a PDF file) and
 // SuperficieRegistrata (keeps every drawing, for tests).
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
 #include <QRectF>
 #include <QString>
+#include <optional>
 
 #include "common/Griglia.h"  // Colore
 
@@ -31,9 +33,15 @@ class Superficie {
     QString nomeFont() const;
     void impostaDimensione(double punti);
     double dimensione() const { return dimensione_; }
-    void impostaGrassetto(bool g) { grassetto_ = g; }
+    void impostaGrassetto(bool g) {
+        if (g != grassetto_) metriche_.reset();
+        grassetto_ = g;
+    }
     bool grassetto() const { return grassetto_; }
-    void impostaCorsivo(bool c) { corsivo_ = c; }
+    void impostaCorsivo(bool c) {
+        if (c != corsivo_) metriche_.reset();
+        corsivo_ = c;
+    }
     bool corsivo() const { return corsivo_; }
 
     // The next text starts at x with the top of its line at y.
@@ -92,6 +100,9 @@ class Superficie {
     virtual const QPaintDevice& dispositivoMisura() const;
     int paginaAperta() const { return paginaAperta_; }
 
+    // The metrics of the font in force, made once per change of font: measuring is the hot path.
+    const QFontMetricsF& metriche() const;
+
   private:
     bool preparaDisegno();
 
@@ -108,5 +119,7 @@ class Superficie {
     int pagina_ = 1;
     int paginaAperta_ = 0;  // the page number opened last; 0 before the first drawing of a job
     QString errore_;
-    QImage misura_;  // a 1200 dpi device for measuring when the back end has none
+    QImage misura_;
+    mutable std::optional<QFontMetricsF>
+        metriche_;  // a 1200 dpi device for measuring when the back end has none
 };

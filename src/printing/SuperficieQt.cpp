@@ -74,24 +74,25 @@ void SuperficieQt::apriPagina(bool prima) {
     }
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::LosslessImageRendering);
+    painter_.setPen(Qt::black);
 }
 
 void SuperficieQt::disegnaTesto(double x, double yCima, const QString& testo, const QFont& font) {
-    painter_.setFont(font);
-    painter_.setPen(Qt::black);
-    const QFontMetricsF m(font, &printer_);
-    painter_.drawText(QPointF(px(x), px(yCima) + m.ascent()), testo);
+    if (painter_.font() != font) painter_.setFont(font);
+    painter_.drawText(QPointF(px(x), px(yCima) + metriche().ascent()), testo);
 }
 
 void SuperficieQt::disegnaLinea(double x1, double y1, double x2, double y2, bool box, const Tratto& t) {
     painter_.setPen(QPen(Qt::black, px(t.spessoreMm)));
     if (!box) {
         painter_.drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));
+        painter_.setPen(Qt::black);
         return;
     }
     painter_.setBrush(t.riempito ? QBrush(DaColore(t.colore)) : QBrush(Qt::NoBrush));
     painter_.drawRect(QRectF(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2))).normalized());
     painter_.setBrush(Qt::NoBrush);
+    painter_.setPen(Qt::black);
 }
 
 void SuperficieQt::disegnaImmagine(const QImage& img, const QRectF& mm) {

@@ -132,8 +132,8 @@ TEST_F(FinoAlPdf, PanelAndBatchPrintTheSameTrip) {
         EXPECT_TRUE(pagine.at(2).contains("Periodo del viaggio:"));
         // A few cells of the table, in their order.
         qsizetype da = 0;
-        for (const QString cella : {"Milano", "Firenze", "Duomo", "Uffizi", "Livorno", "Olbia",
-                                     "(Traghetto)", "Cagliari", "Bastione", "Totali"}) {
+        for (const QString cella : {"Milano", "Firenze", "Duomo", "Uffizi", "Livorno", "Olbia", "(Traghetto)",
+                                    "Cagliari", "Bastione", "Totali"}) {
             const qsizetype i = testo.indexOf(cella, da);
             ASSERT_GE(i, 0) << cella.toStdString() << "\n" << testo.toStdString();
             da = i;
