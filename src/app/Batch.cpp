@@ -79,7 +79,7 @@ QStringList RigheMessaggio(const QString& messaggio) {
     return testo.split(QLatin1Char('\n'));
 }
 
-EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio) {
+EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio, const StampaBatch& stampa) {
     EsitoBatch esito;
     try {
         Archivio archivio(opzioni.cartella);
@@ -108,11 +108,15 @@ EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& oro
         }
         RiportaMessaggi(dialoghi, calcolo, esito);
 
-        const EsitoFileZavetra file = ScriviFileZavetra(meta.mfgTab, meta.box.txtLocalita, opzioni.cartella);
-        if (!file.riuscito()) {
-            Errore(esito, kUscitaErrore, file.errore);
+        if (stampa) {
+            stampa(meta.mfgTab, meta.box, esito);
         } else {
-            esito.uscita << RigheMessaggio(MessaggioFileScritti(file));
+            const EsitoFileZavetra file = ScriviFileZavetra(meta.mfgTab, meta.box.txtLocalita, opzioni.cartella);
+            if (!file.riuscito()) {
+                Errore(esito, kUscitaErrore, file.errore);
+            } else {
+                esito.uscita << RigheMessaggio(MessaggioFileScritti(file));
+            }
         }
         if (!opzioni.fileCsv.isEmpty() && !ScriviCsvZavetra(meta.mfgTab, opzioni.fileCsv))
             Errore(esito, kUscitaErrore, QStringLiteral("Impossibile scrivere il file ") + opzioni.fileCsv);

@@ -9,7 +9,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class Griglia;
 class Orologio;
+struct BoxMeta;
 
 // Exit codes of the batch command.
 constexpr int kUscitaRiuscita = 0;
@@ -32,9 +36,14 @@ struct EsitoBatch {
     QStringList errori;  // lines for standard error
 };
 
+// What a batch print does with the computed schedule and the trip's boxes, in place of writing
+// the two text files alone: it writes them itself and adds its lines and exit code to the result.
+using StampaBatch = std::function<void(const Griglia& mfgTab, const BoxMeta& box, EsitoBatch& esito)>;
+
 // The whole batch computation.  The clock gives the start date and time of the boxes before the
 // trip is loaded, as at the window's start-up.
-EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio);
+EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio,
+                              const StampaBatch& stampa = {});
 
 // The window's message as console lines: CR LF (and lone CR or LF) split the lines.
 QStringList RigheMessaggio(const QString& messaggio);

@@ -1,0 +1,162 @@
+// A real trip (several days, visits, a ferry) computed and printed to PDF through the print panel
+// and the printer choice, and again through the batch command; both PDFs are read back.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "common/Dialoghi.h"
+#include "common/Griglia.h"
+#include "common/Orologio.h"
+#include "common/Progresso.h"
+#include "database/Archivio.h"
+#include "printing/Stampanti.h"
+#include "printing/ui/PannelloStampanti.h"
+#include "reports/BatchStampa.h"
+#include "reports/ui/PannelloStampaZavetra.h"
+#include "trips/Meta.h"
+
+namespace {
+
+QString TestoPdf(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class FinoAlPdf : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Archivio a(dir.path());
+        a.AvviaDatabase();
+        BoxMeta b;
+        ImpostaDefaultFabbrica(b);
+        b.cmbInizio = {"01", "07", "2026", "08", "00"};
+        b.cmbGiorni = "000";
+        b.txtLocalita = "Sardegna e Toscana 2026";
+        b.txtNazione = "ITALIA";
+        ScriviMeta({"I", "000001"}, b, a);
+        SalvaIlCodiceMetaCorrente("000001", a);
+        int seq = 0;
+        const auto tappa = [&](const QString& localita, const QString& km, const QString& strada,
+                               const QString& tipo) {
+            RowSet r = a.dati().apriTabella("Itinerari");
+            r.aggiungi();
+            r.imposta("CodiceMeta", "000001");
+            r.imposta("Sequenza", QString::number(++seq).rightJustified(4, '0'));
+            r.imposta("Localita", localita);
+            r.imposta("Chilometri", km);
+            r.imposta("NomeStrada", strada);
+            r.imposta("TipoStrada", tipo);
+            r.imposta("TempoSosta", " ");
+            r.imposta("FineGiorno", "0");
+            r.memorizza();
+        };
+        tappa("Milano [Start]", "0", "A1", "A");
+        tappa("Firenze", "300", "A1", "A");
+        tappa("Livorno", "100", "SGC FI-PI-LI", "S");
+        tappa("Olbia (Traghetto)", "250", "TRAGH", "A");
+        tappa("Cagliari", "280", "SS131 Carlo Felice", "S");
+        tappa("Olbia [End]", "280", "SS131", "S");
+        const auto guida = [&](const QString& localita, const QString& gruppo, const QString& descrizione) {
+            RowSet r = a.dati().apriTabella("GuidaCitta");
+            r.aggiungi();
+            r.imposta("Localita", localita);
+            r.imposta("CodiceGuida", "01");
+            r.imposta("Gruppo", gruppo);
+            r.imposta("Descrizione", descrizione);
+            r.imposta("TempoSosta", "02:00");
+            r.imposta("FlagVisto", "0");
+            r.memorizza();
+        };
+        guida("Firenze", "Centro", "Duomo");
+        guida("Firenze", "Centro", "Uffizi");
+        guida("Cagliari", " ", "Bastione");
+    }
+    QTemporaryDir dir;
+    OrologioFisso orologio{QDateTime(QDate(2026, 6, 1), QTime(10, 0))};
+};
+
+TEST_F(FinoAlPdf, PanelAndBatchPrintTheSameTrip) {
+    // The computed schedule as the window holds it.
+    Griglia mfgTab;
+    BoxMeta box;
+    const OpzioniCalcola calcolo{dir.path(), {}, {}};
+    const EsitoBatch calcolato =
+        EseguiCalcolaBatch(calcolo, orologio, [&](const Griglia& g, const BoxMeta& b, EsitoBatch&) {
+            mfgTab = g;
+            box = b;
+        });
+    ASSERT_EQ(calcolato.codiceUscita, kUscitaRiuscita) << calcolato.errori.join('\n').toStdString();
+
+    StampanteCorrente stampante;
+    DialoghiScriptati dialoghi;
+    ProgressoMemoria progresso;
+    PannelloStampaZavetra pannello(mfgTab, stampante, dialoghi, progresso, orologio, dir.path());
+    int conclusa = 0;
+    QObject::connect(&pannello, &PannelloStampaZavetra::stampaConclusa, [&] { ++conclusa; });
+    pannello.mostra(box, "Zavetra (prova)");
+    pannello.chkFrontespizio->setChecked(true);
+    pannello.chkVociFrontespizio[3]->setChecked(true);
+    pannello.chkTabella->setChecked(true);
+    pannello.cmdEsegui0->click();
+    QListWidget* lista = pannello.pannelloStampanti->lstStampanti;
+    ASSERT_TRUE(pannello.pannelloStampanti->isVisibleTo(&pannello));
+    ASSERT_EQ(lista->item(lista->count() - 1)->text(), kVocePdf);
+    lista->setCurrentRow(lista->count() - 1);
+    const QString pdfFinestra = dir.filePath("finestra.pdf");
+    dialoghi.fileDaSalvare << pdfFinestra;
+    pannello.pannelloStampanti->cmdSelStampante0->click();
+    EXPECT_EQ(conclusa, 1);
+    EXPECT_EQ(stampante.ultimaCartella, dir.path());
+    ASSERT_EQ(dialoghi.mostrati.size(), 2) << dialoghi.testiMostrati().join('\n').toStdString();
+    EXPECT_EQ(dialoghi.mostrati.at(0).testo, "Stampa Zavetra  completata...");
+    pannello.mostra(box, "Zavetra (prova)");
+    pannello.cmdEsegui1->click();
+    EXPECT_EQ(conclusa, 2);
+    EXPECT_FALSE(pannello.isVisible());
+
+    const QString pdfBatch = dir.filePath("batch.pdf");
+    ComandoStampa comando = LeggiComandoStampa({"zavetra", "--calcola", "--pdf", pdfBatch, "--frontespizio"});
+    ASSERT_TRUE(comando.errore.isEmpty());
+    comando.calcolo.cartella = dir.path();
+    const EsitoBatch batch = EseguiStampaBatch(comando, orologio);
+    ASSERT_EQ(batch.codiceUscita, kUscitaRiuscita) << batch.errori.join('\n').toStdString();
+
+    for (const QString& pdf : {pdfFinestra, pdfBatch}) {
+        const QString testo = TestoPdf(pdf);
+        const QStringList pagine = testo.split('\f', Qt::SkipEmptyParts);
+        ASSERT_EQ(pagine.size(), 3) << testo.toStdString();  // two covers and one table page
+        EXPECT_TRUE(pagine.at(0).contains("Sardegna e Toscana")) << pagine.at(0).toStdString();
+        EXPECT_TRUE(pagine.at(0).contains("2026"));
+        EXPECT_TRUE(pagine.at(2).contains("Periodo del viaggio:"));
+        // A few cells of the table, in their order.
+        qsizetype da = 0;
+        for (const QString cella : {"Milano", "Firenze", "Duomo", "Uffizi", "Livorno", "Olbia", "(Traghetto)",
+                                    "Cagliari", "Bastione", "Totali"}) {
+            const qsizetype i = testo.indexOf(cella, da);
+            ASSERT_GE(i, 0) << cella.toStdString() << "\n" << testo.toStdString();
+            da = i;
+        }
+    }
+}
+
+TEST_F(FinoAlPdf, BatchPdfThatCannotBeWrittenExitsWithOne) {
+    ComandoStampa comando = LeggiComandoStampa({"zavetra", "--calcola", "--pdf", dir.filePath("no/z.pdf")});
+    comando.calcolo.cartella = dir.path();
+    const EsitoBatch e = EseguiStampaBatch(comando, orologio);
+    EXPECT_EQ(e.codiceUscita, kUscitaErrore);
+    EXPECT_TRUE(e.errori.join(' ').contains("Impossibile scrivere il file PDF"))
+        << e.errori.join('\n').toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("Camptabl.txt")));
+    EXPECT_EQ(LeggiComandoStampa({"zavetra", "--calcola", "--frontespizio"}).errore,
+              "--frontespizio richiede --pdf.");
+    EXPECT_EQ(LeggiComandoStampa({"zavetra", "--calcola", "--pdf"}).errore,
+              "Manca il valore dell'opzione --pdf.");
+}
+
+}  // namespace

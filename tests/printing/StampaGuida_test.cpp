@@ -1,0 +1,187 @@
+// The city-guide printouts on the recording surface (names only and detailed, the trip's
+// localities or all), and the printer choice panel's wiring.
+#include "reports/StampaGuida.h"
+
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include "common/Dialoghi.h"
+#include "common/Orologio.h"
+#include "common/Progresso.h"
+#include "database/Archivio.h"
+#include "database/TipiGuida.h"
+#include "guide/GuidaCitta.h"
+#include "printing/SuperficieRegistrata.h"
+#include "printing/ui/PannelloStampanti.h"
+#include "reports/ui/PannelloStampaGuida.h"
+
+namespace {
+
+class StampaGuidaTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        archivio.AvviaDatabase();
+        tipi = CaricaTipiGuida(archivio);
+        int seq = 0;
+        for (const char* l : {"Roma [Start]", "Orvieto", "Firenze", "Roma [End]"}) {
+            RowSet r = archivio.dati().apriTabella("Itinerari");
+            r.aggiungi();
+            r.imposta("CodiceMeta", "000001");
+            r.imposta("Sequenza", QString::number(++seq).rightJustified(4, '0'));
+            r.imposta("Localita", l);
+            r.imposta("Chilometri", "100");
+            r.memorizza();
+        }
+        voce("Roma", "02", "Centro", "Colosseo");
+        voce("Roma", "01", "Centro", "Fori imperiali");
+        voce("Firenze", "01", " ", "Duomo");
+        for (const char* l : {"Assisi", "Bologna", "Lucca", "Pisa", "Siena"})
+            voce(l, "01", " ", "Centro storico");
+    }
+    void voce(const QString& l, const QString& codice, const QString& gruppo, const QString& descrizione) {
+        RowSet r = archivio.dati().apriTabella("GuidaCitta");
+        r.aggiungi();
+        r.imposta("Localita", l);
+        r.imposta("CodiceGuida", codice);
+        r.imposta("Gruppo", gruppo);
+        r.imposta("Descrizione", descrizione);
+        r.imposta("TempoSosta", "01:30");
+        r.memorizza();
+    }
+    EsitoStampaGuida stampa(bool tutte, bool soloLocalita, const QString& meta = "000001") {
+        return StampaDelleMete(s, archivio, tipi, {tutte, soloLocalita}, meta, pagina, dialoghi, progresso);
+    }
+    QTemporaryDir dir;
+    Archivio archivio{dir.path()};
+    TabellaTipiGuida tipi;
+    SuperficieRegistrata s;
+    DatiPagina pagina{"Giro R&F", "", "Zavetra", QDate(2026, 12, 6)};
+    DialoghiScriptati dialoghi;
+    ProgressoMemoria progresso;
+};
+
+TEST_F(StampaGuidaTest, TripLocalitiesInDetail) {
+    const EsitoStampaGuida e = stampa(false, false);
+    EXPECT_EQ(e.localita, 2);  // Roma once, Firenze; Orvieto has no entries
+    ASSERT_EQ(s.documenti.size(), 1);
+    const PaginaRegistrata& p = s.documenti.at(0).pagine.at(0);
+    ASSERT_NE(p.cerca("Guida Città: - Località e Guida - Inerenti la Meta: Giro RF"), nullptr);
+    for (const QString t : {"Località", "Tipo", "Gruppo", "Descrizione", "Sosta"})
+        EXPECT_NE(p.cerca(t), nullptr);
+    // Roma's entries by type code, the type's name in place of the code, one line each.
+    const TestoRegistrato* fori = p.cerca("Fori imperiali");
+    const TestoRegistrato* colosseo = p.cerca("Colosseo");
+    ASSERT_TRUE(fori && colosseo);
+    EXPECT_LT(fori->y, colosseo->y);
+    EXPECT_DOUBLE_EQ(fori->x, 75);
+    EXPECT_NE(p.cerca(NomeTipoGuida(tipi, 2)), nullptr);
+    EXPECT_DOUBLE_EQ(p.cerca("01:30")->x, 185);
+    EXPECT_LT(colosseo->y, p.cerca("Duomo")->y);
+    EXPECT_EQ(p.elencoTesti().count("Roma"), 1);
+    EXPECT_EQ(p.cerca("Orvieto"), nullptr);
+    EXPECT_NE(p.cerca("06/12/2026"), nullptr);
+    EXPECT_TRUE(progresso.ultimaDidascalia.startsWith("Stampa della guida citta (pag. 1)"));
+}
+
+TEST_F(StampaGuidaTest, AllLocalitiesByNameFiveToALine) {
+    stampa(true, true);
+    const PaginaRegistrata& p = s.documenti.at(0).pagine.at(0);
+    ASSERT_NE(p.cerca("Guida Città: - Località - Tutte"), nullptr);
+    const QStringList nomi{"Assisi", "Bologna", "Firenze", "Lucca", "Pisa", "Roma", "Siena"};
+    for (int i = 0; i < nomi.size(); ++i) {
+        const TestoRegistrato* t = p.cerca(nomi.at(i));
+        ASSERT_NE(t, nullptr) << nomi.at(i).toStdString();
+        EXPECT_DOUBLE_EQ(t->x, 5 + 38 * (i % 5));
+        EXPECT_DOUBLE_EQ(t->y, p.cerca(nomi.at(i < 5 ? 0 : 5))->y);
+    }
+    EXPECT_GT(p.cerca("Roma")->y, p.cerca("Pisa")->y);
+}
+
+TEST_F(StampaGuidaTest, TripWithoutEntriesPrintsNoPage) {
+    const EsitoStampaGuida e = stampa(false, false, "000009");
+    EXPECT_EQ(e.localita, 0);
+    EXPECT_TRUE(s.tutteLePagine().isEmpty());
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+}
+
+TEST_F(StampaGuidaTest, PanelPrintsWithItsOptions) {
+    StampanteCorrente corrente;
+    OrologioFisso orologio{QDateTime(QDate(2026, 12, 6), QTime(9, 0))};
+    PannelloStampaGuida pannello(archivio, tipi, corrente, dialoghi, progresso, orologio, dir.path());
+    // The panel drops its surface after the print: keep what it drew.
+    struct Copiata : SuperficieRegistrata {
+        QList<DocumentoRegistrato>* copia = nullptr;
+        ~Copiata() override { *copia = documenti; }
+    };
+    QList<DocumentoRegistrato> stampati;
+    pannello.creaSuperficie = [&](const Destinazione&) {
+        auto r = std::make_unique<Copiata>();
+        r->copia = &stampati;
+        return std::unique_ptr<Superficie>(std::move(r));
+    };
+    QSignalSpy iniziata(&pannello, &PannelloStampaGuida::stampaIniziata);
+    QSignalSpy conclusa(&pannello, &PannelloStampaGuida::stampaConclusa);
+    pannello.mostra("000001", "Giro", "Zavetra");
+    pannello.optGuidaListaStampa1->setChecked(true);
+    pannello.optGuidaDettaglioStampa1->setChecked(true);
+    pannello.cmdStampaGuida0->click();
+    EXPECT_EQ(iniziata.size(), 1);
+    EXPECT_TRUE(pannello.pannelloStampanti->isVisibleTo(&pannello));
+    pannello.pannelloStampanti->lstStampanti->setCurrentRow(0);
+    dialoghi.fileDaSalvare << dir.filePath("guida.pdf");
+    pannello.pannelloStampanti->cmdSelStampante0->click();
+    EXPECT_EQ(conclusa.size(), 1);
+    ASSERT_EQ(stampati.size(), 1);
+    EXPECT_NE(stampati.at(0).pagine.at(0).cerca("Guida Città: - Località - Tutte"), nullptr);
+    EXPECT_EQ(corrente.destinazione.filePdf, dir.filePath("guida.pdf"));
+    pannello.cmdStampaGuida1->click();
+    EXPECT_EQ(conclusa.size(), 2);
+}
+
+TEST(PannelloStampantiTest, ChoiceOfPrinterAndPdf) {
+    QTemporaryDir dir;
+    StampanteCorrente corrente;
+    DialoghiScriptati dialoghi;
+    PannelloStampanti p(corrente, dialoghi, dir.path());
+    QSignalSpy stampa(&p, &PannelloStampanti::stampa);
+    QSignalSpy rinuncia(&p, &PannelloStampanti::rinuncia);
+
+    p.VisualizzaListaStampanti({});
+    ASSERT_EQ(p.lstStampanti->count(), 1);
+    EXPECT_EQ(p.lstStampanti->currentRow(), 0);  // the PDF entry alone is selected
+    p.cmdSelStampante_Click(0);                  // the file dialog is closed: no print
+    EXPECT_EQ(rinuncia.size(), 1);
+    EXPECT_EQ(stampa.size(), 0);
+
+    p.VisualizzaListaStampanti({"Laser", "laser"});
+    EXPECT_EQ(p.lstStampanti->currentRow(), -1);
+    p.lstStampanti->setCurrentRow(1);
+    p.cmdSelStampante0->click();
+    ASSERT_EQ(stampa.size(), 1);
+    EXPECT_EQ(corrente.destinazione.stampante, "Laser");  // the first equal ignoring case
+    EXPECT_FALSE(p.isVisible());
+
+    p.VisualizzaListaStampanti({"Laser"});  // nothing selected: the printer in force stays
+    p.cmdSelStampante_Click(0);
+    EXPECT_EQ(stampa.size(), 2);
+    EXPECT_EQ(corrente.destinazione.stampante, "Laser");
+
+    dialoghi.fileDaSalvare << dir.filePath("sub/giro.pdf");
+    p.VisualizzaListaStampanti({"Laser"});
+    p.lstStampanti->setCurrentRow(1);
+    p.cmdSelStampante_Click(0);
+    EXPECT_EQ(corrente.destinazione.filePdf, dir.filePath("sub/giro.pdf"));
+    EXPECT_TRUE(corrente.destinazione.stampante.isEmpty());
+    EXPECT_EQ(corrente.ultimaCartella, dir.filePath("sub"));
+
+    p.cmdSelStampante1->click();
+    EXPECT_EQ(rinuncia.size(), 2);
+    EXPECT_EQ(stampa.size(), 3);
+}
+
+}  // namespace
