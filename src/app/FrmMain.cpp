@@ -1,5 +1,8 @@
 #include "app/FrmMain.h"
 
+#include "Versione.h"
+#include "app/BatchStampa.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -22,6 +25,7 @@
 #include <vector>
 
 #include "Versione.h"
+#include "app/BatchStampa.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
 #include "common/ui/TabellaGriglia.h"
@@ -42,13 +46,6 @@ void Celeste(QWidget* w) {
     QPalette p = w->palette();
     p.setColor(QPalette::Base, kCeleste);
     w->setPalette(p);
-}
-
-QString Titolo() {
-    return QStringLiteral(ZAVETRA_NOME_PRODOTTO " (v. ") + QString::number(ZAVETRA_VERSIONE_MAJOR) +
-           QLatin1Char('.') + QString::number(ZAVETRA_VERSIONE_MINOR) + QLatin1Char('.') +
-           QString::number(ZAVETRA_VERSIONE_PATCH) +
-           QStringLiteral(", " ZAVETRA_AZIENDA ") by " ZAVETRA_DIRITTI);
 }
 
 QString Nome(const char* base, int indice) {
@@ -82,7 +79,7 @@ FrmMain::FrmMain(const QString& cartellaDati, Dialoghi& dialoghi, const Orologio
     CreaControlli();
     progresso_ = std::make_unique<ProgressoFinestra>(lblElaborazione, barElaborazione, dialoghi_);
     Collega();
-    setWindowTitle(Titolo());
+    setWindowTitle(TitoloZavetra());
 }
 
 FrmMain::~FrmMain() = default;

@@ -5,6 +5,7 @@
 #include <QTextStream>
 
 #include "app/Batch.h"
+#include "app/BatchStampa.h"
 
 namespace {
 
@@ -18,11 +19,13 @@ void Scrivi(QTextStream& flusso, const QStringList& righe) {
 }
 
 int EseguiCalcola(const ArgomentiBatch& a, QTextStream& out, QTextStream& err) {
-    OpzioniCalcola opzioni;
-    opzioni.cartella = a.cartellaDati;
-    opzioni.codiceMeta = a.valori.value(QStringLiteral("meta"));
-    opzioni.fileCsv = a.valori.value(QStringLiteral("csv"));
-    const EsitoBatch esito = EseguiCalcolaBatch(opzioni, a.orologio);
+    ComandoStampa comando;
+    comando.calcolo.cartella = a.cartellaDati;
+    comando.calcolo.codiceMeta = a.valori.value(QStringLiteral("meta"));
+    comando.calcolo.fileCsv = a.valori.value(QStringLiteral("csv"));
+    comando.filePdf = a.valori.value(QStringLiteral("pdf"));
+    comando.frontespizio = a.valori.contains(QStringLiteral("frontespizio"));
+    const EsitoBatch esito = EseguiStampaBatch(comando, a.orologio);
     Scrivi(out, esito.uscita);
     Scrivi(err, esito.errori);
     return esito.codiceUscita;
@@ -74,6 +77,14 @@ QList<OpzioneProgramma> OpzioniZavetra() {
              "con --calcola: scrive anche la tabella della Zavetra in\nFILE (UTF-8, campi separati "
              "da \";\", colonne da 0 a 13)"),
          kCalcola},
+        {QStringLiteral("pdf"), QStringLiteral("FILE"),
+         QString::fromUtf8("con --calcola: stampa la tabella della Zavetra nel file\nPDF FILE, come "
+                           "Stampa con la voce \"Stampa su file PDF\""),
+         kCalcola, {}, true},
+        {QStringLiteral("frontespizio"),
+         {},
+         QString::fromUtf8("con --pdf: stampa anche il frontespizio"),
+         kCalcola, QStringLiteral("pdf"), true},
         {kEsciDopoAvvio,
          {},
          QString::fromUtf8("chiude il programma appena la finestra è mostrata\n(misura dei tempi di avvio)")},
@@ -116,7 +127,11 @@ RigaComando LeggiRigaComando(const QStringList& argomenti) {
         if (!o.soloCon.isEmpty() && (r.comando < 0 || comandi[r.comando].opzione != o.soloCon))
             return Errore(QStringLiteral("L'opzione --%1 vale solo con --%2.").arg(o.nome, o.soloCon));
         r.valori.insert(o.nome, valore);
+        r.grafica = r.grafica || o.grafica;
     }
+    for (const OpzioneProgramma& o : opzioni)
+        if (!o.richiede.isEmpty() && r.valori.contains(o.nome) && !r.valori.contains(o.richiede))
+            return Errore(QStringLiteral("L'opzione --%1 richiede --%2.").arg(o.nome, o.richiede));
     r.posizionali = parser.positionalArguments();
     const bool posizionaliAmmessi = r.comando >= 0 && !comandi[r.comando].posizionali.isEmpty();
     if (!r.posizionali.isEmpty() && !posizionaliAmmessi)

@@ -21,6 +21,8 @@ struct OpzioneProgramma {
     QString valore;        // the value's name in the help ("CODICE"); empty for a switch
     QString aiuto;         // Italian help text; "\n" starts a new help line
     QString soloCon = {};  // the batch command it belongs to; empty: valid everywhere
+    QString richiede = {};  // another option it needs ("pdf" for --frontespizio); empty: none
+    bool grafica = false;   // it draws pages: the batch runs with fonts (offscreen platform)
 };
 
 // What a batch command receives: the option values by name (only options given), the
@@ -51,6 +53,7 @@ struct RigaComando {
     bool esciDopoAvvio = false;     // --esci-dopo-avvio
     QMap<QString, QString> valori;  // options given, by name (switches with an empty value)
     QStringList posizionali;
+    bool grafica = false;  // an option that draws pages was given
 };
 
 // Reads the arguments (the program name first).

@@ -1,8 +1,10 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
+#include <memory>
 
 #include "app/FrmMain.h"
 #include "app/RigaComando.h"
@@ -28,10 +30,16 @@ class FineDopoPrimaPittura : public QObject {
     bool fatto_ = false;
 };
 
-// Batch commands use QCoreApplication only, so no display is needed.
+// Batch commands need no display: QCoreApplication, or the offscreen platform when they draw pages.
 int EseguiBatch(int argc, char** argv, const RigaComando& riga) {
-    QCoreApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("Zavetra"));
+    std::unique_ptr<QCoreApplication> app;
+    if (riga.grafica) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    app->setApplicationName(QStringLiteral("Zavetra"));
     QTextStream out(stdout);
     QTextStream err(stderr);
     OrologioSistema orologio;

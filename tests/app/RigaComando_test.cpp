@@ -43,6 +43,8 @@ TEST(RigaComando, ErroriInItaliano) {
         {{"--calcola", "-x"}, "Opzione sconosciuta: -x."},
         {{"--meta", "1"}, "L'opzione --meta vale solo con --calcola."},
         {{"--calcola", "avanzo"}, "Argomento inatteso: avanzo."},
+        {{"--calcola", "--frontespizio"}, "L'opzione --frontespizio richiede --pdf."},
+        {{"--calcola", "--pdf"}, "Manca il valore dell'opzione --pdf."},
     };
     for (const auto& c : casi) {
         const RigaComando r = Leggi(c.argomenti);

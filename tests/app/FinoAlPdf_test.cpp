@@ -15,7 +15,7 @@
 #include "database/Archivio.h"
 #include "printing/Stampanti.h"
 #include "printing/ui/PannelloStampanti.h"
-#include "reports/BatchStampa.h"
+#include "app/BatchStampa.h"
 #include "reports/ui/PannelloStampaZavetra.h"
 #include "trips/Meta.h"
 
@@ -121,9 +121,7 @@ TEST_F(FinoAlPdf, PanelAndBatchPrintTheSameTrip) {
     EXPECT_FALSE(pannello.isVisible());
 
     const QString pdfBatch = dir.filePath("batch.pdf");
-    ComandoStampa comando = LeggiComandoStampa({"zavetra", "--calcola", "--pdf", pdfBatch, "--frontespizio"});
-    ASSERT_TRUE(comando.errore.isEmpty());
-    comando.calcolo.cartella = dir.path();
+    ComandoStampa comando{{dir.path(), {}, {}}, pdfBatch, true};
     const EsitoBatch batch = EseguiStampaBatch(comando, orologio);
     ASSERT_EQ(batch.codiceUscita, kUscitaRiuscita) << batch.errori.join('\n').toStdString();
 
@@ -146,17 +144,12 @@ TEST_F(FinoAlPdf, PanelAndBatchPrintTheSameTrip) {
 }
 
 TEST_F(FinoAlPdf, BatchPdfThatCannotBeWrittenExitsWithOne) {
-    ComandoStampa comando = LeggiComandoStampa({"zavetra", "--calcola", "--pdf", dir.filePath("no/z.pdf")});
-    comando.calcolo.cartella = dir.path();
+    const ComandoStampa comando{{dir.path(), {}, {}}, dir.filePath("no/z.pdf"), false};
     const EsitoBatch e = EseguiStampaBatch(comando, orologio);
     EXPECT_EQ(e.codiceUscita, kUscitaErrore);
     EXPECT_TRUE(e.errori.join(' ').contains("Impossibile scrivere il file PDF"))
         << e.errori.join('\n').toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath("Camptabl.txt")));
-    EXPECT_EQ(LeggiComandoStampa({"zavetra", "--calcola", "--frontespizio"}).errore,
-              "--frontespizio richiede --pdf.");
-    EXPECT_EQ(LeggiComandoStampa({"zavetra", "--calcola", "--pdf"}).errore,
-              "Manca il valore dell'opzione --pdf.");
 }
 
 }  // namespace

@@ -6,25 +6,16 @@
 // No window is needed, but the fonts are: the caller runs it inside a QGuiApplication (the
 // offscreen platform is enough).
 #include <QString>
-#include <QStringList>
 
-#include "schedule/Batch.h"
+#include "app/Batch.h"
 
 class Orologio;
 
-inline const QString kOpzionePdf = QStringLiteral("--pdf");
-inline const QString kOpzioneFrontespizio = QStringLiteral("--frontespizio");
-
 struct ComandoStampa {
-    OpzioniCalcola calcolo;  // cartella is left empty: the caller decides the data directory
-    QString filePdf;         // empty: no --pdf (a plain --calcola)
+    OpzioniCalcola calcolo;
+    QString filePdf;  // empty: no print (a plain --calcola)
     bool frontespizio = false;
-    QString errore;  // a malformed command line, in Italian
 };
-
-// Reads --pdf FILE (or --pdf=FILE) and --frontespizio, and the rest as the batch computation does.
-// --frontespizio without --pdf is an error.
-ComandoStampa LeggiComandoStampa(const QStringList& argomenti);
 
 // The program's title as the main window shows it, printed in the page footers.
 QString TitoloZavetra();
