@@ -93,14 +93,12 @@ TEST_F(FrmBaseTest, LoadsWithTodaysMonthAndLockedPrint) {
     EXPECT_EQ(anni->itemText(0), "2025");
     EXPECT_EQ(anni->itemText(3), "2028");
     EXPECT_EQ(anni->currentText(), "2026");
-    EXPECT_EQ(c<QComboBox>("cmbCopie")->count(), 99);
     EXPECT_EQ(c<QComboBox>("cmbCopie")->currentText(), "01");
     EXPECT_FALSE(c<QComboBox>("cmbCopie")->isEnabled());
     EXPECT_FALSE(c<QPushButton>("cmdStampa")->isEnabled());  // no destination yet
     EXPECT_FALSE(c<QPushButton>("cmdAnnulla")->isEnabled());
     EXPECT_TRUE(c<QGroupBox>("frmSelStampa")->isHidden());
     EXPECT_EQ(c<QLabel>("lblCrediti")->text(), RigaCrediti());
-    EXPECT_EQ(c<QComboBox>("cmbg1")->toolTip(), "Indica giorno, mese ed anno di inizio dell'itinerario");
 }
 
 TEST_F(FrmBaseTest, TypingUpperCasesTheDestinationAndListsRefuseKeys) {
