@@ -53,6 +53,17 @@ bool StampaModuliPdf(const QString& filePdf, const DatiModuli& d, const QString&
     return esito.riuscito();
 }
 
+QString StampaModuliAccanto(const QString& filePdf, const QString& destinazione, const QDate& inizio,
+                            const QDate& fine, QString* errore) {
+    const QString periodo = ErrorePeriodo(inizio, fine);
+    if (!periodo.isEmpty()) {
+        if (errore) *errore = QStringLiteral("Moduli non stampati: ") + periodo;
+        return {};
+    }
+    const QString file = FileModuli(filePdf);
+    return StampaModuliPdf(file, ModuliDelPeriodo(destinazione, inizio, fine), {}, errore) ? file : QString();
+}
+
 int EseguiModuliBatch(const OpzioniModuliBatch& opzioni, QTextStream& out, QTextStream& err) {
     DatiModuli dati;
     if (opzioni.bianco > 0) {

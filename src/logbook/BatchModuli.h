@@ -23,6 +23,12 @@ DatiModuli ModuliInBianco(int n);
 // cartellaMarcatore when it is not empty.  False with the reason in errore when the PDF failed.
 bool StampaModuliPdf(const QString& filePdf, const DatiModuli& d, const QString& cartellaMarcatore, QString* errore);
 
+// The logbook that "zavetra --calcola --pdf FILE --moduli" adds to its run: the dated pages of the
+// computed period in FileModuli(FILE), no marker.  The file written, or the empty text with the
+// reason in errore (a period that ends before it starts or is longer than 366 days is refused).
+QString StampaModuliAccanto(const QString& filePdf, const QString& destinazione, const QDate& inizio,
+                            const QDate& fine, QString* errore);
+
 // kestrin --pdf: the dated logbook of the command text (from the arguments, or else from the
 // command file in the data folder), or bianco blank pages when bianco > 0.
 struct OpzioniModuliBatch {

@@ -84,10 +84,15 @@ ComandoModuli LeggiComandoModuli(const QString& testo, const QString& nomeProgra
     if (!c.fine.isValid())
         return Rifiuto(t, QStringLiteral("la data finale \"") + Trim(resto.mid(seconda + 1)) +
                               QStringLiteral("\" non è una data valida."));
-    if (c.fine < c.inizio) return Rifiuto(t, QStringLiteral("la data finale precede quella iniziale."));
-    if (c.inizio.daysTo(c.fine) + 1 > kGiorniMassimi)
-        return Rifiuto(t, QStringLiteral("il periodo supera i %1 giorni.").arg(kGiorniMassimi));
-    return c;
+    const QString periodo = ErrorePeriodo(c.inizio, c.fine);
+    return periodo.isEmpty() ? c : Rifiuto(t, periodo);
+}
+
+QString ErrorePeriodo(const QDate& inizio, const QDate& fine) {
+    if (fine < inizio) return QStringLiteral("la data finale precede quella iniziale.");
+    if (inizio.daysTo(fine) + 1 > kGiorniMassimi)
+        return QStringLiteral("il periodo supera i %1 giorni.").arg(kGiorniMassimi);
+    return {};
 }
 
 QString LeggiFileComando(const QString& cartella) {

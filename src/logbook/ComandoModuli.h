@@ -24,6 +24,10 @@ struct ComandoModuli {
 // start, a period of more than 366 days.
 ComandoModuli LeggiComandoModuli(const QString& testo, const QString& nomeProgramma = kNomeKestrin);
 
+// Why a period cannot be printed ("la data finale precede quella iniziale.", "il periodo supera i
+// 366 giorni."), or the empty text.
+QString ErrorePeriodo(const QDate& inizio, const QDate& fine);
+
 // The first line of the command file in the folder, the file then deleted (every file whose name
 // matches without regard to case).  Empty when there is none or it cannot be read.
 QString LeggiFileComando(const QString& cartella);

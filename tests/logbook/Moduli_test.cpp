@@ -303,10 +303,12 @@ TEST(CicloStampa, PrinterFailureIsReportedAndTheJobDiscarded) {
 
 TEST(CicloStampa, OnPaperAWholePdfOrNone) {
     QTemporaryDir cartella;
-    const QString pdf = QDir(cartella.path()).filePath("moduli.pdf");
+    const QString zavetra = QDir(cartella.path()).filePath("viaggio.pdf");
     QString errore;
-    ASSERT_TRUE(StampaModuliPdf(pdf, ModuliDelPeriodo("CAPO NORD", QDate(2026, 7, 1), QDate(2026, 7, 3)), {}, &errore))
-        << errore.toStdString();
+    EXPECT_EQ(StampaModuliAccanto(zavetra, "CAPO NORD", QDate(2026, 7, 3), QDate(2026, 7, 1), &errore), "");
+    EXPECT_TRUE(errore.contains("precede"));
+    const QString pdf = StampaModuliAccanto(zavetra, "CAPO NORD", QDate(2026, 7, 1), QDate(2026, 7, 3), &errore);
+    ASSERT_EQ(pdf, QDir(cartella.path()).filePath("viaggio-moduli.pdf")) << errore.toStdString();
     const QString testo = Pdftotext(pdf);
     EXPECT_EQ(testo.count(QChar('\f')), 4);  // cover and three day pages
     EXPECT_TRUE(testo.contains("Giorno 3 di 3"));
@@ -320,5 +322,5 @@ TEST(CicloStampa, OnPaperAWholePdfOrNone) {
     StopDopo stop(2);
     EXPECT_TRUE(CiclodiStampa(*s, ModuliInBianco(4), true, dialoghi, stop, {}).annullato);
     s.reset();
-    EXPECT_EQ(QDir(cartella.path()).entryList(QDir::Files), QStringList{"moduli.pdf"});
+    EXPECT_EQ(QDir(cartella.path()).entryList(QDir::Files), QStringList{"viaggio-moduli.pdf"});
 }

@@ -168,13 +168,13 @@ void FrmBase::costruisci() {
 
     txtFondo_ = new QLineEdit(this);
     txtFondo_->setObjectName(QStringLiteral("txtFondo"));
-    txtFondo_->setGeometry(8, kAltezza - 2, 384, kAltezzaBarra);
+    txtFondo_->setGeometry(8, kAltezza, 384, kAltezzaBarra - 2);
     txtFondo_->setReadOnly(true);
     txtFondo_->setAlignment(Qt::AlignCenter);
     txtSopra_ = new QLineEdit(txtFondo_);
     txtSopra_->setObjectName(QStringLiteral("txtSopra"));
     txtSopra_->setReadOnly(true);
-    txtSopra_->setGeometry(0, 0, 0, kAltezzaBarra);
+    txtSopra_->setGeometry(0, 0, 0, kAltezzaBarra - 2);
     txtSopra_->setStyleSheet(QStringLiteral("background-color: #3070c0; border: none;"));
 
     frmSelStampa_ = new QGroupBox(QStringLiteral("Selezione stampante:"), this);
