@@ -13,11 +13,12 @@ namespace {
 void BM_Moduli60GiorniPdf(benchmark::State& state) {
     QTemporaryDir dir;
     const QString pdf = QDir(dir.path()).filePath(QStringLiteral("moduli.pdf"));
-    const DatiModuli dati = ModuliDelPeriodo(QStringLiteral("CAPO NORD E ISOLE LOFOTEN"), QDate(2026, 6, 1),
-                                             QDate(2026, 7, 30));
+    const DatiModuli dati =
+        ModuliDelPeriodo(QStringLiteral("CAPO NORD E ISOLE LOFOTEN"), QDate(2026, 6, 1), QDate(2026, 7, 30));
     for (auto _ : state) {
         QString errore;
-        if (!StampaModuliPdf(pdf, dati, dir.path(), &errore)) state.SkipWithError(errore.toUtf8().constData());
+        if (!StampaModuliPdf(pdf, dati, dir.path(), &errore))
+            state.SkipWithError(errore.toUtf8().constData());
     }
     state.counters["pagine"] = dati.pagine + 1;
     state.counters["kB"] = static_cast<double>(QFileInfo(pdf).size()) / 1024.0;

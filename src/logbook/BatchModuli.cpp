@@ -22,7 +22,8 @@ QString FilePdfPredefinito(const QString& cartellaDati, const QString& destinazi
     QString nome = destinazione.simplified();
     for (QChar& c : nome)
         if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 32) c = QLatin1Char('_');
-    return QDir(cartellaDati).filePath(QStringLiteral("Moduli-%1-%2.pdf").arg(nome, inizio.toString(QStringLiteral("ddMMyyyy"))));
+    return QDir(cartellaDati)
+        .filePath(QStringLiteral("Moduli-%1-%2.pdf").arg(nome, inizio.toString(QStringLiteral("ddMMyyyy"))));
 }
 
 DatiModuli ModuliDelPeriodo(const QString& destinazione, const QDate& inizio, const QDate& fine) {
@@ -44,7 +45,8 @@ DatiModuli ModuliInBianco(int n) {
     return PreparaModuli(r);
 }
 
-bool StampaModuliPdf(const QString& filePdf, const DatiModuli& d, const QString& cartellaMarcatore, QString* errore) {
+bool StampaModuliPdf(const QString& filePdf, const DatiModuli& d, const QString& cartellaMarcatore,
+                     QString* errore) {
     const std::unique_ptr<Superficie> s = ApriSuperficie({{}, filePdf});
     DialoghiScriptati nessunDialogo;
     ProgressoMemoria progresso;
@@ -69,9 +71,11 @@ int EseguiModuliBatch(const OpzioniModuliBatch& opzioni, QTextStream& out, QText
     if (opzioni.bianco > 0) {
         dati = ModuliInBianco(opzioni.bianco);
     } else {
-        const QString testo = opzioni.comando.isEmpty() ? LeggiFileComando(opzioni.cartellaDati) : opzioni.comando;
+        const QString testo =
+            opzioni.comando.isEmpty() ? LeggiFileComando(opzioni.cartellaDati) : opzioni.comando;
         if (testo.trimmed().isEmpty()) {
-            err << "Nessun comando di stampa: indicare DESTINAZIONE,gg/mm/aaaa,gg/mm/aaaa oppure --bianco N\n";
+            err << "Nessun comando di stampa: indicare DESTINAZIONE,gg/mm/aaaa,gg/mm/aaaa oppure --bianco "
+                   "N\n";
             return kUscitaModuliComando;
         }
         const ComandoModuli c = LeggiComandoModuli(testo);
@@ -86,6 +90,7 @@ int EseguiModuliBatch(const OpzioniModuliBatch& opzioni, QTextStream& out, QText
         err << errore << '\n';
         return kUscitaModuliErrore;
     }
-    out << "Moduli stampati (" << dati.pagine + 1 << " pagine): " << QDir::toNativeSeparators(opzioni.filePdf) << '\n';
+    out << "Moduli stampati (" << dati.pagine + 1 << " pagine): " << QDir::toNativeSeparators(opzioni.filePdf)
+        << '\n';
     return 0;
 }

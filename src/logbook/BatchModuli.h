@@ -21,7 +21,8 @@ DatiModuli ModuliInBianco(int n);
 
 // Prints the logbook to a PDF file (written whole or not at all).  The marker file goes into
 // cartellaMarcatore when it is not empty.  False with the reason in errore when the PDF failed.
-bool StampaModuliPdf(const QString& filePdf, const DatiModuli& d, const QString& cartellaMarcatore, QString* errore);
+bool StampaModuliPdf(const QString& filePdf, const DatiModuli& d, const QString& cartellaMarcatore,
+                     QString* errore);
 
 // The logbook that "zavetra --calcola --pdf FILE --moduli" adds to its run: the dated pages of the
 // computed period in FileModuli(FILE), no marker.  The file written, or the empty text with the

@@ -68,7 +68,8 @@ EsitoCiclo CiclodiStampa(Superficie& s, const DatiModuli& d, bool conComando, Di
         if (!esito.annullato) {
             // A failed job is discarded by the surface, so no half-written PDF is left.
             if (!s.fineDocumento())
-                esito.errore = s.errore().isEmpty() ? QStringLiteral("La stampa dei moduli non è riuscita.") : s.errore();
+                esito.errore = s.errore().isEmpty() ? QStringLiteral("La stampa dei moduli non è riuscita.")
+                                                    : s.errore();
         }
         progresso.didascalia({});
         progresso.azzera();

@@ -25,7 +25,8 @@ qsizetype DopoIlProgramma(const QString& testo, const QString& nome) {
         if (i > 0 && !SeparatoreNome(testo.at(i - 1))) continue;
         qsizetype dopo = i + nome.size();
         if (testo.mid(dopo, exe.size()).compare(exe, Qt::CaseInsensitive) == 0) dopo += exe.size();
-        if (dopo < testo.size() && !(testo.at(dopo).isSpace() || testo.at(dopo) == QLatin1Char('"'))) continue;
+        if (dopo < testo.size() && !(testo.at(dopo).isSpace() || testo.at(dopo) == QLatin1Char('"')))
+            continue;
         return dopo;
     }
     const qsizetype e = testo.indexOf(exe, 0, Qt::CaseInsensitive);
@@ -51,8 +52,8 @@ QDate LeggiData(const QString& t) {
 ComandoModuli Rifiuto(const QString& testo, const QString& motivo) {
     const QChar cr(13);
     ComandoModuli c;
-    c.errore = QStringLiteral("Comando di stampa dei moduli non valido:") + cr + QStringLiteral("\"") + testo +
-               QStringLiteral("\"") + cr + motivo + cr + cr +
+    c.errore = QStringLiteral("Comando di stampa dei moduli non valido:") + cr + QStringLiteral("\"") +
+               testo + QStringLiteral("\"") + cr + motivo + cr + cr +
                QStringLiteral("Forma attesa: DESTINAZIONE,gg/mm/aaaa,gg/mm/aaaa");
     return c;
 }
@@ -120,8 +121,8 @@ QString RigaComandoKestrin(const QString& cartellaProgramma, const QString& dest
            QLatin1Char(',') + inizio.toString(kFormato) + QLatin1Char(',') + fine.toString(kFormato);
 }
 
-bool AvviaKestrin(const QString& cartellaDati, const QString& destinazione, const QDate& inizio, const QDate& fine,
-                  const QString& cartellaProgramma, QString* errore, qint64* pid) {
+bool AvviaKestrin(const QString& cartellaDati, const QString& destinazione, const QDate& inizio,
+                  const QDate& fine, const QString& cartellaProgramma, QString* errore, qint64* pid) {
     const QString programma = QDir(cartellaProgramma).filePath(kNomeKestrin);
     const QString file = QDir(cartellaDati).filePath(kFileComando);
     auto fallito = [&](const QString& motivo) {
@@ -129,12 +130,14 @@ bool AvviaKestrin(const QString& cartellaDati, const QString& destinazione, cons
         return false;
     };
     if (!QFileInfo(programma).isExecutable())
-        return fallito(QStringLiteral("Programma dei moduli non trovato: ") + QDir::toNativeSeparators(programma));
+        return fallito(QStringLiteral("Programma dei moduli non trovato: ") +
+                       QDir::toNativeSeparators(programma));
     // A file of another case would be read first by kestrin on a case-sensitive file system.
     LeggiFileComando(cartellaDati);
     if (!ScriviRighe1252(file, {RigaComandoKestrin(cartellaProgramma, destinazione, inizio, fine)}))
         return fallito(QStringLiteral("Impossibile scrivere il file ") + QDir::toNativeSeparators(file));
-    if (!QProcess::startDetached(programma, {QStringLiteral("--data-dir"), cartellaDati}, cartellaDati, pid)) {
+    if (!QProcess::startDetached(programma, {QStringLiteral("--data-dir"), cartellaDati}, cartellaDati,
+                                 pid)) {
         QFile::remove(file);
         return fallito(QStringLiteral("Impossibile avviare il programma dei moduli: ") +
                        QDir::toNativeSeparators(programma));

@@ -43,5 +43,6 @@ QString RigaComandoKestrin(const QString& cartellaProgramma, const QString& dest
 // on that data folder; kestrin reads the file.  False, with the reason in errore, when kestrin is
 // missing or cannot be started (the command file is then removed, so that a later start of kestrin
 // by hand does not print it).  pid, when given, receives the started process's id.
-bool AvviaKestrin(const QString& cartellaDati, const QString& destinazione, const QDate& inizio, const QDate& fine,
-                  const QString& cartellaProgramma, QString* errore, qint64* pid = nullptr);
+bool AvviaKestrin(const QString& cartellaDati, const QString& destinazione, const QDate& inizio,
+                  const QDate& fine, const QString& cartellaProgramma, QString* errore,
+                  qint64* pid = nullptr);

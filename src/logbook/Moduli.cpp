@@ -71,7 +71,8 @@ void Intestazione(Superficie& s, const DatiModuli& d, int p) {
     Testo(s, QStringLiteral("Località"), 23.5, 11, 100, 7);
     Testo(s, QStringLiteral("Nazione"), 23.5, 95.5, 110, 7);
     Testo(s, QStringLiteral("Indirizzo"), 31.2, 11, 100, 7);
-    const QStringList sistemazioni{"Campeggio", "Area attrezz.", "Punto sosta", "Park libero", "Altro (specif.)"};
+    const QStringList sistemazioni{"Campeggio", "Area attrezz.", "Punto sosta", "Park libero",
+                                   "Altro (specif.)"};
     for (int i = 0; i < sistemazioni.size(); ++i) Testo(s, sistemazioni.at(i), 19 + 5 * i, 111, 125, 7);
     Testo(s, QStringLiteral("Gratis"), 19, 128, 144, 8, false, false, C);
     Testo(s, QStringLiteral("Div."), 25.5, 131, 135.5, 7, false, false, C);
@@ -124,13 +125,14 @@ void ControlliESerbatoi(Superficie& s, double LOW) {
     Testo(s, QStringLiteral("Località visitate"), 48.5, 10, 60, 12, true, false, C);
     Testo(s, QStringLiteral("Descrizione"), 48.5, 60, 175, 12, true, false, C);
     Testo(s, QStringLiteral("Foto"), 48.5, 180, 190, 12, true, false, C);
-    Testo(s, QStringLiteral("Altre informazioni e spese della giornata"), LOW - 0.5, 10, 195, 10, true, false, C);
+    Testo(s, QStringLiteral("Altre informazioni e spese della giornata"), LOW - 0.5, 10, 195, 10, true, false,
+          C);
     Testo(s, QStringLiteral("Controlli"), LOW + 4, 10, 28, 8, true, false, C);
     Testo(s, QStringLiteral("del mezzo"), LOW + 8, 10, 28, 8, true, false, C);
     const QStringList controlli{"Olio", "Paraflou", "Freni", "Pneumatici"};
     for (int i = 0; i < controlli.size(); ++i) Testo(s, controlli.at(i), LOW + 14 + 5 * i, 11, 23.8, 7);
-    Testo(s, QStringLiteral("Carico e scarico serbatoi acque potabili, grigie e nere"), LOW + 4.5, 30, 195, 8, true,
-          false, C);
+    Testo(s, QStringLiteral("Carico e scarico serbatoi acque potabili, grigie e nere"), LOW + 4.5, 30, 195, 8,
+          true, false, C);
     Testo(s, QStringLiteral("Acque"), LOW + 12, 29, 60, 8, true);
     const QStringList acque{"Potabili", "Grigie", "Nere"};
     for (int i = 0; i < acque.size(); ++i) Testo(s, acque.at(i), LOW + 19.5 + 5 * i, 29, 90, 7);
@@ -158,8 +160,8 @@ void CarburanteESpese(Superficie& s, const GeometriaModuli& g) {
         Testo(s, QStringLiteral("Cod."), MID + 9, x0 + 1, x0 + 6, 6);
         Testo(s, QStringLiteral("Div."), MID + 9, x0 + 7, x0 + 12, 6);
         Testo(s, QStringLiteral("Importo"), MID + 9, x0 + 13, x0 + 25, 6, false, false, C);
-        Testo(s, QStringLiteral("Località/Descrizione/Da-A/Tempo/ecc."), MID + 9, x0 + 26, x0 + 62.5, 6, false,
-              false, C);
+        Testo(s, QStringLiteral("Località/Descrizione/Da-A/Tempo/ecc."), MID + 9, x0 + 26, x0 + 62.5, 6,
+              false, false, C);
     }
 
     s.impostaSpessoreLinea(1);
@@ -325,11 +327,11 @@ void StampaPaginaGiorno(Superficie& s, const GeometriaModuli& g, const DatiModul
 
     s.impostaSpessoreLinea(1);
     const double sottili[][4] = {
-        {110, 14, 110, 41},     {145, 14, 145, 35},     {165, 26, 165, 35},   {150, 35, 195, 35},
-        {110, 5, 110, 13},      {155, 5, 155, 13},      {10, 28, 110, 28},    {10, 34, 110, 34},
-        {95, 20, 95, 28},       {129.5, 14, 129.5, 35}, {135, 21, 135, 35},   {129.5, 21, 145, 21},
-        {129.5, 26, 145, 26},   {145, 24.5, 165, 24.5}, {145, 30, 165, 30},   {175, 14, 175, 26},
-        {185, 14, 185, 26},     {172, 35, 172, 41},     {60, 42, 60, 49},     {176, 42, 176, 49},
+        {110, 14, 110, 41},      {145, 14, 145, 35},       {165, 26, 165, 35}, {150, 35, 195, 35},
+        {110, 5, 110, 13},       {155, 5, 155, 13},        {10, 28, 110, 28},  {10, 34, 110, 34},
+        {95, 20, 95, 28},        {129.5, 14, 129.5, 35},   {135, 21, 135, 35}, {129.5, 21, 145, 21},
+        {129.5, 26, 145, 26},    {145, 24.5, 165, 24.5},   {145, 30, 165, 30}, {175, 14, 175, 26},
+        {185, 14, 185, 26},      {172, 35, 172, 41},       {60, 42, 60, 49},   {176, 42, 176, 49},
         {60, 49.5, 60, LOW - 5}, {175, 49.5, 175, LOW - 5}};
     for (const auto& l : sottili) Riga(s, l[0], l[1], l[2], l[3]);
     s.impostaSpessoreLinea(5);

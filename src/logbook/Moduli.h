@@ -38,9 +38,9 @@ struct GeometriaModuli {
 
 // What one logbook prints.
 struct DatiModuli {
-    bool datati = true;   // false: blank pages
+    bool datati = true;  // false: blank pages
     QString destinazione;
-    QString periodo;      // "dd/mm - dd/mm/yyyy"
+    QString periodo;         // "dd/mm - dd/mm/yyyy"
     int giornoIniziale = 0;  // day number of the first page (dated pages)
     int pagine = 1;          // N
     QString crediti;         // the window's credit line

@@ -1,7 +1,5 @@
 // The command text and its file, the launch from Zavetra, and the kestrin program run for real:
 // launched through the command file, and without a window with --pdf.
-#include "logbook/ComandoModuli.h"
-
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -16,6 +14,7 @@
 #include "TestSupport.h"
 #include "logbook/BatchModuli.h"
 #include "logbook/CicloStampa.h"
+#include "logbook/ComandoModuli.h"
 
 namespace {
 
@@ -48,7 +47,8 @@ struct Uscita {
     QString errori;
 };
 
-Uscita Esegui(const QStringList& argomenti, const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment()) {
+Uscita Esegui(const QStringList& argomenti,
+              const QProcessEnvironment& ambiente = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
     p.setProcessEnvironment(ambiente);
     p.start(Kestrin(), argomenti);
@@ -57,7 +57,8 @@ Uscita Esegui(const QStringList& argomenti, const QProcessEnvironment& ambiente 
         p.waitForFinished();
         return {};
     }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAllStandardError())};
 }
 
 }  // namespace
@@ -88,20 +89,17 @@ TEST(ComandoModuli, RefusesMalformedTextsWithAnItalianReason) {
         const char* testo;
         const char* motivo;
     } casi[] = {
-        {"Roma 01/07/2005 15/07/2005", "manca la virgola"},
-        {"Roma,01/07/2005", "manca la data finale"},
-        {"Roma,32/07/2005,15/08/2005", "data iniziale"},
-        {"Roma,29/02/2005,15/08/2005", "data iniziale"},
-        {"Roma,01-07-2005,15/08/2005", "data iniziale"},
-        {"Roma,01/07/05,15/08/2005", "data iniziale"},
-        {"Roma,01/07/2005,domani", "data finale"},
-        {"Roma,15/07/2005,01/07/2005", "precede"},
+        {"Roma 01/07/2005 15/07/2005", "manca la virgola"}, {"Roma,01/07/2005", "manca la data finale"},
+        {"Roma,32/07/2005,15/08/2005", "data iniziale"},    {"Roma,29/02/2005,15/08/2005", "data iniziale"},
+        {"Roma,01-07-2005,15/08/2005", "data iniziale"},    {"Roma,01/07/05,15/08/2005", "data iniziale"},
+        {"Roma,01/07/2005,domani", "data finale"},          {"Roma,15/07/2005,01/07/2005", "precede"},
         {"Roma,01/01/2027,02/01/2028", "366 giorni"},
     };
     for (const auto& c : casi) {
         const ComandoModuli m = LeggiComandoModuli(QString::fromUtf8(c.testo));
         EXPECT_FALSE(m.valido()) << c.testo;
-        EXPECT_TRUE(m.errore.contains(QString::fromUtf8(c.motivo))) << c.testo << ": " << m.errore.toStdString();
+        EXPECT_TRUE(m.errore.contains(QString::fromUtf8(c.motivo)))
+            << c.testo << ": " << m.errore.toStdString();
         EXPECT_FALSE(m.errore.contains('\n'));  // lines end with CR alone
     }
     EXPECT_TRUE(LeggiComandoModuli("Roma,01/01/2028,31/12/2028").valido());  // 366 days of a leap year
@@ -112,13 +110,15 @@ TEST(ComandoModuli, CommandFileMatchedWithoutRegardToCaseReadOnceAndDeleted) {
     EXPECT_EQ(LeggiFileComando(dir.path()), "");
     test::scriviFile(QDir(dir.path()).filePath("Commandline.txt"),
                      "C:\\Zavetra\\Kestrin.exe Citt\xE0 del Vaticano,01/07/2005,15/07/2005\r\naltro\r\n");
-    EXPECT_EQ(LeggiFileComando(dir.path()), QString::fromUtf8("C:\\Zavetra\\Kestrin.exe Città del Vaticano,01/07/2005,15/07/2005"));
+    EXPECT_EQ(LeggiFileComando(dir.path()),
+              QString::fromUtf8("C:\\Zavetra\\Kestrin.exe Città del Vaticano,01/07/2005,15/07/2005"));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     EXPECT_EQ(LeggiFileComando(dir.path()), "");
 }
 
 TEST(ComandoModuli, ZavetrasCommandLineReadsBackAsItsPeriod) {
-    const QString riga = RigaComandoKestrin("/opt/kestrin", "ROMA, CENTRO", QDate(2026, 7, 1), QDate(2026, 7, 15));
+    const QString riga =
+        RigaComandoKestrin("/opt/kestrin", "ROMA, CENTRO", QDate(2026, 7, 1), QDate(2026, 7, 15));
     EXPECT_EQ(riga, "/opt/kestrin/kestrin ROMA CENTRO,01/07/2026,15/07/2026");
     const ComandoModuli m = LeggiComandoModuli(riga);
     ASSERT_TRUE(m.valido());
@@ -135,7 +135,8 @@ TEST(ComandoModuli, FileNamesOfTheLogbookPdf) {
 TEST(AvviaKestrin, MissingProgramIsSaidAndLeavesNoCommandFile) {
     QTemporaryDir dati, vuota;
     QString errore;
-    EXPECT_FALSE(AvviaKestrin(dati.path(), "ROMA", QDate(2026, 7, 1), QDate(2026, 7, 2), vuota.path(), &errore));
+    EXPECT_FALSE(
+        AvviaKestrin(dati.path(), "ROMA", QDate(2026, 7, 1), QDate(2026, 7, 2), vuota.path(), &errore));
     EXPECT_TRUE(errore.contains("non trovato"));
     EXPECT_TRUE(QDir(dati.path()).entryList(QDir::Files).isEmpty());
 }
@@ -149,7 +150,8 @@ TEST(AvviaKestrin, LaunchedKestrinPrintsThePeriodThroughTheCommandFile) {
     test::scriviFile(d.filePath("COMMANDLINE.TXT"), "stale,01/01/2026,02/01/2026\r\n");
     QString errore;
     qint64 pid = 0;
-    ASSERT_TRUE(AvviaKestrin(dati.path(), "CAPO NORD", QDate(2026, 7, 1), QDate(2026, 7, 4), Cartella(), &errore, &pid))
+    ASSERT_TRUE(AvviaKestrin(dati.path(), "CAPO NORD", QDate(2026, 7, 1), QDate(2026, 7, 4), Cartella(),
+                             &errore, &pid))
         << errore.toStdString();
     const QString pdf = FilePdfPredefinito(dati.path(), "CAPO NORD", QDate(2026, 7, 1));
     QDeadlineTimer scadenza(60000);
@@ -184,8 +186,9 @@ TEST(ProgrammaKestrin, WithoutAWindowThroughTheCommandFileAndWithItsExitCodes) {
     EXPECT_EQ(Esegui({"--data-dir", dati.path(), "--pdf", bianchi, "--bianco", "3"}, senzaSchermo).codice, 0);
     EXPECT_EQ(PaginePdf(bianchi), 4);
 
-    const Uscita errato = Esegui({"--data-dir", dati.path(), "--pdf", d.filePath("x.pdf"), "ROMA,02/01/2027,30/12/2026"},
-                                 senzaSchermo);
+    const Uscita errato =
+        Esegui({"--data-dir", dati.path(), "--pdf", d.filePath("x.pdf"), "ROMA,02/01/2027,30/12/2026"},
+               senzaSchermo);
     EXPECT_EQ(errato.codice, 2);
     EXPECT_TRUE(errato.errori.contains("precede"));
     EXPECT_FALSE(QFile::exists(d.filePath("x.pdf")));

@@ -148,7 +148,8 @@ TEST_F(FrmBaseTest, HelpAndCancelQuestion) {
     ASSERT_EQ(dialoghi.mostrati.size(), 1);
     EXPECT_EQ(dialoghi.mostrati[0].titolo, "Help - istruzioni per l'uso");
     EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Informazione);
-    EXPECT_TRUE(dialoghi.mostrati[0].testo.startsWith("Stampa con dati inseriti ('Moduli in bianco' non settato)\r"));
+    EXPECT_TRUE(
+        dialoghi.mostrati[0].testo.startsWith("Stampa con dati inseriti ('Moduli in bianco' non settato)\r"));
     EXPECT_TRUE(dialoghi.mostrati[0].testo.contains("iniziale).\r\rPer la stampa"));
     EXPECT_FALSE(dialoghi.mostrati[0].testo.contains('\n'));
 

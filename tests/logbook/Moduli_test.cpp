@@ -76,8 +76,8 @@ TEST(StampaTestoModuli, ShrinksByFourTenthsUntilItFitsInsideTheBand) {
     SuperficieRegistrata s;
     kestrin::SettaFontNamePrinter(s);
     EXPECT_EQ(s.nomeFont(), QStringLiteral("Liberation Serif"));  // the serif fallback
-    const double size =
-        kestrin::StampaTesto(s, "Castelnuovo di Garfagnana", 50, 10, 40, true, false, 12, Allineamento::Destra);
+    const double size = kestrin::StampaTesto(s, "Castelnuovo di Garfagnana", 50, 10, 40, true, false, 12,
+                                             Allineamento::Destra);
     const TestoRegistrato& t = s.tutteLePagine().at(0).testi.at(0);
     EXPECT_NEAR(std::fmod(12 - size, 0.4), 0, 1e-6);
     EXPECT_LT(t.larghezza, 40 - 10.3);
@@ -86,7 +86,8 @@ TEST(StampaTestoModuli, ShrinksByFourTenthsUntilItFitsInsideTheBand) {
     EXPECT_NEAR(t.x + t.larghezza, 37, 1e-9);
     EXPECT_NEAR(t.base(), 50, 1e-9);
     // A band that nothing fits in still ends the shrinking.
-    EXPECT_GT(kestrin::StampaTesto(s, "Impossibile", 60, 10, 10.2, false, false, 8, Allineamento::Centro), 1.5);
+    EXPECT_GT(kestrin::StampaTesto(s, "Impossibile", 60, 10, 10.2, false, false, 8, Allineamento::Centro),
+              1.5);
 }
 
 TEST_F(ModuliTest, CoverWrapsALongDestination) {
@@ -141,7 +142,8 @@ TEST_F(ModuliTest, SingleWordWiderThanTheLineIsShrunkOnItsOwnLine) {
 }
 
 TEST_F(ModuliTest, DatedDayPageOfAOneDayPeriod) {
-    const QList<PaginaRegistrata> pagine = stampa(ModuliDelPeriodo("ROMA", QDate(2026, 7, 1), QDate(2026, 7, 1)));
+    const QList<PaginaRegistrata> pagine =
+        stampa(ModuliDelPeriodo("ROMA", QDate(2026, 7, 1), QDate(2026, 7, 1)));
     ASSERT_EQ(pagine.size(), 2);
     const PaginaRegistrata& p = pagine.at(1);
     const TestoRegistrato* contatore = p.cerca("Giorno 1 di 1");
@@ -169,13 +171,20 @@ TEST_F(ModuliTest, DatedDayPageOfAOneDayPeriod) {
         Colore fondo;
     };
     const double B = g.BOT, L = g.LOW, s = g.s;
-    const Atteso boxes[] = {{10, 14, 195, 41, 0xFFFFFF},         {28, 5, 195, 13, 0xC0FFFF},
-                            {10, 14, 110, 20, 0xC0FFC0},         {145, 14, 165, 19, 0xC0FFFF},
-                            {165, 14, 195, 26, 0xC0FFC0},        {10, 42, 195, 49, 0xFFFFC0},
-                            {129.5, 35, 150, 41, 0xFFE0C0},      {10, 49.5, 195, B, 0xFFFFFF},
-                            {10, L - 5, 195, L, 0xFFE0C0},       {10, L, 28, L + 8, 0xC0FFC0},
-                            {28, L, 195, L + 5, 0xC0FFC0},       {10, B - 8 * s, 70, B - 7 * s, 0xC0FFC0},
-                            {70, B - 8 * s, 195, B - 7 * s, 0xFFFFC0}, {10, B - 3 * s, 70, B - 2 * s, 0xC0FFC0},
+    const Atteso boxes[] = {{10, 14, 195, 41, 0xFFFFFF},
+                            {28, 5, 195, 13, 0xC0FFFF},
+                            {10, 14, 110, 20, 0xC0FFC0},
+                            {145, 14, 165, 19, 0xC0FFFF},
+                            {165, 14, 195, 26, 0xC0FFC0},
+                            {10, 42, 195, 49, 0xFFFFC0},
+                            {129.5, 35, 150, 41, 0xFFE0C0},
+                            {10, 49.5, 195, B, 0xFFFFFF},
+                            {10, L - 5, 195, L, 0xFFE0C0},
+                            {10, L, 28, L + 8, 0xC0FFC0},
+                            {28, L, 195, L + 5, 0xC0FFC0},
+                            {10, B - 8 * s, 70, B - 7 * s, 0xC0FFC0},
+                            {70, B - 8 * s, 195, B - 7 * s, 0xFFFFC0},
+                            {10, B - 3 * s, 70, B - 2 * s, 0xC0FFC0},
                             {10, B - s, 195, B, 0xC0FFFF}};
     for (const Atteso& a : boxes) {
         const LineaRegistrata* box = CercaBox(p, a.x1, a.y1, a.x2, a.y2);
@@ -187,7 +196,8 @@ TEST_F(ModuliTest, DatedDayPageOfAOneDayPeriod) {
     // The tick boxes: five stays, "Gratis", six services and four vehicle checks, 3 mm and white.
     int caselle = 0;
     for (const LineaRegistrata& l : p.linee)
-        if (l.box && qFuzzyCompare(l.x2 - l.x1, 3.0) && qFuzzyCompare(l.y2 - l.y1, 3.0) && l.colore == 0xFFFFFF)
+        if (l.box && qFuzzyCompare(l.x2 - l.x1, 3.0) && qFuzzyCompare(l.y2 - l.y1, 3.0) &&
+            l.colore == 0xFFFFFF)
             ++caselle;
     EXPECT_EQ(caselle, 16);
     EXPECT_TRUE(CercaBox(p, 24, L + 26, 27, L + 29));
@@ -259,9 +269,10 @@ TEST(CicloStampa, QuestionWhenTheUserStartsThePrint) {
     EXPECT_EQ(test::leggiFile(QDir(cartella.path()).filePath(kFileFineStampa)), "Fatto\r\n");
     ASSERT_EQ(dialoghi.mostrati.size(), 1);
     EXPECT_EQ(dialoghi.mostrati[0].titolo, "Stampa dei moduli");
-    EXPECT_EQ(dialoghi.mostrati[0].testo,
-              "Predisposizione per la stampa\r\rDestinazione: . . in bianco\rPeriodo: . . . . . . . in bianco\r"
-              "Pagine: . . . . . . . . 3\r\rVuoi stampare i moduli per il Lunoro?");
+    EXPECT_EQ(
+        dialoghi.mostrati[0].testo,
+        "Predisposizione per la stampa\r\rDestinazione: . . in bianco\rPeriodo: . . . . . . . in bianco\r"
+        "Pagine: . . . . . . . . 3\r\rVuoi stampare i moduli per il Lunoro?");
 
     dialoghi.risposte = {Risposta::Si};
     const EsitoCiclo si = CiclodiStampa(s, ModuliInBianco(3), false, dialoghi, progresso, cartella.path());
@@ -276,9 +287,8 @@ TEST(CicloStampa, CancelAfterPageTwoAbandonsTheDocumentAndStillLeavesTheMarker) 
     QTemporaryDir cartella;
     DialoghiScriptati dialoghi;
     StopDopo stop(2);
-    const EsitoCiclo esito =
-        CiclodiStampa(s, ModuliDelPeriodo("ROMA", QDate(2026, 7, 1), QDate(2026, 7, 10)), true, dialoghi, stop,
-                      cartella.path());
+    const EsitoCiclo esito = CiclodiStampa(s, ModuliDelPeriodo("ROMA", QDate(2026, 7, 1), QDate(2026, 7, 10)),
+                                           true, dialoghi, stop, cartella.path());
     EXPECT_TRUE(esito.annullato);
     EXPECT_EQ(esito.pagineGiorno, 2);
     ASSERT_EQ(s.documenti.size(), 1);
@@ -307,7 +317,8 @@ TEST(CicloStampa, OnPaperAWholePdfOrNone) {
     QString errore;
     EXPECT_EQ(StampaModuliAccanto(zavetra, "CAPO NORD", QDate(2026, 7, 3), QDate(2026, 7, 1), &errore), "");
     EXPECT_TRUE(errore.contains("precede"));
-    const QString pdf = StampaModuliAccanto(zavetra, "CAPO NORD", QDate(2026, 7, 1), QDate(2026, 7, 3), &errore);
+    const QString pdf =
+        StampaModuliAccanto(zavetra, "CAPO NORD", QDate(2026, 7, 1), QDate(2026, 7, 3), &errore);
     ASSERT_EQ(pdf, QDir(cartella.path()).filePath("viaggio-moduli.pdf")) << errore.toStdString();
     const QString testo = Pdftotext(pdf);
     EXPECT_EQ(testo.count(QChar('\f')), 4);  // cover and three day pages

@@ -71,8 +71,8 @@ StampantiFrm StampantiFrm::diSistema() {
     return s;
 }
 
-FrmBase::FrmBase(Dialoghi& dialoghi, const Orologio& orologio, const QString& cartellaDati, StampantiFrm stampanti,
-                 QWidget* genitore)
+FrmBase::FrmBase(Dialoghi& dialoghi, const Orologio& orologio, const QString& cartellaDati,
+                 StampantiFrm stampanti, QWidget* genitore)
     : QWidget(genitore),
       dialoghi_(dialoghi),
       orologio_(orologio),
@@ -142,7 +142,8 @@ void FrmBase::costruisci() {
     cmbCopie_ = Lista(frmBianco_, QStringLiteral("cmbCopie"), {294, 18, 56, 24});
     label3->setBuddy(cmbCopie_);
 
-    for (QComboBox* c : {cmbg1_, cmbm1_, cmba1_, cmbg2_, cmbm2_, cmba2_, cmbCopie_}) c->installEventFilter(filtro);
+    for (QComboBox* c : {cmbg1_, cmbm1_, cmba1_, cmbg2_, cmbm2_, cmba2_, cmbCopie_})
+        c->installEventFilter(filtro);
 
     cmdStampa_ = Pulsante(this, QStringLiteral("cmdStampa"), QStringLiteral("&Stampa"), {8, 166, 84, 28},
                           QStringLiteral("Stampa i moduli per il Lunoro"));
@@ -155,11 +156,13 @@ void FrmBase::costruisci() {
     auto* logo1 = new QLabel(this);
     logo1->setObjectName(QStringLiteral("imgLogo1"));
     logo1->setGeometry(8, 200, 40, 40);
-    logo1->setPixmap(QPixmap::fromImage(Logo1()).scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    logo1->setPixmap(
+        QPixmap::fromImage(Logo1()).scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     auto* logo2 = new QLabel(this);
     logo2->setObjectName(QStringLiteral("imgLogo2"));
     logo2->setGeometry(352, 200, 40, 40);
-    logo2->setPixmap(QPixmap::fromImage(Logo2()).scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    logo2->setPixmap(
+        QPixmap::fromImage(Logo2()).scaled(40, 40, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     lblCrediti_ = new QLabel(RigaCrediti(), this);
     lblCrediti_->setObjectName(QStringLiteral("lblCrediti"));
     lblCrediti_->setGeometry(52, 200, 296, 40);
@@ -184,11 +187,12 @@ void FrmBase::costruisci() {
     lstStampanti_ = new QListWidget(frmSelStampa_);
     lstStampanti_->setObjectName(QStringLiteral("lstStampanti"));
     lstStampanti_->setGeometry(8, 22, 264, 132);
-    cmdSelStampante_[0] = Pulsante(frmSelStampa_, QStringLiteral("cmdSelStampante_0"), QStringLiteral("S&tampa"),
-                                   {8, 162, 126, 28}, QStringLiteral("Avvio della stampa"));
-    cmdSelStampante_[1] = Pulsante(frmSelStampa_, QStringLiteral("cmdSelStampante_1"),
-                                   QStringLiteral("&Rinuncia"), {146, 162, 126, 28},
-                                   QStringLiteral("Rinuncia alla stampa"));
+    cmdSelStampante_[0] =
+        Pulsante(frmSelStampa_, QStringLiteral("cmdSelStampante_0"), QStringLiteral("S&tampa"),
+                 {8, 162, 126, 28}, QStringLiteral("Avvio della stampa"));
+    cmdSelStampante_[1] =
+        Pulsante(frmSelStampa_, QStringLiteral("cmdSelStampante_1"), QStringLiteral("&Rinuncia"),
+                 {146, 162, 126, 28}, QStringLiteral("Rinuncia alla stampa"));
 
     connect(cmbg1_, &QComboBox::activated, this, &FrmBase::StampaVisibile);
     connect(cmbg2_, &QComboBox::activated, this, &FrmBase::StampaVisibile);
@@ -257,14 +261,15 @@ void FrmBase::applicaComando(const QString& testo, bool daFile) {
     scegli(cmbg2_, Zero(c.fine.day(), 2));
     scegli(cmbm2_, Zero(c.fine.month(), 2));
     scegli(cmba2_, QString::number(c.fine.year()));
-    for (QWidget* w : std::initializer_list<QWidget*>{cmdHelp_, txtLocalita_, cmbg1_, cmbm1_, cmba1_, cmbg2_, cmbm2_,
-                                                      cmba2_, chkBianco_})
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdHelp_, txtLocalita_, cmbg1_, cmbm1_, cmba1_, cmbg2_,
+                                                      cmbm2_, cmba2_, chkBianco_})
         w->setEnabled(false);
 
     const QString predefinita = stampanti_.predefinita ? stampanti_.predefinita() : QString();
     const bool ripiego = predefinita.isEmpty();
     const Destinazione dest =
-        ripiego ? Destinazione{{}, FilePdfPredefinito(cartellaDati_, c.destinazione, c.inizio)} : Destinazione{predefinita, {}};
+        ripiego ? Destinazione{{}, FilePdfPredefinito(cartellaDati_, c.destinazione, c.inizio)}
+                : Destinazione{predefinita, {}};
     emit fineProgramma(stampa(dest, true, ripiego) ? 0 : kUscitaModuliErrore);
 }
 
@@ -287,9 +292,10 @@ bool FrmBase::stampa(const Destinazione& dest, bool conComando, bool pdfRipiego)
         return false;
     }
     if (pdfRipiego && esito.riuscito())
-        dialoghi_.avviso(QStringLiteral("Nessuna stampante disponibile: i moduli sono stati salvati nel file") +
-                             QChar(13) + dest.filePdf,
-                         kTitoloModuli, Icona::Informazione);
+        dialoghi_.avviso(
+            QStringLiteral("Nessuna stampante disponibile: i moduli sono stati salvati nel file") +
+                QChar(13) + dest.filePdf,
+            kTitoloModuli, Icona::Informazione);
     return true;
 }
 
@@ -323,7 +329,8 @@ void FrmBase::chkBianco_Click() {
     frmLocalita_->setEnabled(!bianco);
     frmPeriodo_->setEnabled(!bianco);
     cmbCopie_->setEnabled(bianco);
-    for (QWidget* w : std::initializer_list<QWidget*>{txtLocalita_, cmbg1_, cmbm1_, cmba1_, cmbg2_, cmbm2_, cmba2_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{txtLocalita_, cmbg1_, cmbm1_, cmba1_, cmbg2_, cmbm2_, cmba2_})
         ColoreTesto(w, bianco ? Qt::white : Qt::black);
     if (bianco) {
         cmdStampa_->setEnabled(true);
@@ -351,8 +358,8 @@ void FrmBase::cmdSelStampante_Click(int indice) {
     Destinazione dest = corrente_;
     bool ripiego = false;
     if (scelta == kVocePdf) {
-        const QString file = dialoghi_.salvaFile(QStringLiteral("Stampa dei moduli su file PDF"), filePdfProposto(),
-                                                 QStringLiteral("File PDF|*.pdf"));
+        const QString file = dialoghi_.salvaFile(QStringLiteral("Stampa dei moduli su file PDF"),
+                                                 filePdfProposto(), QStringLiteral("File PDF|*.pdf"));
         if (file.isEmpty()) return;
         dest = {{}, file};
     } else if (!scelta.isEmpty()) {
@@ -370,8 +377,10 @@ void FrmBase::cmdSelStampante_Click(int indice) {
 QString FrmBase::filePdfProposto() const {
     if (chkBianco_->isChecked())
         return FilePdfPredefinito(cartellaDati_, QStringLiteral("in bianco"), orologio_.adesso().date());
-    const QDate inizio(cmba1_->currentText().toInt(), cmbm1_->currentText().toInt(), cmbg1_->currentText().toInt());
-    return FilePdfPredefinito(cartellaDati_, txtLocalita_->text(), inizio.isValid() ? inizio : orologio_.adesso().date());
+    const QDate inizio(cmba1_->currentText().toInt(), cmbm1_->currentText().toInt(),
+                       cmbg1_->currentText().toInt());
+    return FilePdfPredefinito(cartellaDati_, txtLocalita_->text(),
+                              inizio.isValid() ? inizio : orologio_.adesso().date());
 }
 
 void FrmBase::cmdAnnulla_Click() {
