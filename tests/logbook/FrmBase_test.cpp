@@ -1,0 +1,245 @@
+// The Kestrin window headless: its controls and rules, the printer choice, the cancel question and
+// the launched print, with scripted dialogs and a recording surface.
+#include "logbook/ui/FrmBase.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "TestSupport.h"
+#include "common/Dialoghi.h"
+#include "common/Orologio.h"
+#include "logbook/CicloStampa.h"
+#include "logbook/Moduli.h"
+#include "printing/SuperficieRegistrata.h"
+
+namespace {
+
+// Keeps what the window printed after it has let go of its surface.
+class SuperficieTenuta : public SuperficieRegistrata {
+  public:
+    explicit SuperficieTenuta(QList<DocumentoRegistrato>* fuori) : fuori_(fuori) {}
+    ~SuperficieTenuta() override { *fuori_ << documenti; }
+
+  private:
+    QList<DocumentoRegistrato>* fuori_;
+};
+
+// Dialogs that also watch the window while it prints.
+class DialoghiOsservati : public DialoghiScriptati {
+  public:
+    std::function<void()> durante;
+    void eseguiEventi() override {
+        DialoghiScriptati::eseguiEventi();
+        if (durante) durante();
+    }
+};
+
+class FrmBaseTest : public ::testing::Test {
+  protected:
+    FrmBaseTest() : orologio(QDateTime(QDate(2026, 7, 14), QTime(10, 0))) {}
+
+    FrmBase& finestra(const QString& predefinita = {}) {
+        StampantiFrm st;
+        st.elenco = [] { return QStringList{"Laser", "laser"}; };
+        st.predefinita = [predefinita] { return predefinita; };
+        st.apri = [this](const Destinazione& d) {
+            aperte << d;
+            return std::make_unique<SuperficieTenuta>(&stampati);
+        };
+        frm = std::make_unique<FrmBase>(dialoghi, orologio, dati.path(), st);
+        return *frm;
+    }
+    template <class T>
+    T* c(const char* nome) {
+        T* w = frm->findChild<T*>(QString::fromLatin1(nome));
+        EXPECT_TRUE(w) << nome;
+        return w;
+    }
+    void scegli(const char* lista, const QString& valore) {
+        QComboBox* cmb = c<QComboBox>(lista);
+        cmb->setCurrentIndex(cmb->findText(valore));
+        emit cmb->activated(cmb->currentIndex());
+    }
+
+    DialoghiOsservati dialoghi;
+    OrologioFisso orologio;
+    QTemporaryDir dati;
+    std::unique_ptr<FrmBase> frm;
+    QList<Destinazione> aperte;
+    QList<DocumentoRegistrato> stampati;
+};
+
+}  // namespace
+
+TEST_F(FrmBaseTest, LoadsWithTodaysMonthAndLockedPrint) {
+    finestra();
+    EXPECT_EQ(frm->windowTitle(), "Stampa moduli per  'Lunoro'");
+    EXPECT_EQ(c<QComboBox>("cmbg1")->currentText(), "14");
+    EXPECT_EQ(c<QComboBox>("cmbg2")->currentText(), "31");
+    EXPECT_EQ(c<QComboBox>("cmbm2")->currentText(), "07");
+    QComboBox* anni = c<QComboBox>("cmba1");
+    ASSERT_EQ(anni->count(), 4);
+    EXPECT_EQ(anni->itemText(0), "2025");
+    EXPECT_EQ(anni->itemText(3), "2028");
+    EXPECT_EQ(anni->currentText(), "2026");
+    EXPECT_EQ(c<QComboBox>("cmbCopie")->currentText(), "01");
+    EXPECT_FALSE(c<QComboBox>("cmbCopie")->isEnabled());
+    EXPECT_FALSE(c<QPushButton>("cmdStampa")->isEnabled());  // no destination yet
+    EXPECT_FALSE(c<QPushButton>("cmdAnnulla")->isEnabled());
+    EXPECT_TRUE(c<QGroupBox>("frmSelStampa")->isHidden());
+    EXPECT_EQ(c<QLabel>("lblCrediti")->text(), RigaCrediti());
+}
+
+TEST_F(FrmBaseTest, TypingUpperCasesTheDestinationAndListsRefuseKeys) {
+    finestra();
+    QTest::keyClicks(c<QLineEdit>("txtLocalita"), "roma");
+    EXPECT_EQ(c<QLineEdit>("txtLocalita")->text(), "ROMA");
+    EXPECT_TRUE(c<QPushButton>("cmdStampa")->isEnabled());
+    QTest::keyClick(c<QComboBox>("cmbg1"), Qt::Key_Down);
+    QTest::keyClick(c<QComboBox>("cmbg1"), '2');
+    EXPECT_EQ(c<QComboBox>("cmbg1")->currentText(), "14");
+    // An end before the start locks the print again.
+    scegli("cmbm2", "06");
+    EXPECT_FALSE(c<QPushButton>("cmdStampa")->isEnabled());
+}
+
+TEST_F(FrmBaseTest, MonthChangeRebuildsTheDaysAndAYearChangeDoesNot) {
+    finestra();
+    scegli("cmbg1", "31");
+    scegli("cmba1", "2028");
+    scegli("cmbm1", "02");
+    QComboBox* giorni = c<QComboBox>("cmbg1");
+    EXPECT_EQ(giorni->count(), 29);
+    EXPECT_EQ(giorni->itemText(0), "29");
+    EXPECT_EQ(giorni->currentText(), "29");
+    scegli("cmba1", "2027");
+    EXPECT_EQ(giorni->count(), 29);
+    EXPECT_EQ(giorni->currentText(), "29");
+}
+
+TEST_F(FrmBaseTest, BlankModeFreesThePrintAndTheCopies) {
+    finestra();
+    c<QCheckBox>("chkBianco")->click();
+    EXPECT_TRUE(c<QPushButton>("cmdStampa")->isEnabled());
+    EXPECT_FALSE(c<QGroupBox>("frmLocalita")->isEnabled());
+    EXPECT_FALSE(c<QGroupBox>("frmPeriodo")->isEnabled());
+    EXPECT_TRUE(c<QComboBox>("cmbCopie")->isEnabled());
+    EXPECT_EQ(c<QLineEdit>("txtLocalita")->palette().color(QPalette::Text), QColor(Qt::white));
+    c<QCheckBox>("chkBianco")->click();
+    EXPECT_FALSE(c<QPushButton>("cmdStampa")->isEnabled());
+    EXPECT_TRUE(c<QGroupBox>("frmPeriodo")->isEnabled());
+    EXPECT_FALSE(c<QComboBox>("cmbCopie")->isEnabled());
+}
+
+TEST_F(FrmBaseTest, HelpAndCancelQuestion) {
+    finestra();
+    c<QPushButton>("cmdHelp")->click();
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(dialoghi.mostrati[0].titolo, "Help - istruzioni per l'uso");
+    EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Informazione);
+    EXPECT_TRUE(
+        dialoghi.mostrati[0].testo.startsWith("Stampa con dati inseriti ('Moduli in bianco' non settato)\r"));
+    EXPECT_TRUE(dialoghi.mostrati[0].testo.contains("iniziale).\r\rPer la stampa"));
+    EXPECT_FALSE(dialoghi.mostrati[0].testo.contains('\n'));
+
+    dialoghi.risposte = {Risposta::Si, Risposta::No};
+    frm->cmdAnnulla_Click();
+    EXPECT_TRUE(frm->annullaRichiesto());
+    frm->cmdAnnulla_Click();
+    EXPECT_FALSE(frm->annullaRichiesto());
+    EXPECT_EQ(dialoghi.mostrati.last().testo, "Vuoi annullare la stampa?");
+}
+
+TEST_F(FrmBaseTest, PrinterChoiceThenQuestionThenPagesWithTheBarAndCancel) {
+    finestra();
+    c<QCheckBox>("chkBianco")->click();
+    scegli("cmbCopie", "05");
+    c<QPushButton>("cmdStampa")->click();
+    QListWidget* lista = c<QListWidget>("lstStampanti");
+    ASSERT_EQ(lista->count(), 3);
+    EXPECT_FALSE(c<QGroupBox>("frmSelStampa")->isHidden());
+    lista->setCurrentRow(1);  // "laser": the exact name, not the first ignoring case
+
+    // During the print: the caption in the track, Annulla on, Stampa off; Annulla answered Yes on page 2.
+    int giri = 0;
+    dialoghi.durante = [&] {
+        if (++giri != 3) return;
+        EXPECT_EQ(c<QLineEdit>("txtFondo")->text(), kStampaInCorso);
+        EXPECT_TRUE(c<QPushButton>("cmdAnnulla")->isEnabled());
+        EXPECT_FALSE(c<QPushButton>("cmdStampa")->isEnabled());
+        c<QPushButton>("cmdAnnulla")->click();
+    };
+    dialoghi.risposte = {Risposta::Si, Risposta::Si};  // print?  cancel?
+    c<QPushButton>("cmdSelStampante_0")->click();
+    ASSERT_EQ(aperte.size(), 1);
+    EXPECT_EQ(aperte[0].stampante, "laser");
+    EXPECT_TRUE(dialoghi.mostrati.at(0).testo.contains("Pagine: . . . . . . . . 5"));
+    ASSERT_EQ(stampati.size(), 1);
+    EXPECT_TRUE(stampati[0].abbandonato);
+    EXPECT_EQ(stampati[0].pagine.size(), 3);
+    EXPECT_TRUE(c<QLineEdit>("txtFondo")->text().isEmpty());
+    EXPECT_FALSE(c<QPushButton>("cmdAnnulla")->isEnabled());
+    EXPECT_TRUE(c<QPushButton>("cmdStampa")->isEnabled());
+    EXPECT_TRUE(QFile::exists(QDir(dati.path()).filePath(kFileFineStampa)));
+
+    // Rinuncia prints nothing.
+    c<QPushButton>("cmdStampa")->click();
+    c<QPushButton>("cmdSelStampante_1")->click();
+    EXPECT_TRUE(c<QGroupBox>("frmSelStampa")->isHidden());
+    EXPECT_EQ(aperte.size(), 1);
+}
+
+TEST_F(FrmBaseTest, LaunchedPrintWithoutPrintersGoesToAPdfInTheDataFolderAndSaysWhere) {
+    finestra();
+    QSignalSpy fine(frm.get(), &FrmBase::fineProgramma);
+    frm->applicaComando("/opt/zavetra/kestrin ROMA,30/12/2026,02/01/2027", true);
+    EXPECT_EQ(c<QLineEdit>("txtLocalita")->text(), "ROMA");
+    EXPECT_EQ(c<QComboBox>("cmba2")->currentText(), "2027");
+    EXPECT_FALSE(c<QComboBox>("cmbg1")->isEnabled());
+    EXPECT_FALSE(c<QPushButton>("cmdHelp")->isEnabled());
+    EXPECT_FALSE(c<QCheckBox>("chkBianco")->isEnabled());
+    ASSERT_EQ(aperte.size(), 1);
+    EXPECT_EQ(aperte[0].filePdf, QDir(dati.path()).filePath("Moduli-ROMA-30122026.pdf"));
+    ASSERT_EQ(stampati.size(), 1);
+    EXPECT_EQ(stampati[0].pagine.size(), 5);
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);  // no question, only where the PDF went
+    EXPECT_TRUE(dialoghi.mostrati[0].testo.contains(aperte[0].filePdf));
+    ASSERT_EQ(fine.size(), 1);
+    EXPECT_EQ(fine[0][0].toInt(), 0);
+}
+
+TEST_F(FrmBaseTest, LaunchedPrintUsesTheDefaultPrinter) {
+    finestra("Ufficio");
+    frm->applicaComando("ROMA,01/07/2026,01/07/2026", false);
+    ASSERT_EQ(aperte.size(), 1);
+    EXPECT_EQ(aperte[0].stampante, "Ufficio");
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
+}
+
+TEST_F(FrmBaseTest, MalformedCommandEndsALaunchWithCodeTwoButLeavesTheWindowUsable) {
+    finestra();
+    QSignalSpy fine(frm.get(), &FrmBase::fineProgramma);
+    frm->applicaComando("ROMA 01/07/2026", true);
+    ASSERT_EQ(fine.size(), 1);
+    EXPECT_EQ(fine[0][0].toInt(), 2);
+    EXPECT_TRUE(aperte.isEmpty());
+    EXPECT_EQ(dialoghi.mostrati.size(), 1);
+
+    frm->applicaComando("ROMA,01/07/2026,31/06/2026", false);
+    EXPECT_EQ(fine.size(), 1);
+    EXPECT_EQ(dialoghi.mostrati.size(), 2);
+    EXPECT_TRUE(c<QLineEdit>("txtLocalita")->isEnabled());
+    EXPECT_TRUE(c<QPushButton>("cmdHelp")->isEnabled());
+    EXPECT_TRUE(aperte.isEmpty());
+}
