@@ -132,14 +132,14 @@ void AggiungiStrada(StatoImport& s, const QString& strada) {
     if (strada.size() >= 2 && !StradaGiaPresente(s, strada)) s.strade += strada + s.separatore;
 }
 
-void SalvaRigaItinerarioImportato(StatoImport& s, QString luogo) {
+void SalvaRigaItinerarioImportato(StatoImport& s, const QString& luogo) {
     TappaImportata t;
+    t.localita = Trim(Inizia(luogo, "vicino a") ? luogo.mid(9) : luogo).toUpper();
+    if (t.localita.isEmpty()) return;  // "vicino a" alone names no place
     t.strada = Trim(s.strade.mid(1));
     t.tipoStrada = t.strada.startsWith(QLatin1Char('A')) ? QStringLiteral("A") : QStringLiteral("P");
     t.traghetto = Contiene(t.strada, "TRAGH");
     s.luogoPrecedente = luogo;
-    if (Inizia(luogo, "vicino a")) luogo = luogo.mid(9);
-    t.localita = Trim(luogo).toUpper();
     t.km = std::max(0, s.kmProgressivi - s.kmPrecedenti);
     t.kmProgressivi = s.kmProgressivi;
     s.tappe.append(t);

@@ -124,8 +124,9 @@ void LeggiKml(QXmlStreamReader& x, Lettura& l) {
     }
 }
 
-double DistanzaRapida(const Punto& a, const Punto& b) {
-    const double x = (b.lon - a.lon) * std::cos((a.lat + b.lat) * 0.5 * kGradiRadianti);
+// A flat measure good enough to find the nearest point: scalaLon is the cosine of a's latitude.
+double DistanzaRapida(const Punto& a, double scalaLon, const Punto& b) {
+    const double x = (b.lon - a.lon) * scalaLon;
     const double y = b.lat - a.lat;
     return x * x + y * y;
 }
@@ -149,8 +150,9 @@ QList<TappaImportata> TappeDaLettura(Lettura& l) {
         if (luogo.nome.isEmpty()) continue;
         std::size_t migliore = 0;
         double minima = std::numeric_limits<double>::max();
+        const double scala = std::cos(luogo.lat * kGradiRadianti);
         for (std::size_t i = 0; i < l.linea.size(); ++i) {
-            const double d = DistanzaRapida(luogo, l.linea[i]);
+            const double d = DistanzaRapida(luogo, scala, l.linea[i]);
             if (d < minima) {
                 minima = d;
                 migliore = i;
