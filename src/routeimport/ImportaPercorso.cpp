@@ -17,9 +17,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kIndiceTraghetti = 8;
 
-// Nothing sensible is this long; refusing early keeps a wrong pick in the dialog harmless.
-constexpr qint64 kByteMassimiImport = 256LL * 1024 * 1024;
-
 }  // namespace
 
 QString MessaggioTappePresenti() {
@@ -46,7 +43,7 @@ RisultatoImport ImportaPercorso(Griglia& mfgTab, const QString& percorso, const 
     }
     QFile file(percorso);
     QByteArray byte;
-    if (file.open(QIODevice::ReadOnly) && file.size() <= kByteMassimiImport) byte = file.readAll();
+    if (file.open(QIODevice::ReadOnly) && file.size() <= kByteMassimiTestoImport) byte = file.readAll();
 
     QList<TappaImportata> tappe;
     const QString estensione = QFileInfo(percorso).suffix().toLower();

@@ -23,6 +23,9 @@ struct TappaImportata {
 // and taking it would fill the grid with thousands of 999 km pieces.
 constexpr int kKmMassimiImport = 99999;
 
+// No route file is this long; reading stops there, so a wrong pick in the dialog stays harmless.
+constexpr qint64 kByteMassimiTestoImport = 256LL * 1024 * 1024;
+
 // The text of a file as such exports come: UTF-8 when it starts with its byte-order mark or is
 // valid UTF-8, otherwise Windows-1252; split into lines at LF, a CR before it dropped.
 QStringList RigheTestoImport(const QByteArray& byte);
