@@ -54,3 +54,32 @@ TEST(SelezionaMete, ComandoSuUnItinerarioImportato) {
 }
 
 }  // namespace
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include "routeimport/ui/PannelloImportaPercorso.h"
+
+namespace {
+
+TEST(PannelloImportaPercorso, FiltroDalPulsante) {
+    Griglia g;
+    DialoghiScriptati d;
+    int ricalcoli = 0;
+    ImportaPercorso(g, campioni::Percorso("istruzioni_it.txt"), {}, d);
+    PannelloImportaPercorso p(g, d, [&] { ++ricalcoli; });
+    QSignalSpy cambiata(&p, &PannelloImportaPercorso::grigliaCambiata);
+    p.cmdSelezionaMete->click();  // dialog closed: nothing
+    EXPECT_EQ(ricalcoli, 0);
+    d.fileDaAprire << campioni::Percorso("mete_itn.csv");
+    d.risposte << Risposta::Si;
+    p.cmdSelezionaMete->click();
+    EXPECT_EQ(p.lstMete->count(), 3);
+    EXPECT_EQ(g.testo(1, ColTappa), "Milano");
+    EXPECT_EQ(ricalcoli, 1);
+    EXPECT_EQ(cambiata.count(), 1);
+    EXPECT_TRUE(p.isEnabled());
+}
+
+}  // namespace
