@@ -2,7 +2,6 @@
 // the itinerary grid.
 
 #include "PrincipaleBench.h"
-
 #include "common/Griglia.h"
 #include "routeimport/PercorsoExport.h"
 #include "routeimport/PercorsoXml.h"
@@ -28,7 +27,8 @@ QByteArray Export() {
 }
 
 QByteArray Traccia() {
-    QByteArray t = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
+    QByteArray t =
+        "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
     for (int w = 0; w < kWaypoint; ++w) {
         const int i = w * (kPuntiTraccia - 1) / (kWaypoint - 1);
         t += "<wpt lat=\"" + QByteArray::number(58.0 + i * 1e-4, 'f', 5) + "\" lon=\"" +

@@ -7,7 +7,8 @@
 #include "routeimport/PercorsoExport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t n) {
-    const EsitoExport e = LeggiExport(QByteArray(reinterpret_cast<const char*>(dati), static_cast<qsizetype>(n)));
+    const EsitoExport e =
+        LeggiExport(QByteArray(reinterpret_cast<const char*>(dati), static_cast<qsizetype>(n)));
     for (const TappaImportata& t : e.tappe)
         if (t.km < 0 || t.km > kKmMassimiImport || t.localita.isEmpty()) std::abort();
     if (e.famiglia == FamigliaExport::Nessuna && !e.tappe.isEmpty()) std::abort();

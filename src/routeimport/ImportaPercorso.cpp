@@ -27,13 +27,15 @@ QString MessaggioTappePresenti() {
 }
 
 QString MessaggioFileNonRiconosciuto() {
-    return QStringLiteral("Attenzione!") + kCrLf + kCrLf + QStringLiteral("File non riconosciuto!") + kCrLf + kCrLf +
-           QStringLiteral("Attualmente sono riconosciuti:") + kCrLf + QStringLiteral(". MapPoint") + kCrLf +
-           QStringLiteral(". Autoroute 66") + kCrLf + QStringLiteral(". Route 2000-2001") + kCrLf +
+    return QStringLiteral("Attenzione!") + kCrLf + kCrLf + QStringLiteral("File non riconosciuto!") + kCrLf +
+           kCrLf + QStringLiteral("Attualmente sono riconosciuti:") + kCrLf + QStringLiteral(". MapPoint") +
+           kCrLf + QStringLiteral(". Autoroute 66") + kCrLf + QStringLiteral(". Route 2000-2001") + kCrLf +
            QStringLiteral("Contatta l'autore per l'eventuale abilitazione.");
 }
 
-bool TappePresenti(const Griglia& mfgTab) { return !Trim(mfgTab.testo(1, ColTappa)).isEmpty(); }
+bool TappePresenti(const Griglia& mfgTab) {
+    return !Trim(mfgTab.testo(1, ColTappa)).isEmpty();
+}
 
 RisultatoImport ImportaPercorso(Griglia& mfgTab, const QString& percorso, const QString& sostaTraghetto,
                                 Dialoghi& dialoghi) {
@@ -48,7 +50,8 @@ RisultatoImport ImportaPercorso(Griglia& mfgTab, const QString& percorso, const 
     QList<TappaImportata> tappe;
     const QString estensione = QFileInfo(percorso).suffix().toLower();
     if (estensione == QLatin1String("gpx") || estensione == QLatin1String("kml")) {
-        tappe = LeggiPercorsoXml(byte, estensione == QLatin1String("gpx") ? FormatoXml::Gpx : FormatoXml::Kml).tappe;
+        tappe = LeggiPercorsoXml(byte, estensione == QLatin1String("gpx") ? FormatoXml::Gpx : FormatoXml::Kml)
+                    .tappe;
     } else {
         tappe = LeggiExport(byte).tappe;
     }
@@ -67,8 +70,9 @@ RisultatoImport cmdMapPoint_Click(Griglia& mfgTab, BoxMeta& box, Dialoghi& dialo
     }
     const QString percorso = dialoghi.apriFile(QString(), QString(), kFiltroImportPercorso);
     if (percorso.isEmpty()) return {EsitoImport::Annullato, 0};
-    const RisultatoImport r = ImportaPercorso(
-        mfgTab, percorso, SostaTraghetto(box.cmbOra[kIndiceTraghetti], box.cmbMin[kIndiceTraghetti]), dialoghi);
+    const RisultatoImport r =
+        ImportaPercorso(mfgTab, percorso,
+                        SostaTraghetto(box.cmbOra[kIndiceTraghetti], box.cmbMin[kIndiceTraghetti]), dialoghi);
     if (r.esito == EsitoImport::Importato) {
         CalcolaKmTempiItinerario(mfgTab, box);
         mfgTab.impostaRiga(1);

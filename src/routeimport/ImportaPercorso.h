@@ -11,7 +11,8 @@ class Griglia;
 
 // The filter of the file dialog: the planners' text exports first, then GPX and KML.
 inline const QString kFiltroImportPercorso = QString::fromUtf8(
-    "File Excel salvato in modalità testo (*.TXT)|*.txt|Percorso GPX (*.gpx)|*.gpx|Percorso KML (*.kml)|*.kml");
+    "File Excel salvato in modalità testo (*.TXT)|*.txt|Percorso GPX (*.gpx)|*.gpx|Percorso KML "
+    "(*.kml)|*.kml");
 
 enum class EsitoImport { Rifiutato, Annullato, NonRiconosciuto, Importato };
 

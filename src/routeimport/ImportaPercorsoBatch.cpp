@@ -46,7 +46,8 @@ int EseguiImportaPercorso(const QString& cartellaDati, const QString& file, cons
 
         DialoghiScriptati dialoghi;
         const RisultatoImport r = ImportaPercorso(
-            mfgTab, file, SostaTraghetto(box.cmbOra[kIndiceTraghetti], box.cmbMin[kIndiceTraghetti]), dialoghi);
+            mfgTab, file, SostaTraghetto(box.cmbOra[kIndiceTraghetti], box.cmbMin[kIndiceTraghetti]),
+            dialoghi);
         if (r.esito != EsitoImport::Importato) {
             for (const QString& testo : dialoghi.testiMostrati()) Scrivi(err, testo);
             return kUscitaErrore;

@@ -22,8 +22,8 @@
 //   keeps the progressive km and does not restart the column.  The distance column is the one
 //   headed "posizione opposta", or the "distanza" column when the header has none.  A border
 //   line first gives the leg of its own place, then the leg "Ingresso in ..." made from its
-//   direction.  The first place is the first leg, at 0 km.  A place part in road-number form ("SS16", "E45/E55", "16") is the road of the
-//   leg; the other parts, joined by ", ", are the place.
+//   direction.  The first place is the first leg, at 0 km.  A place part in road-number form ("SS16",
+//   "E45/E55", "16") is the road of the leg; the other parts, joined by ", ", are the place.
 // - A distance that goes back (damaged data) gives a leg of 0 km, never a negative one.
 
 namespace {
@@ -31,8 +31,12 @@ namespace {
 const QChar kBarra = QLatin1Char('\\');
 constexpr int kColonnaDistanza2 = 2;
 
-bool Inizia(const QString& t, const char* p) { return t.startsWith(QLatin1String(p), Qt::CaseInsensitive); }
-bool Contiene(const QString& t, const char* p) { return t.contains(QLatin1String(p), Qt::CaseInsensitive); }
+bool Inizia(const QString& t, const char* p) {
+    return t.startsWith(QLatin1String(p), Qt::CaseInsensitive);
+}
+bool Contiene(const QString& t, const char* p) {
+    return t.contains(QLatin1String(p), Qt::CaseInsensitive);
+}
 
 QString PrimaParola(const QString& t) {
     const qsizetype p = t.indexOf(QLatin1Char(' '));
@@ -80,7 +84,8 @@ QString LuogoTraghetto(const QString& istruzione) {
     if (p < 0) return {};
     QString resto = istruzione.mid(p + 1);
     qsizetype fine = resto.size();
-    for (const QString& s : {QStringLiteral(","), QStringLiteral(" su "), QStringLiteral("("), QStringLiteral("*")}) {
+    for (const QString& s :
+         {QStringLiteral(","), QStringLiteral(" su "), QStringLiteral("("), QStringLiteral("*")}) {
         const qsizetype q = resto.indexOf(s, 0, Qt::CaseInsensitive);
         if (q >= 0) fine = std::min(fine, q);
     }
@@ -91,7 +96,8 @@ int ValoreDistanza(const QString& testo) {
     const QString t = Trim(testo);
     QString numero;
     for (QChar c : t) {
-        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') || c == QLatin1Char(','))
+        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
+            c == QLatin1Char(','))
             numero += c;
         else
             break;
@@ -106,8 +112,10 @@ int ValoreDistanza(const QString& testo) {
         QString pulito;
         for (qsizetype i = 0; i < numero.size(); ++i) {
             const QChar c = numero.at(i);
-            if (c.isDigit()) pulito += c;
-            else if (i == decimale && soloUno && !migliaia) pulito += QLatin1Char('.');
+            if (c.isDigit())
+                pulito += c;
+            else if (i == decimale && soloUno && !migliaia)
+                pulito += QLatin1Char('.');
         }
         numero = pulito;
     }
@@ -275,11 +283,13 @@ void LeggiLocalita(StatoImport& s, const QStringList& righe, qsizetype inizio) {
 
 void LeggiIstruzioni(StatoImport& s, const QStringList& righe, qsizetype inizio) {
     bool partenzaVista = false;
-    for (qsizetype i = inizio; i < righe.size(); ++i) RigaIstruzioni(s, EstraeColonneTappa(righe.at(i)), partenzaVista);
+    for (qsizetype i = inizio; i < righe.size(); ++i)
+        RigaIstruzioni(s, EstraeColonneTappa(righe.at(i)), partenzaVista);
 }
 
 bool CarattereStrada(QChar c) {
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
            (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('/');
 }
 
@@ -310,12 +320,14 @@ QStringList EstraeColonneTappa(const QString& riga) {
 FamigliaExport FamigliaIntestazione(const QStringList& c) {
     const QString c1 = c.value(0), c2 = c.value(1), c3 = c.value(2);
     const bool km = UgualeTesto(c2, QStringLiteral("km"));
-    if (km && UgualeTesto(c1.right(3), QStringLiteral("ora")) && UgualeTesto(c3, QStringLiteral("istruzioni")))
+    if (km && UgualeTesto(c1.right(3), QStringLiteral("ora")) &&
+        UgualeTesto(c3, QStringLiteral("istruzioni")))
         return FamigliaExport::Istruzioni;
-    if (km && UgualeTesto(c1.right(4), QStringLiteral("time")) && UgualeTesto(c3, QStringLiteral("instruction")))
+    if (km && UgualeTesto(c1.right(4), QStringLiteral("time")) &&
+        UgualeTesto(c3, QStringLiteral("instruction")))
         return FamigliaExport::Istruzioni;
-    if (UgualeTesto(c1.mid(2), QString::fromUtf8("località")) && UgualeTesto(c2, QStringLiteral("direzione")) &&
-        UgualeTesto(c3, QStringLiteral("distanza")))
+    if (UgualeTesto(c1.mid(2), QString::fromUtf8("località")) &&
+        UgualeTesto(c2, QStringLiteral("direzione")) && UgualeTesto(c3, QStringLiteral("distanza")))
         return FamigliaExport::Localita;
     return FamigliaExport::Nessuna;
 }
@@ -334,7 +346,8 @@ QString RilevaStradaCorrente(const QString& testo) {
     QString classi(resto.size(), QLatin1Char('0'));
     for (qsizetype i = 0; i < resto.size(); ++i) {
         const QChar c = resto.at(i);
-        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')))
+        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+            (c >= QLatin1Char('A') && c <= QLatin1Char('Z')))
             classi[i] = QLatin1Char('1');
         else if (c == QLatin1Char('[') || c == QLatin1Char(']'))
             classi[i] = QLatin1Char('2');

@@ -23,8 +23,8 @@ struct Punto {
 };
 
 struct Lettura {
-    std::vector<Punto> linea;    // the line driven, in order
-    std::vector<Punto> luoghi;   // named points placed onto the line afterwards
+    std::vector<Punto> linea;   // the line driven, in order
+    std::vector<Punto> luoghi;  // named points placed onto the line afterwards
 };
 
 bool CoordinateValide(double lat, double lon) {
@@ -46,7 +46,8 @@ void LeggiGpx(QXmlStreamReader& x, Lettura& l) {
         const auto token = x.readNext();
         const auto nome = x.name();
         if (token == QXmlStreamReader::StartElement) {
-            if (nome == QLatin1String("wpt") || nome == QLatin1String("rtept") || nome == QLatin1String("trkpt")) {
+            if (nome == QLatin1String("wpt") || nome == QLatin1String("rtept") ||
+                nome == QLatin1String("trkpt")) {
                 bool okLat = false, okLon = false;
                 punto = Punto{};
                 punto.lat = x.attributes().value(QLatin1String("lat")).toDouble(&okLat);
@@ -61,7 +62,8 @@ void LeggiGpx(QXmlStreamReader& x, Lettura& l) {
                 if (corrente->strada.isEmpty()) corrente->strada = s;
             }
         } else if (token == QXmlStreamReader::EndElement && corrente &&
-                   (nome == QLatin1String("wpt") || nome == QLatin1String("rtept") || nome == QLatin1String("trkpt"))) {
+                   (nome == QLatin1String("wpt") || nome == QLatin1String("rtept") ||
+                    nome == QLatin1String("trkpt"))) {
             if (CoordinateValide(punto.lat, punto.lon)) (inLinea ? l.linea : l.luoghi).push_back(punto);
             corrente = nullptr;
         }
@@ -99,15 +101,18 @@ void LeggiKml(QXmlStreamReader& x, Lettura& l) {
                 puntoCoordinate.clear();
                 lineeCoordinate.clear();
             } else if (inSegnaposto && nome == QLatin1String("name")) {
-                segnaposto.nome = Trim(x.readElementText(QXmlStreamReader::IncludeChildElements).simplified());
+                segnaposto.nome =
+                    Trim(x.readElementText(QXmlStreamReader::IncludeChildElements).simplified());
             } else if (inSegnaposto && nome == QLatin1String("description")) {
                 segnaposto.strada = TestoStrada(x.readElementText(QXmlStreamReader::IncludeChildElements));
             } else if (nome == QLatin1String("Point") || nome == QLatin1String("LineString")) {
                 geometria = nome.toString();
             } else if (inSegnaposto && nome == QLatin1String("coordinates")) {
                 const QString c = x.readElementText(QXmlStreamReader::IncludeChildElements);
-                if (geometria == QLatin1String("Point")) puntoCoordinate = c;
-                else if (geometria == QLatin1String("LineString")) lineeCoordinate << c;
+                if (geometria == QLatin1String("Point"))
+                    puntoCoordinate = c;
+                else if (geometria == QLatin1String("LineString"))
+                    lineeCoordinate << c;
             }
         } else if (token == QXmlStreamReader::EndElement) {
             if (nome == QLatin1String("Point") || nome == QLatin1String("LineString")) geometria.clear();
@@ -187,7 +192,8 @@ QList<TappaImportata> TappeDaLettura(Lettura& l) {
 double DistanzaKm(double lat1, double lon1, double lat2, double lon2) {
     const double f1 = lat1 * kGradiRadianti, f2 = lat2 * kGradiRadianti;
     const double df = f2 - f1, dl = (lon2 - lon1) * kGradiRadianti;
-    const double a = std::sin(df / 2) * std::sin(df / 2) + std::cos(f1) * std::cos(f2) * std::sin(dl / 2) * std::sin(dl / 2);
+    const double a = std::sin(df / 2) * std::sin(df / 2) +
+                     std::cos(f1) * std::cos(f2) * std::sin(dl / 2) * std::sin(dl / 2);
     return 2 * kRaggioTerraKm * std::asin(std::sqrt(std::clamp(a, 0.0, 1.0)));
 }
 
@@ -198,8 +204,10 @@ EsitoXml LeggiPercorsoXml(const QByteArray& byte, FormatoXml formato) {
     const QLatin1String radice = formato == FormatoXml::Gpx ? QLatin1String("gpx") : QLatin1String("kml");
     if (x.name() != radice) return esito;
     Lettura l;
-    if (formato == FormatoXml::Gpx) LeggiGpx(x, l);
-    else LeggiKml(x, l);
+    if (formato == FormatoXml::Gpx)
+        LeggiGpx(x, l);
+    else
+        LeggiKml(x, l);
     if (x.hasError()) return esito;
     esito.riconosciuto = true;
     esito.tappe = TappeDaLettura(l);

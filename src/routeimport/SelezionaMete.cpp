@@ -1,8 +1,8 @@
 #include "routeimport/SelezionaMete.h"
 
 #include <QFile>
-#include <algorithm>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
@@ -19,7 +19,9 @@ bool MetaDaTenere(const Griglia& g, int riga) {
            !Trim(g.testo(riga, ColSosta)).isEmpty();
 }
 
-QString NomeVoce(const QString& voce) { return ChiaveLocalita(voce); }
+QString NomeVoce(const QString& voce) {
+    return ChiaveLocalita(voce);
+}
 
 }  // namespace
 
@@ -45,9 +47,12 @@ QString LocalitaDaVoce(const QString& voce, bool eliminaNumerazione) {
         const QString segno = Trim(it.next().captured(1));
         bool numerico = false;
         const int n = segno.toInt(&numerico);
-        if (UgualeTesto(segno, QStringLiteral("Park"))) park = true;
-        else if (numerico && !eliminaNumerazione) segni << QString::number(n);
-        else if (!numerico && !segno.isEmpty()) segni << segno;
+        if (UgualeTesto(segno, QStringLiteral("Park")))
+            park = true;
+        else if (numerico && !eliminaNumerazione)
+            segni << QString::number(n);
+        else if (!numerico && !segno.isEmpty())
+            segni << segno;
     }
     if (park) nome = QStringLiteral("Park: ") + nome;
     if (!segni.isEmpty()) nome += QStringLiteral(" [") + segni.join(QLatin1Char('-')) + QLatin1Char(']');
@@ -87,8 +92,8 @@ int SelezionaMeteValide(Griglia& g, const QStringList& voci, bool eliminaNumeraz
 
 int cmdSelezionaMete_Click(Griglia& g, Dialoghi& dialoghi, QStringList& lstMete) {
     if (Trim(g.testo(1, ColTappa)).isEmpty()) {
-        dialoghi.avviso(QStringLiteral("Impossibile: non sono presenti delle tappe!"), QStringLiteral("Revisione tappe"),
-                        Icona::Informazione);
+        dialoghi.avviso(QStringLiteral("Impossibile: non sono presenti delle tappe!"),
+                        QStringLiteral("Revisione tappe"), Icona::Informazione);
         return -1;
     }
     const QString percorso = dialoghi.apriFile(QString(), QString(), kFiltroItn);

@@ -36,7 +36,8 @@ QString SostaTraghetto(const QString& ore, const QString& minuti) {
     return QStringLiteral("00:") + Zero(Trim(ore), 2) + QLatin1Char(':') + Zero(Trim(minuti), 2);
 }
 
-void ScriviTappeImportate(Griglia& mfgTab, const QList<TappaImportata>& tappe, const QString& sostaTraghetto) {
+void ScriviTappeImportate(Griglia& mfgTab, const QList<TappaImportata>& tappe,
+                          const QString& sostaTraghetto) {
     Griglia::Aggiornamento lotto(mfgTab);
     ImpostaGriglia(mfgTab, LayoutItinerario);
     mfgTab.impostaRighe(1);

@@ -19,7 +19,9 @@ QString TipoDellaTappa(const Griglia& g, int riga) {
     return tipo.isEmpty() ? QStringLiteral("L") : tipo;
 }
 
-int RigaCorrente(const Griglia& g) { return std::clamp(g.riga(), 1, std::max(1, g.righe() - 1)); }
+int RigaCorrente(const Griglia& g) {
+    return std::clamp(g.riga(), 1, std::max(1, g.righe() - 1));
+}
 
 void Assegna(Griglia& g, StatoTratto& s) {
     const int prima = NumeroTappaTratto(s.primaTappa);
@@ -42,7 +44,9 @@ QString TestoTappaTratto(const Griglia& g, int riga) {
            g.testo(riga, ColTipoStrada) + QLatin1Char(' ') + g.testo(riga, ColTappa);
 }
 
-int NumeroTappaTratto(const QString& testo) { return static_cast<int>(Valore(testo.left(4))); }
+int NumeroTappaTratto(const QString& testo) {
+    return static_cast<int>(Valore(testo.left(4)));
+}
 
 void cmdTappaSEl_Click(Griglia& g, StatoTratto& s, int indice) {
     if (s.marche.isEmpty()) s.marche = QString(g.righe(), QLatin1Char('0'));
@@ -69,6 +73,10 @@ void cmdTappaSEl_Click(Griglia& g, StatoTratto& s, int indice) {
     }
 }
 
-bool ModificheTratto(const StatoTratto& s) { return s.marche.contains(QLatin1Char('1')); }
+bool ModificheTratto(const StatoTratto& s) {
+    return s.marche.contains(QLatin1Char('1'));
+}
 
-void MarcheSalvate(StatoTratto& s) { s.marche.replace(QLatin1Char('1'), QLatin1Char('0')); }
+void MarcheSalvate(StatoTratto& s) {
+    s.marche.replace(QLatin1Char('1'), QLatin1Char('0'));
+}

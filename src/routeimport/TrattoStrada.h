@@ -7,11 +7,11 @@
 class Griglia;
 
 struct StatoTratto {
-    QString primaTappa;    // "Prima tappa:"
-    QString ultimaTappa;   // "Ultima tappa:"
-    QString numeroTappe;   // "Num.tappe selezionate:"
+    QString primaTappa;                        // "Prima tappa:"
+    QString ultimaTappa;                       // "Ultima tappa:"
+    QString numeroTappe;                       // "Num.tappe selezionate:"
     QString tipoStrada = QStringLiteral("L");  // the road-type option chosen ("A", "S", "P", "L")
-    QString marche;        // one "0"/"1" per grid row; empty until the frame is first used
+    QString marche;  // one "0"/"1" per grid row; empty until the frame is first used
     bool assegnaAbilitato = false;
 };
 

@@ -15,6 +15,8 @@ inline QString Percorso(const char* nome) {
     return QDir::cleanPath(QFileInfo(sorgente).absolutePath() + "/../data/routeimport/" + nome);
 }
 
-inline QByteArray Byte(const char* nome) { return test::leggiFile(Percorso(nome)); }
+inline QByteArray Byte(const char* nome) {
+    return test::leggiFile(Percorso(nome));
+}
 
 }  // namespace campioni

@@ -5,11 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Campioni.h"
-
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include "Campioni.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
 #include "database/Archivio.h"
@@ -22,7 +21,9 @@
 
 namespace {
 
-QString Campione(const char* nome) { return campioni::Percorso(nome); }
+QString Campione(const char* nome) {
+    return campioni::Percorso(nome);
+}
 
 QStringList Colonna(const Griglia& g, int c) {
     QStringList l;
@@ -65,7 +66,8 @@ TEST_F(ImportaTest, RifiutoConTappeENonRiconosciuto) {
     mfgTab.impostaTesto(1, ColTappa, "");
     mfgTab.impostaTesto(2, ColNumero, "segno");
     for (const char* nome : {"intestazione_riga16.txt", "inesistente.txt", "inesistente.gpx"})
-        EXPECT_EQ(ImportaPercorso(mfgTab, Campione(nome), {}, dialoghi).esito, EsitoImport::NonRiconosciuto) << nome;
+        EXPECT_EQ(ImportaPercorso(mfgTab, Campione(nome), {}, dialoghi).esito, EsitoImport::NonRiconosciuto)
+            << nome;
     EXPECT_TRUE(dialoghi.testiMostrati().last().contains("File non riconosciuto!"));
     EXPECT_EQ(mfgTab.testo(2, ColNumero), "segno");
 }
@@ -151,8 +153,9 @@ TEST_F(ImportaBatchTest, RifiutiEMetaIgnota) {
     EXPECT_EQ(err, QString::fromUtf8("Mèta con codice 000042 inesistente nel database!\n"));
 
     err.clear();
-    EXPECT_EQ(EseguiImportaPercorso(dir.path(), Campione("intestazione_riga16.txt"), "1", outStream, errStream),
-              kUscitaErrore);
+    EXPECT_EQ(
+        EseguiImportaPercorso(dir.path(), Campione("intestazione_riga16.txt"), "1", outStream, errStream),
+        kUscitaErrore);
     EXPECT_TRUE(err.contains("File non riconosciuto!"));
     EXPECT_TRUE(Colonna(Salvate("000001"), ColTappa).isEmpty());
 }

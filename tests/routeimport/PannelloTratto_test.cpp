@@ -31,7 +31,8 @@ class PannelloTrattoTest : public ::testing::Test {
             mfgTab.impostaTesto(r, ColTappa, QString("LUOGO %1").arg(r));
             mfgTab.impostaTesto(r, ColTipoStrada, "P");
         }
-        CollegamentoTratto c{[this] { return ++salvataggi, true; }, [this] { ++ricariche; }, [this] { ++ricalcoli; }};
+        CollegamentoTratto c{[this] { return ++salvataggi, true; }, [this] { ++ricariche; },
+                             [this] { ++ricalcoli; }};
         p = std::make_unique<PannelloTratto>(mfgTab, dialoghi, c);
         p->cmdModStrada_Click();
     }

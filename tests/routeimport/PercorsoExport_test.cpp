@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "Campioni.h"
-
-
 #include "common/File1252.h"
 
 namespace {
 
-QByteArray Campione(const char* nome) { return campioni::Byte(nome); }
+QByteArray Campione(const char* nome) {
+    return campioni::Byte(nome);
+}
 
 struct Attesa {
     QString localita;
@@ -71,7 +71,8 @@ TEST(Riconoscimento, IntestazioniELimiti) {
     EXPECT_EQ(LeggiExport(Campione("intestazione_riga16.txt")).famiglia, FamigliaExport::Nessuna);
 
     // A real header in a file under 151 bytes is still too short.
-    const QByteArray corto = QByteArray("Ora\tKm\tIstruzioni\r\n08:00\t0\tPartenza Genova\r\n").leftJustified(100, ' ');
+    const QByteArray corto =
+        QByteArray("Ora\tKm\tIstruzioni\r\n08:00\t0\tPartenza Genova\r\n").leftJustified(100, ' ');
     EXPECT_EQ(LeggiExport(corto).famiglia, FamigliaExport::Nessuna);
     EXPECT_EQ(LeggiExport(corto.leftJustified(151, ' ')).famiglia, FamigliaExport::Istruzioni);
 }
@@ -131,15 +132,16 @@ TEST(FileDanneggiati, NessunCrashNessunaTappaInventata) {
     EXPECT_TRUE(LeggiExport(QByteArray(5 * 1024 * 1024, 'x')).tappe.isEmpty());
 
     // Truncated UTF-8, a line with missing columns, non-numeric and absurd distances.
-    QByteArray rotto = "Ora\tKm\tIstruzioni\n08:00\t0\tPartenza Genova\n09:00\n"
-                       "09:30\tmolti\tArrivo a Savona\n10:00\t9e99999\tPresso x, Imperia, su A10\n"
-                       "10:30\t5\tArrivo a Nervi\xC3";
+    QByteArray rotto =
+        "Ora\tKm\tIstruzioni\n08:00\t0\tPartenza Genova\n09:00\n"
+        "09:30\tmolti\tArrivo a Savona\n10:00\t9e99999\tPresso x, Imperia, su A10\n"
+        "10:30\t5\tArrivo a Nervi\xC3";
     rotto = rotto.leftJustified(200, '\n');
     const QList<TappaImportata> t = LeggiExport(rotto).tappe;
     ASSERT_EQ(t.size(), 4);
-    EXPECT_EQ(t[1].km, 0);                  // "molti" reads 0 km
-    EXPECT_EQ(t[2].km, 9);                  // "9e99999": the leading number, 9
-    EXPECT_EQ(t[3].km, 0);                  // the distance went back: 0, never negative
+    EXPECT_EQ(t[1].km, 0);  // "molti" reads 0 km
+    EXPECT_EQ(t[2].km, 9);  // "9e99999": the leading number, 9
+    EXPECT_EQ(t[3].km, 0);  // the distance went back: 0, never negative
     EXPECT_TRUE(t[3].localita.startsWith("NERVI"));
 }
 

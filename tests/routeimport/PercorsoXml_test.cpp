@@ -6,11 +6,11 @@
 
 #include "Campioni.h"
 
-
-
 namespace {
 
-QByteArray Campione(const char* nome) { return campioni::Byte(nome); }
+QByteArray Campione(const char* nome) {
+    return campioni::Byte(nome);
+}
 
 QStringList Luoghi(const QList<TappaImportata>& t) {
     QStringList l;
@@ -66,9 +66,10 @@ TEST(Xml, FileSbagliatiOMalformati) {
 }
 
 TEST(Xml, TappaPiuLungaDi999Km) {
-    const EsitoXml e = LeggiPercorsoXml("<gpx><rte><rtept lat='37.5' lon='15.09'><name>Catania</name></rtept>"
-                                        "<rtept lat='70.66' lon='23.68'><name>Hammerfest</name></rtept></rte></gpx>",
-                                        FormatoXml::Gpx);
+    const EsitoXml e = LeggiPercorsoXml(
+        "<gpx><rte><rtept lat='37.5' lon='15.09'><name>Catania</name></rtept>"
+        "<rtept lat='70.66' lon='23.68'><name>Hammerfest</name></rtept></rte></gpx>",
+        FormatoXml::Gpx);
     ASSERT_EQ(e.tappe.size(), 2);
     EXPECT_EQ(e.tappe[1].km, 3721);
 }

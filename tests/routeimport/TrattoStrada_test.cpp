@@ -53,7 +53,8 @@ TEST_F(TrattoTest, AssegnaSoloIlTrattoESegnaLeRighe) {
     Scegli(7, 1);
     s.tipoStrada = "A";
     cmdTappaSEl_Click(g, s, 2);
-    for (int r = 1; r <= 10; ++r) EXPECT_EQ(g.testo(r, ColTipoStrada), r >= 3 && r <= 7 ? "A" : r == 3 ? "" : "P") << r;
+    for (int r = 1; r <= 10; ++r)
+        EXPECT_EQ(g.testo(r, ColTipoStrada), r >= 3 && r <= 7 ? "A" : r == 3 ? "" : "P") << r;
     EXPECT_EQ(s.marche, "000" + QString(5, '1') + QString(32, '0'));
     EXPECT_EQ(s.primaTappa, "0003 A LUOGO 3");
     EXPECT_TRUE(ModificheTratto(s));

@@ -6,8 +6,8 @@
 
 #include "routeimport/SelezionaMete.h"
 
-PannelloImportaPercorso::PannelloImportaPercorso(Griglia& mfgTab, Dialoghi& dialoghi, std::function<void()> ricalcola,
-                                                 QWidget* parent)
+PannelloImportaPercorso::PannelloImportaPercorso(Griglia& mfgTab, Dialoghi& dialoghi,
+                                                 std::function<void()> ricalcola, QWidget* parent)
     : QFrame(parent), mfgTab_(mfgTab), dialoghi_(dialoghi), ricalcola_(std::move(ricalcola)) {
     setObjectName(QStringLiteral("frmImportaPercorso"));
     setFrameShape(QFrame::StyledPanel);

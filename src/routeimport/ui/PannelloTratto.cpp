@@ -24,13 +24,18 @@ constexpr int kAssegna = 2;
 constexpr int kFine = 3;
 constexpr int kSalva = 4;
 
-QString Nome(const char* base, int i) { return QString::fromLatin1(base) + QLatin1Char('_') + QString::number(i); }
+QString Nome(const char* base, int i) {
+    return QString::fromLatin1(base) + QLatin1Char('_') + QString::number(i);
+}
 
 }  // namespace
 
 PannelloTratto::PannelloTratto(Griglia& mfgTab, Dialoghi& dialoghi, CollegamentoTratto collegamento,
                                TabellaGriglia* tabella, QWidget* parent)
-    : QFrame(parent), mfgTab_(mfgTab), dialoghi_(dialoghi), collegamento_(std::move(collegamento)),
+    : QFrame(parent),
+      mfgTab_(mfgTab),
+      dialoghi_(dialoghi),
+      collegamento_(std::move(collegamento)),
       tabella_(tabella) {
     setObjectName(QStringLiteral("frmTratto"));
     auto* h = new QHBoxLayout(this);
@@ -43,8 +48,10 @@ PannelloTratto::PannelloTratto(Griglia& mfgTab, Dialoghi& dialoghi, Collegamento
     h->addWidget(cornice);
     auto* g = new QGridLayout(cornice);
 
-    static const std::array<const char*, 3> etichette{"Prima tappa:", "Ultima tappa:", "Num.tappe selezionate:"};
-    static const std::array<const char*, 5> didascalie{"Seleziona", "Seleziona", "&Assegna", "&Fine", "&Salva"};
+    static const std::array<const char*, 3> etichette{
+        "Prima tappa:", "Ultima tappa:", "Num.tappe selezionate:"};
+    static const std::array<const char*, 5> didascalie{"Seleziona", "Seleziona", "&Assegna", "&Fine",
+                                                       "&Salva"};
     for (int i = 0; i < 3; ++i) {
         txttappasel[i] = new QLineEdit;
         txttappasel[i]->setObjectName(Nome("txttappasel", i));
@@ -82,7 +89,8 @@ PannelloTratto::PannelloTratto(Griglia& mfgTab, Dialoghi& dialoghi, Collegamento
     for (int i : {kAssegna, kSalva, kFine}) pulsanti->addWidget(cmdTappaSEl[i]);
     g->addLayout(pulsanti, 5, 0, 1, 3);
 
-    connect(tabella_, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { mfgTab_Click(i.row()); });
+    connect(tabella_, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& i) { mfgTab_Click(i.row()); });
     ScriviStato();
     hide();
 }
@@ -92,7 +100,9 @@ void PannelloTratto::cmdModStrada_Click() {
     cmdTappaSEl[kAssegna]->setEnabled(false);
 }
 
-bool PannelloTratto::sceltaSingola() const { return isVisible() && chkTappaSingola->isChecked(); }
+bool PannelloTratto::sceltaSingola() const {
+    return isVisible() && chkTappaSingola->isChecked();
+}
 
 bool PannelloTratto::mfgTab_Click(int riga) {
     if (!sceltaSingola() || riga < 1) return false;
@@ -120,7 +130,8 @@ void PannelloTratto::cmdTappaSEl_Click(int indice) {
     LeggiTipo();
     if (indice == kFine) {
         if (ModificheTratto(stato_) &&
-            dialoghi_.domanda(QStringLiteral("Vuoi salvare le modifiche apportate?"), QStringLiteral("Salvataggio dati")) &&
+            dialoghi_.domanda(QStringLiteral("Vuoi salvare le modifiche apportate?"),
+                              QStringLiteral("Salvataggio dati")) &&
             collegamento_.salva && !collegamento_.salva())
             return;  // a failed save keeps the assignments on screen
         chkTappaSingola->setChecked(false);

@@ -45,9 +45,9 @@ class PannelloTratto : public QFrame {
 
     const StatoTratto& stato() const { return stato_; }
 
-    std::array<QLineEdit*, 3> txttappasel{};     // first leg, last leg, number of legs
+    std::array<QLineEdit*, 3> txttappasel{};  // first leg, last leg, number of legs
     std::array<QPushButton*, 5> cmdTappaSEl{};
-    std::array<QRadioButton*, 4> optTStrada{};   // "ASPL" order
+    std::array<QRadioButton*, 4> optTStrada{};  // "ASPL" order
     QCheckBox* chkTappaSingola = nullptr;
 
   signals:
