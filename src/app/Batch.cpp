@@ -1,7 +1,5 @@
 #include "app/Batch.h"
 
-#include <QRegularExpression>
-
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
 #include "common/Orologio.h"
@@ -16,8 +14,6 @@
 #include "trips/Meta.h"
 
 namespace {
-
-constexpr int kCifreCodiceMeta = 6;
 
 struct MetaCaricata {
     QString codice;
@@ -66,18 +62,6 @@ void RiportaMessaggi(const DialoghiScriptati& dialoghi, const EsitoZavetra& calc
 
 }  // namespace
 
-QString CodiceMetaNormalizzato(const QString& codice) {
-    static const QRegularExpression cifre(QStringLiteral("^[0-9]{1,6}$"));
-    if (!cifre.match(codice).hasMatch()) return codice;
-    return codice.rightJustified(kCifreCodiceMeta, QLatin1Char('0'));
-}
-
-QStringList RigheMessaggio(const QString& messaggio) {
-    QString testo = messaggio;
-    testo.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    testo.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return testo.split(QLatin1Char('\n'));
-}
 
 EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio, const StampaBatch& stampa) {
     EsitoBatch esito;

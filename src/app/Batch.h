@@ -11,14 +11,13 @@
 
 #include <functional>
 
+#include "common/Uscita.h"
+#include "trips/Meta.h"
+
 class Griglia;
 class Orologio;
 struct BoxMeta;
 
-// Exit codes of the batch command.
-constexpr int kUscitaRiuscita = 0;
-constexpr int kUscitaErrore = 1;      // database, impossible input, a file not written
-constexpr int kUscitaMetaIgnota = 2;  // no trip with that code (or no trip at all)
 
 struct OpzioniCalcola {
     QString cartella;    // the data directory (Voviva.mdb and the files written)
@@ -26,9 +25,6 @@ struct OpzioniCalcola {
     QString fileCsv;     // empty: no CSV
 };
 
-// A trip code as stored: digits only are padded with zeros to six ("42" gives "000042");
-// anything else is kept as typed (it then names no trip).
-QString CodiceMetaNormalizzato(const QString& codice);
 
 struct EsitoBatch {
     int codiceUscita = kUscitaRiuscita;
@@ -45,5 +41,3 @@ using StampaBatch = std::function<void(const Griglia& mfgTab, const BoxMeta& box
 EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio,
                               const StampaBatch& stampa = {});
 
-// The window's message as console lines: CR LF (and lone CR or LF) split the lines.
-QStringList RigheMessaggio(const QString& messaggio);

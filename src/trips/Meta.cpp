@@ -1,5 +1,6 @@
 #include "trips/Meta.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 #include <set>
@@ -435,4 +436,10 @@ QString ScegliMeta(const QString& localita, Archivio& archivio) {
     const QString codice = CodiceMetaPerLocalita(localita, archivio);
     if (!codice.isEmpty()) SalvaIlCodiceMetaCorrente(codice, archivio);
     return codice;
+}
+
+QString CodiceMetaNormalizzato(const QString& codice) {
+    static const QRegularExpression cifre(QStringLiteral("^[0-9]{1,6}$"));
+    if (!cifre.match(codice).hasMatch()) return codice;
+    return codice.rightJustified(6, QLatin1Char('0'));
 }

@@ -72,6 +72,10 @@ struct OperazioneSalva {
 OperazioneSalva DecidiOperazioneSalva(const BoxMeta& box, Archivio& archivio);
 // The lowest free trip number as a 6-digit code: "000001" for an empty table.
 QString NuovoCodiceMeta(Archivio& archivio);
+
+// A trip code as stored: digits only are padded with zeros to six ("42" gives "000042");
+// anything else is kept as typed (it then names no trip).
+QString CodiceMetaNormalizzato(const QString& codice);
 // Writes the boxes as trip op (lower-casing a locality containing "AUTOSTRADA"), makes it the
 // current trip in MetaCorrente, then puts the code and the stored locality into the boxes.
 void ScriviMeta(const OperazioneSalva& op, BoxMeta& box, Archivio& archivio);
