@@ -475,6 +475,7 @@ struct RowSet::Dati {
     mutable bool caricata = false;
     mutable QList<QVariant> valori;
     mutable std::unique_ptr<Istruzione> lettura;  // reads one row by rowid, prepared once
+    std::unique_ptr<Istruzione> inserimento;      // adds one row, prepared once (bulk imports)
 
     enum class Modo { Nessuno, Aggiunta, Modifica } modo = Modo::Nessuno;
     QList<QVariant> nuovi;
@@ -667,13 +668,19 @@ void RowSet::memorizza() {
                 if (d_->campi[i].tipo == TipoCampo::Testo) d_->nuovi[i] = QString(QLatin1String(""));
                 if (d_->campi[i].tipo == TipoCampo::SiNo) d_->nuovi[i] = false;
             }
-        QStringList segni;
-        for (int i = 1; i <= d_->campi.size(); ++i) segni << QStringLiteral("?%1").arg(i);
-        Istruzione st(d_->handle, QStringLiteral("INSERT INTO ") + quota(d_->tabella) + QStringLiteral(" (") +
-                                      colonne.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                      segni.join(QStringLiteral(", ")) + QLatin1Char(')'));
+        if (!d_->inserimento) {
+            QStringList segni;
+            for (int i = 1; i <= d_->campi.size(); ++i) segni << QStringLiteral("?%1").arg(i);
+            d_->inserimento = std::make_unique<Istruzione>(
+                d_->handle, QStringLiteral("INSERT INTO ") + quota(d_->tabella) + QStringLiteral(" (") +
+                                colonne.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                segni.join(QStringLiteral(", ")) + QLatin1Char(')'));
+        }
+        Istruzione& st = *d_->inserimento;
+        st.riavvia();
         for (int i = 0; i < d_->nuovi.size(); ++i) st.lega(i + 1, d_->nuovi[i]);
         st.passo();
+        st.riavvia();
         // A new row joins the end of the set, as later queries would see it, and becomes current.
         d_->righe << sqlite3_last_insert_rowid(d_->handle);
         d_->pos = static_cast<int>(d_->righe.size()) - 1;
