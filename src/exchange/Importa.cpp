@@ -93,12 +93,21 @@ struct Destinazione {
     QList<Campo> campi;
     QList<int> colonne;
     int colonnaCodice = -1;
+    int iCodice = -1;
+    int iLocalita = -1;
+    int iDescrizione = -1;
 
     Destinazione(Database& db, const QString& tabella, const Blocco& blocco)
         : rs(db.apriRowSet(Query::di(tabella).dove(QStringLiteral("rowid"), -1))), campi(db.campi(tabella)) {
         for (const Campo& c : campi) colonne << blocco.colonna(c.nome);
         colonnaCodice = blocco.colonna(kCodiceMeta);
+        iCodice = indice(kCodiceMeta);
+        iLocalita = indice(kLocalita);
+        iDescrizione = indice(kDescrizione);
     }
+
+    // The trimmed text of a field by position, cut to its width; empty without the field.
+    QString testoCampo(const RigaScambio& r, int i) const { return i >= 0 ? testoTagliato(r, i) : QString(); }
 
     QString testo(const RigaScambio& r, int colonna) const {
         return colonna >= 0 && colonna < r.valori.size() ? Trim(r.valori[colonna]) : QString();
@@ -106,7 +115,7 @@ struct Destinazione {
     QString codice(const RigaScambio& r) const { return testo(r, colonnaCodice); }
 
     // The text as it will be stored in field i: cut to the field's width.
-    QString testoCampo(const RigaScambio& r, int i, qint64* tagliati = nullptr) const {
+    QString testoTagliato(const RigaScambio& r, int i, qint64* tagliati = nullptr) const {
         QString t = testo(r, colonne[i]);
         const int larghezza = campi[i].larghezza;
         if (larghezza > 0 && t.size() > larghezza) {
@@ -121,13 +130,13 @@ struct Destinazione {
         rs.aggiungi();
         for (int i = 0; i < campi.size(); ++i) {
             const Campo& c = campi[i];
-            if (!nuovoCodice.isNull() && UgualeTesto(c.nome, kCodiceMeta)) {
+            if (!nuovoCodice.isNull() && i == iCodice) {
                 rs.imposta(i, nuovoCodice);
                 continue;
             }
             switch (c.tipo) {
                 case TipoCampo::Testo: {
-                    const QString t = testoCampo(r, i, &tagliati);
+                    const QString t = testoTagliato(r, i, &tagliati);
                     rs.imposta(i, t.isEmpty() ? QStringLiteral(" ") : t);
                     break;
                 }
@@ -233,8 +242,7 @@ private:
     void ImportaMeta(Destinazione& d, const RigaScambio& r) {
         auto it = scelte_.find(d.codice(r));
         if (it == scelte_.end() || it->stato != StatoMeta::Attesa) return;
-        const int iLocalita = d.indice(kLocalita);
-        const QString localita = iLocalita >= 0 ? d.testoCampo(r, iLocalita) : QString();
+        const QString localita = d.testoCampo(r, d.iLocalita);
         if (localitaMete_.corrisponde(LikeTesto(localita))) {
             it->stato = StatoMeta::Scartata;
             ++conti_.meteScartate;
@@ -250,17 +258,14 @@ private:
         auto it = scelte_.constFind(d.codice(r));
         if (it == scelte_.constEnd() || it->stato != StatoMeta::Inserita) return;
         d.aggiungi(r, it->nuovo, conti_.valoriTagliati);
-        const int iLocalita = d.indice(kLocalita);
-        if (iLocalita >= 0) localitaTappe_.aggiungi(d.testoCampo(r, iLocalita));
+        if (d.iLocalita >= 0) localitaTappe_.aggiungi(d.testoCampo(r, d.iLocalita));
         ++conti_.tappeInserite;
     }
 
     void ImportaGuida(Destinazione& d, const RigaScambio& r) {
-        const int iLocalita = d.indice(kLocalita);
-        const int iDescrizione = d.indice(kDescrizione);
-        const QString localita = iLocalita >= 0 ? d.testoCampo(r, iLocalita) : QString();
+        const QString localita = d.testoCampo(r, d.iLocalita);
         if (localita.isEmpty() || !localitaTappe_.contiene(localita)) return;
-        const QString descrizione = iDescrizione >= 0 ? d.testoCampo(r, iDescrizione) : QString();
+        const QString descrizione = d.testoCampo(r, d.iDescrizione);
         TestiLike& gia = guida_[Piega(localita)];
         if (gia.corrisponde(LikeTesto(descrizione.isEmpty() ? QStringLiteral(" ") : descrizione))) {
             ++conti_.guideScartate;

@@ -292,7 +292,7 @@ TEST_F(Scambio, AndataERitornoDaUnDatabaseVuoto) {
     Tappa("000001", "0002", "Lillehammer");
     Tappa("000002", "0001", "Firenze");
     Guida("Oslo", "Vigelandsparken");
-    Guida("Firenze", "Galleria degli Uffizi");
+    Guida("Firenze", "Galleria dell'Accademia\"; DELETE FROM GuidaCitta; --");  // stored as it stands
     Guida("Roma", "Colosseo");  // on no leg: not carried over
     const QString percorso = dir.filePath("tutto.iei");
     ASSERT_TRUE(ScriviEsportazione(archivio, {"000001", "000002"}, percorso, progresso));
