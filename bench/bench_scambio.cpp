@@ -2,13 +2,12 @@
 // database, against the same rows inserted with plain prepared SQLite statements in one
 // transaction.  Counters: the two times in seconds and their ratio.
 
-#include "PrincipaleBench.h"
+#include <sqlite3.h>
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include <sqlite3.h>
-
+#include "PrincipaleBench.h"
 #include "common/File1252.h"
 #include "common/Progresso.h"
 #include "common/Tempo.h"
@@ -33,7 +32,9 @@ QString Lettere(int n) {
     return s;
 }
 
-QString Borgo(int i) { return QStringLiteral("Borgo ") + Lettere(i); }
+QString Borgo(int i) {
+    return QStringLiteral("Borgo ") + Lettere(i);
+}
 
 struct Righe {
     QList<QStringList> mete, tappe, guida;
@@ -43,16 +44,52 @@ Righe Dati() {
     Righe r;
     for (int m = 0; m < kMete; ++m) {
         const QString codice = Zero(m + 1, 6);
-        r.mete << QStringList{codice, QStringLiteral("Meta ") + Lettere(m), QStringLiteral("Italia"), "01072027",
-                              "0900", "090", "075", "055", "040", "0900", "1230", "0130", "1930", "0130", "2200",
-                              "15", "02", "01", "06", "0930", "1800", "0100", "000", "3", "15", "0", "", ""};
+        r.mete << QStringList{codice,
+                              QStringLiteral("Meta ") + Lettere(m),
+                              QStringLiteral("Italia"),
+                              "01072027",
+                              "0900",
+                              "090",
+                              "075",
+                              "055",
+                              "040",
+                              "0900",
+                              "1230",
+                              "0130",
+                              "1930",
+                              "0130",
+                              "2200",
+                              "15",
+                              "02",
+                              "01",
+                              "06",
+                              "0930",
+                              "1800",
+                              "0100",
+                              "000",
+                              "3",
+                              "15",
+                              "0",
+                              "",
+                              ""};
         for (int t = 0; t < kTappePerMeta; ++t)
-            r.tappe << QStringList{codice, Zero(t + 1, 4), Borgo((m * kTappePerMeta + t) % kLocalita), "120",
-                                   "SS1", "P", "00:01:00", "", "0", "0", "0", "", "0"};
+            r.tappe << QStringList{codice,
+                                   Zero(t + 1, 4),
+                                   Borgo((m * kTappePerMeta + t) % kLocalita),
+                                   "120",
+                                   "SS1",
+                                   "P",
+                                   "00:01:00",
+                                   "",
+                                   "0",
+                                   "0",
+                                   "0",
+                                   "",
+                                   "0"};
     }
     for (int v = 0; v < kVoci; ++v)
-        r.guida << QStringList{Borgo(v % kLocalita), "01", "", QStringLiteral("Monumento ") + Lettere(v), "01:30",
-                               "0", "0", ""};
+        r.guida << QStringList{
+            Borgo(v % kLocalita), "01", "", QStringLiteral("Monumento ") + Lettere(v), "01:30", "0", "0", ""};
     return r;
 }
 

@@ -2,7 +2,6 @@
 // inside the file, or read into blocks whose lines, written again, read back the same.
 #include <QByteArray>
 #include <QStringList>
-
 #include <cstdint>
 #include <cstdlib>
 
@@ -27,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const LetturaScambio ancora = LeggiScambio(Righe1252(righe));
     if (!ancora.contenuto) std::abort();
     for (int b = 0; b < kBlocchiScambio; ++b)
-        if (ancora.contenuto->blocchi[b].righe.size() != lettura.contenuto->blocchi[b].righe.size()) std::abort();
+        if (ancora.contenuto->blocchi[b].righe.size() != lettura.contenuto->blocchi[b].righe.size())
+            std::abort();
     return 0;
 }

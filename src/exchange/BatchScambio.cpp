@@ -70,7 +70,8 @@ int EseguiEsporta(Archivio& archivio, const QString& file, const QStringList& co
 int EseguiImporta(Archivio& archivio, const QString& file, const QStringList& codici, QTextStream& out,
                   QTextStream& err) {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return Errore(err, QStringLiteral("Impossibile leggere il file ") + file);
+    if (!f.open(QIODevice::ReadOnly))
+        return Errore(err, QStringLiteral("Impossibile leggere il file ") + file);
     const LetturaScambio lettura = LeggiScambio(f.readAll());
     if (!lettura.contenuto) return Errore(err, MessaggioFileNonValido(file, lettura));
 
@@ -94,12 +95,14 @@ int EseguiImporta(Archivio& archivio, const QString& file, const QStringList& co
     }
 }
 
-int EseguiEsporta(const QString& cartellaDati, const QString& file, const QStringList& codici, QTextStream& out,
-                  QTextStream& err) {
-    return SuCartella(cartellaDati, err, [&](Archivio& a) { return EseguiEsporta(a, file, codici, out, err); });
+int EseguiEsporta(const QString& cartellaDati, const QString& file, const QStringList& codici,
+                  QTextStream& out, QTextStream& err) {
+    return SuCartella(cartellaDati, err,
+                      [&](Archivio& a) { return EseguiEsporta(a, file, codici, out, err); });
 }
 
-int EseguiImporta(const QString& cartellaDati, const QString& file, const QStringList& codici, QTextStream& out,
-                  QTextStream& err) {
-    return SuCartella(cartellaDati, err, [&](Archivio& a) { return EseguiImporta(a, file, codici, out, err); });
+int EseguiImporta(const QString& cartellaDati, const QString& file, const QStringList& codici,
+                  QTextStream& out, QTextStream& err) {
+    return SuCartella(cartellaDati, err,
+                      [&](Archivio& a) { return EseguiImporta(a, file, codici, out, err); });
 }

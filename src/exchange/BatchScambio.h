@@ -20,7 +20,7 @@ int EseguiImporta(Archivio& archivio, const QString& file, const QStringList& co
                   QTextStream& err);
 
 // The same on the data directory: the database is opened (or created) there first.
-int EseguiEsporta(const QString& cartellaDati, const QString& file, const QStringList& codici, QTextStream& out,
-                  QTextStream& err);
-int EseguiImporta(const QString& cartellaDati, const QString& file, const QStringList& codici, QTextStream& out,
-                  QTextStream& err);
+int EseguiEsporta(const QString& cartellaDati, const QString& file, const QStringList& codici,
+                  QTextStream& out, QTextStream& err);
+int EseguiImporta(const QString& cartellaDati, const QString& file, const QStringList& codici,
+                  QTextStream& out, QTextStream& err);

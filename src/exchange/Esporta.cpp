@@ -67,8 +67,9 @@ QStringList LineeEsportazione(Archivio& archivio, const QStringList& codici, Pro
     for (int r = 0; r < codici.size(); ++r) {
         progresso.posizione(r + 1, static_cast<int>(codici.size()));
         if (codici[r].isEmpty()) continue;
-        RowSet rs = db.apriRowSet(
-            Query::di(tappe).dove(QStringLiteral("CodiceMeta"), codici[r]).ordina(QStringLiteral("Sequenza")));
+        RowSet rs = db.apriRowSet(Query::di(tappe)
+                                      .dove(QStringLiteral("CodiceMeta"), codici[r])
+                                      .ordina(QStringLiteral("Sequenza")));
         LineeRighe(rs, campiTappe, BloccoTappe, linee);
     }
 
@@ -94,7 +95,8 @@ QString MessaggioEsportazione(const QString& percorso) {
 
 EsitoExport EseguiExport(Archivio& archivio, const QStringList& codici, Dialoghi& dialoghi,
                          Progresso& progresso, QString& nomeFile) {
-    const QString percorso = dialoghi.salvaFile(QStringLiteral("Export"), archivio.cartella(), kFiltroScambio);
+    const QString percorso =
+        dialoghi.salvaFile(QStringLiteral("Export"), archivio.cartella(), kFiltroScambio);
     if (percorso.isEmpty()) return EsitoExport::Rinunciato;
     nomeFile = percorso;
     if (FileEsistente(percorso) &&
@@ -107,7 +109,8 @@ EsitoExport EseguiExport(Archivio& archivio, const QStringList& codici, Dialoghi
     const bool scritto = ScriviEsportazione(archivio, codici, percorso, progresso);
     progresso.azzera();
     if (!scritto) {
-        dialoghi.avviso(QStringLiteral("Impossibile scrivere il file ") + percorso, QString(), Icona::Critico);
+        dialoghi.avviso(QStringLiteral("Impossibile scrivere il file ") + percorso, QString(),
+                        Icona::Critico);
         return EsitoExport::Fallito;
     }
     dialoghi.avviso(MessaggioEsportazione(percorso));

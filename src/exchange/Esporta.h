@@ -21,9 +21,9 @@ bool ScriviEsportazione(Archivio& archivio, const QStringList& codici, const QSt
 QString MessaggioEsportazione(const QString& percorso);
 
 enum class EsitoExport {
-    Rinunciato,   // no file chosen, or the overwrite refused: nothing written, no closing steps
+    Rinunciato,  // no file chosen, or the overwrite refused: nothing written, no closing steps
     NonConfermato,
-    Fallito,      // the file could not be written; the message was shown
+    Fallito,  // the file could not be written; the message was shown
     Eseguito,
 };
 

@@ -30,7 +30,9 @@ QStringList Campi(const QString& riga, QChar sep) {
 
 }  // namespace
 
-QChar SeparatoreBlocco(int blocco) { return QChar(0xFF - blocco); }
+QChar SeparatoreBlocco(int blocco) {
+    return QChar(0xFF - blocco);
+}
 
 int BloccoDelSeparatore(QChar c) {
     const int b = 0xFF - static_cast<int>(c.unicode());
@@ -91,7 +93,8 @@ LetturaScambio LeggiScambio(const QByteArray& byte) {
 }
 
 QString MessaggioFileNonValido(const QString& percorso, const LetturaScambio& lettura) {
-    QString testo = QStringLiteral("Il file ") + percorso + QStringLiteral(" non è un file di scambio valido");
+    QString testo =
+        QStringLiteral("Il file ") + percorso + QStringLiteral(" non è un file di scambio valido");
     if (lettura.riga > 0) testo += QStringLiteral(" (riga %1)").arg(lettura.riga);
     return testo + QStringLiteral(": ") + lettura.motivo + QLatin1Char('.');
 }

@@ -7,7 +7,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <array>
 #include <optional>
 
@@ -43,8 +42,8 @@ struct ContenutoScambio {
 
 struct LetturaScambio {
     std::optional<ContenutoScambio> contenuto;
-    int riga = 0;     // the line that made the file unreadable (0: the file as a whole)
-    QString motivo;   // why, in Italian
+    int riga = 0;    // the line that made the file unreadable (0: the file as a whole)
+    QString motivo;  // why, in Italian
 };
 
 // Reads and checks the whole file before anything is done with it.  Refused: a file without the

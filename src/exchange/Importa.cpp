@@ -17,7 +17,9 @@ const QString kLocalita = QStringLiteral("Localita");
 const QString kDescrizione = QStringLiteral("Descrizione");
 constexpr int kPassoProgresso = 64;
 
-QString Piega(const QString& s) { return s.toCaseFolded(); }
+QString Piega(const QString& s) {
+    return s.toCaseFolded();
+}
 
 bool HaJolly(const QString& modello) {
     return modello.contains(QLatin1Char('*')) || modello.contains(QLatin1Char('?'));
@@ -25,7 +27,7 @@ bool HaJolly(const QString& modello) {
 
 // Texts matched by LIKE patterns, kept in memory: a pattern without wildcards is one hash look-up.
 class TestiLike {
-public:
+  public:
     void aggiungi(const QString& testo) {
         const QString p = Piega(testo);
         if (!esatti_.contains(p)) {
@@ -40,7 +42,7 @@ public:
         return false;
     }
 
-private:
+  private:
     QSet<QString> esatti_;
     QStringList elenco_;
 };
@@ -52,14 +54,16 @@ QString Forma(const QString& localita) {
     QString f = localita;
     for (QChar& c : f) {
         const char16_t u = c.unicode();
-        if (u >= 'a' && u <= 'z') c = QChar(u - 'a' + 'A');
-        else if (!(u >= 'A' && u <= 'Z')) c = QLatin1Char('?');
+        if (u >= 'a' && u <= 'z')
+            c = QChar(u - 'a' + 'A');
+        else if (!(u >= 'A' && u <= 'Z'))
+            c = QLatin1Char('?');
     }
     return f;
 }
 
 class LocalitaTappe {
-public:
+  public:
     void aggiungi(const QString& localita) {
         aggiungiForma(Forma(localita));
         aggiungiForma(Forma(ChiaveLocalita(localita)));
@@ -76,7 +80,7 @@ public:
         return false;
     }
 
-private:
+  private:
     void aggiungiForma(const QString& f) {
         if (f.isEmpty() || forme_.contains(f)) return;
         forme_.insert(f);
@@ -145,9 +149,12 @@ struct Destinazione {
                     break;
                 case TipoCampo::Intero:
                 case TipoCampo::Singolo:
-                case TipoCampo::Doppio: rs.imposta(i, Valore(testo(r, colonne[i]))); break;
+                case TipoCampo::Doppio:
+                    rs.imposta(i, Valore(testo(r, colonne[i])));
+                    break;
                 case TipoCampo::Data:
-                case TipoCampo::Byte: break;
+                case TipoCampo::Byte:
+                    break;
             }
         }
         rs.memorizza();
@@ -191,9 +198,12 @@ int UltimaRiga(const ContenutoScambio& c) {
 }
 
 class Importazione {
-public:
+  public:
     Importazione(Archivio& archivio, const ContenutoScambio& contenuto, Progresso& progresso)
-        : archivio_(archivio), db_(archivio.dati()), contenuto_(contenuto), progresso_(progresso),
+        : archivio_(archivio),
+          db_(archivio.dati()),
+          contenuto_(contenuto),
+          progresso_(progresso),
           ultimaRiga_(UltimaRiga(contenuto)) {}
 
     ContiImport esegui(const QStringList& scelti) {
@@ -213,10 +223,12 @@ public:
         return conti_;
     }
 
-private:
+  private:
     void CaricaEsistenti() {
-        for (const QString& l : Colonna(db_, archivio_.nome(TabMeteCamper), kLocalita)) localitaMete_.aggiungi(l);
-        for (const QString& l : Colonna(db_, archivio_.nome(TabItinerari), kLocalita)) localitaTappe_.aggiungi(l);
+        for (const QString& l : Colonna(db_, archivio_.nome(TabMeteCamper), kLocalita))
+            localitaMete_.aggiungi(l);
+        for (const QString& l : Colonna(db_, archivio_.nome(TabItinerari), kLocalita))
+            localitaTappe_.aggiungi(l);
         RowSet rs = db_.apriTabella(archivio_.nome(TabGuidaCitta));
         for (; !rs.fine(); rs.successivo())
             guida_[Piega(rs.testo(kLocalita))].aggiungi(rs.testo(kDescrizione));
@@ -232,9 +244,12 @@ private:
         for (const RigaScambio& r : blocco.righe) {
             rigaCorrente_ = r.numero;
             if (r.numero % kPassoProgresso == 0) progresso_.posizione(r.numero, ultimaRiga_);
-            if (b == BloccoMete) ImportaMeta(d, r);
-            else if (b == BloccoTappe) ImportaTappa(d, r);
-            else ImportaGuida(d, r);
+            if (b == BloccoMete)
+                ImportaMeta(d, r);
+            else if (b == BloccoTappe)
+                ImportaTappa(d, r);
+            else
+                ImportaGuida(d, r);
         }
         progresso_.posizione(ultimaRiga_, ultimaRiga_);
     }
@@ -289,7 +304,9 @@ private:
     QHash<QString, TestiLike> guida_;
 };
 
-QString Conto(qint64 n) { return Formato(static_cast<double>(n), QStringLiteral("#,##0")); }
+QString Conto(qint64 n) {
+    return Formato(static_cast<double>(n), QStringLiteral("#,##0"));
+}
 
 const QString kAcapo = QStringLiteral("\r\n");
 

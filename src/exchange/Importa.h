@@ -8,7 +8,6 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
-
 #include <stdexcept>
 
 #include "exchange/FileScambio.h"
@@ -28,7 +27,7 @@ struct ContiImport {
 
 // A line of the file could not be stored; nothing of the import was kept.
 class ErroreImport : public std::runtime_error {
-public:
+  public:
     ErroreImport(int riga, const QString& causa);
     int riga;
     QString causa;

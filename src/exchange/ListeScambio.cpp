@@ -6,7 +6,8 @@
 
 namespace {
 
-void ScriviRiga(Griglia& lista, int r, const QString& localita, const QString& nazione, const QString& codice) {
+void ScriviRiga(Griglia& lista, int r, const QString& localita, const QString& nazione,
+                const QString& codice) {
     if (r >= lista.righe()) lista.impostaRighe(r + 1);
     lista.impostaTesto(r, 0, QString::number(r));
     lista.impostaTesto(r, kColonnaLocalita, localita);
@@ -45,7 +46,8 @@ void CaricaListaMete(Archivio& archivio, Griglia& lista) {
 
 void CaricaListaFile(const QList<MetaNelFile>& mete, Griglia& lista) {
     Griglia::Aggiornamento blocco(lista);
-    for (int i = 0; i < mete.size(); ++i) ScriviRiga(lista, i + 1, mete[i].localita, mete[i].nazione, mete[i].codice);
+    for (int i = 0; i < mete.size(); ++i)
+        ScriviRiga(lista, i + 1, mete[i].localita, mete[i].nazione, mete[i].codice);
     if (lista.righe() < mete.size() + 3) lista.impostaRighe(static_cast<int>(mete.size()) + 3);
 }
 
@@ -81,9 +83,13 @@ void TrasferisceTutte(Griglia& da, Griglia& a, Progresso& progresso) {
     progresso.azzera();
 }
 
-QString DidascaliaTuttiDestra(int mete) { return QStringLiteral("[%1] Tutti --->").arg(mete); }
+QString DidascaliaTuttiDestra(int mete) {
+    return QStringLiteral("[%1] Tutti --->").arg(mete);
+}
 
-QString DidascaliaTuttiSinistra(int mete) { return QStringLiteral("<--- Tutti [%1]").arg(mete); }
+QString DidascaliaTuttiSinistra(int mete) {
+    return QStringLiteral("<--- Tutti [%1]").arg(mete);
+}
 
 QString TestoAiutoScambio() {
     const QStringList righe{
@@ -92,7 +98,8 @@ QString TestoAiutoScambio() {
         QStringLiteral("ESPORTA"),
         QStringLiteral("   Selezionare, cliccando, sulla finestra di sinistra, le mète da esportare;"),
         QStringLiteral("   Selezionare, cliccando, sulla finestra di destra, le mète da non esportare;"),
-        QStringLiteral("   ESPORTA: esporta le mète elencate nella finestra di destra in un file (seguire istruzioni)."),
+        QStringLiteral(
+            "   ESPORTA: esporta le mète elencate nella finestra di destra in un file (seguire istruzioni)."),
         QString(),
         QStringLiteral("IMPORT"),
         QStringLiteral("   Ricercare il file con estensione .iei"),

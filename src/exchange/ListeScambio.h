@@ -35,7 +35,7 @@ bool TrasferisceMeta(Griglia& da, Griglia& a, int riga);
 // Moves every trip of da to a, in order.
 void TrasferisceTutte(Griglia& da, Griglia& a, Progresso& progresso);
 
-QString DidascaliaTuttiDestra(int mete);  // "[n] Tutti --->"
+QString DidascaliaTuttiDestra(int mete);    // "[n] Tutti --->"
 QString DidascaliaTuttiSinistra(int mete);  // "<--- Tutti [n]"
 
 QString TestoAiutoScambio();

@@ -53,8 +53,9 @@ TEST(BatchScambio, EsportaTutteEImportaLeScelte) {
     Cartella destinazione;
     EXPECT_EQ(EseguiImporta(destinazione.dir.path(), file, {"9"}, destinazione.out, destinazione.err),
               kUscitaMetaIgnota);
-    EXPECT_EQ(EseguiImporta(destinazione.dir.path(), file, {"2", "000003"}, destinazione.out, destinazione.err),
-              kUscitaRiuscita);
+    EXPECT_EQ(
+        EseguiImporta(destinazione.dir.path(), file, {"2", "000003"}, destinazione.out, destinazione.err),
+        kUscitaRiuscita);
     EXPECT_TRUE(destinazione.uscita.startsWith("Sono stati inseriti:\n\n2 mète/itinerari;\n"));
     EXPECT_EQ(destinazione.Mete(), 2);
 }
@@ -64,8 +65,9 @@ TEST(BatchScambio, UnFileCheNonÈDiScambioNonScriveNulla) {
     const QString file = c.dir.filePath("dati.csv");
     test::scriviFile(file, "CodiceMeta;Localita\r\n000001;Oslo\r\n");
     EXPECT_EQ(EseguiImporta(c.dir.path(), file, {}, c.out, c.err), kUscitaErrore);
-    EXPECT_EQ(c.errori, "Il file " + file + " non è un file di scambio valido (riga 1): non termina con un "
-                                            "separatore di campo.\n");
+    EXPECT_EQ(c.errori, "Il file " + file +
+                            " non è un file di scambio valido (riga 1): non termina con un "
+                            "separatore di campo.\n");
     EXPECT_EQ(c.Mete(), 0);
     EXPECT_EQ(EseguiImporta(c.dir.path(), c.dir.filePath("manca.iei"), {}, c.out, c.err), kUscitaErrore);
 }

@@ -168,15 +168,34 @@ struct Meta {
 void ScriviMeta(Archivio& a, const Meta& m) {
     RowSet r = a.dati().apriTabella(a.nome(TabMeteCamper));
     r.aggiungi();
-    const QList<QPair<const char*, const char*>> campi{
-        {"CodiceMeta", m.codice}, {"Localita", m.localita}, {"Nazione", m.nazione}, {"DataInizio", m.data},
-        {"OraInizio", "0900"}, {"MediaAutostrada", m.medie[0]}, {"MediaSuperStrada", m.medie[1]},
-        {"MediaPrincipale", m.medie[2]}, {"MediaLocale", m.medie[3]}, {"OraColazione", "0900"},
-        {"OraPranzo", "1230"}, {"DurataPranzo", "0130"}, {"OraCena", "1930"}, {"DurataCena", "0130"},
-        {"OraNotte", "2200"}, {"RiposoMinuti", "15"}, {"RiposoOre", "02"}, {"RiposoGiorno", "01"},
-        {"RiposoDopoGiorni", "06"}, {"InizioVisita", "0930"}, {"FineVisita", "1800"}, {"OreTraghetti", "0100"},
-        {"GiorniAdeguamento", m.giorni}, {"CalcoloSoste", "3"}, {"Range", "15"}, {"Coefficiente", "0"}};
-    for (const auto& [campo, valore] : campi) r.imposta(QString::fromLatin1(campo), QString::fromUtf8(valore));
+    const QList<QPair<const char*, const char*>> campi{{"CodiceMeta", m.codice},
+                                                       {"Localita", m.localita},
+                                                       {"Nazione", m.nazione},
+                                                       {"DataInizio", m.data},
+                                                       {"OraInizio", "0900"},
+                                                       {"MediaAutostrada", m.medie[0]},
+                                                       {"MediaSuperStrada", m.medie[1]},
+                                                       {"MediaPrincipale", m.medie[2]},
+                                                       {"MediaLocale", m.medie[3]},
+                                                       {"OraColazione", "0900"},
+                                                       {"OraPranzo", "1230"},
+                                                       {"DurataPranzo", "0130"},
+                                                       {"OraCena", "1930"},
+                                                       {"DurataCena", "0130"},
+                                                       {"OraNotte", "2200"},
+                                                       {"RiposoMinuti", "15"},
+                                                       {"RiposoOre", "02"},
+                                                       {"RiposoGiorno", "01"},
+                                                       {"RiposoDopoGiorni", "06"},
+                                                       {"InizioVisita", "0930"},
+                                                       {"FineVisita", "1800"},
+                                                       {"OreTraghetti", "0100"},
+                                                       {"GiorniAdeguamento", m.giorni},
+                                                       {"CalcoloSoste", "3"},
+                                                       {"Range", "15"},
+                                                       {"Coefficiente", "0"}};
+    for (const auto& [campo, valore] : campi)
+        r.imposta(QString::fromLatin1(campo), QString::fromUtf8(valore));
     r.memorizza();
 }
 
@@ -233,8 +252,14 @@ struct Esempio {
 };
 
 const Esempio kEsempi[] = {
-    {"capo-nord.iei", &kMetaCapoNord, [](Archivio& a) { ScriviTappe(a, "000001", kCapoNord); }, {"Oslo", "Bergen", "Tromsø"}},
-    {"toscana.iei", &kMetaToscana, [](Archivio& a) { ScriviTappe(a, "000001", kToscana); }, {"Firenze", "Siena", "Pisa"}},
+    {"capo-nord.iei",
+     &kMetaCapoNord,
+     [](Archivio& a) { ScriviTappe(a, "000001", kCapoNord); },
+     {"Oslo", "Bergen", "Tromsø"}},
+    {"toscana.iei",
+     &kMetaToscana,
+     [](Archivio& a) { ScriviTappe(a, "000001", kToscana); },
+     {"Firenze", "Siena", "Pisa"}},
 };
 
 // The exchange file of one sample, written from a database that holds only that trip.
@@ -266,7 +291,8 @@ TEST(Esempi, ImportatiInUnaCartellaNuovaCalcolanoLaZavetra) {
     QString uscita, errori;
     QTextStream out(&uscita), err(&errori);
     for (const Esempio& e : kEsempi)
-        ASSERT_EQ(EseguiImporta(dir.path(), QDir(CartellaEsempi()).filePath(QString::fromLatin1(e.file)), {}, out, err),
+        ASSERT_EQ(EseguiImporta(dir.path(), QDir(CartellaEsempi()).filePath(QString::fromLatin1(e.file)), {},
+                                out, err),
                   kUscitaRiuscita)
             << errori.toStdString();
     // Both samples carry the code 000001: the second is stored as 000002.
@@ -280,7 +306,8 @@ TEST(Esempi, ImportatiInUnaCartellaNuovaCalcolanoLaZavetra) {
         const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), QString::fromLatin1(codice), {}}, orologio);
         EXPECT_EQ(esito.codiceUscita, kUscitaRiuscita) << esito.errori.join("\n").toStdString();
         // The desired days (21 and 8) are met.
-        EXPECT_TRUE(esito.uscita.join("\n").contains("Elaborazione conclusa in")) << esito.uscita.join("\n").toStdString();
+        EXPECT_TRUE(esito.uscita.join("\n").contains("Elaborazione conclusa in"))
+            << esito.uscita.join("\n").toStdString();
     }
 }
 

@@ -76,7 +76,8 @@ TEST(PannelloScambio, ListeDidascalieEdEsportazione) {
     EXPECT_EQ(concluso.count(), 1);
 
     p.cmdHelpExport_Click();
-    EXPECT_TRUE(b.dialoghi.mostrati.back().testo.startsWith("Informazioni sulle funzioni di Import ed Export:\r\n\r\n"));
+    EXPECT_TRUE(b.dialoghi.mostrati.back().testo.startsWith(
+        "Informazioni sulle funzioni di Import ed Export:\r\n\r\n"));
     p.cmdImExp[1]->click();
     EXPECT_FALSE(p.isVisible());
     EXPECT_EQ(concluso.count(), 2);

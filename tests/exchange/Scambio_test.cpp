@@ -1,11 +1,10 @@
 // Exchange files: the export's lines, the reader's refusals, and the import's rules (codes,
 // discarded localities, guide entries, widths, one transaction), with a round trip.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QDir>
 #include <QTemporaryDir>
-
-#include <sqlite3.h>
 
 #include "TestSupport.h"
 #include "common/Dialoghi.h"
@@ -27,7 +26,9 @@ QString L(const QStringList& campi, QChar sep) {
     return s;
 }
 
-QByteArray File(const QStringList& righe) { return Righe1252(righe); }
+QByteArray File(const QStringList& righe) {
+    return Righe1252(righe);
+}
 
 class Scambio : public ::testing::Test {
   protected:
@@ -47,12 +48,18 @@ class Scambio : public ::testing::Test {
         Riga(TabMeteCamper, {{"CodiceMeta", codice}, {"Localita", localita}, {"Nazione", "Norvegia "}});
     }
     void Tappa(const QString& codice, const QString& seq, const QString& localita, bool start = false) {
-        Riga(TabItinerari, {{"CodiceMeta", codice}, {"Sequenza", seq}, {"Localita", localita},
-                            {"Chilometri", "120"}, {"Start", start}});
+        Riga(TabItinerari, {{"CodiceMeta", codice},
+                            {"Sequenza", seq},
+                            {"Localita", localita},
+                            {"Chilometri", "120"},
+                            {"Start", start}});
     }
     void Guida(const QString& localita, const QString& descrizione) {
-        Riga(TabGuidaCitta, {{"Localita", localita}, {"CodiceGuida", "01"}, {"Descrizione", descrizione},
-                             {"TempoSosta", "01:30"}, {"OrarioAttivita", true}});
+        Riga(TabGuidaCitta, {{"Localita", localita},
+                             {"CodiceGuida", "01"},
+                             {"Descrizione", descrizione},
+                             {"TempoSosta", "01:30"},
+                             {"OrarioAttivita", true}});
     }
     // Rows of a table as trimmed texts, in stored order.
     QList<QStringList> Righe(Archivio& a, int tabella) {
@@ -118,7 +125,8 @@ TEST_F(Scambio, EsportazioneOrdineSeparatoriEValori) {
         EXPECT_EQ(l.count(sep), attesi) << l.toStdString();
     }
     EXPECT_TRUE(linee[1].startsWith(L({"000002", "Firenze", "Norvegia"}, kM)));
-    EXPECT_TRUE(linee[2].startsWith(L({"000001", "Capo Nord", "Norvegia"}, kM)));  // trimmed, inner blank kept
+    EXPECT_TRUE(
+        linee[2].startsWith(L({"000001", "Capo Nord", "Norvegia"}, kM)));  // trimmed, inner blank kept
     EXPECT_TRUE(linee[4].startsWith(L({"000002", "0001", "Siena"}, kT)));
     EXPECT_TRUE(linee[5].startsWith(L({"000001", "0001", "Oslo [Start]"}, kT)));
     EXPECT_TRUE(linee[6].startsWith(L({"000001", "0002", "Alta"}, kT)));
@@ -167,14 +175,14 @@ TEST(LeggiScambio, RifiutaCiòCheNonÈUnFileDiScambio) {
         int riga;
     };
     const QList<Caso> casi{
-        {{"CodiceMeta;Localita;", "000001;Oslo;"}, 1},                     // wrong separators
-        {{L({"CodiceMeta", "Sequenza"}, kT)}, 1},                          // no trip header
-        {{L({"Localita", "Nazione"}, kM)}, 1},                             // trip header without codes
-        {{m, L({"000001", "Oslo"}, kM), L({"000002"}, kM)}, 3},            // a field missing
-        {{m, L({"000001", "Oslo"}, kM), "000002 Bergen"}, 3},              // no separator at the end
-        {{m, L({"CodiceMeta"}, kG), L({"CodiceMeta"}, kT)}, 3},            // blocks out of order
-        {{m, QString("\x01\x02") + kM}, 2},                                // binary
-        {{}, 0},                                                           // empty
+        {{"CodiceMeta;Localita;", "000001;Oslo;"}, 1},           // wrong separators
+        {{L({"CodiceMeta", "Sequenza"}, kT)}, 1},                // no trip header
+        {{L({"Localita", "Nazione"}, kM)}, 1},                   // trip header without codes
+        {{m, L({"000001", "Oslo"}, kM), L({"000002"}, kM)}, 3},  // a field missing
+        {{m, L({"000001", "Oslo"}, kM), "000002 Bergen"}, 3},    // no separator at the end
+        {{m, L({"CodiceMeta"}, kG), L({"CodiceMeta"}, kT)}, 3},  // blocks out of order
+        {{m, QString("\x01\x02") + kM}, 2},                      // binary
+        {{}, 0},                                                 // empty
     };
     for (const Caso& c : casi) {
         const LetturaScambio l = LeggiScambio(File(c.righe));
@@ -191,10 +199,12 @@ TEST(LeggiScambio, RifiutaCiòCheNonÈUnFileDiScambio) {
 TEST_F(Scambio, ImportCodiciInUsoELocalitaScartate) {
     Meta("000041", "Oslo");
     Meta("000007", "Bergen");
-    const QStringList file = FileMete({{"000007", "Tromsø"}, {"000041", "Alta"}, {"000003", "OSLO"}, {"000005", "Bodø"}});
+    const QStringList file =
+        FileMete({{"000007", "Tromsø"}, {"000041", "Alta"}, {"000003", "OSLO"}, {"000005", "Bodø"}});
     // Left list order: 000041 first.
-    EXPECT_EQ(MappaCodici(archivio, {"000041", "000007", "000003"}),
-              (QList<QPair<QString, QString>>{{"000041", "000042"}, {"000007", "000043"}, {"000003", "000003"}}));
+    EXPECT_EQ(
+        MappaCodici(archivio, {"000041", "000007", "000003"}),
+        (QList<QPair<QString, QString>>{{"000041", "000042"}, {"000007", "000043"}, {"000003", "000003"}}));
 
     const ContiImport c = Importa(file, {"000041", "000007", "000003"});
     EXPECT_EQ(c.meteInserite, 2);
@@ -216,12 +226,12 @@ TEST_F(Scambio, ImportCodiciInUsoELocalitaScartate) {
 TEST_F(Scambio, ImportGuidaSoloPerLeTappeESenzaDoppioni) {
     Tappa("000099", "0001", "Bergen [Start]");
     Guida("Bergen", "Bryggen");
-    const ContiImport c = Importa(FileMete({{"000001", "Tromsø"}},
-                                           {L({"Bergen", "BRYGGEN", "01:00"}, kG),       // already stored
-                                            L({"Bergen", "Fløibanen", "01:30"}, kG),     // on a stored leg
-                                            L({"Tromsø", "Ishavskatedralen", "01:00"}, kG),  // on a new leg
-                                            L({"Lofoten", "Reine", "02:00"}, kG)}),          // on no leg
-                                  {"000001"});
+    const ContiImport c = Importa(
+        FileMete({{"000001", "Tromsø"}}, {L({"Bergen", "BRYGGEN", "01:00"}, kG),           // already stored
+                                          L({"Bergen", "Fløibanen", "01:30"}, kG),         // on a stored leg
+                                          L({"Tromsø", "Ishavskatedralen", "01:00"}, kG),  // on a new leg
+                                          L({"Lofoten", "Reine", "02:00"}, kG)}),          // on no leg
+        {"000001"});
     EXPECT_EQ(c.guideInserite, 2);
     EXPECT_EQ(c.guideScartate, 1);
     EXPECT_EQ(Conta(TabGuidaCitta), 3);
@@ -234,11 +244,11 @@ TEST_F(Scambio, ImportGuidaSoloPerLeTappeESenzaDoppioni) {
 
 TEST_F(Scambio, ImportIntestazioneInAltroOrdineECampiTroppoLarghi) {
     const QString lunga(40, QLatin1Char('x'));
-    const ContiImport c = Importa({L({"Ignoto", "Nazione", "Localita", "CODICEMETA"}, kM),
-                                   L({"?", "Italia", "San Gimignano", "000001"}, kM),
-                                   L({"Fine", "Localita", "CodiceMeta", "Start"}, kT),
-                                   L({"1", lunga, "000001", "1"}, kT)},
-                                  {"000001"});
+    const ContiImport c =
+        Importa({L({"Ignoto", "Nazione", "Localita", "CODICEMETA"}, kM),
+                 L({"?", "Italia", "San Gimignano", "000001"}, kM),
+                 L({"Fine", "Localita", "CodiceMeta", "Start"}, kT), L({"1", lunga, "000001", "1"}, kT)},
+                {"000001"});
     EXPECT_EQ(c.valoriTagliati, 1);
     const QList<QStringList> mete = Righe(archivio, TabMeteCamper);
     ASSERT_EQ(mete.size(), 1);
@@ -293,7 +303,7 @@ TEST_F(Scambio, AndataERitornoDaUnDatabaseVuoto) {
     Tappa("000002", "0001", "Firenze");
     Guida("Oslo", "Vigelandsparken");
     Guida("Firenze", "Galleria dell'Accademia\"; DELETE FROM GuidaCitta; --");  // stored as it stands
-    Guida("Roma", "Colosseo");  // on no leg: not carried over
+    Guida("Roma", "Colosseo");                                                  // on no leg: not carried over
     const QString percorso = dir.filePath("tutto.iei");
     ASSERT_TRUE(ScriviEsportazione(archivio, {"000001", "000002"}, percorso, progresso));
 

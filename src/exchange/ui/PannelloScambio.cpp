@@ -33,7 +33,8 @@ QLabel* Etichetta(const QString& nome, const QString& testo = {}) {
 
 }  // namespace
 
-PannelloScambio::PannelloScambio(Archivio& archivio, Dialoghi& dialoghi, Progresso& progresso, QWidget* parent)
+PannelloScambio::PannelloScambio(Archivio& archivio, Dialoghi& dialoghi, Progresso& progresso,
+                                 QWidget* parent)
     : QWidget(parent), archivio_(archivio), dialoghi_(dialoghi), progresso_(progresso) {
     setObjectName(QStringLiteral("PannelloScambio"));
     for (Griglia& g : mfgImExp) PreparaLista(g);
@@ -44,18 +45,19 @@ PannelloScambio::PannelloScambio(Archivio& archivio, Dialoghi& dialoghi, Progres
 void PannelloScambio::CreaControlli() {
     lblExLista = Etichetta(QStringLiteral("lblExLista"));
     lblExSelez = Etichetta(QStringLiteral("lblExSelez"));
-    lblExIstruzioni =
-        Etichetta(QStringLiteral("lblExIstruzioni"), QStringLiteral("(Clicca sulla meta che vuoi trasferire da/a Export)"));
+    lblExIstruzioni = Etichetta(QStringLiteral("lblExIstruzioni"),
+                                QStringLiteral("(Clicca sulla meta che vuoi trasferire da/a Export)"));
     for (int i = 0; i < 2; ++i) {
         vistaImExp[i] = new TabellaGriglia(&mfgImExp[i]);
         vistaImExp[i]->setObjectName(QStringLiteral("mfgImExp_%1").arg(i));
         connect(vistaImExp[i], &QAbstractItemView::clicked, this, [this, i] { mfgImExp_Click(i); });
         cmdTutto[i] = Pulsante(QStringLiteral("cmdTutto_%1").arg(i), QString());
         connect(cmdTutto[i], &QPushButton::clicked, this, [this, i] { cmdTutto_Click(i); });
-        cmdImportExport[i] =
-            Pulsante(QStringLiteral("cmdImportExport_%1").arg(i), i == 0 ? QStringLiteral("E&xport") : QStringLiteral("&Import"));
+        cmdImportExport[i] = Pulsante(QStringLiteral("cmdImportExport_%1").arg(i),
+                                      i == 0 ? QStringLiteral("E&xport") : QStringLiteral("&Import"));
         connect(cmdImportExport[i], &QPushButton::clicked, this, [this, i] { cmdImportExport_Click(i); });
-        cmdImExp[i] = Pulsante(QStringLiteral("cmdImExp_%1").arg(i), i == 0 ? QStringLiteral("Esporta") : QStringLiteral("Rinuncia"));
+        cmdImExp[i] = Pulsante(QStringLiteral("cmdImExp_%1").arg(i),
+                               i == 0 ? QStringLiteral("Esporta") : QStringLiteral("Rinuncia"));
         connect(cmdImExp[i], &QPushButton::clicked, this, [this, i] { cmdImExp_Click(i); });
     }
     cmdHelpExport = Pulsante(QStringLiteral("cmdHelpExport"), QStringLiteral("[?]"));
@@ -70,7 +72,8 @@ void PannelloScambio::CreaControlli() {
     liste->addWidget(cmdTutto[1], 2, 1);
 
     auto* pulsanti = new QHBoxLayout;
-    for (QPushButton* b : {cmdImportExport[0], cmdImportExport[1], cmdImExp[0], cmdImExp[1]}) pulsanti->addWidget(b);
+    for (QPushButton* b : {cmdImportExport[0], cmdImportExport[1], cmdImExp[0], cmdImExp[1]})
+        pulsanti->addWidget(b);
     pulsanti->addStretch();
     pulsanti->addWidget(lblExIstruzioni);
     pulsanti->addWidget(cmdHelpExport);
@@ -107,7 +110,8 @@ void PannelloScambio::cmdImportExport_Click(int indice) {
         lblExSelez->setText(QStringLiteral("Lista delle mète selezionate per l'EXPORT"));
         cmdImExp[0]->setText(QStringLiteral("Esporta"));
         CaricaListaMete(archivio_, mfgImExp[0]);
-        if (RiordinaLista(mfgImExp[0]) == 0) dialoghi_.avviso(QStringLiteral("Non ci sono altre mète da esportare..."));
+        if (RiordinaLista(mfgImExp[0]) == 0)
+            dialoghi_.avviso(QStringLiteral("Non ci sono altre mète da esportare..."));
         progresso_.azzera();
         AggiornaPulsantiImportExport();
         return;
@@ -116,12 +120,14 @@ void PannelloScambio::cmdImportExport_Click(int indice) {
     lblExSelez->setText(QStringLiteral("Lista delle mete nel file selezionato"));
     cmdImExp[0]->setText(QStringLiteral("Importa"));
     AggiornaPulsantiImportExport();
-    const QString percorso = dialoghi_.apriFile(QStringLiteral("Import"), archivio_.cartella(), kFiltroScambio);
+    const QString percorso =
+        dialoghi_.apriFile(QStringLiteral("Import"), archivio_.cartella(), kFiltroScambio);
     if (percorso.isEmpty()) return;
     nomeFile_ = percorso;
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly)) {
-        dialoghi_.avviso(QStringLiteral("Impossibile leggere il file ") + percorso, QString(), Icona::Critico);
+        dialoghi_.avviso(QStringLiteral("Impossibile leggere il file ") + percorso, QString(),
+                         Icona::Critico);
         return;
     }
     progresso_.didascalia(QStringLiteral("Esportazione mète"));
@@ -189,14 +195,19 @@ void PannelloScambio::Esporta() {
 
 void PannelloScambio::Importa() {
     AbilitaLista(false);
-    const EsitoImport esito = EseguiImport(archivio_, nomeFile_, CodiciLista(mfgImExp[0]), dialoghi_, progresso_);
+    const EsitoImport esito =
+        EseguiImport(archivio_, nomeFile_, CodiciLista(mfgImExp[0]), dialoghi_, progresso_);
     AbilitaLista(true);
-    if (esito == EsitoImport::NonConfermato) AggiornaPulsantiImportExport();
-    else EsciExportImport();
+    if (esito == EsitoImport::NonConfermato)
+        AggiornaPulsantiImportExport();
+    else
+        EsciExportImport();
     emit concluso();
 }
 
-void PannelloScambio::cmdHelpExport_Click() { dialoghi_.avviso(TestoAiutoScambio()); }
+void PannelloScambio::cmdHelpExport_Click() {
+    dialoghi_.avviso(TestoAiutoScambio());
+}
 
 void PannelloScambio::EsciExportImport() {
     hide();
