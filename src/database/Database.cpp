@@ -659,8 +659,11 @@ void RowSet::annullaModifica() {
 void RowSet::memorizza() {
     verifica(aperto(), "Insieme di righe non aperto");
     verifica(d_->modo != Dati::Modo::Nessuno, "Aggiunta o modifica non iniziata");
-    QStringList colonne;
-    for (const Campo& c : d_->campi) colonne << quota(c.nome);
+    auto colonne = [this] {
+        QStringList nomi;
+        for (const Campo& c : d_->campi) nomi << quota(c.nome);
+        return nomi;
+    };
     if (d_->modo == Dati::Modo::Aggiunta) {
         // Fields left unset are stored empty (text) or No, never as missing values.
         for (int i = 0; i < d_->campi.size(); ++i)
@@ -673,7 +676,7 @@ void RowSet::memorizza() {
             for (int i = 1; i <= d_->campi.size(); ++i) segni << QStringLiteral("?%1").arg(i);
             d_->inserimento = std::make_unique<Istruzione>(
                 d_->handle, QStringLiteral("INSERT INTO ") + quota(d_->tabella) + QStringLiteral(" (") +
-                                colonne.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                colonne().join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
                                 segni.join(QStringLiteral(", ")) + QLatin1Char(')'));
         }
         Istruzione& st = *d_->inserimento;
@@ -687,12 +690,13 @@ void RowSet::memorizza() {
         d_->cancellata = false;
     } else {
         richiedeRiga();
+        const QStringList nomi = colonne();
         QStringList assegnazioni;
         QList<QVariant> valori;
         for (int i = 0; i < d_->campi.size(); ++i)
             if (d_->impostati[i]) {
                 valori << d_->nuovi[i];
-                assegnazioni << colonne[i] + QStringLiteral(" = ?%1").arg(valori.size());
+                assegnazioni << nomi[i] + QStringLiteral(" = ?%1").arg(valori.size());
             }
         if (!assegnazioni.isEmpty()) {
             valori << d_->righe[d_->pos];
