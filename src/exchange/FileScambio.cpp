@@ -7,7 +7,7 @@ namespace {
 
 const QLatin1String kCodiceMeta("CodiceMeta");
 
-bool HaControlli(const QString& riga) {
+bool HaControlli(QStringView riga) {
     for (QChar c : riga)
         if (c.unicode() < 32 && c != QLatin1Char('\t')) return true;
     return false;
@@ -22,8 +22,9 @@ LetturaScambio Rifiuto(int riga, const QString& motivo) {
 
 // The fields of a line that ends with sep: the text between separators, the empty part after the
 // last one left out.
-QStringList Campi(const QString& riga, QChar sep) {
-    QStringList campi = riga.split(sep);
+QStringList Campi(QStringView riga, QChar sep) {
+    QStringList campi;
+    for (QStringView c : riga.split(sep)) campi << c.toString();
     campi.removeLast();
     return campi;
 }
@@ -57,9 +58,9 @@ LetturaScambio LeggiScambio(const QByteArray& byte) {
     int corrente = -1;
     for (qsizetype i = 0; i < righe.size(); ++i) {
         const int numero = static_cast<int>(i) + 1;
-        QString riga = righe[i];
+        QStringView riga(righe[i]);
         if (riga.endsWith(QLatin1Char('\r'))) riga.chop(1);
-        if (Trim(riga).isEmpty()) continue;
+        if (riga.count(QLatin1Char(' ')) == riga.size()) continue;  // blank
         if (HaControlli(riga)) return Rifiuto(numero, QStringLiteral("contiene caratteri di controllo"));
         const int blocco = BloccoDelSeparatore(riga.back());
         if (blocco < 0) return Rifiuto(numero, QStringLiteral("non termina con un separatore di campo"));

@@ -65,6 +65,8 @@ QString Forma(const QString& localita) {
 class LocalitaTappe {
   public:
     void aggiungi(const QString& localita) {
+        if (viste_.contains(localita)) return;
+        viste_.insert(localita);
         aggiungiForma(Forma(localita));
         aggiungiForma(Forma(ChiaveLocalita(localita)));
     }
@@ -86,6 +88,7 @@ class LocalitaTappe {
         forme_.insert(f);
         perLunghezza_[f.size()] << f;
     }
+    QSet<QString> viste_;
     QSet<QString> forme_;
     QHash<qsizetype, QStringList> perLunghezza_;
 };
