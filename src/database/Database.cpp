@@ -499,6 +499,7 @@ struct RowSet::Dati {
     mutable bool caricata = false;
     mutable QList<QVariant> valori;
     mutable std::unique_ptr<Istruzione> lettura;  // reads one row by rowid, prepared once
+    std::unique_ptr<Istruzione> inserimento;      // adds one row, prepared once (bulk imports)
 
     enum class Modo { Nessuno, Aggiunta, Modifica } modo = Modo::Nessuno;
     QList<QVariant> nuovi;
@@ -707,8 +708,11 @@ void RowSet::annullaModifica() {
 void RowSet::memorizza() {
     verifica(aperto(), "Insieme di righe non aperto");
     verifica(d_->modo != Dati::Modo::Nessuno, "Aggiunta o modifica non iniziata");
-    QStringList colonne;
-    for (const Campo& c : d_->campi) colonne << quota(c.nome);
+    auto colonne = [this] {
+        QStringList nomi;
+        for (const Campo& c : d_->campi) nomi << quota(c.nome);
+        return nomi;
+    };
     if (d_->modo == Dati::Modo::Aggiunta) {
         // Fields left unset are stored empty (text) or No, never as missing values.
         for (int i = 0; i < d_->campi.size(); ++i)
@@ -716,25 +720,32 @@ void RowSet::memorizza() {
                 if (d_->campi[i].tipo == TipoCampo::Testo) d_->nuovi[i] = QString(QLatin1String(""));
                 if (d_->campi[i].tipo == TipoCampo::SiNo) d_->nuovi[i] = false;
             }
-        QStringList segni;
-        for (int i = 1; i <= d_->campi.size(); ++i) segni << QStringLiteral("?%1").arg(i);
-        Istruzione st(d_->handle, QStringLiteral("INSERT INTO ") + quota(d_->tabella) + QStringLiteral(" (") +
-                                      colonne.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                      segni.join(QStringLiteral(", ")) + QLatin1Char(')'));
+        if (!d_->inserimento) {
+            QStringList segni;
+            for (int i = 1; i <= d_->campi.size(); ++i) segni << QStringLiteral("?%1").arg(i);
+            d_->inserimento = std::make_unique<Istruzione>(
+                d_->handle, QStringLiteral("INSERT INTO ") + quota(d_->tabella) + QStringLiteral(" (") +
+                                colonne().join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                segni.join(QStringLiteral(", ")) + QLatin1Char(')'));
+        }
+        Istruzione& st = *d_->inserimento;
+        st.riavvia();
         for (int i = 0; i < d_->nuovi.size(); ++i) st.lega(i + 1, d_->nuovi[i]);
         st.passo();
+        st.riavvia();
         // A new row joins the end of the set, as later queries would see it, and becomes current.
         d_->righe << sqlite3_last_insert_rowid(d_->handle);
         d_->pos = static_cast<int>(d_->righe.size()) - 1;
         d_->cancellata = false;
     } else {
         richiedeRiga();
+        const QStringList nomi = colonne();
         QStringList assegnazioni;
         QList<QVariant> valori;
         for (int i = 0; i < d_->campi.size(); ++i)
             if (d_->impostati[i]) {
                 valori << d_->nuovi[i];
-                assegnazioni << colonne[i] + QStringLiteral(" = ?%1").arg(valori.size());
+                assegnazioni << nomi[i] + QStringLiteral(" = ?%1").arg(valori.size());
             }
         if (!assegnazioni.isEmpty()) {
             valori << d_->righe[d_->pos];
