@@ -203,15 +203,4 @@ TEST_F(DuplicaDb, CopiaAllIndietroConLeStradeDellaTappaSeguente) {
     EXPECT_EQ(riga(g, 6), (QStringList{"BRENNERO", "SS12", "225", "P", "", "0"}));
 }
 
-TEST(DuplicaTappe, SenzaTappeSiInserisceInCimaEDopoIndicaLInizio) {
-    Griglia g;
-    ImpostaGriglia(g, LayoutItinerario);
-    g.impostaRighe(kRigheMinimeItinerario);
-    EXPECT_EQ(RigaInserimentoDuplica(g), 1);
-    EXPECT_EQ(LuogoInserimento(g, 1), "(inizio itinerario)");
-    g.impostaTesto(1, ColTappa, "ROMA");
-    EXPECT_EQ(LuogoInserimento(g, 2), "ROMA");
-    EXPECT_EQ(LuogoInserimento(g, 1), "ROMA");
-}
-
 }  // namespace
