@@ -9,12 +9,13 @@
 #include "legacy/VecchiFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray file = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const FileVecchio file(
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     for (const TracciatoVecchio* t : {&kTracciatoMete, &kTracciatoTappe, &kTracciatoGuida}) {
-        const int n = NumeroRecordVecchi(file.size(), t->lunghezzaRecord);
+        const int n = file.numeroRecord(*t);
         // One record past the count too: the header of a leg file may claim more than there is.
         for (int i = 0; i <= n + 1; ++i) {
-            const auto r = LeggiRecordVecchio(file, *t, i);
+            const auto r = file.record(*t, i);
             if (!r) continue;
             for (const CampoVecchio& c : t->campi) {
                 const QString testo = r->campo(QString::fromLatin1(c.nome));

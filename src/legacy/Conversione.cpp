@@ -82,17 +82,17 @@ class Convertitore {
     // The actual name of an old file, or empty when it is not there.
     QString Nome(const QString& nome) const { return file_.value(nome.toLower()); }
 
-    QByteArray Leggi(const QString& nome) {
+    FileVecchio Leggi(const QString& nome) {
         QFile f(QDir(cartella_).filePath(nome));
         if (!f.open(QIODevice::ReadOnly)) throw ErroreConversione{nome, 0, QStringLiteral("file non leggibile")};
         const QByteArray byte = f.readAll();
         if (f.error() != QFileDevice::NoError) throw ErroreConversione{nome, 0, QStringLiteral("file non leggibile")};
         daSpostare_.append(nome);
-        return byte;
+        return FileVecchio(byte);
     }
 
-    static RecordVecchio Record(const QString& nome, const QByteArray& byte, const TracciatoVecchio& t, int n) {
-        std::optional<RecordVecchio> r = LeggiRecordVecchio(byte, t, n);
+    static RecordVecchio Record(const QString& nome, const FileVecchio& file, const TracciatoVecchio& t, int n) {
+        std::optional<RecordVecchio> r = file.record(t, n);
         if (!r) throw ErroreConversione{nome, n, QStringLiteral("record non leggibile")};
         return *r;
     }
@@ -117,13 +117,13 @@ class Convertitore {
     void ConvertiMete() {
         const QString nome = Nome(kFileVecchieMete);
         if (nome.isEmpty()) return;
-        const QByteArray byte = Leggi(nome);
+        const FileVecchio vecchio = Leggi(nome);
         const QString mete = Tabella(TabMeteCamper);
         progresso_.didascalia(QString::fromUtf8("Conversione file mète"));
-        const int n = NumeroRecordVecchi(byte.size(), kTracciatoMete.lunghezzaRecord);
+        const int n = vecchio.numeroRecord(kTracciatoMete);
         for (int i = 1; i <= n; ++i) {
             progresso_.posizione(i, n);
-            const RecordVecchio r = Record(nome, byte, kTracciatoMete, i);
+            const RecordVecchio r = Record(nome, vecchio, kTracciatoMete, i);
             const QString locali = r.campo(QStringLiteral("Locali"));
             // A negative or fractional code cannot become a six-digit code.
             const double codice = std::floor(Valore(r.campo(QStringLiteral("Codice"))));
@@ -154,9 +154,9 @@ class Convertitore {
     }
 
     void ConvertiTappeMeta(const QString& codice, const QString& localitaMeta, const QString& nome) {
-        const QByteArray byte = Leggi(nome);
-        const int record = NumeroRecordVecchi(byte.size(), kTracciatoTappe.lunghezzaRecord);
-        const RecordVecchio testata = Record(nome, byte, kTracciatoTappe, 1);
+        const FileVecchio vecchio = Leggi(nome);
+        const int record = vecchio.numeroRecord(kTracciatoTappe);
+        const RecordVecchio testata = Record(nome, vecchio, kTracciatoTappe, 1);
         const double contaLoc = std::floor(Valore(testata.campo(QStringLiteral("Locali"))));
         const double contaKm = std::floor(Valore(testata.campo(QStringLiteral("Chilom"))));
         if (contaLoc != contaKm) {
@@ -171,7 +171,7 @@ class Convertitore {
                                         .arg(std::max(0, record - 1))};
         const QString tabella = Tabella(TabItinerari);
         for (int n = 2; n <= tappe + 1; ++n) {
-            const RecordVecchio r = Record(nome, byte, kTracciatoTappe, n);
+            const RecordVecchio r = Record(nome, vecchio, kTracciatoTappe, n);
             QString localita = r.campo(QStringLiteral("Locali"));
             QString strada;
             const qsizetype stella = localita.indexOf(QLatin1Char('*'));
@@ -210,13 +210,13 @@ class Convertitore {
     void ConvertiGuida() {
         const QString nome = Nome(kFileVecchiaGuida);
         if (nome.isEmpty()) return;
-        const QByteArray byte = Leggi(nome);
+        const FileVecchio vecchio = Leggi(nome);
         const QString tabella = Tabella(TabGuidaCitta);
         progresso_.didascalia(QString::fromUtf8("Conversione file guida città"));
-        const int n = NumeroRecordVecchi(byte.size(), kTracciatoGuida.lunghezzaRecord);
+        const int n = vecchio.numeroRecord(kTracciatoGuida);
         for (int i = 1; i <= n; ++i) {
             progresso_.posizione(i, n);
-            const RecordVecchio r = Record(nome, byte, kTracciatoGuida, i);
+            const RecordVecchio r = Record(nome, vecchio, kTracciatoGuida, i);
             const QString localita = r.campo(QStringLiteral("Locali"));
             // A blank record is an unused slot, not an entry.
             if (Trim(localita).isEmpty()) continue;

@@ -49,21 +49,25 @@ int NumeroRecordVecchi(qint64 lunghezzaFile, int lunghezzaRecord) {
     return static_cast<int>((lunghezzaFile * 1000 + 998 * r) / (1000 * r));
 }
 
-std::optional<RecordVecchio> LeggiRecordVecchio(const QByteArray& file, const TracciatoVecchio& tracciato,
-                                                int numero) {
+FileVecchio::FileVecchio(const QByteArray& byte) : testo_(Decodifica1252(byte)), lunghezza_(byte.size()) {
+    // Every byte maps to one character; should a decoder ever disagree, no record is readable.
+    if (testo_.size() != byte.size()) testo_ = QString(byte.size(), QChar(0));
+}
+
+std::optional<RecordVecchio> FileVecchio::record(const TracciatoVecchio& tracciato, int numero) const {
     if (numero < 1) return std::nullopt;
     const qint64 inizio = static_cast<qint64>(numero - 1) * tracciato.lunghezzaRecord;
-    QByteArray record = inizio < file.size() ? file.mid(inizio, tracciato.lunghezzaRecord) : QByteArray();
-    record.append(QByteArray(tracciato.lunghezzaRecord - record.size(), ' '));
+    QString testo = inizio < testo_.size() ? testo_.mid(inizio, tracciato.lunghezzaRecord) : QString();
+    testo.append(QString(tracciato.lunghezzaRecord - testo.size(), QLatin1Char(' ')));
 
     RecordVecchio r;
-    int posizione = 0;
+    qsizetype posizione = 0;
     for (const CampoVecchio& c : tracciato.campi) {
-        const QString testo = Decodifica1252(record.mid(posizione, c.larghezza));
+        const QString campo = testo.mid(posizione, c.larghezza);
         posizione += c.larghezza;
-        for (QChar ch : testo)
+        for (QChar ch : campo)
             if (Controllo(ch)) return std::nullopt;
-        r.imposta(QString::fromLatin1(c.nome), RTrim(testo));
+        r.imposta(QString::fromLatin1(c.nome), RTrim(campo));
     }
     return r;
 }

@@ -38,11 +38,24 @@ class RecordVecchio {
     QHash<QString, QString> campi_;
 };
 
-// Record numero (from 1) of a file's bytes.  Bytes beyond the end of a short file read as blanks.
-// A field holding a control character is not text of this layout: the record cannot be read and
-// nothing is returned.
-std::optional<RecordVecchio> LeggiRecordVecchio(const QByteArray& file, const TracciatoVecchio& tracciato,
-                                                int numero);
+// An old file's bytes, decoded once (one byte is one character in this code page).
+class FileVecchio {
+  public:
+    explicit FileVecchio(const QByteArray& byte);
+
+    qint64 lunghezza() const { return lunghezza_; }
+    int numeroRecord(const TracciatoVecchio& tracciato) const {
+        return NumeroRecordVecchi(lunghezza_, tracciato.lunghezzaRecord);
+    }
+    // Record numero (from 1).  Bytes beyond the end of a short file read as blanks.  A field
+    // holding a control character is not text of this layout: the record cannot be read and
+    // nothing is returned.
+    std::optional<RecordVecchio> record(const TracciatoVecchio& tracciato, int numero) const;
+
+  private:
+    QString testo_;
+    qint64 lunghezza_ = 0;
+};
 
 // The bytes of one record: each named field's text encoded, cut or padded with blanks to its
 // width; fields not given are blank.
