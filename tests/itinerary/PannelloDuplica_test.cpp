@@ -1,0 +1,150 @@
+// The stretch-copy panel driven headless: opening, choosing a trip and a stretch by clicks,
+// the confirmation, the recompute, and the ways out.
+#include "itinerary/ui/PannelloDuplica.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "common/Dialoghi.h"
+#include "common/Griglia.h"
+#include "common/ui/GrigliaModello.h"
+#include "database/Archivio.h"
+#include "itinerary/GrigliaItinerario.h"
+
+namespace {
+
+class PannelloDuplicaTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        archivio.AvviaDatabase();
+        ImpostaGriglia(mfgTab, LayoutItinerario);
+        mfgTab.impostaRighe(kRigheMinimeItinerario);
+        mfgTab.impostaTesto(1, ColTappa, "NAPOLI");
+        vista = std::make_unique<TabellaGriglia>(&mfgTab);
+        pannello = std::make_unique<PannelloDuplica>(archivio, mfgTab, mfgCopia, dialoghi, CollegamentoBoxMeta{},
+                                                     vista.get());
+    }
+
+    void nord() {
+        RowSet m = archivio.dati().apriTabella("MeteCamper");
+        m.aggiungi();
+        m.imposta("CodiceMeta", "000001");
+        m.imposta("Localita", "Capo Nord");
+        m.memorizza();
+        RowSet r = archivio.dati().apriTabella("Itinerari");
+        const QStringList luoghi{"ROMA", "FIRENZE", "BOLOGNA"};
+        for (int i = 0; i < luoghi.size(); ++i) {
+            r.aggiungi();
+            r.imposta("CodiceMeta", "000001");
+            r.imposta("Sequenza", QString("000%1").arg(i + 1));
+            r.imposta("Localita", luoghi[i]);
+            r.imposta("Chilometri", QString::number(100 * i));
+            r.imposta("NomeStrada", "A1 ");
+            r.imposta("TipoStrada", "A");
+            r.imposta("TempoSosta", "00:01:00");
+            r.imposta("FineGiorno", "0");
+            r.memorizza();
+        }
+    }
+
+    QTemporaryDir dir;
+    Archivio archivio{dir.path()};
+    Griglia mfgTab;
+    Griglia mfgCopia;
+    DialoghiScriptati dialoghi;
+    std::unique_ptr<TabellaGriglia> vista;
+    std::unique_ptr<PannelloDuplica> pannello;
+};
+
+TEST_F(PannelloDuplicaTest, SenzaMeteMemorizzateSiChiudeSubito) {
+    QSignalSpy chiusa(pannello.get(), &PannelloDuplica::copiaChiusa);
+    pannello->cmdDuplica_Click();
+    EXPECT_EQ(dialoghi.testiMostrati(), QStringList{QString::fromUtf8("Non trovate mète memorizzate")});
+    EXPECT_EQ(chiusa.count(), 1);
+    EXPECT_TRUE(pannello->frmDuplica->isHidden());
+    EXPECT_EQ(pannello->fase(), PannelloDuplica::Fase::Chiusa);
+}
+
+TEST_F(PannelloDuplicaTest, TrattoSceltoConIClicEInseritoDopoLaConferma) {
+    nord();
+    QSignalSpy inserite(pannello.get(), &PannelloDuplica::tappeInserite);
+    QSignalSpy chiusa(pannello.get(), &PannelloDuplica::copiaChiusa);
+    pannello->cmdDuplica_Click();
+    ASSERT_FALSE(pannello->frmDuplica->isHidden());
+    EXPECT_FALSE(pannello->mfgCopiaVista->isHidden());
+    EXPECT_EQ(pannello->txtInsTappa[0]->text(), "NAPOLI");
+    EXPECT_FALSE(pannello->cmdAssegna[0]->isEnabled());
+
+    pannello->mfgCopia_Click(1);  // the trip
+    EXPECT_EQ(pannello->fase(), PannelloDuplica::Fase::TappeMeta);
+    EXPECT_EQ(pannello->txtInsTappa[1]->text(), "Capo Nord");
+    pannello->mfgCopia_Click(2);
+    pannello->cmdAssegna[0]->click();
+    EXPECT_FALSE(pannello->cmdInsEsegui[0]->isEnabled());
+    pannello->mfgCopia_Click(3);
+    pannello->cmdAssegna[1]->click();
+    EXPECT_EQ(pannello->txtInsLoc[1]->text(), "BOLOGNA");
+    ASSERT_TRUE(pannello->cmdInsEsegui[0]->isEnabled());
+    pannello->chkInsSoste->setChecked(true);
+
+    // Not confirmed: nothing changes and the lists stay.
+    dialoghi.risposte = {Risposta::No};
+    pannello->cmdInsEsegui[0]->click();
+    EXPECT_EQ(mfgTab.testo(2, ColTappa), "");
+    EXPECT_FALSE(pannello->frmDuplica->isHidden());
+
+    dialoghi.risposte = {Risposta::Si};
+    pannello->cmdInsEsegui[0]->click();
+    EXPECT_EQ(dialoghi.mostrati.last().titolo, "Inserimento tappe percorso");
+    EXPECT_EQ(mfgTab.testo(2, ColTappa), "FIRENZE");
+    EXPECT_EQ(mfgTab.testo(3, ColSosta), "00:01:00");  // the box reached the insertion
+    EXPECT_EQ(mfgTab.testo(3, ColKmProgressivi), "300");  // recomputed
+    ASSERT_EQ(inserite.count(), 1);
+    EXPECT_EQ(inserite.first().first().toInt(), 2);
+    EXPECT_EQ(chiusa.count(), 1);
+    EXPECT_TRUE(pannello->frmDuplica->isHidden());
+    EXPECT_TRUE(pannello->mfgCopiaVista->isHidden());
+    EXPECT_EQ(pannello->txtInsLoc[0]->text(), "");
+}
+
+TEST_F(PannelloDuplicaTest, RinunciaEClicSullItinerario) {
+    nord();
+    mfgTab.impostaTesto(2, ColTappa, "ROMA");
+    pannello->cmdDuplica_Click();
+    EXPECT_EQ(pannello->rigaInserimento(), 3);
+    // A click on the itinerary's view moves the insertion point, never below the first empty row.
+    vista->resize(600, 400);
+    vista->show();
+    const QModelIndex napoli = vista->model()->index(vista->modello()->rigaModello(1), ColTappa);
+    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(napoli).center());
+    EXPECT_EQ(pannello->rigaInserimento(), 1);
+    EXPECT_EQ(pannello->txtInsTappa[0]->text(), "NAPOLI");
+    pannello->mfgTab_Click(12);
+    EXPECT_EQ(pannello->rigaInserimento(), 3);
+
+    QSignalSpy chiusa(pannello.get(), &PannelloDuplica::copiaChiusa);
+    pannello->cmdInsEsegui[1]->click();
+    EXPECT_EQ(chiusa.count(), 1);
+    EXPECT_TRUE(pannello->frmDuplica->isHidden());
+    EXPECT_EQ(mfgTab.testo(3, ColTappa), "");
+
+    pannello->cmdHelpDuplica->click();
+    EXPECT_TRUE(dialoghi.mostrati.last().testo.endsWith("Ricordarsi di verificare la distanza della prima tappa duplicata!"));
+}
+
+TEST_F(PannelloDuplicaTest, VistaDellItinerarioDistruttaPrima) {
+    nord();
+    vista.reset();
+    pannello->cmdDuplica_Click();
+    EXPECT_EQ(pannello->fase(), PannelloDuplica::Fase::ElencoMete);
+}
+
+}  // namespace

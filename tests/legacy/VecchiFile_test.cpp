@@ -1,0 +1,67 @@
+// Reading the older version's record files: the record count, fields by the layout table, short
+// files and bytes that are not text.
+#include "legacy/VecchiFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(VecchiFile, NumeroRecordContaLUltimoParziale) {
+    EXPECT_EQ(NumeroRecordVecchi(0, 128), 0);
+    EXPECT_EQ(NumeroRecordVecchi(1, 128), 1);
+    EXPECT_EQ(NumeroRecordVecchi(128, 128), 1);
+    EXPECT_EQ(NumeroRecordVecchi(129, 128), 2);
+    EXPECT_EQ(NumeroRecordVecchi(256, 128), 2);
+    EXPECT_EQ(NumeroRecordVecchi(64 * 5 + 63, 64), 6);
+    EXPECT_EQ(NumeroRecordVecchi(-5, 64), 0);
+}
+
+TEST(VecchiFile, CampiAlLoroPostoERecordCortiLettiComeSpazi) {
+    const QByteArray primo = ScriviRecordVecchio(
+        kTracciatoMete, {{"Codice", "7"}, {"Locali", QString::fromUtf8("Forlì")}, {"VisitA", "1800"}});
+    ASSERT_EQ(primo.size(), 128);
+    EXPECT_EQ(primo.mid(6, 6), QByteArray("Forl\xEC ", 6));  // Windows-1252, after the 6-byte code
+    const QByteArray secondo =
+        ScriviRecordVecchio(kTracciatoMete, {{"Codice", "123456"}, {"Locali", "Trondheim"}, {"Nazion", "Norvegia"}});
+
+    // The file ends inside the locality of the second record.
+    const QByteArray file = primo + secondo.left(10);
+    ASSERT_EQ(NumeroRecordVecchi(file.size(), 128), 2);
+    const auto r1 = FileVecchio(file).record(kTracciatoMete, 1);
+    ASSERT_TRUE(r1);
+    EXPECT_EQ(r1->campo("Codice"), "7");
+    EXPECT_EQ(r1->campo("Locali"), QString::fromUtf8("Forlì"));
+    EXPECT_EQ(r1->campo("VisitA"), "1800");
+    EXPECT_EQ(r1->campo("Nazion"), "");
+    const auto r2 = FileVecchio(file).record(kTracciatoMete, 2);
+    ASSERT_TRUE(r2);
+    EXPECT_EQ(r2->campo("Codice"), "123456");
+    EXPECT_EQ(r2->campo("Locali"), "Tron");
+    EXPECT_EQ(r2->campo("Nazion"), "");
+    // Beyond the end every field is blank; numbers below 1 are no record.
+    const auto oltre = FileVecchio(file).record(kTracciatoMete, 9);
+    ASSERT_TRUE(oltre);
+    EXPECT_EQ(oltre->campo("Locali"), "");
+    EXPECT_FALSE(FileVecchio(file).record(kTracciatoMete, 0));
+}
+
+TEST(VecchiFile, ByteDiControlloRendonoIlRecordIlleggibile) {
+    QByteArray tappa = ScriviRecordVecchio(kTracciatoTappe, {{"Locali", "ROMA*A1"}, {"Chilom", "12"}});
+    ASSERT_EQ(tappa.size(), 64);
+    const auto buona = FileVecchio(tappa).record(kTracciatoTappe, 1);
+    ASSERT_TRUE(buona);
+    EXPECT_EQ(buona->campo("Locali"), "ROMA*A1");
+    EXPECT_EQ(buona->campo("Chilom"), "12");
+
+    for (const char byte : {'\0', '\x1A', '\x7F', '\x81'}) {
+        QByteArray guasta = tappa;
+        guasta[54] = byte;  // inside Chilom
+        EXPECT_FALSE(FileVecchio(guasta).record(kTracciatoTappe, 1)) << int(byte);
+    }
+    // The filler after the last field of a trip record is not read.
+    QByteArray meta = ScriviRecordVecchio(kTracciatoMete, {{"Codice", "1"}});
+    meta[127] = '\0';
+    EXPECT_TRUE(FileVecchio(meta).record(kTracciatoMete, 1));
+}
+
+}  // namespace
