@@ -33,15 +33,17 @@ QString CartellaDati(const QString& cartellaProgramma, const QString& scelta) {
     // The installed test comes first: the superuser can write in /usr/bin, and the data must not
     // land there.
     if (cartella.isEmpty())
-        cartella = !ProgrammaInstallato(cartellaProgramma) && scrivibile(cartellaProgramma) ? cartellaProgramma
-                                                                                             : CartellaDatiUtente();
+        cartella = !ProgrammaInstallato(cartellaProgramma) && scrivibile(cartellaProgramma)
+                       ? cartellaProgramma
+                       : CartellaDatiUtente();
     QDir().mkpath(cartella);
     return QDir(cartella).absolutePath();
 }
 
 QString CartellaEsempi(const QString& cartellaProgramma) {
     const QString installati = cartellaSeEsiste(cartellaProgramma, QStringLiteral("../share/zavetra/esempi"));
-    return installati.isEmpty() ? cartellaSeEsiste(cartellaProgramma, QStringLiteral("../esempi")) : installati;
+    return installati.isEmpty() ? cartellaSeEsiste(cartellaProgramma, QStringLiteral("../esempi"))
+                                : installati;
 }
 
 QString OpzioneCartellaDati(const QStringList& argomenti) {

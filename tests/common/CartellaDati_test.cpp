@@ -1,13 +1,13 @@
 // Where the data file lives: the program's directory when writable and not installed, the user's
 // data directory otherwise, --data-dir above all; where the sample trips are.
+#include "common/CartellaDati.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include "common/CartellaDati.h"
 
 TEST(CartellaDati, OpzioneDaRigaDiComando) {
     EXPECT_EQ(OpzioneCartellaDati({"zavetra", "--data-dir", "/tmp/x"}), QStringLiteral("/tmp/x"));
@@ -25,17 +25,20 @@ TEST(CartellaDati, SceltaProgrammaOUtente) {
     const QString scelta = QDir(programma.path()).filePath(QStringLiteral("nuova/cartella"));
     EXPECT_EQ(CartellaDati(programma.path(), scelta), scelta);
     EXPECT_TRUE(QDir(scelta).exists());
-
 }
 
 namespace {
 // Points the user's data directory at a temporary folder for the life of the object.
 class DatiUtenteTemporanei {
   public:
-    DatiUtenteTemporanei() : vecchio_(qgetenv("XDG_DATA_HOME")) { qputenv("XDG_DATA_HOME", dati_.path().toUtf8()); }
+    DatiUtenteTemporanei() : vecchio_(qgetenv("XDG_DATA_HOME")) {
+        qputenv("XDG_DATA_HOME", dati_.path().toUtf8());
+    }
     ~DatiUtenteTemporanei() {
-        if (vecchio_.isEmpty()) qunsetenv("XDG_DATA_HOME");
-        else qputenv("XDG_DATA_HOME", vecchio_);
+        if (vecchio_.isEmpty())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", vecchio_);
     }
     QString zavetra() const { return QDir(dati_.path()).filePath(QStringLiteral("Zavetra")); }
 
