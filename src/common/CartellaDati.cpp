@@ -12,16 +12,38 @@ bool scrivibile(const QString& cartella) {
     QTemporaryFile prova(QDir(cartella).filePath(QStringLiteral(".zavetra-XXXXXX")));
     return prova.open();
 }
+
+QString cartellaSeEsiste(const QString& programma, const QString& relativa) {
+    const QFileInfo info(QDir(programma).filePath(relativa));
+    return info.isDir() ? QDir::cleanPath(info.absoluteFilePath()) : QString();
+}
 }  // namespace
+
+QString CartellaDatiUtente() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("Zavetra"));
+}
+
+bool ProgrammaInstallato(const QString& cartellaProgramma) {
+    return !cartellaSeEsiste(cartellaProgramma, QStringLiteral("../share/zavetra")).isEmpty();
+}
 
 QString CartellaDati(const QString& cartellaProgramma, const QString& scelta) {
     QString cartella = scelta;
+    // The installed test comes first: the superuser can write in /usr/bin, and the data must not
+    // land there.
     if (cartella.isEmpty())
-        cartella = scrivibile(cartellaProgramma)
+        cartella = !ProgrammaInstallato(cartellaProgramma) && scrivibile(cartellaProgramma)
                        ? cartellaProgramma
-                       : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+                       : CartellaDatiUtente();
     QDir().mkpath(cartella);
     return QDir(cartella).absolutePath();
+}
+
+QString CartellaEsempi(const QString& cartellaProgramma) {
+    const QString installati = cartellaSeEsiste(cartellaProgramma, QStringLiteral("../share/zavetra/esempi"));
+    return installati.isEmpty() ? cartellaSeEsiste(cartellaProgramma, QStringLiteral("../esempi"))
+                                : installati;
 }
 
 QString OpzioneCartellaDati(const QStringList& argomenti) {

@@ -1,8 +1,10 @@
-// Where the data file lives: the program's directory when writable, --data-dir above all.
+// Where the data file lives: the program's directory when writable and not installed, the user's
+// data directory otherwise, --data-dir above all; where the sample trips are.
 #include "common/CartellaDati.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -25,12 +27,67 @@ TEST(CartellaDati, SceltaProgrammaOUtente) {
     EXPECT_TRUE(QDir(scelta).exists());
 }
 
-TEST(CartellaDati, ProgrammaInSolaLetturaUsaLaCartellaUtente) {
-    QTemporaryDir programma;
-    QFile::setPermissions(programma.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const bool solaLettura = !QFile(QDir(programma.path()).filePath("p")).open(QIODevice::WriteOnly);
-    const QString scelta = CartellaDati(programma.path());
-    QFile::setPermissions(programma.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (!solaLettura) GTEST_SKIP() << "the superuser writes everywhere";
-    EXPECT_NE(scelta, QDir(programma.path()).absolutePath());
+namespace {
+// Points the user's data directory at a temporary folder for the life of the object.
+class DatiUtenteTemporanei {
+  public:
+    DatiUtenteTemporanei() : vecchio_(qgetenv("XDG_DATA_HOME")) {
+        qputenv("XDG_DATA_HOME", dati_.path().toUtf8());
+    }
+    ~DatiUtenteTemporanei() {
+        if (vecchio_.isEmpty())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", vecchio_);
+    }
+    QString zavetra() const { return QDir(dati_.path()).filePath(QStringLiteral("Zavetra")); }
+
+  private:
+    QByteArray vecchio_;
+    QTemporaryDir dati_;
+};
+
+void creaCartelle(const QString& base, const QStringList& relative) {
+    for (const QString& r : relative) ASSERT_TRUE(QDir(base).mkpath(r)) << r.toStdString();
+}
+}  // namespace
+
+TEST(CartellaDati, ProgrammaNonScrivibileUsaLaCartellaUtenteCreandola) {
+    DatiUtenteTemporanei utente;
+    QTemporaryDir radice;
+    // A folder below a plain file cannot be written even by the superuser.
+    QFile file(QDir(radice.path()).filePath(QStringLiteral("file")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QString programma = QDir(radice.path()).filePath(QStringLiteral("file/bin"));
+    ASSERT_FALSE(QDir(utente.zavetra()).exists());
+    EXPECT_EQ(CartellaDati(programma), utente.zavetra());
+    EXPECT_TRUE(QDir(utente.zavetra()).exists());
+}
+
+TEST(CartellaDati, ProgrammaInstallatoUsaLaCartellaUtenteAncheSeScrivibile) {
+    DatiUtenteTemporanei utente;
+    QTemporaryDir prefisso;
+    creaCartelle(prefisso.path(), {"bin", "share/zavetra"});
+    const QString bin = QDir(prefisso.path()).filePath(QStringLiteral("bin"));
+    EXPECT_TRUE(ProgrammaInstallato(bin));
+    EXPECT_EQ(CartellaDati(bin), utente.zavetra());
+    EXPECT_TRUE(QDir(bin).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    // Kestrin, started by Zavetra, must look in the same folder whatever its own name.
+    const QString nome = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrin"));
+    const QString perKestrin = CartellaDati(bin);
+    QCoreApplication::setApplicationName(nome);
+    EXPECT_EQ(perKestrin, utente.zavetra());
+}
+
+TEST(CartellaDati, CartellaDegliEsempi) {
+    QTemporaryDir radice;
+    creaCartelle(radice.path(), {"usr/bin", "usr/share/zavetra/esempi", "usr/esempi", "sorgenti/build",
+                                 "sorgenti/esempi", "portatile"});
+    const QDir r(radice.path());
+    // An installed program takes the shared folder even when an esempi/ sits beside bin/.
+    EXPECT_EQ(CartellaEsempi(r.filePath("usr/bin")), r.filePath("usr/share/zavetra/esempi"));
+    EXPECT_EQ(CartellaEsempi(r.filePath("sorgenti/build")), r.filePath("sorgenti/esempi"));
+    EXPECT_TRUE(CartellaEsempi(r.filePath("portatile")).isEmpty());
+    EXPECT_FALSE(ProgrammaInstallato(r.filePath("sorgenti/build")));
 }
