@@ -62,8 +62,8 @@ void RiportaMessaggi(const DialoghiScriptati& dialoghi, const EsitoZavetra& calc
 
 }  // namespace
 
-
-EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio, const StampaBatch& stampa) {
+EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio,
+                              const StampaBatch& stampa) {
     EsitoBatch esito;
     try {
         Archivio archivio(opzioni.cartella);
@@ -95,7 +95,8 @@ EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& oro
         if (stampa) {
             stampa(meta.mfgTab, meta.box, esito);
         } else {
-            const EsitoFileZavetra file = ScriviFileZavetra(meta.mfgTab, meta.box.txtLocalita, opzioni.cartella);
+            const EsitoFileZavetra file =
+                ScriviFileZavetra(meta.mfgTab, meta.box.txtLocalita, opzioni.cartella);
             if (!file.riuscito()) {
                 Errore(esito, kUscitaErrore, file.errore);
             } else {

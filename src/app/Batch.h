@@ -8,7 +8,6 @@
 // No window and no display are needed.
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 
 #include "common/Uscita.h"
@@ -18,13 +17,11 @@ class Griglia;
 class Orologio;
 struct BoxMeta;
 
-
 struct OpzioniCalcola {
     QString cartella;    // the data directory (Voviva.mdb and the files written)
     QString codiceMeta;  // empty: the current trip
     QString fileCsv;     // empty: no CSV
 };
-
 
 struct EsitoBatch {
     int codiceUscita = kUscitaRiuscita;
@@ -40,4 +37,3 @@ using StampaBatch = std::function<void(const Griglia& mfgTab, const BoxMeta& box
 // trip is loaded, as at the window's start-up.
 EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio,
                               const StampaBatch& stampa = {});
-

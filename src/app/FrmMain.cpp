@@ -1,8 +1,5 @@
 #include "app/FrmMain.h"
 
-#include "Versione.h"
-#include "app/BatchStampa.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>

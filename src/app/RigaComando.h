@@ -17,10 +17,10 @@ class QTextStream;
 constexpr int kUscitaUso = 2;
 
 struct OpzioneProgramma {
-    QString nome;          // without the dashes: "meta"
-    QString valore;        // the value's name in the help ("CODICE"); empty for a switch
-    QString aiuto;         // Italian help text; "\n" starts a new help line
-    QString soloCon = {};  // the batch command it belongs to; empty: valid everywhere
+    QString nome;           // without the dashes: "meta"
+    QString valore;         // the value's name in the help ("CODICE"); empty for a switch
+    QString aiuto;          // Italian help text; "\n" starts a new help line
+    QString soloCon = {};   // the batch command it belongs to; empty: valid everywhere
     QString richiede = {};  // another option it needs ("pdf" for --frontespizio); empty: none
     bool grafica = false;   // it draws pages: the batch runs with fonts (offscreen platform)
 };

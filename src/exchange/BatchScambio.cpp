@@ -4,12 +4,12 @@
 
 #include "common/Griglia.h"
 #include "common/Progresso.h"
+#include "common/Uscita.h"
 #include "database/Archivio.h"
 #include "database/TipiGuida.h"
 #include "exchange/Esporta.h"
 #include "exchange/Importa.h"
 #include "exchange/ListeScambio.h"
-#include "common/Uscita.h"
 #include "trips/Meta.h"
 
 namespace {

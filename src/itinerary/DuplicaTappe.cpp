@@ -71,8 +71,9 @@ int CaricaElencoMete(Archivio& archivio, Griglia& mfgCopia) {
 int CaricaTappeAltraMeta(Archivio& archivio, Griglia& mfgCopia, const QString& codiceMeta) {
     Griglia::Aggiornamento lotto(mfgCopia);
     PreparaLista(mfgCopia, LayoutTappeAltraMeta);
-    RowSet rs = archivio.dati().apriRowSet(
-        Query::di(archivio.nome(TabItinerari)).dove(kCodiceMeta, codiceMeta).ordina(QStringLiteral("Sequenza")));
+    RowSet rs = archivio.dati().apriRowSet(Query::di(archivio.nome(TabItinerari))
+                                               .dove(kCodiceMeta, codiceMeta)
+                                               .ordina(QStringLiteral("Sequenza")));
     int n = 0;
     for (; !rs.fine(); rs.successivo()) {
         ++n;
@@ -81,8 +82,8 @@ int CaricaTappeAltraMeta(Archivio& archivio, Griglia& mfgCopia, const QString& c
         mfgCopia.impostaTesto(n, ColAltraSequenza, rs.testo(QStringLiteral("Sequenza")));
         mfgCopia.impostaTesto(n, ColAltraLocalita, rs.testo(QStringLiteral("Localita")));
         mfgCopia.impostaTesto(n, ColAltraStrada, Trim(rs.testo(QStringLiteral("NomeStrada"))));
-        mfgCopia.impostaTesto(n, ColAltraKm,
-                              Formato(Valore(rs.testo(QStringLiteral("Chilometri"))), QStringLiteral("#,###")));
+        mfgCopia.impostaTesto(
+            n, ColAltraKm, Formato(Valore(rs.testo(QStringLiteral("Chilometri"))), QStringLiteral("#,###")));
         mfgCopia.impostaTesto(n, ColAltraTipo, Trim(rs.testo(QStringLiteral("TipoStrada"))));
         mfgCopia.impostaTesto(n, ColAltraSosta,
                               Trim((fineGiorno ? QStringLiteral("*") : QStringLiteral(" ")) +
@@ -155,8 +156,10 @@ QString LuogoInserimento(const Griglia& mfgTab, int rigaCorrente) {
 QString AiutoDuplica() {
     return QStringList{
         QStringLiteral("Informazioni sulla duplicazione di tratti stradali da altri itinerari:"),
-        QStringLiteral("Ricercare la tappa iniziale e selezionarla, quindi cliccare su 'ASSEGNA TAPPA INIZIALE';"),
-        QStringLiteral("Ricercare la tappa finale e selezionarla, quindi cliccare su 'ASSEGNA TAPPA FINALE';"),
+        QStringLiteral(
+            "Ricercare la tappa iniziale e selezionarla, quindi cliccare su 'ASSEGNA TAPPA INIZIALE';"),
+        QStringLiteral(
+            "Ricercare la tappa finale e selezionarla, quindi cliccare su 'ASSEGNA TAPPA FINALE';"),
         QStringLiteral("L'assegnazione determina il senso del percorso."),
         QStringLiteral("Se si desidera copiare anche le soste, spuntare la casella INSERIRE ANCHE LE SOSTE."),
         QStringLiteral("INSERISCE PERCORSO: inserisce il tratto stradale selezionato dopo la località"),

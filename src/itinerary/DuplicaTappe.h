@@ -9,7 +9,12 @@ class Archivio;
 class Griglia;
 
 // Columns of the trip list (layout 4) and of the leg list (layout 3) in mfgCopia.
-enum ColonnaElencoMete : int { ColMetaNumero = 0, ColMetaLocalita = 1, ColMetaNazione = 2, ColMetaCodice = 3 };
+enum ColonnaElencoMete : int {
+    ColMetaNumero = 0,
+    ColMetaLocalita = 1,
+    ColMetaNazione = 2,
+    ColMetaCodice = 3
+};
 enum ColonnaTappeAltraMeta : int {
     ColAltraSequenza = 0,
     ColAltraLocalita = 1,

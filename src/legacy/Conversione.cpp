@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-
 #include <array>
 #include <cmath>
 #include <utility>
@@ -30,13 +29,13 @@ struct ErroreConversione {
 
 // Old field -> trip field, in the order of the old record.
 const std::array<std::pair<const char*, const char*>, 20> kCampiMeta{{
-    {"Locali", "Localita"},       {"Nazion", "Nazione"},          {"DataIn", "DataInizio"},
-    {"OraIni", "OraInizio"},      {"MediaA", "MediaAutostrada"},  {"MediaS", "MediaSuperStrada"},
+    {"Locali", "Localita"},        {"Nazion", "Nazione"},         {"DataIn", "DataInizio"},
+    {"OraIni", "OraInizio"},       {"MediaA", "MediaAutostrada"}, {"MediaS", "MediaSuperStrada"},
     {"MediaP", "MediaPrincipale"}, {"MediaL", "MediaLocale"},     {"OraCol", "OraColazione"},
-    {"OraPra", "OraPranzo"},      {"DurPra", "DurataPranzo"},     {"OraCen", "OraCena"},
-    {"DurCen", "DurataCena"},     {"OraNot", "OraNotte"},         {"RipMin", "RiposoMinuti"},
-    {"RipOre", "RiposoOre"},      {"Rip1Gg", "RiposoGiorno"},     {"RipNGg", "RiposoDopoGiorni"},
-    {"VisitD", "InizioVisita"},   {"VisitA", "FineVisita"},
+    {"OraPra", "OraPranzo"},       {"DurPra", "DurataPranzo"},    {"OraCen", "OraCena"},
+    {"DurCen", "DurataCena"},      {"OraNot", "OraNotte"},        {"RipMin", "RiposoMinuti"},
+    {"RipOre", "RiposoOre"},       {"Rip1Gg", "RiposoGiorno"},    {"RipNGg", "RiposoDopoGiorni"},
+    {"VisitD", "InizioVisita"},    {"VisitA", "FineVisita"},
 }};
 
 // Completion of the trips: the value a width-4 time field gets when it reads 0, by its position
@@ -47,8 +46,8 @@ const QHash<int, QString> kOrariPredefiniti{
     {19, QStringLiteral("0000")}, {20, QStringLiteral("2400")},
 };
 
-const std::array<const char*, 9> kTipiGuida{"Ottimo",      "Da vedere", "Interessante", "Vedibile", "Punto Sosta",
-                                            "PS e CS",     "Campeggio", "Ristorante",   "Gpl"};
+const std::array<const char*, 9> kTipiGuida{"Ottimo",  "Da vedere", "Interessante", "Vedibile", "Punto Sosta",
+                                            "PS e CS", "Campeggio", "Ristorante",   "Gpl"};
 
 // The files of the data directory by lower-case name.
 QHash<QString, QString> FileDellaCartella(const QString& cartella) {
@@ -61,7 +60,10 @@ QHash<QString, QString> FileDellaCartella(const QString& cartella) {
 class Convertitore {
   public:
     Convertitore(Archivio& archivio, const QString& cartella, Progresso& progresso)
-        : archivio_(archivio), db_(archivio.dati()), cartella_(cartella), progresso_(progresso),
+        : archivio_(archivio),
+          db_(archivio.dati()),
+          cartella_(cartella),
+          progresso_(progresso),
           file_(FileDellaCartella(cartella)) {}
 
     EsitoConversione esito;
@@ -84,14 +86,17 @@ class Convertitore {
 
     FileVecchio Leggi(const QString& nome) {
         QFile f(QDir(cartella_).filePath(nome));
-        if (!f.open(QIODevice::ReadOnly)) throw ErroreConversione{nome, 0, QStringLiteral("file non leggibile")};
+        if (!f.open(QIODevice::ReadOnly))
+            throw ErroreConversione{nome, 0, QStringLiteral("file non leggibile")};
         const QByteArray byte = f.readAll();
-        if (f.error() != QFileDevice::NoError) throw ErroreConversione{nome, 0, QStringLiteral("file non leggibile")};
+        if (f.error() != QFileDevice::NoError)
+            throw ErroreConversione{nome, 0, QStringLiteral("file non leggibile")};
         daSpostare_.append(nome);
         return FileVecchio(byte);
     }
 
-    static RecordVecchio Record(const QString& nome, const FileVecchio& file, const TracciatoVecchio& t, int n) {
+    static RecordVecchio Record(const QString& nome, const FileVecchio& file, const TracciatoVecchio& t,
+                                int n) {
         std::optional<RecordVecchio> r = file.record(t, n);
         if (!r) throw ErroreConversione{nome, n, QStringLiteral("record non leggibile")};
         return *r;
@@ -200,8 +205,9 @@ class Convertitore {
             Imposta(rs, tabella, QStringLiteral("NomeStrada"), strada.left(64) + QLatin1Char(' '));
             Imposta(rs, tabella, QStringLiteral("TipoStrada"), r.campo(QStringLiteral("TipoSt")));
             Imposta(rs, tabella, QStringLiteral("TempoSosta"), sosta);
-            Imposta(rs, tabella, QStringLiteral("FineGiorno"),
-                    Valore(r.campo(QStringLiteral("FlagED"))) != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+            Imposta(
+                rs, tabella, QStringLiteral("FineGiorno"),
+                Valore(r.campo(QStringLiteral("FlagED"))) != 0 ? QStringLiteral("1") : QStringLiteral("0"));
             rs.memorizza();
             ++esito.tappe;
         }
@@ -231,8 +237,9 @@ class Convertitore {
                     (QStringLiteral("00") + Trim(r.campo(QStringLiteral("TipoDa")))).right(2));
             Imposta(rs, tabella, QStringLiteral("Descrizione"), descrizione);
             Imposta(rs, tabella, QStringLiteral("TempoSosta"), x.left(2) + QLatin1Char(':') + x.right(2));
-            Imposta(rs, tabella, QStringLiteral("FlagVisto"),
-                    Valore(r.campo(QStringLiteral("FlagVi"))) != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+            Imposta(
+                rs, tabella, QStringLiteral("FlagVisto"),
+                Valore(r.campo(QStringLiteral("FlagVi"))) != 0 ? QStringLiteral("1") : QStringLiteral("0"));
             rs.memorizza();
             ++esito.voci;
         }
@@ -279,7 +286,8 @@ class Convertitore {
         for (const QString& nome : std::as_const(daSpostare_)) {
             QString destinazione = kCartellaConvertiti + QLatin1Char('/') + nome;
             for (int n = 1; QFileInfo::exists(cartella.filePath(destinazione)); ++n)
-                destinazione = kCartellaConvertiti + QLatin1Char('/') + nome + QLatin1Char('.') + QString::number(n);
+                destinazione =
+                    kCartellaConvertiti + QLatin1Char('/') + nome + QLatin1Char('.') + QString::number(n);
             if (creata && cartella.rename(nome, destinazione))
                 esito.convertiti.append(nome);
             else
@@ -327,15 +335,16 @@ EsitoConversione ConvertiVecchiFile(Archivio& archivio, const QString& cartellaD
 }
 
 bool cmdConverte(Archivio& archivio, const QString& cartellaDati, Dialoghi& dialoghi, Progresso& progresso) {
-    const QString domanda = QStringLiteral("Vuoi convertire i vecchi file nel corrente database?") + kCrLf + kCrLf +
-                            QString::fromUtf8("I dati già presenti nel database saranno integrati e non cancellati.") +
-                            kCrLf + kCrLf + QStringLiteral("Procedo?");
+    const QString domanda =
+        QStringLiteral("Vuoi convertire i vecchi file nel corrente database?") + kCrLf + kCrLf +
+        QString::fromUtf8("I dati già presenti nel database saranno integrati e non cancellati.") + kCrLf +
+        kCrLf + QStringLiteral("Procedo?");
     if (!dialoghi.domanda(domanda, kTitolo)) return false;
 
     const EsitoConversione esito = ConvertiVecchiFile(archivio, cartellaDati, progresso);
     if (!esito.riuscita) {
-        dialoghi.avviso(QString::fromUtf8("Conversione non eseguita: il database non è stato modificato.") + kCrLf +
-                            esito.errore,
+        dialoghi.avviso(QString::fromUtf8("Conversione non eseguita: il database non è stato modificato.") +
+                            kCrLf + esito.errore,
                         kTitolo, Icona::Critico);
         return false;
     }

@@ -21,8 +21,8 @@ bool EsistonoVecchiFile(const QString& cartellaDati);
 
 struct EsitoConversione {
     bool riuscita = false;
-    QString errore;             // which file and record failed, and why
-    int mete = 0;               // records written
+    QString errore;  // which file and record failed, and why
+    int mete = 0;    // records written
     int tappe = 0;
     int voci = 0;
     QStringList meteSenzaTappe;  // trips whose leg file has a header with disagreeing counts

@@ -11,16 +11,23 @@ namespace {
 // a leg's locality shares its field with the road after "*", and a guide description keeps 91
 // of its 96 characters.
 constexpr std::array<CampoVecchio, 21> kCampiMete{{
-    {"Codice", 6}, {"Locali", 30}, {"Nazion", 19}, {"DataIn", 8}, {"OraIni", 4}, {"MediaA", 3},
-    {"MediaS", 3}, {"MediaP", 3},  {"MediaL", 3},  {"OraCol", 4}, {"OraPra", 4}, {"DurPra", 4},
-    {"OraCen", 4}, {"DurCen", 4},  {"OraNot", 4},  {"RipMin", 2}, {"RipOre", 2}, {"Rip1Gg", 2},
-    {"RipNGg", 2}, {"VisitD", 4},  {"VisitA", 4},
+    {"Codice", 6}, {"Locali", 30}, {"Nazion", 19}, {"DataIn", 8}, {"OraIni", 4}, {"MediaA", 3}, {"MediaS", 3},
+    {"MediaP", 3}, {"MediaL", 3},  {"OraCol", 4},  {"OraPra", 4}, {"DurPra", 4}, {"OraCen", 4}, {"DurCen", 4},
+    {"OraNot", 4}, {"RipMin", 2},  {"RipOre", 2},  {"Rip1Gg", 2}, {"RipNGg", 2}, {"VisitD", 4}, {"VisitA", 4},
 }};
 constexpr std::array<CampoVecchio, 5> kCampiTappe{{
-    {"Locali", 52}, {"Chilom", 4}, {"TipoSt", 1}, {"TempoS", 6}, {"FlagED", 1},
+    {"Locali", 52},
+    {"Chilom", 4},
+    {"TipoSt", 1},
+    {"TempoS", 6},
+    {"FlagED", 1},
 }};
 constexpr std::array<CampoVecchio, 5> kCampiGuida{{
-    {"Locali", 30}, {"Descri", 91}, {"TipoDa", 2}, {"TempoS", 4}, {"FlagVi", 1},
+    {"Locali", 30},
+    {"Descri", 91},
+    {"TipoDa", 2},
+    {"TempoS", 4},
+    {"FlagVi", 1},
 }};
 
 template <std::size_t N>

@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
-
 #include <optional>
 #include <span>
 

@@ -7,10 +7,10 @@
 #include "common/Griglia.h"
 #include "common/Testo.h"
 #include "itinerary/GrigliaItinerario.h"
+#include "itinerary/KmTempi.h"
 #include "routeimport/PercorsoExport.h"
 #include "routeimport/PercorsoXml.h"
 #include "routeimport/TappeImportate.h"
-#include "itinerary/KmTempi.h"
 
 namespace {
 

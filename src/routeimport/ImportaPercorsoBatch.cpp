@@ -4,14 +4,13 @@
 
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
+#include "common/Uscita.h"
 #include "database/Archivio.h"
 #include "database/Database.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
 #include "routeimport/ImportaPercorso.h"
 #include "routeimport/TappeImportate.h"
-#include "common/Uscita.h"
-#include "trips/Meta.h"
 #include "trips/Meta.h"
 #include "trips/Parametri.h"
 

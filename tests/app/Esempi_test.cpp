@@ -10,12 +10,12 @@
 #include <QTextStream>
 
 #include "TestSupport.h"
+#include "app/Batch.h"
 #include "common/Orologio.h"
 #include "common/Progresso.h"
 #include "database/Archivio.h"
 #include "exchange/BatchScambio.h"
 #include "exchange/Esporta.h"
-#include "app/Batch.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "app/BatchStampa.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
 #include "common/Orologio.h"
@@ -15,7 +16,6 @@
 #include "database/Archivio.h"
 #include "printing/Stampanti.h"
 #include "printing/ui/PannelloStampanti.h"
-#include "app/BatchStampa.h"
 #include "reports/ui/PannelloStampaZavetra.h"
 #include "trips/Meta.h"
 

@@ -8,8 +8,8 @@
 #include <QTextStream>
 
 #include "TestSupport.h"
-#include "database/Archivio.h"
 #include "common/Uscita.h"
+#include "database/Archivio.h"
 #include "trips/Meta.h"
 
 namespace {

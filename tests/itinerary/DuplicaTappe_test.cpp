@@ -70,8 +70,8 @@ class DuplicaDb : public ::testing::Test {
     }
 
     static QStringList riga(const Griglia& g, int r) {
-        return {g.testo(r, ColTappa), g.testo(r, ColStrada), g.testo(r, ColKm), g.testo(r, ColTipoStrada),
-                g.testo(r, ColSosta), g.testo(r, ColFineGiorno)};
+        return {g.testo(r, ColTappa),      g.testo(r, ColStrada), g.testo(r, ColKm),
+                g.testo(r, ColTipoStrada), g.testo(r, ColSosta),  g.testo(r, ColFineGiorno)};
     }
 
     // Marks rows a (initial) and b (final) of the leg list as the panel does.
@@ -167,7 +167,7 @@ TEST_F(DuplicaDb, CopiaAvantiDopoLaTappaCorrente) {
 
     Griglia g = itinerario();
     g.impostaTesto(3, ColTappa, "OLTRE");  // a leg below the insertion point moves down
-    int corrente = 2;  // the current row holds a leg: the stretch goes after it
+    int corrente = 2;                      // the current row holds a leg: the stretch goes after it
     ASSERT_EQ(InserisciTratto(g, corrente, lista, e.a, e.b, true), 3);
     EXPECT_EQ(corrente, 3);
     EXPECT_EQ(riga(g, 3), (QStringList{"FIRENZE", "A1", "277", "A", "00:02:00", "0"}));

@@ -29,8 +29,8 @@ class PannelloDuplicaTest : public ::testing::Test {
         mfgTab.impostaRighe(kRigheMinimeItinerario);
         mfgTab.impostaTesto(1, ColTappa, "NAPOLI");
         vista = std::make_unique<TabellaGriglia>(&mfgTab);
-        pannello = std::make_unique<PannelloDuplica>(archivio, mfgTab, mfgCopia, dialoghi, CollegamentoBoxMeta{},
-                                                     vista.get());
+        pannello = std::make_unique<PannelloDuplica>(archivio, mfgTab, mfgCopia, dialoghi,
+                                                     CollegamentoBoxMeta{}, vista.get());
     }
 
     void nord() {
@@ -105,7 +105,7 @@ TEST_F(PannelloDuplicaTest, TrattoSceltoConIClicEInseritoDopoLaConferma) {
     pannello->cmdInsEsegui[0]->click();
     EXPECT_EQ(dialoghi.mostrati.last().titolo, "Inserimento tappe percorso");
     EXPECT_EQ(mfgTab.testo(2, ColTappa), "FIRENZE");
-    EXPECT_EQ(mfgTab.testo(3, ColSosta), "00:01:00");  // the box reached the insertion
+    EXPECT_EQ(mfgTab.testo(3, ColSosta), "00:01:00");     // the box reached the insertion
     EXPECT_EQ(mfgTab.testo(3, ColKmProgressivi), "300");  // recomputed
     ASSERT_EQ(inserite.count(), 1);
     EXPECT_EQ(inserite.first().first().toInt(), 2);
@@ -137,7 +137,8 @@ TEST_F(PannelloDuplicaTest, RinunciaEClicSullItinerario) {
     EXPECT_EQ(mfgTab.testo(3, ColTappa), "");
 
     pannello->cmdHelpDuplica->click();
-    EXPECT_TRUE(dialoghi.mostrati.last().testo.endsWith("Ricordarsi di verificare la distanza della prima tappa duplicata!"));
+    EXPECT_TRUE(dialoghi.mostrati.last().testo.endsWith(
+        "Ricordarsi di verificare la distanza della prima tappa duplicata!"));
 }
 
 TEST_F(PannelloDuplicaTest, VistaDellItinerarioDistruttaPrima) {

@@ -40,32 +40,50 @@ class ConversioneTest : public ::testing::Test {
         scrivi("CampMete.dat",
                File(kTracciatoMete,
                     {
-                        {{"Codice", "1"}, {"Locali", "Capo Nord"}, {"Nazion", "Norvegia"}, {"DataIn", "01072026"},
-                         {"OraIni", "0800"}, {"MediaA", "100"}, {"OraCol", "0800"}, {"OraPra", ""},
-                         {"DurPra", "0100"}, {"RipMin", ""}, {"RipOre", "2"}, {"VisitD", "0930"}, {"VisitA", ""}},
+                        {{"Codice", "1"},
+                         {"Locali", "Capo Nord"},
+                         {"Nazion", "Norvegia"},
+                         {"DataIn", "01072026"},
+                         {"OraIni", "0800"},
+                         {"MediaA", "100"},
+                         {"OraCol", "0800"},
+                         {"OraPra", ""},
+                         {"DurPra", "0100"},
+                         {"RipMin", ""},
+                         {"RipOre", "2"},
+                         {"VisitD", "0930"},
+                         {"VisitA", ""}},
                         {{"Codice", "0"}, {"Locali", "Senza codice"}},
                         {{"Codice", "5"}, {"Locali", "..cancellata"}},
                         {{"Codice", "12"}, {"Locali", "Andalusia"}, {"Nazion", "Spagna"}, {"OraPra", "1300"}},
                         {},  // an unused slot
                     }));
-        scrivi("camp0001.dat", File(kTracciatoTappe, {
-                                                         {{"Locali", "4"}, {"Chilom", "4"}},
-                                                         {{"Locali", "ROMA"}, {"Chilom", "0"}},
-                                                         {{"Locali", "FIRENZE*A1"}, {"Chilom", "277"},
-                                                          {"TipoSt", "A"}, {"TempoS", "000230"}},
-                                                         {{"Locali", "3 PONTI"}, {"Chilom", "5"}},
-                                                         {{"Locali", "bologna * RACC 2"}, {"Chilom", "105"},
-                                                          {"TipoSt", "S"}, {"TempoS", "010000"}, {"FlagED", "1"}},
-                                                     }));
+        scrivi("camp0001.dat",
+               File(kTracciatoTappe,
+                    {
+                        {{"Locali", "4"}, {"Chilom", "4"}},
+                        {{"Locali", "ROMA"}, {"Chilom", "0"}},
+                        {{"Locali", "FIRENZE*A1"}, {"Chilom", "277"}, {"TipoSt", "A"}, {"TempoS", "000230"}},
+                        {{"Locali", "3 PONTI"}, {"Chilom", "5"}},
+                        {{"Locali", "bologna * RACC 2"},
+                         {"Chilom", "105"},
+                         {"TipoSt", "S"},
+                         {"TempoS", "010000"},
+                         {"FlagED", "1"}},
+                    }));
         // Counts that disagree: the trip gets no legs.
         scrivi("camp0012.dat", File(kTracciatoTappe, {{{"Locali", "2"}, {"Chilom", "3"}},
                                                       {{"Locali", "SIVIGLIA"}, {"Chilom", "10"}},
                                                       {{"Locali", "CORDOVA"}, {"Chilom", "10"}}}));
         // Named as the old system's directory listing may give it.
-        scrivi("CAMPGUID.DAT", File(kTracciatoGuida, {{{"Locali", "Roma"}, {"Descri", "Colosseo"}, {"TipoDa", "1"},
-                                                       {"TempoS", "200"}, {"FlagVi", "1"}},
-                                                      {{"Locali", "Roma"}, {"Descri", "Camping Tiber"},
-                                                       {"TipoDa", "7"}, {"TempoS", ""}}}));
+        scrivi("CAMPGUID.DAT",
+               File(kTracciatoGuida,
+                    {{{"Locali", "Roma"},
+                      {"Descri", "Colosseo"},
+                      {"TipoDa", "1"},
+                      {"TempoS", "200"},
+                      {"FlagVi", "1"}},
+                     {{"Locali", "Roma"}, {"Descri", "Camping Tiber"}, {"TipoDa", "7"}, {"TempoS", ""}}}));
     }
 
     void scrivi(const QString& nome, const QByteArray& byte) { test::scriviFile(dir.filePath(nome), byte); }
@@ -111,22 +129,26 @@ TEST_F(ConversioneTest, MeteTappeGuidaETipiConvertitiEFileSpostati) {
     dialoghi.risposte = {Risposta::Si};
     ASSERT_TRUE(cmdConverte(archivio, dir.path(), dialoghi, progresso));
 
-    EXPECT_EQ(righe("MeteCamper",
-                    {"CodiceMeta", "Localita", "Nazione", "DataInizio", "OraInizio", "MediaAutostrada", "OraColazione",
-                     "OraPranzo", "DurataPranzo", "OraCena", "RiposoMinuti", "RiposoOre", "InizioVisita", "FineVisita",
-                     "OreTraghetti", "Range"},
-                    "CodiceMeta"),
-              (QStringList{"000001|Capo Nord|Norvegia|01072026|0800|100|0800|1230|0100|2000|00|2|0930|2400|0000|00",
-                           "000012|Andalusia|Spagna||||0900|1300|0230|2000|00|00|0000|2400||00"}));
+    EXPECT_EQ(
+        righe("MeteCamper",
+              {"CodiceMeta", "Localita", "Nazione", "DataInizio", "OraInizio", "MediaAutostrada",
+               "OraColazione", "OraPranzo", "DurataPranzo", "OraCena", "RiposoMinuti", "RiposoOre",
+               "InizioVisita", "FineVisita", "OreTraghetti", "Range"},
+              "CodiceMeta"),
+        (QStringList{"000001|Capo Nord|Norvegia|01072026|0800|100|0800|1230|0100|2000|00|2|0930|2400|0000|00",
+                     "000012|Andalusia|Spagna||||0900|1300|0230|2000|00|00|0000|2400||00"}));
 
     EXPECT_EQ(righe("Itinerari",
-                    {"CodiceMeta", "Sequenza", "Localita", "Chilometri", "NomeStrada", "TipoStrada", "TempoSosta",
-                     "FineGiorno"},
+                    {"CodiceMeta", "Sequenza", "Localita", "Chilometri", "NomeStrada", "TipoStrada",
+                     "TempoSosta", "FineGiorno"},
                     "Sequenza"),
-              (QStringList{"000001|0001|ROMA|0| ||" " |0", "000001|0002|FIRENZE|277|A1 |A|00:02:30|0",
+              (QStringList{"000001|0001|ROMA|0| ||"
+                           " |0",
+                           "000001|0002|FIRENZE|277|A1 |A|00:02:30|0",
                            "000001|0004|bologna|105|RACC 2 |S|01:00:00|1"}));
 
-    EXPECT_EQ(righe("GuidaCitta", {"Localita", "CodiceGuida", "Descrizione", "TempoSosta", "FlagVisto"}, "Descrizione"),
+    EXPECT_EQ(righe("GuidaCitta", {"Localita", "CodiceGuida", "Descrizione", "TempoSosta", "FlagVisto"},
+                    "Descrizione"),
               (QStringList{"Roma|07|Camping Tiber|00:00|0", "Roma|01|Colosseo|02:00|1"}));
 
     const QStringList tipi = righe("TipoGuida", {"CodiceGuida", "Descrizione"}, "CodiceGuida");
@@ -142,10 +164,12 @@ TEST_F(ConversioneTest, MeteTappeGuidaETipiConvertitiEFileSpostati) {
 
     ASSERT_EQ(dialoghi.mostrati.size(), 2);
     EXPECT_EQ(dialoghi.mostrati[0].titolo, "Conversione file");
-    EXPECT_TRUE(dialoghi.mostrati[0].testo.startsWith("Vuoi convertire i vecchi file nel corrente database?\r\n\r\n"));
-    EXPECT_EQ(dialoghi.mostrati[1].testo,
-              QString::fromUtf8("Conversione eseguita...\r\nMèta senza tappe, intestazione incoerente: Andalusia "
-                                "(camp0012.dat)"));
+    EXPECT_TRUE(dialoghi.mostrati[0].testo.startsWith(
+        "Vuoi convertire i vecchi file nel corrente database?\r\n\r\n"));
+    EXPECT_EQ(
+        dialoghi.mostrati[1].testo,
+        QString::fromUtf8("Conversione eseguita...\r\nMèta senza tappe, intestazione incoerente: Andalusia "
+                          "(camp0012.dat)"));
     EXPECT_EQ(progresso.massimo, 0);  // the bar is cleared
 }
 
@@ -185,7 +209,8 @@ TEST_F(ConversioneTest, IntestazioneConPiuTappeDelFileNonConverte) {
     const QStringList prima = tutto();
     const EsitoConversione esito = ConvertiVecchiFile(archivio, dir.path(), progresso);
     EXPECT_FALSE(esito.riuscita);
-    EXPECT_EQ(esito.errore, "File camp0001.dat, record 1: l'intestazione indica 9 tappe ma il file ne contiene 1");
+    EXPECT_EQ(esito.errore,
+              "File camp0001.dat, record 1: l'intestazione indica 9 tappe ma il file ne contiene 1");
     EXPECT_EQ(tutto(), prima);
 }
 

@@ -21,8 +21,8 @@ TEST(VecchiFile, CampiAlLoroPostoERecordCortiLettiComeSpazi) {
         kTracciatoMete, {{"Codice", "7"}, {"Locali", QString::fromUtf8("Forlì")}, {"VisitA", "1800"}});
     ASSERT_EQ(primo.size(), 128);
     EXPECT_EQ(primo.mid(6, 6), QByteArray("Forl\xEC ", 6));  // Windows-1252, after the 6-byte code
-    const QByteArray secondo =
-        ScriviRecordVecchio(kTracciatoMete, {{"Codice", "123456"}, {"Locali", "Trondheim"}, {"Nazion", "Norvegia"}});
+    const QByteArray secondo = ScriviRecordVecchio(
+        kTracciatoMete, {{"Codice", "123456"}, {"Locali", "Trondheim"}, {"Nazion", "Norvegia"}});
 
     // The file ends inside the locality of the second record.
     const QByteArray file = primo + secondo.left(10);

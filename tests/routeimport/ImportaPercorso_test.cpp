@@ -11,12 +11,12 @@
 #include "Campioni.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
+#include "common/Uscita.h"
 #include "database/Archivio.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
 #include "routeimport/ImportaPercorsoBatch.h"
 #include "routeimport/TappeImportate.h"
-#include "common/Uscita.h"
 #include "trips/Meta.h"
 
 namespace {

@@ -75,11 +75,13 @@ QGroupBox* PannelloDuplica::CreaCornice() {
                                                          "La località corrente sarà l'ultima inserita"};
     for (int i = 0; i < 2; ++i) {
         txtInsNum[i] = Casella("txtInsNum", i);
-        txtInsNum[i]->setMaximumWidth(txtInsNum[i]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+        txtInsNum[i]->setMaximumWidth(txtInsNum[i]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) +
+                                      12);
         txtInsLoc[i] = Casella("txtInsLoc", i);
         txtInsNS[i] = Casella("txtInsNS", i);
         txtInsKm[i] = Casella("txtInsKm", i);
-        txtInsKm[i]->setMaximumWidth(txtInsKm[i]->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+        txtInsKm[i]->setMaximumWidth(txtInsKm[i]->fontMetrics().horizontalAdvance(QStringLiteral("000000")) +
+                                     12);
         cmdAssegna[i] = Pulsante(Nome("cmdAssegna", i), QString::fromUtf8(assegna[i]),
                                  QString::fromUtf8(suggerimenti[i]));
         g->addWidget(txtInsNum[i], i, 0);
