@@ -1,11 +1,13 @@
 #include "app/BatchStampa.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "Versione.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
 #include "common/Progresso.h"
+#include "logbook/BatchModuli.h"
 #include "printing/SuperficieQt.h"
 #include "reports/StampaZavetra.h"
 
@@ -15,6 +17,29 @@ QString TitoloZavetra() {
            QString::number(ZAVETRA_VERSIONE_PATCH) +
            QStringLiteral(", " ZAVETRA_AZIENDA ") by " ZAVETRA_DIRITTI);
 }
+
+namespace {
+
+// The day, month and year boxes of the start or of the computed end.
+QDate DataDeiBox(const QString& giorno, const QString& mese, const QString& anno) {
+    return QDate(anno.toInt(), mese.toInt(), giorno.toInt());
+}
+
+// The logbook of the computed period beside the schedule's PDF.
+void StampaModuli(const QString& filePdf, const BoxMeta& box, EsitoBatch& esito) {
+    QString errore;
+    const QString scritto = StampaModuliAccanto(
+        filePdf, box.txtLocalita, DataDeiBox(box.cmbInizio[0], box.cmbInizio[1], box.cmbInizio[2]),
+        DataDeiBox(box.txtFine[0], box.txtFine[1], box.txtFine[2]), &errore);
+    if (scritto.isEmpty()) {
+        esito.codiceUscita = kUscitaErrore;
+        esito.errori << RigheMessaggio(errore);
+    } else {
+        esito.uscita << QStringLiteral("Moduli stampati: ") + QDir::toNativeSeparators(scritto);
+    }
+}
+
+}  // namespace
 
 EsitoBatch EseguiStampaBatch(const ComandoStampa& comando, const Orologio& orologio) {
     if (comando.filePdf.isEmpty()) return EseguiCalcolaBatch(comando.calcolo, orologio);
@@ -36,6 +61,7 @@ EsitoBatch EseguiStampaBatch(const ComandoStampa& comando, const Orologio& orolo
                 esito.uscita << RigheMessaggio(m.testo);
             }
         }
+        if (comando.moduli) StampaModuli(comando.filePdf, box, esito);
     };
     return EseguiCalcolaBatch(comando.calcolo, orologio, stampa);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The batch print of a trip's schedule:
-//   zavetra [--data-dir DIR] --calcola [--meta CODICE] --pdf FILE [--frontespizio]
+//   zavetra [--data-dir DIR] --calcola [--meta CODICE] --pdf FILE [--frontespizio] [--moduli]
 // computes the schedule as --calcola does and prints the table (and, with --frontespizio, the title
-// page) to the PDF file FILE, as "Stampa" does with those boxes checked and the PDF entry chosen.
+// page) to the PDF file FILE, as "Stampa" does with those boxes checked and the PDF entry chosen;
+// with --moduli also the logbook of the computed period beside it, in FILE-moduli.pdf.
 // No window is needed, but the fonts are: the caller runs it inside a QGuiApplication (the
 // offscreen platform is enough).
 #include <QString>
@@ -15,6 +16,7 @@ struct ComandoStampa {
     OpzioniCalcola calcolo;
     QString filePdf;  // empty: no print (a plain --calcola)
     bool frontespizio = false;
+    bool moduli = false;
 };
 
 // The program's title as the main window shows it, printed in the page footers.

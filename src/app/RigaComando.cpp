@@ -6,10 +6,16 @@
 
 #include "app/Batch.h"
 #include "app/BatchStampa.h"
+#include "exchange/BatchScambio.h"
+#include "routeimport/ImportaPercorsoBatch.h"
 
 namespace {
 
 const QString kCalcola = QStringLiteral("calcola");
+const QString kEsporta = QStringLiteral("esporta");
+const QString kImporta = QStringLiteral("importa");
+const QString kImportaPercorso = QStringLiteral("importa-percorso");
+const QString kMeta = QStringLiteral("meta");
 const QString kDataDir = QStringLiteral("data-dir");
 const QString kEsciDopoAvvio = QStringLiteral("esci-dopo-avvio");
 const QString kAiuto = QStringLiteral("help");
@@ -21,14 +27,29 @@ void Scrivi(QTextStream& flusso, const QStringList& righe) {
 int EseguiCalcola(const ArgomentiBatch& a, QTextStream& out, QTextStream& err) {
     ComandoStampa comando;
     comando.calcolo.cartella = a.cartellaDati;
-    comando.calcolo.codiceMeta = a.valori.value(QStringLiteral("meta"));
+    comando.calcolo.codiceMeta = a.valori.value(kMeta);
     comando.calcolo.fileCsv = a.valori.value(QStringLiteral("csv"));
     comando.filePdf = a.valori.value(QStringLiteral("pdf"));
     comando.frontespizio = a.valori.contains(QStringLiteral("frontespizio"));
+    comando.moduli = a.valori.contains(QStringLiteral("moduli"));
     const EsitoBatch esito = EseguiStampaBatch(comando, a.orologio);
     Scrivi(out, esito.uscita);
     Scrivi(err, esito.errori);
     return esito.codiceUscita;
+}
+
+// The exchange commands: the file is the option's value, the trip codes the positional arguments.
+int EseguiEsportaBatch(const ArgomentiBatch& a, QTextStream& out, QTextStream& err) {
+    return EseguiEsporta(a.cartellaDati, a.valori.value(kEsporta), a.posizionali, out, err);
+}
+
+int EseguiImportaBatch(const ArgomentiBatch& a, QTextStream& out, QTextStream& err) {
+    return EseguiImporta(a.cartellaDati, a.valori.value(kImporta), a.posizionali, out, err);
+}
+
+int EseguiImportaPercorsoBatch(const ArgomentiBatch& a, QTextStream& out, QTextStream& err) {
+    return EseguiImportaPercorso(a.cartellaDati, a.valori.value(kImportaPercorso), a.valori.value(kMeta), out,
+                                 err);
 }
 
 QString NomeConTrattini(const QString& nome) {
@@ -67,29 +88,45 @@ QList<OpzioneProgramma> OpzioniZavetra() {
          QString::fromUtf8("calcola la Zavetra senza finestra (e senza schermo), come\nil pulsante Calcola, "
                            "per la mèta corrente o per quella di\n--meta; scrive Camptabl.txt e "
                            "ListaLocalita.txt nella\ncartella dei dati e mostra i messaggi del calcolo")},
-        {QStringLiteral("meta"), QStringLiteral("CODICE"),
-         QString::fromUtf8(
-             "con --calcola: la mèta da calcolare (codice di 6 cifre,\n\"42\" vale \"000042\"); "
-             "la mèta corrente non cambia"),
-         kCalcola},
-        {QStringLiteral("csv"), QStringLiteral("FILE"),
+        {kMeta,
+         QStringLiteral("CODICE"),
+         QString::fromUtf8("con --calcola: la mèta da calcolare (codice di 6 cifre,\n\"42\" vale "
+                           "\"000042\"); la mèta corrente non cambia;\ncon --importa-percorso: la mèta "
+                           "che riceve il percorso"),
+         {kCalcola, kImportaPercorso}},
+        {QStringLiteral("csv"),
+         QStringLiteral("FILE"),
          QString::fromUtf8(
              "con --calcola: scrive anche la tabella della Zavetra in\nFILE (UTF-8, campi separati "
              "da \";\", colonne da 0 a 13)"),
-         kCalcola},
+         {kCalcola}},
         {QStringLiteral("pdf"),
          QStringLiteral("FILE"),
          QString::fromUtf8("con --calcola: stampa la tabella della Zavetra nel file\nPDF FILE, come "
                            "Stampa con la voce \"Stampa su file PDF\""),
-         kCalcola,
+         {kCalcola},
          {},
          true},
         {QStringLiteral("frontespizio"),
          {},
          QString::fromUtf8("con --pdf: stampa anche il frontespizio"),
-         kCalcola,
+         {kCalcola},
          QStringLiteral("pdf"),
          true},
+        {QStringLiteral("moduli"),
+         {},
+         QString::fromUtf8("con --pdf: stampa anche i moduli del diario del periodo\ncalcolato nel file "
+                           "PDF FILE con \"-moduli\" prima\ndell'estensione"),
+         {kCalcola},
+         QStringLiteral("pdf"),
+         true},
+        {kEsporta, QStringLiteral("FILE"),
+         QString::fromUtf8("Esporta nel file di scambio FILE le mète indicate\n(tutte se nessuna)")},
+        {kImporta, QStringLiteral("FILE"),
+         QString::fromUtf8("Importa dal file di scambio FILE le mète indicate\n(tutte se nessuna)")},
+        {kImportaPercorso, QStringLiteral("FILE"),
+         QString::fromUtf8("Importa un percorso (esportazione di un programma di\nnavigazione, GPX o KML) "
+                           "nella mèta con itinerario\nvuoto e lo salva")},
         {kEsciDopoAvvio,
          {},
          QString::fromUtf8("chiude il programma appena la finestra è mostrata\n(misura dei tempi di avvio)")},
@@ -99,6 +136,9 @@ QList<OpzioneProgramma> OpzioniZavetra() {
 QList<ComandoBatch> ComandiBatch() {
     return {
         {kCalcola, {}, EseguiCalcola},
+        {kEsporta, QString::fromUtf8("[CODICE…]"), EseguiEsportaBatch},
+        {kImporta, QString::fromUtf8("[CODICE…]"), EseguiImportaBatch},
+        {kImportaPercorso, {}, EseguiImportaPercorsoBatch},
     };
 }
 
@@ -129,8 +169,9 @@ RigaComando LeggiRigaComando(const QStringList& argomenti) {
         // "--meta --csv F" would take "--csv" for the code: a value never starts with a dash pair.
         if (!o.valore.isEmpty() && (valore.isEmpty() || valore.startsWith(QLatin1String("--"))))
             return Errore(QStringLiteral("Manca il valore dell'opzione --") + o.nome + QLatin1Char('.'));
-        if (!o.soloCon.isEmpty() && (r.comando < 0 || comandi[r.comando].opzione != o.soloCon))
-            return Errore(QStringLiteral("L'opzione --%1 vale solo con --%2.").arg(o.nome, o.soloCon));
+        if (!o.soloCon.isEmpty() && (r.comando < 0 || !o.soloCon.contains(comandi[r.comando].opzione)))
+            return Errore(QStringLiteral("L'opzione --%1 vale solo con --%2.")
+                              .arg(o.nome, o.soloCon.join(QStringLiteral(" o --"))));
         r.valori.insert(o.nome, valore);
         r.grafica = r.grafica || o.grafica;
     }
@@ -152,8 +193,14 @@ QString TestoAiuto() {
     const QList<ComandoBatch> comandi = ComandiBatch();
     for (const ComandoBatch& c : comandi) {
         QString riga = QStringLiteral("       zavetra [--data-dir CARTELLA] --") + c.opzione;
-        for (const OpzioneProgramma& o : OpzioniZavetra())
-            if (o.soloCon == c.opzione) riga += QStringLiteral(" [--%1 %2]").arg(o.nome, o.valore);
+        const QList<OpzioneProgramma> opzioni = OpzioniZavetra();
+        for (const OpzioneProgramma& o : opzioni)
+            if (o.nome == c.opzione && !o.valore.isEmpty()) riga += QLatin1Char(' ') + o.valore;
+        for (const OpzioneProgramma& o : opzioni) {
+            if (!o.soloCon.contains(c.opzione)) continue;
+            riga += o.valore.isEmpty() ? QStringLiteral(" [--%1]").arg(o.nome)
+                                       : QStringLiteral(" [--%1 %2]").arg(o.nome, o.valore);
+        }
         if (!c.posizionali.isEmpty()) riga += QLatin1Char(' ') + c.posizionali;
         t += riga + QLatin1Char('\n');
     }
@@ -171,7 +218,8 @@ QString TestoAiuto() {
                  QLatin1Char('\n');
     }
     t += QString::fromUtf8(
-        "\nCodici di uscita: 0 comando eseguito; 1 errore (database, dati impossibili,\nfile non scritti); "
+        "\nCodici di uscita: 0 comando eseguito; 1 errore (database, dati impossibili,\nfile non letti o non "
+        "scritti); "
         "2 opzioni non valide o mèta inesistente.\n");
     return t;
 }

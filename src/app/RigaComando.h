@@ -3,7 +3,7 @@
 // no display, so --help, errors and batch commands answer without one.
 //
 // A new option is one row of OpzioniZavetra() (the option, its value name, its help text and the
-// batch command it belongs to); a new batch command is one row of ComandiBatch() with its handler.
+// batch commands it belongs to); a new batch command is one row of ComandiBatch() with its handler.
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -17,12 +17,12 @@ class QTextStream;
 constexpr int kUscitaUso = 2;
 
 struct OpzioneProgramma {
-    QString nome;           // without the dashes: "meta"
-    QString valore;         // the value's name in the help ("CODICE"); empty for a switch
-    QString aiuto;          // Italian help text; "\n" starts a new help line
-    QString soloCon = {};   // the batch command it belongs to; empty: valid everywhere
-    QString richiede = {};  // another option it needs ("pdf" for --frontespizio); empty: none
-    bool grafica = false;   // it draws pages: the batch runs with fonts (offscreen platform)
+    QString nome;              // without the dashes: "meta"
+    QString valore;            // the value's name in the help ("CODICE"); empty for a switch
+    QString aiuto;             // Italian help text; "\n" starts a new help line
+    QStringList soloCon = {};  // the batch commands it belongs to; empty: valid everywhere
+    QString richiede = {};     // another option it needs ("pdf" for --frontespizio); empty: none
+    bool grafica = false;      // it draws pages: the batch runs with fonts (offscreen platform)
 };
 
 // What a batch command receives: the option values by name (only options given), the

@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include "common/StampaTesti.h"
+#include "database/Archivio.h"
+#include "trips/Meta.h"
 
 namespace {
 
@@ -31,6 +37,23 @@ TEST(RigaComando, OpzioniDelCalcoloEDellaFinestra) {
     EXPECT_EQ(Leggi({"--data-dir", "/x", "-h"}).azione, AzioneProgramma::Aiuto);
 }
 
+TEST(RigaComando, ComandiDiScambioEImportazioneDelPercorso) {
+    RigaComando r = Leggi({"--importa", "viaggi.iei", "42", "7"});
+    ASSERT_EQ(r.azione, AzioneProgramma::Batch) << r.errore.toStdString();
+    EXPECT_EQ(ComandiBatch().at(r.comando).opzione, "importa");
+    EXPECT_EQ(r.valori.value("importa"), "viaggi.iei");
+    EXPECT_EQ(r.posizionali, QStringList({"42", "7"}));
+
+    r = Leggi({"--importa-percorso", "giro.gpx", "--meta", "3"});
+    ASSERT_EQ(r.azione, AzioneProgramma::Batch) << r.errore.toStdString();
+    EXPECT_EQ(ComandiBatch().at(r.comando).opzione, "importa-percorso");
+    EXPECT_EQ(r.valori.value("meta"), "3");
+
+    r = Leggi({"--calcola", "--pdf", "v.pdf", "--moduli"});
+    ASSERT_EQ(r.azione, AzioneProgramma::Batch) << r.errore.toStdString();
+    EXPECT_TRUE(r.grafica);
+}
+
 TEST(RigaComando, ErroriInItaliano) {
     const struct {
         QStringList argomenti;
@@ -41,7 +64,12 @@ TEST(RigaComando, ErroriInItaliano) {
         {{"--meta", "--csv", "f", "--calcola"}, "Manca il valore dell'opzione --meta."},
         {{"--bogus"}, "Opzione sconosciuta: --bogus."},
         {{"--calcola", "-x"}, "Opzione sconosciuta: -x."},
-        {{"--meta", "1"}, "L'opzione --meta vale solo con --calcola."},
+        {{"--meta", "1"}, "L'opzione --meta vale solo con --calcola o --importa-percorso."},
+        {{"--esporta", "f", "--meta", "1"}, "L'opzione --meta vale solo con --calcola o --importa-percorso."},
+        {{"--esporta", "f", "--importa", "g"}, "Le opzioni --esporta e --importa non vanno insieme."},
+        {{"--importa-percorso", "f", "avanzo"}, "Argomento inatteso: avanzo."},
+        {{"--calcola", "--moduli"}, "L'opzione --moduli richiede --pdf."},
+        {{"--esporta"}, "Manca il valore dell'opzione --esporta."},
         {{"--calcola", "avanzo"}, "Argomento inatteso: avanzo."},
         {{"--calcola", "--frontespizio"}, "L'opzione --frontespizio richiede --pdf."},
         {{"--calcola", "--pdf"}, "Manca il valore dell'opzione --pdf."},
@@ -88,6 +116,69 @@ TEST(ProgrammaZavetra, OpzioniSbagliateEsconoConDueSenzaSchermo) {
     const Uscita aiuto = Avvia({"--help"});
     EXPECT_EQ(aiuto.codice, 0);
     EXPECT_TRUE(aiuto.uscita.contains("--calcola"));
+}
+
+// The batch commands of the real program, chained on new data directories.
+QString Sorgente(const QString& relativo) {
+    QString file = QString::fromUtf8(__FILE__);
+    if (QFileInfo(file).isRelative()) file = QCoreApplication::applicationDirPath() + QLatin1Char('/') + file;
+    return QDir::cleanPath(QFileInfo(file).absolutePath() + QStringLiteral("/../../") + relativo);
+}
+
+int Pagine(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished(30000);
+    for (const QString& riga : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+        if (riga.startsWith("Pages:")) return riga.mid(6).trimmed().toInt();
+    return -1;
+}
+
+TEST(ProgrammaZavetra, EsportaImportaECalcolaConIModuli) {
+    QTemporaryDir prima, seconda;
+    for (const char* esempio : {"esempi/capo-nord.iei", "esempi/toscana.iei"}) {
+        const Uscita u = Avvia({"--data-dir", prima.path(), "--importa", Sorgente(esempio)});
+        ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
+    }
+    const QString scambio = prima.filePath("toscana.iei");
+    EXPECT_EQ(Avvia({"--data-dir", prima.path(), "--esporta", scambio, "9"}).codice, 2);
+    EXPECT_FALSE(QFileInfo::exists(scambio));
+    Uscita u = Avvia({"--data-dir", prima.path(), "--esporta", scambio, "2"});
+    ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
+
+    EXPECT_EQ(Avvia({"--data-dir", seconda.path(), "--importa", prima.filePath("manca.iei")}).codice, 1);
+    u = Avvia({"--data-dir", seconda.path(), "--importa", scambio});
+    ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
+    EXPECT_TRUE(u.uscita.contains("12 tratti stradali")) << u.uscita.toStdString();
+
+    const QString pdf = seconda.filePath("toscana.pdf");
+    u = Avvia({"--data-dir", seconda.path(), "--calcola", "--pdf", pdf, "--moduli"});
+    ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
+    EXPECT_GE(Pagine(pdf), 1);
+    // The eight days of the computed schedule, after the cover.
+    EXPECT_EQ(Pagine(seconda.filePath("toscana-moduli.pdf")), 9);
+    EXPECT_TRUE(u.uscita.contains("toscana-moduli.pdf")) << u.uscita.toStdString();
+}
+
+TEST(ProgrammaZavetra, ImportaIlPercorsoSoloNellaMetaSenzaTappe) {
+    QTemporaryDir dir;
+    {
+        Archivio a(dir.path());
+        a.AvviaDatabase();
+        BoxMeta b;
+        ImpostaDefaultFabbrica(b);
+        b.cmbInizio = {"01", "07", "2027", "08", "00"};
+        b.txtLocalita = "Norvegia del sud";
+        ScriviMeta({"I", "000004"}, b, a);
+    }
+    const QString gpx = Sorgente("tests/data/routeimport/percorso_rotta.gpx");
+    EXPECT_EQ(Avvia({"--data-dir", dir.path(), "--importa-percorso", gpx, "--meta", "5"}).codice, 2);
+    Uscita u = Avvia({"--data-dir", dir.path(), "--importa-percorso", gpx, "--meta", "4"});
+    ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
+    EXPECT_TRUE(u.uscita.contains(QString::fromUtf8("nella mèta 000004"))) << u.uscita.toStdString();
+    EXPECT_EQ(Avvia({"--data-dir", dir.path(), "--importa-percorso", gpx, "--meta", "4"}).codice, 1);
+    u = Avvia({"--data-dir", dir.path(), "--calcola", "--meta", "4"});
+    EXPECT_EQ(u.codice, 0) << u.errore.toStdString();
 }
 
 }  // namespace
