@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/FrmMain.h"
+#include "app/PrimoAvvio.h"
 #include "app/RigaComando.h"
 #include "common/CartellaDati.h"
 #include "common/Orologio.h"
@@ -43,8 +44,11 @@ int EseguiBatch(int argc, char** argv, const RigaComando& riga) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     OrologioSistema orologio;
-    const ArgomentiBatch argomenti{CartellaDati(QCoreApplication::applicationDirPath(), riga.cartellaDati),
-                                   riga.valori, riga.posizionali, orologio};
+    const QString programma = QCoreApplication::applicationDirPath();
+    const QString cartella = CartellaDati(programma, riga.cartellaDati);
+    const QString errori = CaricaEsempiAlPrimoAvvio(PrimoAvvio(cartella), programma, cartella, nullptr);
+    if (!errori.isEmpty()) err << errori << '\n';
+    const ArgomentiBatch argomenti{cartella, riga.valori, riga.posizionali, orologio};
     return ComandiBatch().at(riga.comando).esegui(argomenti, out, err);
 }
 
@@ -69,9 +73,13 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zavetra"));
-    const QString cartella = CartellaDati(QCoreApplication::applicationDirPath(), riga.cartellaDati);
+    const QString programma = QCoreApplication::applicationDirPath();
+    const QString cartella = CartellaDati(programma, riga.cartellaDati);
 
     DialoghiQt dialoghi;
+    // Before the window loads, so that it opens on the last sample trip.
+    const QString errori = CaricaEsempiAlPrimoAvvio(PrimoAvvio(cartella), programma, cartella, &dialoghi);
+    if (!errori.isEmpty()) dialoghi.avviso(errori, QStringLiteral("Zavetra"), Icona::Avviso);
     OrologioSistema orologio;
     FrmMain finestra(cartella, dialoghi, orologio);
     dialoghi.impostaGenitore(&finestra);

@@ -1,0 +1,87 @@
+// The sample trips at the first start: imported only into a new database of an installed program,
+// after the window's question (a batch command does not ask).
+#include "app/PrimoAvvio.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "common/Dialoghi.h"
+#include "common/StampaTesti.h"
+#include "database/Archivio.h"
+#include "trips/Meta.h"
+
+namespace {
+
+QString EsempiDelSorgente() {
+    QString file = QString::fromUtf8(__FILE__);
+    if (QFileInfo(file).isRelative()) file = QCoreApplication::applicationDirPath() + QLatin1Char('/') + file;
+    return QDir::cleanPath(QFileInfo(file).absolutePath() + QStringLiteral("/../../esempi"));
+}
+
+// An installed layout: <prefix>/bin and the sample trips in <prefix>/share/zavetra/esempi.
+class PrimoAvvioTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir().mkpath(radice.filePath("usr/bin")));
+        ASSERT_TRUE(QDir().mkpath(radice.filePath("usr/share/zavetra/esempi")));
+        for (const QString& f : QDir(EsempiDelSorgente()).entryList({"*.iei"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(QDir(EsempiDelSorgente()).filePath(f),
+                                    radice.filePath("usr/share/zavetra/esempi/" + f)));
+    }
+
+    QString Programma() const { return radice.filePath("usr/bin"); }
+
+    // The code of the last trip in the database, empty when there is none (or no database).
+    QString UltimaMeta() {
+        if (!QFile::exists(Archivio(dati.path()).percorsoDatabase())) return {};
+        Archivio a(dati.path());
+        a.AvviaDatabase();
+        return RicercaMetaCorrente(a);
+    }
+
+    QTemporaryDir radice;
+    QTemporaryDir dati;
+};
+
+TEST_F(PrimoAvvioTest, LaFinestraChiedePrimaDiCaricareGliEsempi) {
+    ASSERT_TRUE(PrimoAvvio(dati.path()));
+    DialoghiScriptati no;
+    no.risposte = {Risposta::No};
+    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), &no), "");
+    ASSERT_EQ(no.mostrati.size(), 1);
+    EXPECT_EQ(no.mostrati[0].testo, QString::fromUtf8("Vuoi caricare le mète di esempio?"));
+    EXPECT_EQ(no.mostrati[0].pulsanti, Pulsanti::SiNo);
+    EXPECT_EQ(UltimaMeta(), "");
+
+    DialoghiScriptati si;
+    si.risposte = {Risposta::Si};
+    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), &si), "");
+    EXPECT_EQ(UltimaMeta(), "000002");  // both samples, the second renumbered
+    EXPECT_FALSE(PrimoAvvio(dati.path()));
+}
+
+TEST_F(PrimoAvvioTest, UnComandoBatchLiCaricaSenzaChiedereSoloAlPrimoAvvioDelProgrammaInstallato) {
+    // Not the first start, or a build folder (no share/zavetra beside it): nothing.
+    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(false, Programma(), dati.path(), nullptr), "");
+    QTemporaryDir cartellaDiBuild;
+    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, cartellaDiBuild.path(), dati.path(), nullptr), "");
+    EXPECT_EQ(UltimaMeta(), "");
+
+    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), nullptr), "");
+    EXPECT_EQ(UltimaMeta(), "000002");
+}
+
+TEST_F(PrimoAvvioTest, UnEsempioIllegibileLasciaIlSuoErrore) {
+    test::scriviFile(radice.filePath("usr/share/zavetra/esempi/rotto.iei"), "non è un file di scambio");
+    const QString errori = CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), nullptr);
+    EXPECT_TRUE(errori.contains("rotto.iei")) << errori.toStdString();
+    EXPECT_EQ(UltimaMeta(), "000002");
+}
+
+}  // namespace
