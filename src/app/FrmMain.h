@@ -245,5 +245,6 @@ class FrmMain : public QMainWindow {
     // legs being edited are not stored yet.
     std::unique_ptr<Griglia> itinerarioPrimaDelCalcolo_;
     TabellaTipiGuida tipiGuida_;
-    StampanteCorrente stampante_;  // the printer chosen last, for every report of the session
+    QString modoItinerarioAperto_;  // the itinerary mode when a side panel opened, given back on closing
+    StampanteCorrente stampante_;   // the printer chosen last, for every report of the session
 };

@@ -90,13 +90,6 @@ void FrmMain::CollegaPannelli() {
     connect(cmdDuplica, &QPushButton::clicked, this, &FrmMain::cmdDuplica_Click);
     connect(cmdConverte, &QPushButton::clicked, this, &FrmMain::cmdConverte_Click);
 
-    // While the printer is chosen nothing else may start.
-    auto sceltaStampante = [this] {
-        modoPrincipale = QStringLiteral("vv");
-        modoItinerario = QStringLiteral("vv");
-        AbilitaPulsantiComando();
-    };
-    connect(pannelloStampa->cmdEsegui0, &QPushButton::clicked, this, sceltaStampante);
     connect(pannelloStampa, &PannelloStampaZavetra::stampaConclusa, this, &FrmMain::StampaConclusa);
 
     connect(pannelloStampaGuida, &PannelloStampaGuida::stampaIniziata, this, [this] {
@@ -125,9 +118,10 @@ void FrmMain::CollegaPannelli() {
     });
 
     connect(pannelloTratto, &PannelloTratto::grigliaCambiata, this, &FrmMain::AbilitaPulsantiComando);
+    // The frame reloads the stored legs as it closes: leg editing is over too.
     connect(pannelloTratto, &PannelloTratto::trattoChiuso, this, [this] {
         modoPrincipale = codiceCorrente.isEmpty() ? QStringLiteral("NuImEs") : QStringLiteral("all");
-        modoItinerario = QStringLiteral("all");
+        modoItinerario = QStringLiteral("ZZ");
         AbilitaPulsantiComando();
     });
 
@@ -149,8 +143,9 @@ void FrmMain::RicaricaDopoOperazione() {
     } catch (const ErroreDatabase& e) {
         MostraErrore(e);
     }
+    // The legs shown are the stored ones: no editing is open.
     modoPrincipale = codiceCorrente.isEmpty() ? QStringLiteral("NuImEs") : QStringLiteral("all");
-    modoItinerario = QStringLiteral("all");
+    modoItinerario = QStringLiteral("ZZ");
     AbilitaPulsantiComando();
 }
 
@@ -165,8 +160,11 @@ void FrmMain::cmdStampa_Click() {
         cmbRicerca->hide();
         if (!EseguiCalcolo(static_cast<int>(Chiamante::Stampa))) return;
     }
-    modoPrincipale = QStringLiteral("zz");
-    modoItinerario = QStringLiteral("zz");
+    // Nothing may start while the options and the printer are chosen, not even the commands
+    // that the computed schedule leaves on.
+    modoItinerarioAperto_ = modoItinerario;
+    modoPrincipale = QStringLiteral("vv");
+    modoItinerario = QStringLiteral("vv");
     AbilitaPulsantiComando();
     pannelloStampa->mostra(LeggiBox(), windowTitle());
 }
@@ -174,7 +172,7 @@ void FrmMain::cmdStampa_Click() {
 void FrmMain::StampaConclusa() {
     // The schedule stays shown: the rule of the calculate caption leaves compute and print.
     modoPrincipale = QStringLiteral("all");
-    modoItinerario = QStringLiteral("all");
+    modoItinerario = modoItinerarioAperto_;
     AbilitaPulsantiComando();
 }
 
@@ -246,6 +244,7 @@ void FrmMain::cmdModStrada_Click() {
 
 void FrmMain::cmdDuplica_Click() {
     // The copy state comes first: with no stored trip the panel closes again from inside the call.
+    modoItinerarioAperto_ = modoItinerario;
     modoPrincipale = QStringLiteral("zz");
     modoItinerario = QStringLiteral("zz");
     AbilitaPulsantiComando();
@@ -259,7 +258,7 @@ void FrmMain::CopiaChiusa() {
     pannelloDuplica->hide();
     PulisciFinestre();
     modoPrincipale = codiceCorrente.isEmpty() ? QStringLiteral("NuImEs") : QStringLiteral("all");
-    modoItinerario = QStringLiteral("all");
+    modoItinerario = modoItinerarioAperto_;
     AbilitaPulsantiComando();
 }
 
