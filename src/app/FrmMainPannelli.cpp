@@ -170,6 +170,9 @@ void FrmMain::cmdStampa_Click() {
 }
 
 void FrmMain::StampaConclusa() {
+    // Giving up the printer gives up the options too: they would print whatever the grid holds
+    // once the schedule is unlocked.
+    pannelloStampa->hide();
     // The schedule stays shown: the rule of the calculate caption leaves compute and print.
     modoPrincipale = QStringLiteral("all");
     modoItinerario = modoItinerarioAperto_;

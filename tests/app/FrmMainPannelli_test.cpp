@@ -175,11 +175,17 @@ TEST_F(FrmMainPannelli, StampaConModuliFinoAKestrin) {
 TEST_F(FrmMainPannelli, StampaRinunciataOCalcoloRifiutato) {
     avvia({{"SUD ITALIA", kSud}});
     frm->cmdCalcola->click();
-    frm->cmdStampa->click();
-    ASSERT_FALSE(frm->pannelloStampa->isHidden());
-    frm->pannelloStampa->cmdEsegui1->click();
-    EXPECT_TRUE(frm->pannelloStampa->isHidden());
-    EXPECT_EQ(abilitati(), (QStringList{"cmdCalcola", "cmdStampa"}));
+    // Renounced in the options, or in the printer choice.
+    for (QPushButton* rinuncia :
+         {frm->pannelloStampa->cmdEsegui1, frm->pannelloStampa->pannelloStampanti->cmdSelStampante1}) {
+        frm->cmdStampa->click();
+        ASSERT_FALSE(frm->pannelloStampa->isHidden());
+        frm->pannelloStampa->cmdEsegui0->click();
+        EXPECT_TRUE(abilitati().isEmpty());
+        rinuncia->click();
+        EXPECT_TRUE(frm->pannelloStampa->isHidden());
+        EXPECT_EQ(abilitati(), (QStringList{"cmdCalcola", "cmdStampa"}));
+    }
     EXPECT_FALSE(QFile::exists(QDir(cartella).filePath("Camptabl.txt")));
 
     // A speed of 0 cannot be computed: no options, the legs are still there.
