@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "Versione.h"
 #include "app/FrmMain.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
