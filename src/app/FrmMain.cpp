@@ -29,7 +29,9 @@
 #include "guide/ui/PannelloGuida.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
+#include "itinerary/ui/PannelloDuplica.h"
 #include "itinerary/ui/PannelloTappe.h"
+#include "routeimport/ui/PannelloTratto.h"
 #include "schedule/Zavetra.h"
 #include "trips/Modi.h"
 #include "trips/ui/ProgressoFinestra.h"
@@ -75,7 +77,9 @@ FrmMain::FrmMain(const QString& cartellaDati, Dialoghi& dialoghi, const Orologio
     setObjectName(QStringLiteral("FrmMain"));
     CreaControlli();
     progresso_ = std::make_unique<ProgressoFinestra>(lblElaborazione, barElaborazione, dialoghi_);
+    CreaPannelli(areaGriglia->layout());
     Collega();
+    CollegaPannelli();
     setWindowTitle(TitoloZavetra());
 }
 
@@ -518,8 +522,12 @@ QWidget* FrmMain::CreaAreaGriglia() {
         doppione->hide();
         doppione->setObjectName(QString());
     }
-    // While the guide is open a click on the grid belongs to it.
-    pannelloTappe->impostaDeviaClick([this](int) { return pannelloGuida && pannelloGuida->modoGuida(); });
+    // While the guide is open, or a single leg of a stretch is chosen, a click on the grid belongs
+    // to that panel.
+    pannelloTappe->impostaDeviaClick([this](int) {
+        return (pannelloGuida && pannelloGuida->modoGuida()) ||
+               (pannelloTratto && pannelloTratto->sceltaSingola());
+    });
     connect(pannelloTappe, &PannelloTappe::grigliaCambiata, this, &FrmMain::AbilitaPulsantiComando);
     connect(pannelloTappe, &PannelloTappe::abilitazioneCambiata, this, &FrmMain::AbilitaPulsantiComando);
     return areaGriglia;
@@ -749,6 +757,8 @@ void FrmMain::PulisciFinestre() {
         pannelloGuida->hide();
         pannelloGuida->guida().modoGuida = false;
     }
+    pannelloTratto->hide();
+    pannelloDuplica->hide();
 }
 
 void FrmMain::AttivaFormMeta(bool flag) {
@@ -785,6 +795,7 @@ PannelloGuida& FrmMain::Guida() {
         pannelloGuida->collegaTabella(tabItinerario);
         pannelloGuida->impostaProgresso(progresso_.get());
         connect(pannelloGuida, &PannelloGuida::guidaChiusa, this, &FrmMain::GuidaChiusa);
+        connect(pannelloGuida, &PannelloGuida::stampaGuidaRichiesta, this, &FrmMain::StampaGuida);
     }
     return *pannelloGuida;
 }

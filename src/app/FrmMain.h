@@ -8,13 +8,19 @@
 #include <array>
 #include <memory>
 
+class PannelloDuplica;
 class PannelloGuida;
+class PannelloScambio;
+class PannelloStampaGuida;
+class PannelloStampaZavetra;
 class PannelloTappe;
+class PannelloTratto;
 class TabellaGriglia;
 
 #include "common/Griglia.h"
 #include "database/Archivio.h"
 #include "database/TipiGuida.h"
+#include "printing/Stampanti.h"
 #include "trips/BoxMeta.h"
 #include "trips/Parametri.h"
 
@@ -81,6 +87,14 @@ class FrmMain : public QMainWindow {
     void cmdCalcola_Click();
     void cmdRicalcola_Click();
     void cmdAzzeraSoste_Click();
+
+    // The commands that open the side panels over the grid area.
+    void cmdStampa_Click();
+    void cmdExport_Click();
+    void cmdMapPoint_Click();
+    void cmdModStrada_Click();
+    void cmdDuplica_Click();
+    void cmdConverte_Click();
 
     // The boxes as one value, and back.
     BoxMeta LeggiBox() const;
@@ -160,10 +174,17 @@ class FrmMain : public QMainWindow {
     QFrame* areaGriglia = nullptr;       // where the itinerary grid is shown
     Griglia mfgTab;                      // the itinerary grid, the working copy of the legs
     TabellaGriglia* tabItinerario = nullptr;
-    PannelloGuida* pannelloGuida = nullptr;  // created the first time the guide opens
-    PannelloTappe* pannelloTappe = nullptr;  // the leg editing panel beside the grid
-    Griglia mfgCopia;                        // the computation table of the schedule
-    QLabel* lblPercorso = nullptr;           // the database path
+    PannelloGuida* pannelloGuida = nullptr;              // created the first time the guide opens
+    PannelloTappe* pannelloTappe = nullptr;              // the leg editing panel beside the grid
+    Griglia mfgCopia;                                    // the computation table of the schedule
+    PannelloStampaZavetra* pannelloStampa = nullptr;     // the schedule's print options
+    PannelloStampaGuida* pannelloStampaGuida = nullptr;  // the guide's print options
+    PannelloScambio* pannelloScambio = nullptr;          // import and export of trips
+    PannelloTratto* pannelloTratto = nullptr;            // the road type of a stretch
+    PannelloDuplica* pannelloDuplica = nullptr;          // copying a stretch of another trip
+    QLabel* frmAttesa = nullptr;                         // shown while the logbook program is started
+    qint64 pidModuli = 0;                                // the logbook program last started
+    QLabel* lblPercorso = nullptr;                       // the database path
     QLabel* lblElaborazione = nullptr;
     QProgressBar* barElaborazione = nullptr;
 
@@ -201,6 +222,17 @@ class FrmMain : public QMainWindow {
     // Gives back the legs as they were before the computation and returns to their editing.
     void TornaAllItinerario();
     bool SalvaTappe();
+    void CreaPannelli(QLayout* area);
+    void CollegaPannelli();
+    // Clears the trip boxes' period and parameters and the leg grid, before an exchange.
+    void AzzeraSchermo();
+    // Shows the current trip with its legs, as stored, in the normal state of the window.
+    void RicaricaDopoOperazione();
+    // Starts the logbook program for the period in box; false (its reason shown) when it could not.
+    bool AvviaModuli(const BoxMeta& box);
+    void StampaConclusa();
+    void StampaGuida();
+    void CopiaChiusa();
 
     Archivio archivio_;
     Dialoghi& dialoghi_;
@@ -213,4 +245,6 @@ class FrmMain : public QMainWindow {
     // legs being edited are not stored yet.
     std::unique_ptr<Griglia> itinerarioPrimaDelCalcolo_;
     TabellaTipiGuida tipiGuida_;
+    QString modoItinerarioAperto_;  // the itinerary mode when a side panel opened, given back on closing
+    StampanteCorrente stampante_;   // the printer chosen last, for every report of the session
 };

@@ -2,7 +2,6 @@
 // calls the trip logic and writes the boxes back; a failing database operation shows its message
 // and leaves the boxes as the user typed them.
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -15,6 +14,7 @@
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/KmTempi.h"
 #include "itinerary/Tappe.h"
+#include "legacy/Conversione.h"
 #include "trips/Meta.h"
 #include "trips/Modi.h"
 #include "trips/ui/ProgressoFinestra.h"
@@ -63,7 +63,7 @@ void FrmMain::Form_Load() {
     modoPrincipale = ModoDopoRicerca(!codiceCorrente.isEmpty());
     AbilitaPulsantiComando();
 
-    const bool vecchiDati = QFileInfo::exists(archivio_.cartella() + QStringLiteral("/CampMete.dat"));
+    const bool vecchiDati = EsistonoVecchiFile(archivio_.cartella());
     cmdConverte->setVisible(vecchiDati);
     cmdConverte->setEnabled(vecchiDati);
 

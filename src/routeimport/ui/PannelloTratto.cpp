@@ -14,6 +14,7 @@
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
 #include "common/Testo.h"
+#include "common/ui/GrigliaModello.h"
 
 namespace {
 
@@ -89,8 +90,10 @@ PannelloTratto::PannelloTratto(Griglia& mfgTab, Dialoghi& dialoghi, Collegamento
     for (int i : {kAssegna, kSalva, kFine}) pulsanti->addWidget(cmdTappaSEl[i]);
     g->addLayout(pulsanti, 5, 0, 1, 3);
 
+    // The view shows the grid's heading row as its header: its rows are one above the grid's.
+    const GrigliaModello* modello = tabella_->modello();
     connect(tabella_, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex& i) { mfgTab_Click(i.row()); });
+            [this, modello](const QModelIndex& i) { mfgTab_Click(modello->rigaGriglia(i.row())); });
     ScriviStato();
     hide();
 }

@@ -1,0 +1,372 @@
+// The side panels as the main window opens them: each button reaches its panel, the panel's
+// result reaches the grid and the boxes, the modes come back when it closes, and a failure is
+// shown with nothing lost.  The schedule print goes once all the way to the real logbook program.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <functional>
+#include <memory>
+
+#include "TestSupport.h"
+#include "app/FrmMain.h"
+#include "common/Dialoghi.h"
+#include "common/Orologio.h"
+#include "common/Progresso.h"
+#include "common/ui/GrigliaModello.h"
+#include "common/ui/TabellaGriglia.h"
+#include "exchange/Esporta.h"
+#include "exchange/ui/PannelloScambio.h"
+#include "guide/ui/PannelloGuida.h"
+#include "itinerary/GrigliaItinerario.h"
+#include "itinerary/ui/PannelloDuplica.h"
+#include "legacy/VecchiFile.h"
+#include "logbook/BatchModuli.h"
+#include "logbook/CicloStampa.h"
+#include "logbook/ComandoModuli.h"
+#include "printing/ui/PannelloStampanti.h"
+#include "reports/ui/PannelloStampaGuida.h"
+#include "reports/ui/PannelloStampaZavetra.h"
+#include "routeimport/ui/PannelloTratto.h"
+#include "trips/Meta.h"
+#include "trips/Modi.h"
+#include "trips/ui/ProgressoFinestra.h"
+
+namespace {
+
+int PaginePdf(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished();
+    for (const QString& riga : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+        if (riga.startsWith("Pages:")) return riga.mid(6).trimmed().toInt();
+    return -1;
+}
+
+QString Campione(const QString& nome) {
+    QString file = QString::fromUtf8(__FILE__);
+    if (QFileInfo(file).isRelative()) file = QCoreApplication::applicationDirPath() + QLatin1Char('/') + file;
+    return QFileInfo(file).absoluteDir().filePath(QStringLiteral("../data/routeimport/") + nome);
+}
+
+// A trip with its legs stored in the data directory.
+void Meta(Archivio& a, const QString& codice, const QString& localita, const QStringList& tappe) {
+    BoxMeta b;
+    ImpostaDefaultFabbrica(b);
+    b.cmbInizio = {"01", "07", "2026", "08", "00"};
+    b.cmbGiorni = "000";
+    b.txtLocalita = localita;
+    b.txtNazione = "ITALIA";
+    ScriviMeta({"I", codice}, b, a);
+    int seq = 0;
+    for (const QString& t : tappe) {
+        const QStringList c = t.split('|');  // locality|km|road type
+        test::tappa(a.dati(), codice, QString::number(++seq).rightJustified(4, '0'), c[0], c[1],
+                    {{"NomeStrada", "A1"}, {"TipoStrada", c[2]}, {"TempoSosta", " "}, {"FineGiorno", "0"}});
+    }
+}
+
+const QStringList kSud{"MILANO [Start]|0|A", "ROMA|600|A", "NAPOLI|230|P", "SALERNO [End]|60|P"};
+
+class FrmMainPannelli : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    DialoghiScriptati dialoghi;
+    OrologioFisso orologio{QDateTime(QDate(2026, 6, 1), QTime(10, 0))};
+    std::unique_ptr<FrmMain> frm;
+
+    QString cartella;  // the data directory of the window last opened
+    int avvii = 0;
+
+    // A new data directory with the trips stored (the last one listed is the current trip) and
+    // whatever prima puts there, then the window on it.
+    void avvia(const QList<QPair<QString, QStringList>>& mete,
+               const std::function<void(const QDir&)>& prima = {}) {
+        frm.reset();
+        cartella = dir.filePath(QStringLiteral("dati%1").arg(++avvii));
+        ASSERT_TRUE(QDir().mkpath(cartella));
+        if (prima) prima(QDir(cartella));
+        {
+            Archivio a(cartella);
+            a.AvviaDatabase();
+            int n = 0;
+            for (const auto& m : mete) {
+                const QString codice = QString::number(++n).rightJustified(6, '0');
+                Meta(a, codice, m.first, m.second);
+                SalvaIlCodiceMetaCorrente(codice, a);
+            }
+        }
+        frm = std::make_unique<FrmMain>(cartella, dialoghi, orologio);
+        frm->Form_Load();
+        // Shown, as the panels test their own visibility.
+        frm->show();
+    }
+    int tappeMostrate() const { return UltimaRigaTappa(frm->mfgTab); }
+    QStringList abilitati() const {
+        QStringList l;
+        for (const DefinizionePulsante& d : PulsantiMeta())
+            if (frm->findChild<QPushButton*>(d.nome)->isEnabled()) l << d.nome;
+        for (const DefinizionePulsante& d : PulsantiItinerario())
+            if (frm->findChild<QPushButton*>(d.nome)->isEnabled()) l << d.nome;
+        return l;
+    }
+    // A click on the grid row riga (1 = first leg) as the view reports it.
+    void clicGriglia(int riga) {
+        emit frm->tabItinerario->clicked(
+            frm->tabItinerario->model()->index(frm->tabItinerario->modello()->rigaModello(riga), ColTappa));
+    }
+};
+
+// Compute, print with "Moduli", and the logbook program started through the command file prints
+// the trip's days to the PDF in the data directory.
+TEST_F(FrmMainPannelli, StampaConModuliFinoAKestrin) {
+    const QString kestrin = QDir(QCoreApplication::applicationDirPath()).filePath(kNomeKestrin);
+    ASSERT_TRUE(QFile::exists(kestrin));
+    avvia({{"SUD ITALIA", kSud}});
+    ASSERT_TRUE(frm->cmdStampa->isEnabled());
+    frm->cmdStampa->click();
+    // No schedule was shown: it is computed first, then the options wait with everything off.
+    ASSERT_TRUE(frm->zavetraVisualizzata);
+    EXPECT_EQ(frm->cmdCalcola->text(), "&Sblocca");
+    ASSERT_FALSE(frm->pannelloStampa->isHidden());
+    EXPECT_TRUE(abilitati().isEmpty());
+
+    frm->pannelloStampa->chkModuli->setChecked(true);
+    frm->pannelloStampa->cmdEsegui0->click();
+    EXPECT_TRUE(abilitati().isEmpty());
+    dialoghi.fileDaSalvare = {QDir(cartella).filePath("zavetra.pdf")};
+    frm->pannelloStampa->pannelloStampanti->cmdSelStampante0->click();
+
+    EXPECT_TRUE(frm->pannelloStampa->isHidden());
+    EXPECT_TRUE(frm->frmAttesa->isHidden());
+    EXPECT_TRUE(frm->centralWidget()->isEnabled());
+    EXPECT_TRUE(dialoghi.testiMostrati().contains("Stampa Moduli per Lunoro completata..."));
+    EXPECT_TRUE(QFile::exists(QDir(cartella).filePath("Camptabl.txt")));
+    // The schedule stays: compute (to unlock) and print again.
+    EXPECT_EQ(abilitati(), (QStringList{"cmdCalcola", "cmdStampa"}));
+
+    const BoxMeta box = frm->LeggiBox();
+    const QDate inizio(2026, 7, 1);
+    const QDate fine(box.txtFine[2].toInt(), box.txtFine[1].toInt(), box.txtFine[0].toInt());
+    ASSERT_TRUE(fine.isValid());
+    ASSERT_GT(inizio.daysTo(fine), 0);
+    const QString fatto = QDir(cartella).filePath(kFileFineStampa);
+    QDeadlineTimer scadenza(60000);
+    while (!QFile::exists(fatto) && !scadenza.hasExpired()) QThread::msleep(100);
+    // kestrin now waits on its message that says where the PDF went: end it.
+    ASSERT_GT(frm->pidModuli, 0);
+    ::kill(static_cast<pid_t>(frm->pidModuli), SIGKILL);
+    EXPECT_EQ(test::leggiFile(fatto), "Fatto\r\n");
+    EXPECT_EQ(PaginePdf(FilePdfPredefinito(cartella, "SUD ITALIA", inizio)), inizio.daysTo(fine) + 2);
+}
+
+TEST_F(FrmMainPannelli, StampaRinunciataOCalcoloRifiutato) {
+    avvia({{"SUD ITALIA", kSud}});
+    frm->cmdCalcola->click();
+    // Renounced in the options, or in the printer choice.
+    for (QPushButton* rinuncia :
+         {frm->pannelloStampa->cmdEsegui1, frm->pannelloStampa->pannelloStampanti->cmdSelStampante1}) {
+        frm->cmdStampa->click();
+        ASSERT_FALSE(frm->pannelloStampa->isHidden());
+        frm->pannelloStampa->cmdEsegui0->click();
+        EXPECT_TRUE(abilitati().isEmpty());
+        rinuncia->click();
+        EXPECT_TRUE(frm->pannelloStampa->isHidden());
+        EXPECT_EQ(abilitati(), (QStringList{"cmdCalcola", "cmdStampa"}));
+    }
+    EXPECT_FALSE(QFile::exists(QDir(cartella).filePath("Camptabl.txt")));
+
+    // A speed of 0 cannot be computed: no options, the legs are still there.
+    avvia({{"SUD ITALIA", kSud}});
+    frm->cmbMediaKm[2]->setEditText("0");
+    dialoghi.mostrati.clear();
+    frm->cmdStampa->click();
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_TRUE(dialoghi.mostrati[0].testo.startsWith(QString::fromUtf8("Velocità media nulla")));
+    EXPECT_TRUE(frm->pannelloStampa->isHidden());
+    EXPECT_EQ(tappeMostrate(), 4);
+    EXPECT_EQ(frm->cmdCalcola->text(), kCaptionCalcola);
+    EXPECT_TRUE(frm->cmdNuovo->isEnabled());
+}
+
+// The guide's print: the guide waits, disabled, while the printer is chosen.
+TEST_F(FrmMainPannelli, StampaDellaGuida) {
+    avvia({{"SUD ITALIA", kSud}});
+    frm->cmdGuidaCitta->click();
+    ASSERT_FALSE(frm->pannelloGuida->isHidden());
+    frm->pannelloGuida->cmdStampaGuidaCitta->click();
+    ASSERT_FALSE(frm->pannelloStampaGuida->isHidden());
+    frm->pannelloStampaGuida->cmdStampaGuida0->click();
+    EXPECT_FALSE(frm->pannelloGuida->isEnabled());
+    frm->pannelloStampaGuida->pannelloStampanti->cmdSelStampante1->click();
+    EXPECT_TRUE(frm->pannelloGuida->isEnabled());
+}
+
+TEST_F(FrmMainPannelli, ImportExportPulisceEPoiRicaricaLaMetaCorrente) {
+    QTemporaryDir altra;
+    const QString file = altra.filePath("pisa.iei");
+    {
+        Archivio a(altra.path());
+        a.AvviaDatabase();
+        Meta(a, "000001", "PISA", {"PISA [Start]|0|A", "LUCCA [End]|20|P"});
+        ProgressoMemoria progresso;
+        ASSERT_TRUE(ScriviEsportazione(a, {"000001"}, file, progresso));
+    }
+    avvia({{"SUD ITALIA", kSud}});
+    ASSERT_TRUE(frm->cmdExport->isEnabled());
+    frm->cmdExport->click();
+    PannelloScambio& p = *frm->pannelloScambio;
+    ASSERT_FALSE(p.isHidden());
+    EXPECT_TRUE(frm->tabItinerario->isHidden());
+    EXPECT_EQ(tappeMostrate(), 0);
+    EXPECT_TRUE(frm->txtFine[6]->text().isEmpty());
+    EXPECT_TRUE(abilitati().isEmpty());
+
+    // Giving up shows the current trip again.
+    p.cmdImExp[1]->click();
+    EXPECT_TRUE(p.isHidden());
+    EXPECT_FALSE(frm->tabItinerario->isHidden());
+    EXPECT_EQ(tappeMostrate(), 4);
+    EXPECT_EQ(frm->txtLocalita->text(), "SUD ITALIA");
+    EXPECT_TRUE(frm->cmdExport->isEnabled());
+    EXPECT_EQ(frm->modoPrincipale, "all");
+
+    frm->cmdExport->click();
+    dialoghi.fileDaAprire = {file};
+    p.cmdImportExport_Click(1);
+    p.mfgImExp[1].impostaRiga(1);
+    p.mfgImExp_Click(1);
+    dialoghi.risposte = {Risposta::Si};
+    p.cmdImExp[0]->click();
+    EXPECT_TRUE(p.isHidden());
+    EXPECT_FALSE(frm->tabItinerario->isHidden());
+    EXPECT_TRUE(frm->cmdExport->isEnabled());
+    EXPECT_TRUE(frm->cmdCalcola->isEnabled());
+    EXPECT_EQ(frm->archivio().dati().conta(Query::di("MeteCamper")), 2);
+    // The current trip and its legs, as stored.
+    EXPECT_FALSE(frm->codiceCorrente.isEmpty());
+    EXPECT_EQ(tappeMostrate(),
+              frm->archivio().dati().conta(Query::di("Itinerari").dove("CodiceMeta", frm->codiceCorrente)));
+}
+
+TEST_F(FrmMainPannelli, AltriPacchettiRiempieLaGrigliaVuota) {
+    avvia({{"VUOTA", {}}});
+    ASSERT_TRUE(frm->cmdMapPoint->isEnabled());
+    dialoghi.fileDaAprire = {Campione("istruzioni_it.txt")};
+    frm->cmdMapPoint->click();
+    EXPECT_GT(tappeMostrate(), 2);
+    EXPECT_FALSE(frm->txtKmTot[4]->text().isEmpty());
+    EXPECT_EQ(frm->modoPrincipale, "all");
+    EXPECT_TRUE(frm->cmdMemorizza->isEnabled());
+    EXPECT_FALSE(frm->cmdMapPoint->isEnabled());  // the itinerary is no longer empty
+
+    // One leg already there: refused, the leg stays.
+    avvia({{"UNA", {"ROMA [Start]|0|A"}}});
+    ASSERT_TRUE(frm->cmdMapPoint->isEnabled());
+    frm->cmdMapPoint->click();
+    EXPECT_TRUE(dialoghi.mostrati.last().testo.startsWith("Impossibile: sono presenti delle tappe!"));
+    EXPECT_EQ(tappeMostrate(), 1);
+    EXPECT_EQ(frm->mfgTab.testo(1, ColTappa), "ROMA [Start]");
+}
+
+// The single-leg choice takes the grid's click away from leg editing; leaving saves on Yes.
+TEST_F(FrmMainPannelli, ModificaTrattoConUnClicSullaGriglia) {
+    avvia({{"SUD ITALIA", kSud}});
+    frm->cmdModStrada->click();
+    PannelloTratto& t = *frm->pannelloTratto;
+    ASSERT_FALSE(t.isHidden());
+    EXPECT_TRUE(abilitati().isEmpty());
+    t.chkTappaSingola->setChecked(true);
+    const int riga = frm->pannelloTappe->rigaCorrente();
+    clicGriglia(3);
+    EXPECT_EQ(t.txttappasel[0]->text().left(4), "0003");
+    EXPECT_EQ(frm->pannelloTappe->rigaCorrente(), riga);
+    t.optTStrada[0]->click();
+    t.cmdTappaSEl[2]->click();
+    EXPECT_EQ(frm->mfgTab.testo(3, ColTipoStrada), "A");
+    EXPECT_EQ(frm->mfgTab.testo(2, ColTipoStrada), "A");
+    EXPECT_EQ(frm->mfgTab.testo(4, ColTipoStrada), "P");
+
+    dialoghi.risposte = {Risposta::Si};
+    t.cmdTappaSEl[3]->click();
+    EXPECT_TRUE(t.isHidden());
+    EXPECT_EQ(frm->modoPrincipale, "all");
+    EXPECT_TRUE(frm->cmdCalcola->isEnabled());
+    RowSet r = frm->archivio().dati().apriRowSet(
+        Query::di("Itinerari").dove("CodiceMeta", frm->codiceCorrente).dove("Sequenza", "0003"));
+    EXPECT_EQ(r.testo("TipoStrada"), "A");
+    // The click is leg editing's again.
+    clicGriglia(2);
+    EXPECT_EQ(frm->pannelloTappe->rigaCorrente(), 2);
+}
+
+TEST_F(FrmMainPannelli, CopiaDaAltreMete) {
+    // Only the current trip, without legs: nothing to copy, the window is back at once.
+    avvia({{"VUOTA", {}}});
+    frm->cmdItinerario->click();
+    frm->cmdDuplica->click();
+    ASSERT_FALSE(dialoghi.mostrati.isEmpty());
+    EXPECT_EQ(dialoghi.testiMostrati().last(), QString::fromUtf8("Non trovate mète memorizzate"));
+    EXPECT_TRUE(frm->pannelloDuplica->isHidden());
+    EXPECT_EQ(frm->modoPrincipale, "all");
+    EXPECT_TRUE(frm->cmdCalcola->isEnabled());
+
+    avvia({{"SUD ITALIA", kSud}, {"VUOTA", {}}});
+    frm->cmdItinerario->click();
+    frm->cmdDuplica->click();
+    PannelloDuplica& d = *frm->pannelloDuplica;
+    ASSERT_FALSE(d.isHidden());
+    EXPECT_TRUE(abilitati().isEmpty());
+    EXPECT_FALSE(frm->cmdMapPoint->isEnabled());
+    d.mfgCopia_Click(1);
+    d.mfgCopia_Click(2);
+    d.cmdAssegna[0]->click();
+    d.mfgCopia_Click(3);
+    d.cmdAssegna[1]->click();
+    dialoghi.risposte = {Risposta::Si};
+    d.cmdInsEsegui[0]->click();
+    EXPECT_TRUE(d.isHidden());
+    EXPECT_EQ(frm->mfgTab.testo(1, ColTappa), "ROMA");
+    EXPECT_EQ(frm->mfgTab.testo(2, ColTappa), "NAPOLI");
+    EXPECT_EQ(frm->modoPrincipale, "all");
+    EXPECT_TRUE(frm->cmdMemorizza->isEnabled());
+    // Not stored until the itinerary is saved.
+    EXPECT_EQ(frm->archivio().dati().conta(Query::di("Itinerari").dove("CodiceMeta", frm->codiceCorrente)),
+              0);
+}
+
+TEST_F(FrmMainPannelli, ConverteVisibileFinchéCiSonoVecchiFile) {
+    avvia({}, [](const QDir& d) {
+        test::scriviFile(d.filePath("CampMete.dat"),
+                         ScriviRecordVecchio(kTracciatoMete, {{"Codice", "1"}, {"Locali", "Capo Nord"}}));
+    });
+    ASSERT_FALSE(frm->cmdConverte->isHidden());
+    ASSERT_TRUE(frm->cmdConverte->isEnabled());
+
+    // Declined: nothing converted, the button stays.
+    dialoghi.risposte = {Risposta::No};
+    frm->cmdConverte->click();
+    EXPECT_FALSE(frm->cmdConverte->isHidden());
+    EXPECT_TRUE(frm->codiceCorrente.isEmpty());
+
+    dialoghi.risposte = {Risposta::Si};
+    frm->cmdConverte->click();
+    EXPECT_TRUE(frm->cmdConverte->isHidden());
+    EXPECT_EQ(frm->txtLocalita->text(), "Capo Nord");
+    EXPECT_EQ(frm->modoPrincipale, "all");
+    EXPECT_TRUE(frm->cmdCalcola->isEnabled());
+}
+
+}  // namespace
