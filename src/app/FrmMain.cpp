@@ -1,5 +1,6 @@
 #include "app/FrmMain.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -145,7 +147,8 @@ void FrmMain::CreaControlli() {
     CreaStato();
 
     setMinimumSize(1000, 600);
-    resize(1340, 720);
+    // Never larger than the screen: from 1280 x 720 up everything fits.
+    resize(QSize(1340, 720).boundedTo(screen()->availableGeometry().size()));
 }
 
 QWidget* FrmMain::CreaIntestazione() {
@@ -506,6 +509,7 @@ QWidget* FrmMain::CreaAreaGriglia() {
     CancellaMatrice(mfgTab);
     tabItinerario = new TabellaGriglia(&mfgTab);
     tabItinerario->setObjectName(QStringLiteral("mfgTab"));
+    tabItinerario->impostaUltimaColonnaElastica(true);
     h->addWidget(tabItinerario, 1);
 
     CollegamentoBoxMeta box{[this] { return LeggiBox(); }, [this](const BoxMeta& b) { ScriviBox(b); }};
@@ -578,6 +582,8 @@ void FrmMain::Collega() {
     for (int i = 0; i < 3; ++i)
         connect(cmdDefault[i], &QPushButton::clicked, this, [this, i] { cmdDefault_Click(i); });
     connect(cmbRicerca, &QComboBox::activated, this, &FrmMain::cmbRicerca_Click);
+    cmbRicerca->installEventFilter(this);
+    cmbRicerca->view()->installEventFilter(this);
 
     for (int i = 0; i < kCoppieOra; ++i) {
         connect(cmbOra[i], &QComboBox::currentTextChanged, this, [this, i] { cmbOra_Change(i); });
@@ -605,7 +611,13 @@ bool FrmMain::eventFilter(QObject* oggetto, QEvent* evento) {
             }
             for (int i = 0; i < 4; ++i)
                 if (oggetto == cmbMediaKm[i]) cmbMediaKm_LostFocus(i);
+            if (oggetto == cmbGiorni->lineEdit()) cmbGiorni_LostFocus();
         }
+    } else if (evento->type() == QEvent::KeyPress &&
+               (oggetto == cmbRicerca || oggetto == cmbRicerca->view()) &&
+               static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape && !cmbRicerca->isHidden()) {
+        AnnullaRicerca();
+        return true;
     } else if (evento->type() == QEvent::KeyPress && (oggetto == txtLocalita || oggetto == txtNazione)) {
         // Typed letters become upper case; texts written by the program stay as they are.
         const QString testo = static_cast<QKeyEvent*>(evento)->text();
@@ -615,20 +627,9 @@ bool FrmMain::eventFilter(QObject* oggetto, QEvent* evento) {
         }
     } else if (evento->type() == QEvent::KeyPress &&
                (oggetto == cmbGiorni || oggetto == cmbGiorni->lineEdit())) {
-        // Desired days take digits only; moving between boxes still works.
-        const auto* tasto = static_cast<QKeyEvent*>(evento);
-        switch (tasto->key()) {
-            case Qt::Key_Tab:
-            case Qt::Key_Backtab:
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-            case Qt::Key_Escape:
-                return false;
-            default:
-                break;
-        }
-        const QString testo = tasto->text();
-        return testo.size() != 1 || !TastoGiorniAccettato(testo.at(0));
+        // Desired days: of the printable characters only digits; editing keys work as usual.
+        const QString testo = static_cast<QKeyEvent*>(evento)->text();
+        return testo.size() == 1 && testo.at(0).isPrint() && !TastoGiorniAccettato(testo.at(0));
     }
     return QMainWindow::eventFilter(oggetto, evento);
 }
@@ -640,7 +641,7 @@ void FrmMain::closeEvent(QCloseEvent* evento) {
     }
     // Closing the window asks the same question as the exit button.
     evento->ignore();
-    switch (ChiediUscita(cmdEsce->text(), dialoghi_)) {
+    switch (ChiediChiusura()) {
         case AzioneEsce::Chiudi:
             ChiudiProcedura();
             evento->accept();
@@ -801,11 +802,14 @@ PannelloGuida& FrmMain::Guida() {
 }
 
 void FrmMain::cmdGuidaCitta_Click() {
+    // The guide takes the grid, and its closing reloads the stored legs.
+    if (!ConfermaItinerario()) return;
     AttivaFormMeta(true);
     PulisciFinestre();
     PannelloGuida& guida = Guida();
     guida.impostaMeta(codiceCorrente);
     guida.impostaArcoVisita(CalcolaValoriLavoro(LeggiBox()).ArcoVisita);
+    modiPrimaGuida_ = {modoPrincipale, modoItinerario};
     modoPrincipale = QStringLiteral("zz");
     modoItinerario = QStringLiteral("zz");
     AbilitaPulsantiComando();
@@ -817,7 +821,8 @@ void FrmMain::cmdGuidaCitta_Click() {
     }
 }
 
-// Leaving the guide shows the itinerary again, as stored.
+// Leaving the guide shows the itinerary again, as stored, and gives back the commands as they
+// were before the guide opened.
 void FrmMain::GuidaChiusa() {
     if (pannelloGuida) pannelloGuida->hide();
     ImpostaGriglia(mfgTab, LayoutItinerario);
@@ -826,8 +831,8 @@ void FrmMain::GuidaChiusa() {
     } catch (const ErroreDatabase& e) {
         MostraErrore(e);
     }
-    modoPrincipale = codiceCorrente.isEmpty() ? QStringLiteral("NuImEs") : QStringLiteral("all");
-    modoItinerario = QStringLiteral("all");
+    modoPrincipale = codiceCorrente.isEmpty() ? QStringLiteral("NuImEs") : modiPrimaGuida_[0];
+    modoItinerario = modiPrimaGuida_[1];
     AbilitaPulsantiComando();
 }
 
@@ -844,8 +849,12 @@ void FrmMain::cmdItinerario_Click() {
 }
 
 bool FrmMain::SalvaTappe() {
-    return SalvaItinerario(archivio_, mfgTab, codiceCorrente, CalcolaValoriLavoro(LeggiBox()).ArcoVisita,
-                           dialoghi_, progresso_.get());
+    const Griglia& tappe = TappeAttuali();
+    if (!SalvaItinerario(archivio_, tappe, codiceCorrente, CalcolaValoriLavoro(LeggiBox()).ArcoVisita,
+                         dialoghi_, progresso_.get()))
+        return false;
+    tappeSalvate_ = tappe;
+    return true;
 }
 
 // Leaving leg editing shows the trip and its legs as stored.

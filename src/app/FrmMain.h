@@ -22,6 +22,7 @@ class TabellaGriglia;
 #include "database/TipiGuida.h"
 #include "printing/Stampanti.h"
 #include "trips/BoxMeta.h"
+#include "trips/Modi.h"
 #include "trips/Parametri.h"
 
 class QComboBox;
@@ -56,6 +57,8 @@ class FrmMain : public QMainWindow {
     void cmdDefault_Click(int indice);
     void cmdRicerca_Click();
     void cmbRicerca_Click(int indice);
+    // Escape on the search list: back to the trip shown before, with its commands.
+    void AnnullaRicerca();
     void cmdEsce_Click();
     void cmdHelpGenerico_Click();
     void cmdHelpTotale1_Click();
@@ -71,6 +74,7 @@ class FrmMain : public QMainWindow {
     void cmbMin_LostFocus();
     void cmbInizio_Click(int indice);
     void cmbGiorni_Change();
+    void cmbGiorni_LostFocus();
     void cmbMediaKm_LostFocus(int indice);
 
     // Window state.
@@ -234,6 +238,19 @@ class FrmMain : public QMainWindow {
     void StampaGuida();
     void CopiaChiusa();
 
+    // Unsaved changes.  The legs and the trip boxes as last loaded or saved are kept; before they
+    // would be dropped (closing, a new trip, another trip, the city guide) the user is asked to
+    // save them: true to go on (saved, or discarded on No), false to stay (Cancel, a failed save).
+    const Griglia& TappeAttuali() const;
+    bool ItinerarioModificato() const;
+    bool CiSonoModifiche() const;
+    bool ConfermaItinerario();
+    bool ConfermaMeta();
+    bool ConfermaModifiche();
+    void RicordaMetaSalvata();
+    // The exit question: with unsaved changes the save question stands for it.
+    AzioneEsce ChiediChiusura();
+
     Archivio archivio_;
     Dialoghi& dialoghi_;
     const Orologio& orologio_;
@@ -247,4 +264,8 @@ class FrmMain : public QMainWindow {
     TabellaTipiGuida tipiGuida_;
     QString modoItinerarioAperto_;  // the itinerary mode when a side panel opened, given back on closing
     StampanteCorrente stampante_;   // the printer chosen last, for every report of the session
+    BoxMeta metaSalvata_;
+    Griglia tappeSalvate_;
+    QString modoPrimaRicerca_;               // the main mode before the search list opened
+    std::array<QString, 2> modiPrimaGuida_;  // both modes before the city guide opened
 };

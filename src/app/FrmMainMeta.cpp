@@ -11,6 +11,7 @@
 #include "app/FrmMain.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
+#include "guide/ui/PannelloGuida.h"
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/KmTempi.h"
 #include "itinerary/Tappe.h"
@@ -69,6 +70,7 @@ void FrmMain::Form_Load() {
 
     ImpostaGiorniMeseInizio();
     archivio_.RiparaLocalitaGuida();
+    RicordaMetaSalvata();
 }
 
 void FrmMain::CaricaComboBox() {
@@ -101,6 +103,7 @@ void FrmMain::CaricaDatiAnagraficiMeta() {
     ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
     ScriviBox(box);
     RicaricaItinerario();
+    RicordaMetaSalvata();
 }
 
 void FrmMain::RicaricaItinerario() {
@@ -115,6 +118,7 @@ void FrmMain::RicaricaItinerario() {
     ScriviBox(box);
     Riempi(cmbGiorni, km.listaGiorni);
     cmbGiorni->setEditText(km.cmbGiorni);
+    tappeSalvate_ = mfgTab;
     AbilitaPulsantiComando();
 }
 
@@ -137,12 +141,14 @@ void FrmMain::cmdSalva_Click() {
             AbilitaPulsantiComando();
         }
         if (esito != EsitoSalva::NonValida) Aggiorna(true);
+        if (esito == EsitoSalva::Salvata) RicordaMetaSalvata();
     } catch (const ErroreDatabase& e) {
         MostraErrore(e);
     }
 }
 
 void FrmMain::cmdNuovo_Click() {
+    if (!ConfermaModifiche()) return;
     PulisciFinestre();
     BoxMeta box = LeggiBox();
     try {
@@ -152,7 +158,9 @@ void FrmMain::cmdNuovo_Click() {
         return;
     }
     CancellaMatrice(mfgTab);
+    tappeSalvate_ = mfgTab;
     ScriviBox(box);
+    RicordaMetaSalvata();
     AttivaFormMeta(true);
     txtLocalita->setFocus();
     modoPrincipale = ModoNuovaMeta(!codiceCorrente.isEmpty());
@@ -208,6 +216,7 @@ void FrmMain::RicaricaMetaCorrente() {
         ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
     ScriviBox(box);
     RicaricaItinerario();
+    RicordaMetaSalvata();
     modoPrincipale = ModoDopoRicerca(!codiceCorrente.isEmpty());
 }
 
@@ -229,6 +238,7 @@ void FrmMain::cmdRicerca_Click() {
     PulisciFinestre();
     cmbRicerca->clear();
     const QString modoPrima = modoPrincipale;
+    modoPrimaRicerca_ = modoPrincipale;
     modoPrincipale = QStringLiteral("NuEs");
     AbilitaPulsantiComando();
     QStringList mete;
@@ -252,15 +262,20 @@ void FrmMain::cmdRicerca_Click() {
 
 void FrmMain::cmbRicerca_Click(int indice) {
     if (indice < 0 || indice >= cmbRicerca->count()) return;
+    const QString localita = cmbRicerca->itemText(indice);
+    if (!ConfermaModifiche()) {
+        AnnullaRicerca();
+        return;
+    }
     cmbRicerca->hide();
     PulisciFinestre();
-    const QString localita = cmbRicerca->itemText(indice);
     try {
         codiceCorrente = ScegliMeta(localita, archivio_);
         BoxMeta box = LeggiBox();
         ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
         ScriviBox(box);
         RicaricaItinerario();
+        RicordaMetaSalvata();
     } catch (const ErroreDatabase& e) {
         MostraErrore(e);
     }
@@ -268,8 +283,15 @@ void FrmMain::cmbRicerca_Click(int indice) {
     AbilitaPulsantiComando();
 }
 
+void FrmMain::AnnullaRicerca() {
+    cmbRicerca->hidePopup();
+    cmbRicerca->hide();
+    modoPrincipale = modoPrimaRicerca_;
+    AbilitaPulsantiComando();
+}
+
 void FrmMain::cmdEsce_Click() {
-    switch (ChiediUscita(cmdEsce->text(), dialoghi_)) {
+    switch (ChiediChiusura()) {
         case AzioneEsce::Chiudi:
             ChiudiProcedura();
             chiusuraConfermata = true;
@@ -281,6 +303,72 @@ void FrmMain::cmdEsce_Click() {
         case AzioneEsce::Nessuna:
             break;
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Unsaved changes
+
+const Griglia& FrmMain::TappeAttuali() const {
+    // While a schedule is shown the grid holds it; the legs wait to come back.
+    return itinerarioPrimaDelCalcolo_ ? *itinerarioPrimaDelCalcolo_ : mfgTab;
+}
+
+bool FrmMain::ItinerarioModificato() const {
+    // The open guide shows its entries in the grid; the legs were stored or dropped before.
+    if (codiceCorrente.isEmpty() || (pannelloGuida && pannelloGuida->modoGuida())) return false;
+    return TappeModificate(tappeSalvate_, TappeAttuali());
+}
+
+bool FrmMain::CiSonoModifiche() const {
+    return ItinerarioModificato() || MetaModificata(metaSalvata_, LeggiBox());
+}
+
+void FrmMain::RicordaMetaSalvata() {
+    metaSalvata_ = LeggiBox();
+}
+
+bool FrmMain::ConfermaItinerario() {
+    if (!ItinerarioModificato()) return true;
+    switch (ChiediSalvaItinerario(dialoghi_)) {
+        case Risposta::Si:
+            return SalvaTappe();
+        case Risposta::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool FrmMain::ConfermaMeta() {
+    if (!MetaModificata(metaSalvata_, LeggiBox())) return true;
+    switch (ChiediSalvaMeta(dialoghi_)) {
+        case Risposta::Si:
+            break;
+        case Risposta::No:
+            return true;
+        default:
+            return false;
+    }
+    BoxMeta box = LeggiBox();
+    try {
+        if (SalvaMeta(box, codiceCorrente, archivio_, dialoghi_) != EsitoSalva::Salvata) return false;
+    } catch (const ErroreDatabase& e) {
+        MostraErrore(e);
+        return false;
+    }
+    ScriviBox(box);
+    RicordaMetaSalvata();
+    return true;
+}
+
+bool FrmMain::ConfermaModifiche() {
+    return ConfermaItinerario() && ConfermaMeta();
+}
+
+AzioneEsce FrmMain::ChiediChiusura() {
+    if (cmdEsce->text() == kCaptionEsce && CiSonoModifiche())
+        return ConfermaModifiche() ? AzioneEsce::Chiudi : AzioneEsce::Nessuna;
+    return ChiediUscita(cmdEsce->text(), dialoghi_);
 }
 
 void FrmMain::ChiudiProcedura() {
@@ -338,6 +426,11 @@ void FrmMain::cmbGiorni_Change() {
     const QString testo = cmbGiorni->currentText();
     const QString limitato = LimitaGiorniDesiderati(testo);
     if (limitato != testo) cmbGiorni->setEditText(limitato);
+}
+
+void FrmMain::cmbGiorni_LostFocus() {
+    const QString mostrato = GiorniDesideratiMostrati(cmbGiorni->currentText());
+    if (mostrato != cmbGiorni->currentText()) cmbGiorni->setEditText(mostrato);
 }
 
 void FrmMain::cmbMediaKm_LostFocus(int indice) {

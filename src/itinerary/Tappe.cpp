@@ -251,6 +251,33 @@ RisultatoKmTempi RicaricaItinerario(Archivio& archivio, QString& metaCorrente, B
     return CaricaTappeItinerario(archivio, mfgTab, metaCorrente, box);
 }
 
+namespace {
+
+// The legs as a save would see them, one text per non-empty row.
+QStringList TappeDaSalvare(const Griglia& g) {
+    QStringList tappe;
+    for (int r = 1; r < g.righe(); ++r) {
+        if (Trim(g.testo(r, ColTappa)).isEmpty()) continue;
+        tappe << QStringList{Trim(g.testo(r, ColTappa)), Trim(g.testo(r, ColStrada)),
+                             QString::number(KmTappa(g, r)), Trim(g.testo(r, ColTipoStrada)),
+                             Trim(g.testo(r, ColSosta))}
+                     .join(QChar(0x1F));
+    }
+    return tappe;
+}
+
+}  // namespace
+
+bool TappeModificate(const Griglia& salvate, const Griglia& attuali) {
+    return TappeDaSalvare(salvate) != TappeDaSalvare(attuali);
+}
+
+Risposta ChiediSalvaItinerario(Dialoghi& dialoghi) {
+    return dialoghi.messaggio({QStringLiteral("Vuoi salvare l'itinerario?"),
+                               QStringLiteral("Salvataggio itinerario"), Pulsanti::SiNoAnnulla,
+                               Icona::Domanda});
+}
+
 SceltaSalvaReset ChiediSalvaReset(Dialoghi& dialoghi) {
     const Risposta r =
         dialoghi.messaggio({QStringLiteral("Vuoi salvare l'itinerario?"),

@@ -69,6 +69,13 @@ bool SalvaItinerario(Archivio& archivio, const Griglia& mfgTab, const QString& c
 // they were and the grid is loaded empty.
 RisultatoKmTempi RicaricaItinerario(Archivio& archivio, QString& metaCorrente, BoxMeta& box, Griglia& mfgTab);
 
+// The legs of the grid differ from the ones loaded or saved in what a save would store: empty rows,
+// the computed columns (progressive km, times, guide, schedule) and blanks around a text do not
+// count.
+bool TappeModificate(const Griglia& salvate, const Griglia& attuali);
+// "Vuoi salvare l'itinerario?" with Yes/No/Cancel, asked before unsaved legs would be dropped.
+Risposta ChiediSalvaItinerario(Dialoghi& dialoghi);
+
 // "Salva Reset": save, restore the stored itinerary, or nothing.
 enum class SceltaSalvaReset { Salva, Ripristina, Niente };
 SceltaSalvaReset ChiediSalvaReset(Dialoghi& dialoghi);

@@ -366,6 +366,31 @@ EsitoSalva SalvaMeta(BoxMeta& box, QString& metaCorrente, Archivio& archivio, Di
     return EsitoSalva::Salvata;
 }
 
+namespace {
+
+// Every value a save writes, in its stored form.
+QStringList formeMemorizzate(const BoxMeta& box) {
+    QStringList f{LocalitaMemorizzata(box.txtLocalita), NazioneMemorizzata(box.txtNazione),
+                  DataInizioMemorizzata(box), OraInizioMemorizzata(box)};
+    for (const QString& media : box.cmbMediaKm) f << MediaMemorizzata(media);
+    for (int i = 0; i < kCoppieOra; ++i) f << CoppiaMemorizzata(box, i);
+    for (const CampoRiposo& c : kCampiRiposo) f << box.*c.box;
+    f << box.cmbSoste.left(1) << box.cmbRange;
+    f << QString::number(Valore(LimitaGiorniDesiderati(Trim(box.cmbGiorni))));
+    return f;
+}
+
+}  // namespace
+
+bool MetaModificata(const BoxMeta& caricata, const BoxMeta& attuale) {
+    return formeMemorizzate(caricata) != formeMemorizzate(attuale);
+}
+
+Risposta ChiediSalvaMeta(Dialoghi& dialoghi) {
+    return dialoghi.messaggio({QStringLiteral("Vuoi salvare le modifiche alla mèta?"),
+                               QStringLiteral("Salvataggio mèta"), Pulsanti::SiNoAnnulla, Icona::Domanda});
+}
+
 // ---- New trip and deletions --------------------------------------------------------------------
 
 void NuovaMeta(BoxMeta& box, Archivio& archivio, const Orologio& orologio) {

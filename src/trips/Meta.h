@@ -86,6 +86,12 @@ enum class EsitoSalva { NonValida, Rinunciata, Salvata };
 // and its legs, sets the mode "all" and runs Aggiorna.
 EsitoSalva SalvaMeta(BoxMeta& box, QString& metaCorrente, Archivio& archivio, Dialoghi& dialoghi);
 
+// The boxes differ from the ones loaded in what a save would store: the computed boxes (end of the
+// trip, totals, weekday) and the way a value is typed ("21" or "021" days) do not count.
+bool MetaModificata(const BoxMeta& caricata, const BoxMeta& attuale);
+// "Vuoi salvare le modifiche alla mèta?" with Yes/No/Cancel.
+Risposta ChiediSalvaMeta(Dialoghi& dialoghi);
+
 // ---- New trip and deletions ----------------------------------------------------------------
 
 // The boxes of a new trip: personal defaults, start now, computed boxes, locality, nation and code

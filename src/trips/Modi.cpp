@@ -10,6 +10,9 @@ bool contieneCodice(const QString& modo, const QString& codice) {
     return modo.contains(codice, Qt::CaseInsensitive);
 }
 
+// The itinerary commands of the leg editing frame.
+const QStringList kCodiciCornice{"In", "Ag", "Ca", "Rt", "Ce", "Fi", "Me"};
+
 QString espandi(const QString& modo, const QString& tutto) {
     return UgualeTesto(modo, QStringLiteral("all")) ? tutto : modo;
 }
@@ -101,6 +104,8 @@ StatoComandi AbilitaPulsantiComando(const QString& modoMain, const QString& modo
     for (const DefinizionePulsante& d : PulsantiItinerario()) {
         StatoPulsante p{d.nome, contieneCodice(itinerario, d.codice), true, d.caption, {}};
         if (d.nome == QLatin1String("cmdCerca")) p.abilitato = p.abilitato && fatti.numeroTappe > 1;
+        // These act on the current row and the boxes of the editing frame: never without it.
+        if (kCodiciCornice.contains(d.codice)) p.abilitato = p.abilitato && fatti.pannelloInserimentoVisibile;
         stato.pulsanti << p;
     }
     stato.pulsanti << StatoPulsante{kCmdMapPoint, fatti.numeroTappe < 2, true, {}, {}};

@@ -31,8 +31,10 @@ inline const QString kCaptionStop = QStringLiteral("&Stop");
 // What the modes alone do not tell.
 struct FattiComandi {
     QString captionCalcola = kCaptionCalcola;  // the caption cmdCalcola carries now
-    bool pannelloInserimentoVisibile = false;  // the itinerary insertion panel is shown
-    int numeroTappe = 0;                       // legs in the itinerary grid
+    // The itinerary insertion panel is shown: the trip commands are off ("F"), and the itinerary
+    // commands of its frame (insert, add, delete, way back, search, end, save) are on only then.
+    bool pannelloInserimentoVisibile = false;
+    int numeroTappe = 0;  // legs in the itinerary grid
 };
 
 struct StatoPulsante {

@@ -248,3 +248,7 @@ bool TastoGiorniAccettato(QChar tasto) {
 QString LimitaGiorniDesiderati(const QString& testo) {
     return Valore(testo) > kMassimoGiorniDesiderati ? QString::number(kMassimoGiorniDesiderati) : testo;
 }
+
+QString GiorniDesideratiMostrati(const QString& testo) {
+    return Zero(static_cast<int>(Valore(LimitaGiorniDesiderati(testo))), 3);
+}

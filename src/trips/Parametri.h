@@ -75,3 +75,5 @@ bool TastoGiorniAccettato(QChar tasto);
 // A value above 997 becomes "997"; anything else stays as typed.
 QString LimitaGiorniDesiderati(const QString& testo);
 constexpr int kMassimoGiorniDesiderati = 997;
+// The desired days as the box shows them once left: three digits, at most 997 ("7" gives "007").
+QString GiorniDesideratiMostrati(const QString& testo);

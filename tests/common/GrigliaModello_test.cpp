@@ -167,6 +167,19 @@ TEST(TabellaGriglia, LarghezzeProporzionaliCheRiempionoLaVista) {
                 vista.viewport()->width(), 1.0);
 }
 
+// The itinerary grid: widths in twips at the screen's resolution, the room left to the last
+// visible column; too narrow a view scales every column as before.
+TEST(TabellaGriglia, UltimaColonnaElastica) {
+    Griglia g(2, 4);
+    g.definisciColonne({{"Num.", 420, Allineamento::Centro},
+                        {"Tappa", 6300, Allineamento::Sinistra},
+                        {"Note", 1200, Allineamento::Sinistra},
+                        {"", 0, Allineamento::Sinistra}});
+    EXPECT_EQ(TabellaGriglia::larghezzeUltimaElastica(g, 1000, 96 / 1440.0), (QList<int>{28, 420, 552, 0}));
+    EXPECT_EQ(TabellaGriglia::larghezzeUltimaElastica(g, 400, 96 / 1440.0),
+              TabellaGriglia::larghezzePixel(g, 400));
+}
+
 class TabellaGrigliaCursore : public testing::Test {
   protected:
     void SetUp() override {

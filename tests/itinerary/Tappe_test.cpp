@@ -12,6 +12,7 @@
 #include "common/Progresso.h"
 #include "common/StampaTesti.h"
 #include "itinerary/GrigliaItinerario.h"
+#include "itinerary/ModificaTappe.h"
 #include "trips/Meta.h"
 
 namespace {
@@ -400,6 +401,33 @@ TEST(DomandeItinerario, FineInserimento) {
         d.mostrati[0].testo,
         "Hai chiesto di uscire dalla funzione 'Itinerari':\r\n\r\nVuoi salvare le eventuali modifiche?");
     EXPECT_EQ(d.mostrati[0].titolo, "Fine inserimento");
+}
+
+// The legs count as changed only in what a save would write.
+TEST(TappeModificate, ContaSoloCioCheSiSalva) {
+    Griglia salvate;
+    ImpostaGriglia(salvate, LayoutItinerario);
+    CancellaMatrice(salvate);
+    salvate.impostaTesto(1, ColTappa, "OSLO [Start]");
+    salvate.impostaTesto(2, ColTappa, "BERGEN");
+    salvate.impostaTesto(2, ColKm, "460");
+    salvate.impostaTesto(2, ColTipoStrada, "P");
+
+    Griglia g = salvate;
+    g.impostaTesto(2, ColKmProgressivi, "460");  // computed columns and the schedule's
+    g.impostaTesto(2, ColNote, "Pranzo");
+    InserisciRigheItinerario(g, 2, 1);  // an empty row in between is skipped when saving
+    EXPECT_FALSE(TappeModificate(salvate, g));
+
+    for (int colonna : {ColTappa, ColStrada, ColKm, ColTipoStrada, ColSosta}) {
+        Griglia m = salvate;
+        m.impostaTesto(2, colonna, m.testo(2, colonna) + "1");
+        EXPECT_TRUE(TappeModificate(salvate, m)) << colonna;
+    }
+    Griglia scambiate = salvate;
+    scambiate.impostaTesto(1, ColTappa, "BERGEN");
+    scambiate.impostaTesto(2, ColTappa, "OSLO [Start]");
+    EXPECT_TRUE(TappeModificate(salvate, scambiate));
 }
 
 }  // namespace

@@ -422,4 +422,27 @@ TEST_F(MetaTest, ListeDiScelta) {
     EXPECT_EQ(ListaSoste()[3], "4 - Sosta Maggiore ");
 }
 
+// What counts as a change of the trip: what a save would store, not how it is typed or what the
+// window computes.
+TEST_F(MetaTest, MetaModificataSoloNeiValoriMemorizzati) {
+    const BoxMeta caricata = boxMeta("CAPO NORD", "NORVEGIA");
+    BoxMeta b = caricata;
+    b.txtFine[6] = "21";
+    b.txtKmTot[4] = "2.960";
+    b.txtInizioGSett = "Lun";
+    b.txtLocalita = " CAPO NORD ";
+    b.cmbGiorni = "12";
+    EXPECT_FALSE(MetaModificata(caricata, b));
+
+    for (auto cambia : std::initializer_list<void (*)(BoxMeta&)>{
+             [](BoxMeta& m) { m.txtNazione = "NORGE"; }, [](BoxMeta& m) { m.cmbInizio[0] = "16"; },
+             [](BoxMeta& m) { m.cmbMediaKm[2] = "55"; }, [](BoxMeta& m) { m.cmbMin[7] = "30"; },
+             [](BoxMeta& m) { m.cmbRipGG = "06"; }, [](BoxMeta& m) { m.cmbSoste = "3 - Entrambe"; },
+             [](BoxMeta& m) { m.cmbGiorni = "013"; }}) {
+        BoxMeta m = caricata;
+        cambia(m);
+        EXPECT_TRUE(MetaModificata(caricata, m));
+    }
+}
+
 }  // namespace

@@ -39,12 +39,15 @@ TEST(Modi, NuovaMetaConESenzaMetaCorrente) {
               (QSet<QString>{"cmdNuovo", "cmdSalva", "cmdEsce", kCmdMapPoint}));
 }
 
+// The itinerary commands that read the editing frame's boxes or its current row.
+const QSet<QString> kComandiCornice{"cmdInserisce", "cmdAggiunge", "cmdCancella", "cmdRitorno",
+                                    "cmdCerca",     "cmdFine",     "cmdMemorizza"};
+
 TEST(Modi, AllAbilitaOgniComandoECercaVuolePiuDiUnaTappa) {
     FattiComandi fatti;
     fatti.numeroTappe = 1;
     StatoComandi s = AbilitaPulsantiComando("ALL", "all", fatti);
-    QSet<QString> attesi = tuttiITrip() + tuttiGliItinerari();
-    attesi.remove("cmdCerca");
+    QSet<QString> attesi = tuttiITrip() + tuttiGliItinerari() - kComandiCornice;
     attesi << kCmdMapPoint;
     EXPECT_EQ(abilitati(s), attesi);
     EXPECT_EQ(s.modoMain, kTuttoMain);
@@ -55,6 +58,7 @@ TEST(Modi, AllAbilitaOgniComandoECercaVuolePiuDiUnaTappa) {
     EXPECT_TRUE(s.abilitato("cmdModStrada"));
 
     fatti.numeroTappe = 2;
+    fatti.pannelloInserimentoVisibile = true;
     s = AbilitaPulsantiComando("all", "all", fatti);
     EXPECT_TRUE(s.abilitato("cmdCerca"));
     EXPECT_FALSE(s.abilitato(kCmdMapPoint));
@@ -62,9 +66,22 @@ TEST(Modi, AllAbilitaOgniComandoECercaVuolePiuDiUnaTappa) {
     EXPECT_FALSE(s.pulsante(kCmdConverte)->visibile);
     EXPECT_FALSE(s.pulsante(kCmdConverte)->abilitato);
 
-    s = AbilitaPulsantiComando("NuEs", "InFi", fatti);
+    fatti.pannelloInserimentoVisibile = false;
+    s = AbilitaPulsantiComando("NuEs", "InFiDu", fatti);
     EXPECT_FALSE(s.nascondiListaRicerca);
-    EXPECT_EQ(abilitati(s), (QSet<QString>{"cmdNuovo", "cmdEsce", "cmdInserisce", "cmdFine"}));
+    EXPECT_EQ(abilitati(s), (QSet<QString>{"cmdNuovo", "cmdEsce", "cmdDuplica"}));
+}
+
+TEST(Modi, IComandiDellaCorniceSoloConLaCornice) {
+    FattiComandi fatti;
+    fatti.numeroTappe = 5;
+    const QSet<QString> senza = abilitati(AbilitaPulsantiComando("zz", "all", fatti));
+    EXPECT_TRUE((senza & kComandiCornice).isEmpty());
+    EXPECT_TRUE(senza.contains("cmdRicalcola"));
+    EXPECT_TRUE(senza.contains("cmdTrasferisce"));
+    fatti.pannelloInserimentoVisibile = true;
+    const QSet<QString> con = abilitati(AbilitaPulsantiComando("zz", "all", fatti));
+    EXPECT_TRUE(con.contains(kComandiCornice));
 }
 
 TEST(Modi, RegolaCaStSalvoVv) {

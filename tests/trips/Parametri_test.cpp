@@ -238,6 +238,11 @@ TEST(Parametri, GiorniDesiderati) {
     EXPECT_EQ(LimitaGiorniDesiderati("998"), "997");
     EXPECT_EQ(LimitaGiorniDesiderati("997"), "997");
     EXPECT_EQ(LimitaGiorniDesiderati("012"), "012");
+    // Shown once the box is left: three digits, the limit applied.
+    EXPECT_EQ(GiorniDesideratiMostrati("7"), "007");
+    EXPECT_EQ(GiorniDesideratiMostrati("0070"), "070");
+    EXPECT_EQ(GiorniDesideratiMostrati(""), "000");
+    EXPECT_EQ(GiorniDesideratiMostrati("1200"), "997");
     BoxMeta b = boxFabbrica();
     b.cmbGiorni = "012";
     EXPECT_EQ(CalcolaValoriLavoro(b).GiorniDesiderati, 12);

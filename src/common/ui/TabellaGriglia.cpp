@@ -1,9 +1,12 @@
 #include "common/ui/TabellaGriglia.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
+#include <cmath>
 
 #include "common/ui/GrigliaModello.h"
 
@@ -58,6 +61,44 @@ QList<int> TabellaGriglia::larghezzePixel(const Griglia& griglia, int disponibil
     return pixel;
 }
 
+QList<int> TabellaGriglia::larghezzeUltimaElastica(const Griglia& griglia, int disponibile,
+                                                   double pixelPerUnita) {
+    QList<int> pixel;
+    int somma = 0;
+    int ultima = -1;
+    for (int c = 0; c < griglia.colonne(); ++c) {
+        const int w = static_cast<int>(std::lround(griglia.larghezzaColonna(c) * pixelPerUnita));
+        pixel << w;
+        somma += w;
+        if (griglia.larghezzaColonna(c) > 0) ultima = c;
+    }
+    if (ultima < 0 || somma > disponibile) return larghezzePixel(griglia, disponibile);
+    pixel[ultima] += disponibile - somma;
+    return pixel;
+}
+
+void TabellaGriglia::impostaUltimaColonnaElastica(bool elastica) {
+    ultimaElastica_ = elastica;
+    applicaLarghezze();
+}
+
+bool TabellaGriglia::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QTableView::viewportEvent(event);
+    const auto* aiuto = static_cast<QHelpEvent*>(event);
+    const QModelIndex cella = indexAt(aiuto->pos());
+    const QString testo = suggerimentoCella(cella);
+    if (testo.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(aiuto->globalPos(), testo, viewport(), visualRect(cella));
+    return true;
+}
+
+QString TabellaGriglia::suggerimentoCella(const QModelIndex& cella) const {
+    if (!cella.isValid() || sizeHintForIndex(cella).width() <= columnWidth(cella.column())) return {};
+    return cella.data().toString();
+}
+
 QList<int> TabellaGriglia::rispettaMinimi(QList<int> larghezze, const QList<int>& minimi) {
     qint64 mancanti = 0;
     qint64 margine = 0;
@@ -91,7 +132,10 @@ void TabellaGriglia::applicaLarghezze() {
     const Griglia* g = modello_->griglia();
     if (!g) return;
     horizontalHeader()->setVisible(g->righeFisse() > 0);
-    QList<int> pixel = larghezzePixel(*g, viewport()->width());
+    // Twips: 1440 to the inch.
+    QList<int> pixel = ultimaElastica_
+                           ? larghezzeUltimaElastica(*g, viewport()->width(), logicalDpiX() / 1440.0)
+                           : larghezzePixel(*g, viewport()->width());
     // The grid's widths were made for a smaller font: short texts such as times must not be cut.
     QList<int> minimi;
     for (int c = 0; c < pixel.size(); ++c) {

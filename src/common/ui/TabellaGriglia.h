@@ -22,8 +22,20 @@ class TabellaGriglia : public QTableView {
     // room to spare in proportion to that room.  When the minimums alone exceed the total, every
     // column gets its minimum (and the view scrolls sideways).
     static QList<int> rispettaMinimi(QList<int> larghezze, const QList<int>& minimi);
+    // Widths at pixelPerUnita pixels per unit of the grid's widths, the room left given to the last
+    // visible column; when they do not fit, the proportional widths above.
+    static QList<int> larghezzeUltimaElastica(const Griglia& griglia, int disponibile, double pixelPerUnita);
+
+    // The grid's widths are twips at the screen's resolution and the last visible column (the
+    // notes) takes the extra room, instead of every column growing with the view.
+    void impostaUltimaColonnaElastica(bool elastica);
+    // The tooltip of a cell: its whole text when the column cuts it, else nothing.
+    QString suggerimentoCella(const QModelIndex& cella) const;
 
   protected:
+    // A cell whose text is cut shows all of it as a tooltip.
+    bool viewportEvent(QEvent* event) override;
+
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -35,4 +47,5 @@ class TabellaGriglia : public QTableView {
 
     GrigliaModello* modello_;
     bool sincronizzando_ = false;
+    bool ultimaElastica_ = false;
 };

@@ -130,6 +130,8 @@ void PannelloGuida::CreaControlli() {
     esterno->setContentsMargins(0, 0, 0, 0);
     esterno->addWidget(fraGuida);
     esterno->addWidget(cmbRicercaTappa);
+    // Beside a tall grid the boxes stay under their labels, at the top.
+    esterno->addStretch(1);
 }
 
 void PannelloGuida::Collega() {

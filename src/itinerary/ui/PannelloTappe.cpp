@@ -15,7 +15,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "common/Dialoghi.h"
@@ -99,7 +101,16 @@ QFrame* PannelloTappe::CreaCornice() {
     auto* cornice = new QFrame;
     cornice->setObjectName(QStringLiteral("frmItinerario"));
     cornice->setFrameShape(QFrame::StyledPanel);
-    auto* v = new QVBoxLayout(cornice);
+    // On a low window the boxes keep their size and the frame scrolls.
+    auto* scorrimento = new QScrollArea;
+    scorrimento->setFrameShape(QFrame::NoFrame);
+    scorrimento->setWidgetResizable(true);
+    scorrimento->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* esterno = new QVBoxLayout(cornice);
+    esterno->setContentsMargins(0, 0, 0, 0);
+    esterno->addWidget(scorrimento);
+    auto* contenuto = new QWidget;
+    auto* v = new QVBoxLayout(contenuto);
     auto* g = new QGridLayout;
     v->addLayout(g);
     int r = 0;
@@ -169,6 +180,9 @@ QFrame* PannelloTappe::CreaCornice() {
     ++r;
     v->addWidget(CreaPulsanti());
     v->addStretch();
+    scorrimento->setWidget(contenuto);
+    scorrimento->setMinimumWidth(contenuto->sizeHint().width() +
+                                 scorrimento->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     return cornice;
 }
 
