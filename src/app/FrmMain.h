@@ -262,6 +262,7 @@ class FrmMain : public QMainWindow {
     // legs being edited are not stored yet.
     std::unique_ptr<Griglia> itinerarioPrimaDelCalcolo_;
     TabellaTipiGuida tipiGuida_;
+    bool corniceApertaPrimaCopia_ = false;  // the leg-editing frame was shown when the copy started
     QString modoItinerarioAperto_;  // the itinerary mode when a side panel opened, given back on closing
     StampanteCorrente stampante_;   // the printer chosen last, for every report of the session
     BoxMeta metaSalvata_;

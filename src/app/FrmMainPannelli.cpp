@@ -228,7 +228,8 @@ void FrmMain::cmdMapPoint_Click() {
     const RisultatoImport r = ::cmdMapPoint_Click(mfgTab, box, dialoghi_);
     if (r.esito == EsitoImport::Importato) {
         ScriviBox(box);
-        pannelloTappe->AttivitaInserimentoItinerario(false);
+        // The imported legs are shown in the editing frame, where "Fine inser." stores them.
+        pannelloTappe->AttivitaInserimentoItinerario(true);
         modoPrincipale = QStringLiteral("all");
         modoItinerario = QStringLiteral("all");
     }
@@ -247,6 +248,7 @@ void FrmMain::cmdModStrada_Click() {
 void FrmMain::cmdDuplica_Click() {
     // The copy state comes first: with no stored trip the panel closes again from inside the call.
     modoItinerarioAperto_ = modoItinerario;
+    corniceApertaPrimaCopia_ = !frmItinerario->isHidden();
     modoPrincipale = QStringLiteral("zz");
     modoItinerario = QStringLiteral("zz");
     AbilitaPulsantiComando();
@@ -259,6 +261,8 @@ void FrmMain::cmdDuplica_Click() {
 void FrmMain::CopiaChiusa() {
     pannelloDuplica->hide();
     PulisciFinestre();
+    // The copied legs go back to the editing frame the copy was started from, to be stored there.
+    if (corniceApertaPrimaCopia_) pannelloTappe->AttivitaInserimentoItinerario(true);
     modoPrincipale = codiceCorrente.isEmpty() ? QStringLiteral("NuImEs") : QStringLiteral("all");
     modoItinerario = modoItinerarioAperto_;
     AbilitaPulsantiComando();

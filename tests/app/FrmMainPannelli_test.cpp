@@ -320,8 +320,9 @@ TEST_F(FrmMainPannelli, CopiaDaAltreMete) {
     ASSERT_FALSE(dialoghi.mostrati.isEmpty());
     EXPECT_EQ(dialoghi.testiMostrati().last(), QString::fromUtf8("Non trovate mète memorizzate"));
     EXPECT_TRUE(frm->pannelloDuplica->isHidden());
-    EXPECT_EQ(frm->modoPrincipale, "all");
-    EXPECT_TRUE(frm->cmdCalcola->isEnabled());
+    // Back to the leg editing the copy was started from.
+    EXPECT_FALSE(frm->frmItinerario->isHidden());
+    EXPECT_TRUE(frm->cmdFine->isEnabled());
 
     avvia({{"SUD ITALIA", kSud}, {"VUOTA", {}}});
     frm->cmdItinerario->click();
