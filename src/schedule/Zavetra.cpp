@@ -108,10 +108,14 @@ QString Prepara(const RichiestaZavetra& r, BoxMeta& b, Griglia& tab, Griglia& co
     QString memorizzato;
     RisultatoKmTempi kmTempi;
     try {
+        // One read transaction: the file is locked once for every read of the preparation rather
+        // than once per statement.
+        Database::Transazione lettura(db);
         kmTempi = CalcolaKmTempiItinerario(tab, p.velocita, p.v.ArcoGuida, p.v.GiorniDesiderati);
         prep.soste =
             PreparaTabellaPerCalcoloZavetra(db, tab, copia, p.v, ModoSoste(b.cmbSoste), r.tipi, perc);
         memorizzato = LeggiCoefficiente(db, r.archivio.nome(TabMeteCamper), r.codiceMeta);
+        lettura.conferma();
     } catch (const ErroreDatabase& err) {
         perc.AzzeraPercentuale();
         return err.messaggio();

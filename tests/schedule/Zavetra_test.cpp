@@ -727,7 +727,8 @@ TEST_F(Zavetra, PassaggioCheMisuraComeQuelloCheScrive) {
         for (const qint16 desiderati : {qint16(0), qint16(3)}) {
             StatoMotore misurato, scritto;
             MisuraPassaggio misura;
-            const EsitoPassaggio m = EseguiPassaggio(p, coefficiente, desiderati, tabella, misura, misurato, perc);
+            const EsitoPassaggio m =
+                EseguiPassaggio(p, coefficiente, desiderati, tabella, misura, misurato, perc);
             Griglia g = tab;
             EsitoPassaggio w;
             {
