@@ -1,5 +1,6 @@
 #pragma once
-// The trip of the schedule benchmarks: a 500-leg itinerary with 2,000 guide entries.
+// The trip of the schedule benchmarks: a 500-leg itinerary with 2,000 guide entries (or as many
+// legs and entries as asked).
 #include "common/Tempo.h"
 #include "database/Archivio.h"
 #include "trips/BoxMeta.h"
@@ -29,7 +30,7 @@ inline BoxMeta Parametri() {
     return box;
 }
 
-inline void Prepara(Archivio& a) {
+inline void Prepara(Archivio& a, int numeroTappe = kTappe, int voci = kGuida) {
     a.AvviaDatabase();
     Database& db = a.dati();
     Database::Transazione tr(db);
@@ -39,9 +40,9 @@ inline void Prepara(Archivio& a) {
     meta.imposta(QStringLiteral("Localita"), QStringLiteral("GIRO"));
     meta.memorizza();
     RowSet guida = db.apriTabella(QStringLiteral("GuidaCitta"));
-    for (int i = 0; i < kGuida; ++i) {
+    for (int i = 0; i < voci; ++i) {
         guida.aggiungi();
-        guida.imposta(QStringLiteral("Localita"), Localita(i % kTappe));
+        guida.imposta(QStringLiteral("Localita"), Localita(i % numeroTappe));
         guida.imposta(QStringLiteral("CodiceGuida"), Zero(1 + i % 12, 2));
         guida.imposta(QStringLiteral("Gruppo"), i % 3 == 0 ? QStringLiteral("A") : QStringLiteral(" "));
         guida.imposta(QStringLiteral("Descrizione"), QStringLiteral("Cosa da vedere %1").arg(i));
@@ -52,13 +53,13 @@ inline void Prepara(Archivio& a) {
         guida.memorizza();
     }
     RowSet tappe = db.apriTabella(QStringLiteral("Itinerari"));
-    for (int i = 1; i <= kTappe; ++i) {
+    for (int i = 1; i <= numeroTappe; ++i) {
         tappe.aggiungi();
         tappe.imposta(QStringLiteral("CodiceMeta"), kMeta);
         tappe.imposta(QStringLiteral("Sequenza"), Zero(i, 4));
         QString localita = Localita(i - 1).toUpper();
         if (i == 2) localita += QStringLiteral(" [Start]");
-        if (i == kTappe - 10) localita += QStringLiteral(" [End]");
+        if (i == numeroTappe - 10) localita += QStringLiteral(" [End]");
         tappe.imposta(QStringLiteral("Localita"), localita);
         tappe.imposta(QStringLiteral("Chilometri"), QString::number(i == 1 ? 0 : 30 + i % 400));
         tappe.imposta(QStringLiteral("NomeStrada"),

@@ -90,13 +90,22 @@ Query queryVoceDellaRiga(const Archivio& a, const TabellaTipiGuida& tipi, const 
     return q;
 }
 
-void azzeraFlagVistoGuida(Archivio& a) {
+void scriviFlagVisto(RowSet& rs, const QString& valore) {
+    rs.modifica();
+    rs.imposta(kFlagVisto, valore);
+    rs.memorizza();
+}
+
+// The marks as a reset of every FlagVisto to "0" followed by the marking of the entries of the
+// legs' localities would leave them, writing only the marks that change: an entry whose locality
+// is one of chiavi (folded) ends "1", any other marked entry "0".
+void preparaFlagVisto(Archivio& a, const QSet<QString>& chiavi) {
     RowSet rs =
         a.dati().apriRowSet(Query::di(a.nome(TabGuidaCitta)).diverso(kFlagVisto, QStringLiteral("0")));
     for (; !rs.fine(); rs.successivo()) {
-        rs.modifica();
-        rs.imposta(kFlagVisto, QStringLiteral("0"));
-        rs.memorizza();
+        const QString voluto =
+            chiavi.contains(piega(rs.testo(kLocalita))) ? QStringLiteral("1") : QStringLiteral("0");
+        if (rs.testo(kFlagVisto) != voluto) scriviFlagVisto(rs, voluto);
     }
 }
 
@@ -245,6 +254,8 @@ bool GuidaCitta::CreaLaListadellaGuida() {
     };
     std::vector<Tappa> tappe;
     const QString ricerca = piega(testoRicerca);
+    // One read transaction: the file is locked once for the legs and every locality's entries.
+    Database::Transazione lettura(archivio_.dati());
     RowSet rs = archivio_.dati().apriRowSet(
         Query::di(archivio_.nome(TabItinerari)).dove(kCodiceMeta, codiceMeta).ordina(kLocalita));
     QSet<QString> viste;
@@ -259,6 +270,7 @@ bool GuidaCitta::CreaLaListadellaGuida() {
     }
 
     if (tappe.empty()) {
+        lettura.conferma();
         dialoghi_.avviso(QStringLiteral("Impossibile... non esistono tappe memorizzate!"), kTitoloGuida);
         if (testoRicerca.isEmpty()) {
             modoGuida = false;
@@ -286,6 +298,7 @@ bool GuidaCitta::CreaLaListadellaGuida() {
         }
     }
     griglia_.impostaRighe(riga + 1);
+    lettura.conferma();
     modoGuida = true;
     return true;
 }
@@ -489,19 +502,28 @@ bool TrasferisceSosteGuida(Griglia& itinerario, Archivio& archivio, Dialoghi& di
         QStringLiteral("Procedo?");
     if (!dialoghi.domanda(domanda, QStringLiteral("Copia soste Guida -> Itinerario"))) return false;
 
-    // The grid changes only once the marks are stored.
+    // The grid changes only once the marks are stored.  Each locality's entries go to its first
+    // leg (FlagVisto marks them used): one index look-up per locality, none for a repeated one.
     std::map<int, QString> soste;
     Database::Transazione tr(archivio.dati());
-    azzeraFlagVistoGuida(archivio);
     const int ultima = itinerario.righe() - 1;
+    QSet<QString> chiavi;
+    for (int r = 1; r <= ultima; ++r)
+        if (const QString chiave = ChiaveLocalita(itinerario.testo(r, 1)); !chiave.isEmpty())
+            chiavi.insert(piega(chiave));
+    preparaFlagVisto(archivio, chiavi);
+    QSet<QString> usate;
     for (int r = 1; r <= ultima; ++r) {
         if (progresso) progresso->posizione(r, ultima);
         const QString localita = itinerario.testo(r, 1);
         const QString chiave = ChiaveLocalita(localita);
         if (chiave.isEmpty()) continue;
-        RowSet rs = archivio.dati().apriRowSet(Query::di(archivio.nome(TabGuidaCitta))
-                                                   .dove(kLocalita, chiave)
-                                                   .dove(kFlagVisto, QStringLiteral("0")));
+        if (usate.contains(piega(chiave))) continue;
+        usate.insert(piega(chiave));
+        RowSet rs =
+            archivio.dati().apriRowSet(Query::di(archivio.nome(TabGuidaCitta)).dove(kLocalita, chiave));
+        // An entry without a mark at all (NULL) is never reset, so never used.
+        while (!rs.fine() && rs.valore(kFlagVisto).isNull()) rs.successivo();
         if (rs.fine()) continue;
         QString sosta = Trim(itinerario.testo(r, kColonnaSostaItinerario));
         const bool fineGiorno = sosta.startsWith(QLatin1Char('*'));
@@ -509,10 +531,9 @@ bool TrasferisceSosteGuida(Griglia& itinerario, Archivio& archivio, Dialoghi& di
         // A stop is read as the schedule reads it: one day is one daily visit span.
         float somma = sosta.isEmpty() ? 0 : ghmStringa2Centesimi(sosta, arcoVisita);
         for (; !rs.fine(); rs.successivo()) {
+            if (rs.valore(kFlagVisto).isNull()) continue;
             somma += TempoGuidaCentesimi(rs.testo(kTempoSosta), arcoVisita);
-            rs.modifica();
-            rs.imposta(kFlagVisto, QStringLiteral("1"));
-            rs.memorizza();
+            if (rs.testo(kFlagVisto) != QLatin1String("1")) scriviFlagVisto(rs, QStringLiteral("1"));
         }
         soste[r] = (fineGiorno ? QStringLiteral("*") : QString()) + ghmCentesimi2Stringa(somma, arcoVisita);
     }

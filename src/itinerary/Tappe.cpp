@@ -93,6 +93,8 @@ QString ChiaveGuidaTappa(const QString& localita) {
 
 void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& codiceMeta, float arcoVisita) {
     Database& db = archivio.dati();
+    // One read transaction: the file is locked once for the legs and the guide times.
+    Database::Transazione lettura(db);
     RowSet rs = db.apriRowSet(Query::di(kItinerari)
                                   .dove(QStringLiteral("CodiceMeta"), codiceMeta)
                                   .ordina(QStringLiteral("Sequenza")));
@@ -134,6 +136,7 @@ void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& c
         mfgTab.impostaTesto(r, ColFineGiorno, fineGiorno);
         if (finisceGiorno) mfgTab.impostaColoreSfondo(r, ColSosta, kColoreFineGiorno);
     }
+    lettura.conferma();
     mfgTab.impostaRigaInAlto(1);
     mfgTab.impostaRiga(1);
 }

@@ -88,10 +88,6 @@ qint16 GiorniUsati(const StatoMotore& s, const ParametriMotore& p) {
     return static_cast<qint16>(std::clamp(giorni, -32768.0, 32767.0));
 }
 
-void Crescita(Griglia& g, int righe) {
-    if (g.righe() < righe) g.impostaRighe(std::max(righe, g.righe() + g.righe() / 2));
-}
-
 void InizioPassaggio(const ParametriMotore& p, StatoMotore& s) {
     const ValoriLavoro& v = p.v;
     float ora = v.OraInizio;
@@ -108,27 +104,23 @@ void InizioPassaggio(const ParametriMotore& p, StatoMotore& s) {
     s.giornoUltimaGuida = s.giorno;
 }
 
-void AggiungiNota(Griglia& g, int r, const QString& evento) {
-    g.impostaTesto(r, ColNote, Trim(g.testo(r, ColNote) + evento));
-}
-
 // Lunch, dinner and night at the new clock, each tested whatever the done switches say.
-void Eventi(const ParametriMotore& p, StatoMotore& s, Griglia& g) {
+void Eventi(const ParametriMotore& p, StatoMotore& s, UscitaPassaggio& g) {
     const ValoriLavoro& v = p.v;
     if (QuasiUguale(s.ora, v.OraPranzo, p.tolleranza)) {
-        AggiungiNota(g, s.riga, QStringLiteral(" Pranzo"));
+        g.aggiungiNota(s.riga, QStringLiteral(" Pranzo"));
         s.pranzoFatto = true;
         s.ora += v.DurataPranzo;
         s.ultimaPausa = s.ora;
     }
     if (QuasiUguale(s.ora, v.OraCena, p.tolleranza)) {
-        AggiungiNota(g, s.riga, QStringLiteral(" Cena"));
+        g.aggiungiNota(s.riga, QStringLiteral(" Cena"));
         s.cenaFatta = true;
         s.ora += v.DurataCena;
         s.ultimaPausa = s.ora;
     }
     if (QuasiUguale(s.ora, v.OraNotte, p.tolleranza)) {
-        AggiungiNota(g, s.riga, QStringLiteral(" Notte"));
+        g.aggiungiNota(s.riga, QStringLiteral(" Notte"));
         s.giorno += 1;
         s.ora = v.OraColazione;
         s.pranzoFatto = false;
@@ -137,7 +129,7 @@ void Eventi(const ParametriMotore& p, StatoMotore& s, Griglia& g) {
     }
 }
 
-void Pause(const ParametriMotore& p, StatoMotore& s, Griglia& g) {
+void Pause(const ParametriMotore& p, StatoMotore& s, UscitaPassaggio& g) {
     const ValoriLavoro& v = p.v;
     if (v.RiposoOre <= 0 || v.RiposoMinuti <= 0) return;
     const float intervallo = static_cast<float>(v.RiposoOre) * 100.0f;
@@ -145,36 +137,11 @@ void Pause(const ParametriMotore& p, StatoMotore& s, Griglia& g) {
     const float n = std::floor((s.ora - s.ultimaPausa) / intervallo);
     s.ora += n * static_cast<float>(v.RiposoMinuti);
     s.ultimaPausa += n * intervallo;
-    if (n != 0)
-        g.impostaTesto(
-            s.riga, ColNote,
-            QStringLiteral("Riposo ") + p.testoRipM + QLatin1Char('\'') + g.testo(s.riga, ColNote));
-}
-
-void ScriviRigaGuida(Griglia& g, StatoMotore& s, const RigaCalcolo& riga, int km) {
-    const int r = ++s.riga;
-    Crescita(g, r + 2);
-    TestiGiorno(s);
-    g.impostaTesto(r, ColNumero, QString::number(r));
-    g.impostaTesto(r, ColTappa, riga.tappa);
-    g.impostaTesto(r, ColStrada, riga.strada);
-    if (km != 0) g.impostaTesto(r, ColKm, QString::number(km));
-    g.impostaTesto(r, ColTipoStrada, riga.tipoTesto);
-    g.impostaTesto(r, ColKmProgressivi, KmRaggruppati(s.kmTotali));
-}
-
-void ScriviTempiRigaGuida(Griglia& g, StatoMotore& s, const ParametriMotore& p, float tempoPezzo) {
-    const int r = s.riga;
-    g.impostaTesto(r, ColTempo, Ghm(tempoPezzo, p.v.ArcoGuida).mid(3));
-    g.impostaTesto(r, ColGs, s.giornoSettimana);
-    g.impostaTesto(r, ColData, s.dataBreve);
-    const QString ore = OreMinuti(s.ora);
-    g.impostaTesto(r, ColOre, ore);
-    if (!ore.isEmpty()) s.oraUltimaRiga = ore;
+    if (n != 0) g.anteponiNota(s.riga, QStringLiteral("Riposo ") + p.testoRipM + QLatin1Char('\''));
 }
 
 // The piece loop of one leg.
-void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, Griglia& g) {
+void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, UscitaPassaggio& g) {
     const ValoriLavoro& v = p.v;
     const int tipo = riga.tipo;
     const float vel = p.velocita[tipo];
@@ -207,14 +174,13 @@ void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, Gr
             static_cast<float>(v.RiposoDopoGiorni) + s.ultimoRiposo <= s.giorno) {
             s.giorno += v.RiposoGiorno;
             s.ultimoRiposo = s.giorno;
-            if (s.riga - 1 >= 1)
-                g.impostaTesto(s.riga - 1, ColOre, QStringLiteral("* ") + g.testo(s.riga - 1, ColOre));
+            if (s.riga - 1 >= 1) g.segnaRiposo(s.riga - 1);
         }
 
         s.ora += tempo;
         s.kmTotali += pezzo;
-        ScriviRigaGuida(g, s, riga, pezzo);
-        ScriviTempiRigaGuida(g, s, p, tempo);
+        ++s.riga;
+        g.rigaGuida(s, p, riga, pezzo, tempo);
         Eventi(p, s, g);
         Pause(p, s, g);
         s.totali[0][tipo] += static_cast<float>(pezzo);
@@ -222,13 +188,13 @@ void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, Gr
         s.giornoUltimaGuida = s.giorno;
 
         rimanenti -= pezzo;
-        if (rimanenti > 0) g.impostaTesto(s.riga, ColTappa, riga.verso);
+        if (rimanenti > 0) g.verso(s.riga, riga.verso);
     } while (rimanenti > 0);
 }
 
 // Stops and visits: inside the visiting hours, spread over as many days as they need.
-void Sosta(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, float coefficiente, Griglia& g,
-           Percentuale& perc) {
+void Sosta(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, float coefficiente,
+           UscitaPassaggio& g, Percentuale& perc) {
     const ValoriLavoro& v = p.v;
     const float g15 = riga.visita;
     float h = riga.sosta + std::floor(g15 * coefficiente + 0.5f);
@@ -305,10 +271,78 @@ void TestiGiorno(StatoMotore& s) {
     s.dataBreve = breve;
 }
 
-void StampaLaRigaNellaTabellaMFG(Griglia& g, StatoMotore& s, const ParametriMotore& p, const QString& testo,
-                                 float a, float b, const QString& nota, int colonnaA, Percentuale& perc) {
-    const int r = ++s.riga;
-    Crescita(g, r + 2);
+void StampaLaRigaNellaTabellaMFG(UscitaPassaggio& uscita, StatoMotore& s, const ParametriMotore& p,
+                                 const QString& testo, float a, float b, const QString& nota, int colonnaA,
+                                 Percentuale& perc) {
+    ++s.riga;
+    uscita.rigaSosta(s, p, testo, a, b, nota, colonnaA);
+    perc.eseguiEventi();
+}
+
+ScritturaGriglia::ScritturaGriglia(Griglia& mfgTab) : g_(mfgTab) {
+    g_.iniziaAggiornamento();
+}
+
+ScritturaGriglia::~ScritturaGriglia() {
+    g_.terminaAggiornamento();
+}
+
+void ScritturaGriglia::inizio(int righeTabella) {
+    g_.impostaRighe(1);
+    g_.impostaColonne(std::max(g_.colonne(), kColonneItinerario));
+    // Every table row gives at least one schedule row: room for them at once.
+    g_.impostaRighe(righeTabella + 2);
+}
+
+void ScritturaGriglia::spazio(int riga) {
+    if (g_.righe() < riga + 2) g_.impostaRighe(std::max(riga + 2, g_.righe() + g_.righe() / 2));
+}
+
+void ScritturaGriglia::rigaGuida(StatoMotore& s, const ParametriMotore& p, const RigaCalcolo& riga, int km,
+                                 float tempo) {
+    const int r = s.riga;
+    spazio(r);
+    TestiGiorno(s);
+    g_.impostaTesto(r, ColNumero, QString::number(r));
+    g_.impostaTesto(r, ColTappa, riga.tappa);
+    g_.impostaTesto(r, ColStrada, riga.strada);
+    if (km != 0) g_.impostaTesto(r, ColKm, QString::number(km));
+    g_.impostaTesto(r, ColTipoStrada, riga.tipoTesto);
+    g_.impostaTesto(r, ColKmProgressivi, KmRaggruppati(s.kmTotali));
+    g_.impostaTesto(r, ColTempo, Ghm(tempo, p.v.ArcoGuida).mid(3));
+    g_.impostaTesto(r, ColGs, s.giornoSettimana);
+    g_.impostaTesto(r, ColData, s.dataBreve);
+    const QString ore = OreMinuti(s.ora);
+    g_.impostaTesto(r, ColOre, ore);
+    if (!ore.isEmpty()) s.oraUltimaRiga = ore;
+}
+
+void ScritturaGriglia::aggiungiNota(int r, const QString& evento) {
+    g_.impostaTesto(r, ColNote, Trim(g_.testo(r, ColNote) + evento));
+}
+
+void ScritturaGriglia::anteponiNota(int r, const QString& testo) {
+    g_.impostaTesto(r, ColNote, testo + g_.testo(r, ColNote));
+}
+
+void ScritturaGriglia::segnaRiposo(int r) {
+    g_.impostaTesto(r, ColOre, QStringLiteral("* ") + g_.testo(r, ColOre));
+}
+
+void ScritturaGriglia::verso(int r, const QString& testo) {
+    g_.impostaTesto(r, ColTappa, testo);
+}
+
+void ScritturaGriglia::fine(int ultimaRiga) {
+    // Five rows of room stay after the last row written.
+    g_.impostaRighe(ultimaRiga + 5);
+}
+
+void ScritturaGriglia::rigaSosta(StatoMotore& s, const ParametriMotore& p, const QString& testo, float a,
+                                 float b, const QString& nota, int colonnaA) {
+    Griglia& g = g_;
+    const int r = s.riga;
+    spazio(r);
     QString tappa = testo;
     if (tappa.contains(QLatin1Char('['))) {
         tappa.remove(QStringLiteral("[Start]"), Qt::CaseInsensitive);
@@ -332,7 +366,6 @@ void StampaLaRigaNellaTabellaMFG(Griglia& g, StatoMotore& s, const ParametriMoto
         g.impostaTesto(r, colonnaA, sa);
     }
     g.impostaTesto(r, ColNote, nota);
-    perc.eseguiEventi();
 }
 
 QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& copia) {
@@ -362,15 +395,13 @@ QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& copia) {
 }
 
 EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
-                               const QList<RigaCalcolo>& tabella, Griglia& g, StatoMotore& s,
+                               const QList<RigaCalcolo>& tabella, UscitaPassaggio& g, StatoMotore& s,
                                Percentuale& perc) {
     const ValoriLavoro& v = p.v;
     EsitoPassaggio esito;
-    Griglia::Aggiornamento lotto(g);
-    g.impostaRighe(1);
-    g.impostaColonne(std::max(g.colonne(), kColonneItinerario));
-    InizioPassaggio(p, s);
     const int ultima = static_cast<int>(tabella.size()) - 1;
+    g.inizio(ultima);
+    InizioPassaggio(p, s);
     perc.impostaMassimo(ultima);
 
     for (int t = 1; t <= ultima; ++t) {
@@ -400,14 +431,12 @@ EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qin
             StampaLaRigaNellaTabellaMFG(g, s, p, QString(), 0, 0, QStringLiteral("Nuovo giorno"),
                                         kColTempoNuovoGiorno, perc);
         }
-        if (s.riga >= g.righe() - 3) g.impostaRighe(s.riga + 5);
         if (giorniDesiderati != 0 && GiorniUsati(s, p) > giorniDesiderati) {
             esito.troncato = t < ultima;
             break;
         }
     }
-    // Every table row leaves five rows of room after the last row written.
-    g.impostaRighe(s.riga + 5);
+    g.fine(s.riga);
     esito.giorniUsati = GiorniUsati(s, p);
     return esito;
 }

@@ -58,6 +58,59 @@ struct RigaCalcolo {
 };
 QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& mfgCopia);
 
+// Where a pass writes its rows.  The rules of the pass (clock, day counter, switches, the row
+// counter) run the same whatever the output; this base does nothing, so a fitting test whose grid
+// would be thrown away only measures the days it takes.  Rows are numbered by the pass (s.riga).
+class UscitaPassaggio {
+  public:
+    virtual ~UscitaPassaggio() = default;
+    // The pass starts over a computation table of righeTabella rows.
+    virtual void inizio(int /*righeTabella*/) {}
+    // Driving row s.riga: a piece of km kilometres driven in tempo, the clock already after it.
+    virtual void rigaGuida(StatoMotore& /*s*/, const ParametriMotore& /*p*/, const RigaCalcolo& /*riga*/,
+                           int /*km*/, float /*tempo*/) {}
+    // Halt or new-day row s.riga (see StampaLaRigaNellaTabellaMFG).
+    virtual void rigaSosta(StatoMotore& /*s*/, const ParametriMotore& /*p*/, const QString& /*testo*/,
+                           float /*a*/, float /*b*/, const QString& /*nota*/, int /*colonnaA*/) {}
+    // The note of row r gets an event after it (" Pranzo") or a text in front ("Riposo 15'").
+    virtual void aggiungiNota(int /*r*/, const QString& /*evento*/) {}
+    virtual void anteponiNota(int /*r*/, const QString& /*testo*/) {}
+    // The time cell of row r gets "* " in front: a rest day follows.
+    virtual void segnaRiposo(int /*r*/) {}
+    // The locality cell of row r while its leg goes on.
+    virtual void verso(int /*r*/, const QString& /*testo*/) {}
+    // The pass ended after row ultimaRiga.
+    virtual void fine(int /*ultimaRiga*/) {}
+};
+
+// The fitting's tests: the days only.
+class MisuraPassaggio final : public UscitaPassaggio {};
+
+// The pass whose schedule is kept: rows written into mfgTab (cut to its header row at the start,
+// five empty rows of room after the last row at the end), inside one update bracket.
+class ScritturaGriglia final : public UscitaPassaggio {
+  public:
+    explicit ScritturaGriglia(Griglia& mfgTab);
+    ~ScritturaGriglia() override;
+    ScritturaGriglia(const ScritturaGriglia&) = delete;
+    ScritturaGriglia& operator=(const ScritturaGriglia&) = delete;
+
+    void inizio(int righeTabella) override;
+    void rigaGuida(StatoMotore& s, const ParametriMotore& p, const RigaCalcolo& riga, int km,
+                   float tempo) override;
+    void rigaSosta(StatoMotore& s, const ParametriMotore& p, const QString& testo, float a, float b,
+                   const QString& nota, int colonnaA) override;
+    void aggiungiNota(int r, const QString& evento) override;
+    void anteponiNota(int r, const QString& testo) override;
+    void segnaRiposo(int r) override;
+    void verso(int r, const QString& testo) override;
+    void fine(int ultimaRiga) override;
+
+  private:
+    void spazio(int riga);
+    Griglia& g_;
+};
+
 struct EsitoPassaggio {
     bool interrotto = false;
     bool troncato = false;  // ended at the desired days before the table's last row
@@ -67,15 +120,15 @@ struct EsitoPassaggio {
 // Tolerance in hundredths of an hour from the minutes of cmbRange (integer part).
 qint16 Tolleranza(const QString& cmbRange);
 
-// One pass over mfgCopia into mfgTab (cut to its header row first).  A pass stops early when the
-// desired days (not 0) are exceeded, and at once when the stop request is seen.
+// One pass over the computation table into uscita.  A pass stops early when the desired days
+// (not 0) are exceeded, and at once when the stop request is seen.
 EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
-                               const QList<RigaCalcolo>& tabella, Griglia& mfgTab, StatoMotore& s,
+                               const QList<RigaCalcolo>& tabella, UscitaPassaggio& uscita, StatoMotore& s,
                                Percentuale& perc);
 
 // A halt row or a new-day row (note "Nuovo giorno").  Times a and b are shown as dd:hh:mm of the
 // visit day, the day field dropped when it is "00"; a goes into column colonnaA, b into column 7.
-void StampaLaRigaNellaTabellaMFG(Griglia& mfgTab, StatoMotore& s, const ParametriMotore& p,
+void StampaLaRigaNellaTabellaMFG(UscitaPassaggio& uscita, StatoMotore& s, const ParametriMotore& p,
                                  const QString& testo, float a, float b, const QString& nota, int colonnaA,
                                  Percentuale& perc);
 

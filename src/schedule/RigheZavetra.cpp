@@ -1,6 +1,7 @@
 #include "schedule/RigheZavetra.h"
 
 #include <QStringList>
+#include <cmath>
 
 #include "common/Griglia.h"
 #include "common/Tempo.h"
@@ -20,7 +21,28 @@ bool Numerico(const QString& testo) {
     return ok;
 }
 
+// ghmStringa2Centesimi(testo, 2400) without its text copies for the cells the pass writes: empty,
+// hh:mm or dd:hh:mm in digits.  Any other text is read the general way.
 float TempoCella(const QString& testo) {
+    const qsizetype n = testo.size();
+    if (n == 0) return 0;
+    const auto due = [&testo](qsizetype i) {
+        const char16_t a = testo[i].unicode();
+        const char16_t b = testo[i + 1].unicode();
+        if (a < u'0' || a > u'9' || b < u'0' || b > u'9') return -1;
+        return (a - u'0') * 10 + (b - u'0');
+    };
+    if ((n == 5 || n == 8) && testo[n - 3] == QLatin1Char(':') && (n == 5 || testo[2] == QLatin1Char(':'))) {
+        const int d = n == 8 ? due(0) : 0;
+        const int h = due(n - 5);
+        const int m = due(n - 2);
+        if (d >= 0 && h >= 0 && m >= 0) {
+            const double giorni = d * 2400.0;
+            const double ore = h * 100.0;
+            const auto minuti = static_cast<qint16>(std::floor(m * 100.0 / 60 + 0.5));
+            return static_cast<float>(giorni + ore + minuti);
+        }
+    }
     return ghmStringa2Centesimi(testo, 2400);
 }
 
@@ -102,13 +124,16 @@ TotaliZavetra ScriviRiepiloghiGiornalieri(Griglia& g, int ultima) {
             precedente.clear();
             continue;
         }
-        const double km = Valore(g.testo(i, ColKm));
+        const QString kmTesto = g.testo(i, ColKm);
+        const double km = kmTesto.isEmpty() ? 0.0 : Valore(kmTesto);
+        const QString guidaTesto = g.testo(i, ColGuida);
+        const float sosta = TempoCella(guidaTesto);
         if (inizio <= i && i <= fine) {
             if (km > 0) {
                 tot.kmTratto += static_cast<float>(km);
                 tot.guidaTratto += TempoCella(g.testo(i, ColTempo));
             }
-            tot.sostaTratto += TempoCella(g.testo(i, ColGuida));
+            tot.sostaTratto += sosta;
         }
         if (gs != precedente) ChiudiGiornata(g, i - 1, giorno, QStringLiteral("; soste per ore "));
         if (km != 0) {
@@ -118,10 +143,9 @@ TotaliZavetra ScriviRiepiloghiGiornalieri(Griglia& g, int ultima) {
             giorno.guida += t;
             tot.guida += t;
         }
-        if (!g.testo(i, ColGuida).isEmpty()) {
-            const float t = TempoCella(g.testo(i, ColGuida));
-            giorno.sosta += t;
-            tot.sosta += t;
+        if (!guidaTesto.isEmpty()) {
+            giorno.sosta += sosta;
+            tot.sosta += sosta;
         }
         precedente = gs;
     }

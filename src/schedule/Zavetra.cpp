@@ -87,7 +87,7 @@ struct Adattamento {
     qint16 desiderati = 0;
     int contatore = 0;
     int passi = 0;
-    bool troncato = false;  // the last pass stopped early at the desired days
+    bool scritto = false;  // the last pass wrote the grid (a single pass without fitting)
 };
 
 enum class FineGiro { Concluso, Riparti, Interrotto };
@@ -108,10 +108,14 @@ QString Prepara(const RichiestaZavetra& r, BoxMeta& b, Griglia& tab, Griglia& co
     QString memorizzato;
     RisultatoKmTempi kmTempi;
     try {
+        // One read transaction: the file is locked once for every read of the preparation rather
+        // than once per statement.
+        Database::Transazione lettura(db);
         kmTempi = CalcolaKmTempiItinerario(tab, p.velocita, p.v.ArcoGuida, p.v.GiorniDesiderati);
         prep.soste =
             PreparaTabellaPerCalcoloZavetra(db, tab, copia, p.v, ModoSoste(b.cmbSoste), r.tipi, perc);
         memorizzato = LeggiCoefficiente(db, r.archivio.nome(TabMeteCamper), r.codiceMeta);
+        lettura.conferma();
     } catch (const ErroreDatabase& err) {
         perc.AzzeraPercentuale();
         return err.messaggio();
@@ -137,7 +141,8 @@ QString Prepara(const RichiestaZavetra& r, BoxMeta& b, Griglia& tab, Griglia& co
 
 // One round of engine passes, each with the next coefficient, until the days fit, no fitting is
 // asked or the tests run out.  A stored coefficient that does not fit at the first test asks for
-// one fresh round from an estimate instead.
+// one fresh round from an estimate instead.  A test of the fitting only measures its days (which
+// test is kept is known only after it ran); a computation without fitting writes its one pass.
 FineGiro GiroDiTest(Preparazione& prep, BoxMeta& b, Adattamento& a, Griglia& tab, StatoMotore& s,
                     Progresso& progresso, Percentuale& perc) {
     ParametriMotore& p = prep.p;
@@ -160,22 +165,30 @@ FineGiro GiroDiTest(Preparazione& prep, BoxMeta& b, Adattamento& a, Griglia& tab
         if (a.desiderati == 0) a.coefficiente = 1;
         ++a.contatore;
         progresso.didascalia(Didascalia(a.contatore, a.usati, a.desiderati, a.coefficiente));
-        const EsitoPassaggio esito =
-            EseguiPassaggio(p, a.coefficiente, a.desiderati, prep.tabella, tab, s, perc);
+        a.scritto = a.desiderati == 0;
+        EsitoPassaggio esito;
+        if (a.scritto) {
+            ScritturaGriglia scrittura(tab);
+            esito = EseguiPassaggio(p, a.coefficiente, a.desiderati, prep.tabella, scrittura, s, perc);
+        } else {
+            MisuraPassaggio misura;
+            esito = EseguiPassaggio(p, a.coefficiente, a.desiderati, prep.tabella, misura, s, perc);
+        }
         ++a.passi;
         if (esito.interrotto) return FineGiro::Interrotto;
         a.usati = esito.giorniUsati;
-        a.troncato = esito.troncato;
     } while (a.desiderati != 0 && a.usati != a.desiderati && a.contatore < kTentativiMassimi);
     return FineGiro::Concluso;
 }
 
-// A fit that gave up may have stopped its last pass at the desired days: that pass runs again to
-// the table's end with the same coefficient, so the grid and the end date show the whole schedule.
-// Tests counted and the closing message stay those of the fit.
-FineGiro CompletaPassaggioTroncato(Preparazione& prep, Adattamento& a, Griglia& tab, StatoMotore& s,
-                                   Percentuale& perc) {
-    const EsitoPassaggio completo = EseguiPassaggio(prep.p, a.coefficiente, 0, prep.tabella, tab, s, perc);
+// The kept test of a fit runs once more with its coefficient, writing the grid, to the table's end:
+// a fit that gave up may have stopped its last test at the desired days, and the grid and the end
+// date show the whole schedule.  Tests counted and the closing message stay those of the fit.
+FineGiro ScriviPassaggioScelto(Preparazione& prep, Adattamento& a, Griglia& tab, StatoMotore& s,
+                               Percentuale& perc) {
+    ScritturaGriglia scrittura(tab);
+    const EsitoPassaggio completo =
+        EseguiPassaggio(prep.p, a.coefficiente, 0, prep.tabella, scrittura, s, perc);
     ++a.passi;
     if (completo.interrotto) return FineGiro::Interrotto;
     a.usati = completo.giorniUsati;
@@ -231,8 +244,8 @@ EsitoZavetra CalcolaZavetra(const RichiestaZavetra& r) {
         fine = GiroDiTest(prep, b, a, tab, s, r.progresso, perc);
         e.passi = a.passi;
     } while (fine == FineGiro::Riparti);
-    if (fine == FineGiro::Concluso && a.troncato) {
-        fine = CompletaPassaggioTroncato(prep, a, tab, s, perc);
+    if (fine == FineGiro::Concluso && !a.scritto) {
+        fine = ScriviPassaggioScelto(prep, a, tab, s, perc);
         e.passi = a.passi;
     }
     if (fine == FineGiro::Interrotto) {

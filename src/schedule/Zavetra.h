@@ -72,8 +72,9 @@ struct EsitoZavetra {
     // (tentativi effettuati n. N)"), already shown through Dialoghi with the title
     // "Calcolo Zavetra"; empty when none was shown.  The batch command prints it.
     QString messaggio;
-    int tentativi = 0;                     // tests made in the last round of the fitting loop
-    int passi = 0;                         // engine passes run in all (a fresh start counts its passes)
+    int tentativi = 0;  // tests made in the last round of the fitting loop
+    // Engine passes run in all: every test (a fresh start counts its own) and the written one.
+    int passi = 0;
     float coefficiente = 1;                // the visit coefficient of the last pass
     QString coefficienteTesto;             // its decimal text ("." as separator)
     bool coefficienteMemorizzato = false;  // written into Coefficiente of the trip

@@ -445,6 +445,30 @@ TEST_F(Trasferimento, TempiDellaGuidaSommatiUnaVoltaSola) {
     EXPECT_EQ(itinerario.testo(1, 7), "02:03:00");
 }
 
+TEST_F(Trasferimento, SegniDiVisitaLasciatiDaPrima) {
+    // Marks left by an earlier copy or an import: whatever they were, the copy counts every entry
+    // of a leg's locality once and leaves exactly those marked.
+    riga(1, "Roma", "");
+    riga(2, "Roma", "");
+    voce("Roma", "Colosseo", "01:30");
+    voce("Roma", "Fori", "01:00");
+    voce("Pisa", "Torre", "02:00");
+    const QList<QPair<QString, QString>> segni = {{"Colosseo", "1"}, {"Fori", ""}, {"Torre", "1"}};
+    for (const auto& [descrizione, segno] : segni) {
+        RowSet r = archivio.dati().apriRowSet(
+            Query::di(archivio.nome(TabGuidaCitta)).dove(QStringLiteral("Descrizione"), descrizione));
+        r.modifica();
+        r.imposta(QStringLiteral("FlagVisto"), segno);
+        r.memorizza();
+    }
+    dialoghi.risposte = {Risposta::Si};
+    ASSERT_TRUE(TrasferisceSosteGuida(itinerario, archivio, dialoghi, 1000));
+    EXPECT_EQ(itinerario.testo(1, 7), "00:02:30");
+    EXPECT_EQ(itinerario.testo(2, 7), "");  // counted on the first Roma leg
+    for (const VoceGuida& v : tutte())
+        EXPECT_EQ(v.flagVisto, v.localita == "Roma" ? "1" : "0") << v.descrizione.toStdString();
+}
+
 TEST_F(Trasferimento, NoLasciaTuttoComEra) {
     riga(1, "Roma", "00:01:00");
     voce("Roma", "Colosseo", "01:30");

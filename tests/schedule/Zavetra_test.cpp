@@ -12,6 +12,7 @@
 #include "common/Griglia.h"
 #include "common/Progresso.h"
 #include "common/Tempo.h"
+#include "common/Testo.h"
 #include "database/Archivio.h"
 #include "database/TipiGuida.h"
 #include "itinerary/GrigliaItinerario.h"
@@ -428,8 +429,9 @@ TEST_F(ZavetraAdattamento, RipartenzaDaUnaStima) {
     memorizzaCoefficiente("3");
     box.cmbGiorni = "002";
     const EsitoZavetra e = calcola();
-    // 3 gives four days; the fresh start estimates 2 x 1200 / (1 x 1200 + 1000) and fits at once.
-    EXPECT_EQ(e.passi, 2);
+    // 3 gives four days; the fresh start estimates 2 x 1200 / (1 x 1200 + 1000) and fits at once;
+    // the kept test then writes the grid.
+    EXPECT_EQ(e.passi, 3);
     EXPECT_EQ(e.tentativi, 1);
     EXPECT_EQ(e.giorniUsati, 2);
     EXPECT_EQ(e.messaggio, "Elaborazione conclusa in 1 tentativi!");
@@ -443,7 +445,8 @@ TEST_F(ZavetraAdattamento, PassiDimezzati) {
     box.cmbGiorni = "003";
     const EsitoZavetra e = calcola();
     // From 1 (one day) up by halving steps towards 2, which gives three days: 1.5, 1.75, ...
-    EXPECT_EQ(e.passi, e.tentativi);
+    // Every test only measures; one more pass writes the kept one.
+    EXPECT_EQ(e.passi, e.tentativi + 1);
     EXPECT_EQ(e.tentativi, 12);
     EXPECT_EQ(e.giorniUsati, 3);
     EXPECT_EQ(e.messaggio, "Elaborazione conclusa in 12 tentativi!");
@@ -462,7 +465,8 @@ TEST_F(ZavetraAdattamento, GiorniSottoIlMinimoVentiTest) {
     EXPECT_EQ(e.tentativi, 20);
     EXPECT_EQ(e.messaggio, "Elaborazione impossibile! (tentativi effettuati n. 20)");
     // The last test ended as soon as the days were exceeded; it ran once more to its end, so the
-    // grid, its totals and the end date are those of the whole trip.
+    // grid, its totals and the end date are those of the whole trip (a stored coefficient of 0
+    // starts afresh after one test: 21 tests and the written pass).
     EXPECT_EQ(e.passi, 22);
     EXPECT_EQ(e.giorniUsati, 5);
     EXPECT_EQ(box.txtFine[6], "5");
@@ -640,7 +644,7 @@ TEST_F(ZavetraAdattamento, CoefficienteEnormeNonBloccaIlCalcolo) {
     const EsitoZavetra e = calcola();
     ASSERT_TRUE(e.eseguito);
     EXPECT_EQ(e.giorniUsati, 2);  // the fresh start estimates its own coefficient
-    EXPECT_EQ(e.passi, 2);
+    EXPECT_EQ(e.passi, 3);
 }
 
 }  // namespace
@@ -687,6 +691,79 @@ TEST_F(Zavetra, ItinerarioVuoto) {
     // The marker goes on row 1 even when it is empty, which makes it a departure row.
     EXPECT_EQ(Riga(tab, 1), "1| [Start]||||||||Lun|04/03|08:00||");
     EXPECT_EQ(tab.testo(2, ColTappa), "Totali: Km e tempi (gg:hh:mm):");
+}
+
+}  // namespace
+
+namespace {
+
+// A pass that only measures must leave the clock, the days, the switches and the row counter
+// exactly where the pass that writes leaves them, whatever rules the trip exercises: meals,
+// nights, breaks, rest days, halts over several days, end-of-day rows and guide entries without
+// time.
+TEST_F(Zavetra, PassaggioCheMisuraComeQuelloCheScrive) {
+    box.cmbRipM = "15";
+    box.cmbRipH = "02";
+    box.cmbRipG = "01";
+    box.cmbRipGG = "02";
+    tappa("Partenza", "0");
+    tappa("Roma [Start]", "420", "*00:03:00");
+    guida("Roma", "Musei", "G2");
+    guida("Roma", "Fontana", "");
+    tappa("Napoli", "230", "00:15:30", "S", "TRAGHETTO");
+    guida("Napoli", "Scavi", "05:30");
+    tappa("Bari [End]", "390", "*", "P");
+    tappa("Lecce", "40", " ", "L");
+    ASSERT_TRUE(calcola().eseguito);
+
+    ParametriMotore p;
+    p.v = ControllaVariabiliConvertite(box);
+    for (int i = 0; i < 4; ++i) p.velocita[i] = static_cast<float>(Valore(box.cmbMediaKm[i]));
+    p.tolleranza = Tolleranza(box.cmbRange);
+    p.testoRipM = box.cmbRipM;
+    const QList<RigaCalcolo> tabella = LeggiTabellaCalcolo(copia);
+    Percentuale perc(progresso, dialoghi);
+    for (const float coefficiente : {0.3f, 1.0f, 2.7f}) {
+        for (const qint16 desiderati : {qint16(0), qint16(3)}) {
+            StatoMotore misurato, scritto;
+            MisuraPassaggio misura;
+            const EsitoPassaggio m =
+                EseguiPassaggio(p, coefficiente, desiderati, tabella, misura, misurato, perc);
+            Griglia g = tab;
+            EsitoPassaggio w;
+            {
+                ScritturaGriglia scrittura(g);
+                w = EseguiPassaggio(p, coefficiente, desiderati, tabella, scrittura, scritto, perc);
+            }
+            SCOPED_TRACE(coefficiente);
+            SCOPED_TRACE(desiderati);
+            EXPECT_EQ(m.giorniUsati, w.giorniUsati);
+            EXPECT_EQ(m.troncato, w.troncato);
+            EXPECT_EQ(misurato.ora, scritto.ora);
+            EXPECT_EQ(misurato.giorno, scritto.giorno);
+            EXPECT_EQ(misurato.ultimoRiposo, scritto.ultimoRiposo);
+            EXPECT_EQ(misurato.ultimaPausa, scritto.ultimaPausa);
+            EXPECT_EQ(misurato.pranzoFatto, scritto.pranzoFatto);
+            EXPECT_EQ(misurato.cenaFatta, scritto.cenaFatta);
+            EXPECT_EQ(misurato.kmTotali, scritto.kmTotali);
+            EXPECT_EQ(misurato.traghetti, scritto.traghetti);
+            EXPECT_EQ(misurato.riga, scritto.riga);
+            EXPECT_EQ(misurato.giornoUltimaGuida, scritto.giornoUltimaGuida);
+            // The written pass fills every row it counted and leaves five rows of room.
+            EXPECT_EQ(g.righe(), scritto.riga + 5);
+            EXPECT_FALSE(g.testo(scritto.riga, ColGs).isEmpty());
+        }
+    }
+    // The trip does exercise the rules compared above.
+    EXPECT_GT(rigaDi(" > Partenza mattino successivo"), 0);
+    bool riposo = false;
+    bool giornoDiRiposo = false;
+    for (int r = 1; r < tab.righe(); ++r) {
+        riposo = riposo || tab.testo(r, ColNote).startsWith("Riposo 15'");
+        giornoDiRiposo = giornoDiRiposo || tab.testo(r, ColOre).startsWith("* ");
+    }
+    EXPECT_TRUE(riposo);
+    EXPECT_TRUE(giornoDiRiposo);
 }
 
 }  // namespace
