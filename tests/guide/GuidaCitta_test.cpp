@@ -454,13 +454,4 @@ TEST_F(Trasferimento, NoLasciaTuttoComEra) {
     EXPECT_EQ(tutte()[0].flagVisto, "0");
 }
 
-TEST(AiutoGuida, TestiDeiDuePulsanti) {
-    EXPECT_EQ(RigheAiutoCampiGuida().size(), 9);
-    EXPECT_EQ(RigheAiutoPulsantiGuida().size(), 9);
-    EXPECT_TRUE(
-        AiutoGuida(0).startsWith("Istruzioni per l'inserimento di informazioni logistiche:\r\n"
-                                 "Significato del campi:\r\n"));
-    EXPECT_TRUE(AiutoGuida(1).contains("\r\nFINE INSERIMENTO: fine della fase di inserimento.\r\n"));
-}
-
 }  // namespace
