@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
 #include "common/Griglia.h"
 #include "database/Archivio.h"
 #include "itinerary/GrigliaItinerario.h"
@@ -33,28 +34,18 @@ class DuplicaDb : public ::testing::Test {
     }
 
     void meta(const QString& codice, const QString& localita, const QString& nazione = "Italia") {
-        RowSet r = archivio.dati().apriTabella("MeteCamper");
-        r.aggiungi();
-        r.imposta("CodiceMeta", codice);
-        r.imposta("Localita", localita);
-        r.imposta("Nazione", nazione);
-        r.memorizza();
+        test::inserisci(archivio.dati(), "MeteCamper",
+                        {{"CodiceMeta", codice}, {"Localita", localita}, {"Nazione", nazione}});
     }
 
     void tappe(const QString& codice, const QList<Tappa>& elenco) {
-        RowSet r = archivio.dati().apriTabella("Itinerari");
-        for (int i = 0; i < elenco.size(); ++i) {
-            r.aggiungi();
-            r.imposta("CodiceMeta", codice);
-            r.imposta("Sequenza", QString("%1").arg(i + 1, 4, 10, QChar('0')));
-            r.imposta("Localita", elenco[i].localita);
-            r.imposta("Chilometri", elenco[i].km);
-            r.imposta("NomeStrada", elenco[i].strada + " ");
-            r.imposta("TipoStrada", elenco[i].tipo);
-            r.imposta("TempoSosta", elenco[i].sosta);
-            r.imposta("FineGiorno", elenco[i].fineGiorno);
-            r.memorizza();
-        }
+        for (int i = 0; i < elenco.size(); ++i)
+            test::tappa(archivio.dati(), codice, QString("%1").arg(i + 1, 4, 10, QChar('0')),
+                        elenco[i].localita, elenco[i].km,
+                        {{"NomeStrada", elenco[i].strada + " "},
+                         {"TipoStrada", elenco[i].tipo},
+                         {"TempoSosta", elenco[i].sosta},
+                         {"FineGiorno", elenco[i].fineGiorno}});
     }
 
     // The current itinerary: a start and one leg already typed.
