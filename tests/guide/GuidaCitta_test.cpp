@@ -102,7 +102,6 @@ TEST_F(Guida, UnaMetaSenzaTappeNonApreLaGuida) {
     EXPECT_FALSE(guida.CreaLaListadellaGuida());
     EXPECT_FALSE(guida.modoGuida);
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{"Impossibile... non esistono tappe memorizzate!"});
-    EXPECT_EQ(dialoghi.mostrati[0].titolo, "Guida Città");
 }
 
 TEST_F(Guida, SalvaCambiaECancellaUnaVoce) {
@@ -155,8 +154,6 @@ TEST_F(Guida, SalvaCambiaECancellaUnaVoce) {
     dialoghi.risposte = {Risposta::Si};
     EXPECT_EQ(guida.CancellaRiga(campi), 1);
     EXPECT_TRUE(tutte().isEmpty());
-    EXPECT_EQ(dialoghi.mostrati.last().testo, "Vuoi cancellare questa riga?");
-    EXPECT_EQ(dialoghi.mostrati.last().titolo, "Cancella riga");
     EXPECT_EQ(elenco(), QStringList{"Roma [Start]"});
     EXPECT_TRUE(dialoghi.testiMostrati().filter("Errore").isEmpty());
 }

