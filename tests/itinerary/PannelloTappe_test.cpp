@@ -39,6 +39,18 @@ QStringList Localita(const Griglia& g) {
     return l;
 }
 
+// The current row and the locality box, "|"-joined.
+QString Posto(const PannelloTappe& p) {
+    return QString::number(p.rigaCorrente()) + '|' + p.txtTappa->text();
+}
+
+// Cells of a grid row, "|"-joined.
+QString Celle(const Griglia& g, int r, std::initializer_list<int> colonne) {
+    QStringList l;
+    for (int c : colonne) l << g.testo(r, c);
+    return l.join('|');
+}
+
 class PannelloTappeTest : public ::testing::Test {
   protected:
     Griglia mfgTab;
@@ -99,28 +111,23 @@ TEST_F(PannelloTappeTest, TappaDigitataEInseritaConProgressiviETempi) {
     digita(pannello->txtTappa, QString::fromUtf8("roma è"));
     digita(pannello->txtNumStrada, "a1");
     digita(pannello->txtKm, "A12x0");
-    EXPECT_EQ(pannello->txtTappa->text(), QString::fromUtf8("ROMA È"));
-    EXPECT_EQ(pannello->txtNumStrada->text(), "A1");
-    EXPECT_EQ(pannello->txtKm->text(), "120");
+    EXPECT_EQ(
+        pannello->txtTappa->text() + '|' + pannello->txtNumStrada->text() + '|' + pannello->txtKm->text(),
+        QString::fromUtf8("ROMA È|A1|120"));
     pannello->optStrada[0]->click();
     pannello->cmdInserisce->click();
 
     EXPECT_TRUE(dialoghi.mostrati.isEmpty());
-    EXPECT_EQ(mfgTab.testo(1, ColTappa), QString::fromUtf8("ROMA È"));
-    EXPECT_EQ(mfgTab.testo(1, ColStrada), "A1");
-    EXPECT_EQ(mfgTab.testo(1, ColTipoStrada), "A");
-    EXPECT_EQ(mfgTab.testo(1, ColKmProgressivi), "120");
-    EXPECT_EQ(mfgTab.testo(1, ColTempo), "01:12");
+    EXPECT_EQ(Celle(mfgTab, 1, {ColTappa, ColStrada, ColTipoStrada, ColKmProgressivi, ColTempo}),
+              QString::fromUtf8("ROMA È|A1|A|120|01:12"));
     EXPECT_EQ(cambiata.count(), 1);
     EXPECT_GE(scritture, 1);
     EXPECT_EQ(box.txtKmTot[4], "120");
 
     EXPECT_EQ(QApplication::focusWidget(), pannello->txtTappa);
     // The next row is current, empty, with the previous road offered.
-    EXPECT_EQ(pannello->rigaCorrente(), 2);
-    EXPECT_EQ(pannello->txtRiga->text(), "2");
-    EXPECT_TRUE(pannello->txtTappa->text().isEmpty());
-    EXPECT_EQ(pannello->txtNumStrada->text(), "A1");
+    EXPECT_EQ(Posto(*pannello), "2|");
+    EXPECT_EQ(pannello->txtRiga->text() + pannello->txtNumStrada->text(), "2A1");
 
     // Legs typed in order stay as typed: inserting does not offer the progressive-km box.
     inserisci("Orte", "50", 1);
@@ -232,8 +239,7 @@ TEST_F(PannelloTappeTest, CancellaLUnicaTappa) {
     pannello->cmdCancella_Click();
     EXPECT_EQ(UltimaRigaTappa(mfgTab), 0);
     EXPECT_GE(mfgTab.righe(), kRigheMinimeItinerario);
-    EXPECT_EQ(pannello->rigaCorrente(), 1);
-    EXPECT_TRUE(pannello->txtTappa->text().isEmpty());
+    EXPECT_EQ(Posto(*pannello), "1|");
     EXPECT_EQ(box.txtKmTot[4], "");
 }
 
@@ -242,8 +248,7 @@ TEST_F(PannelloTappeTest, RigaVuotaAggiuntaECancellataInMezzo) {
     apri();
     pannello->mfgTab_Click(2);
     pannello->cmdAggiunge->click();
-    EXPECT_EQ(mfgTab.testo(2, ColTappa), "");
-    EXPECT_EQ(mfgTab.testo(3, ColTappa), "B");
+    EXPECT_EQ(Localita(mfgTab), QStringList({"A", "", "B", "C"}));
     EXPECT_EQ(mfgTab.testo(4, ColKmProgressivi), "30");
     pannello->cmdCancella->click();
     EXPECT_EQ(Localita(mfgTab), QStringList({"A", "B", "C"}));
@@ -256,8 +261,7 @@ TEST_F(PannelloTappeTest, TastiSpostanoLaRigaECaricanoICampi) {
     apri();
     TabellaGriglia* t = pannello->tabella();
     premi(t, Qt::Key_Down);
-    EXPECT_EQ(pannello->rigaCorrente(), 2);
-    EXPECT_EQ(pannello->txtTappa->text(), "B");
+    EXPECT_EQ(Posto(*pannello), "2|B");
     EXPECT_TRUE(pannello->optStrada[1]->isChecked());
     EXPECT_EQ(mfgTab.riga(), 2);
     premi(t, Qt::Key_Down);
@@ -270,14 +274,12 @@ TEST_F(PannelloTappeTest, TastiSpostanoLaRigaECaricanoICampi) {
               QStringList({"01", "02", "30"}));
     // Page Down stops at the first empty row, Page Up at the first leg.
     premi(t, Qt::Key_PageDown);
-    EXPECT_EQ(pannello->rigaCorrente(), 4);
-    EXPECT_TRUE(pannello->txtTappa->text().isEmpty());
+    EXPECT_EQ(Posto(*pannello), "4|");
     EXPECT_FALSE(pannello->chkEndDay->isChecked());
     premi(t, Qt::Key_PageUp);
-    EXPECT_EQ(pannello->rigaCorrente(), 1);
-    EXPECT_EQ(pannello->txtTappa->text(), "A");
+    EXPECT_EQ(Posto(*pannello), "1|A");
     premi(t, Qt::Key_Up);
-    EXPECT_EQ(pannello->rigaCorrente(), 1);
+    EXPECT_EQ(Posto(*pannello), "1|A");
 }
 
 TEST_F(PannelloTappeTest, ClicEDoppioClicSullaGriglia) {
@@ -288,8 +290,7 @@ TEST_F(PannelloTappeTest, ClicEDoppioClicSullaGriglia) {
     const QModelIndex cella = t->model()->index(t->modello()->rigaModello(3), ColTappa);
     const QPoint punto = t->visualRect(cella).center();
     QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, punto);
-    EXPECT_EQ(pannello->rigaCorrente(), 3);
-    EXPECT_EQ(pannello->txtTappa->text(), "C");
+    EXPECT_EQ(Posto(*pannello), "3|C");
     EXPECT_EQ(mfgTab.selezione(), (Rettangolo{3, 0, 3, mfgTab.colonne() - 1}));
     // Row 3 and a previous progressive distance: the progressive-km box is offered ticked.
     EXPECT_FALSE(pannello->chkKm->isHidden());
@@ -318,8 +319,7 @@ TEST_F(PannelloTappeTest, ListaDelleLocalita) {
     EXPECT_TRUE(pannello->cmbRicercaTappa->isHidden());
     EXPECT_TRUE(pannello->tabella()->isEnabled());
     EXPECT_TRUE(pannello->frmItinerario->isEnabled());
-    EXPECT_EQ(pannello->rigaCorrente(), 3);
-    EXPECT_EQ(pannello->txtTappa->text(), "BARI");
+    EXPECT_EQ(Posto(*pannello), "3|BARI");
 }
 
 TEST_F(PannelloTappeTest, EscChiudeLaListaSenzaSpostare) {
@@ -344,8 +344,7 @@ TEST_F(PannelloTappeTest, GrigliaDataDallaFinestraEClicDeviato) {
     EXPECT_NE(vista.parentWidget(), &p);
     p.AttivitaInserimentoItinerario();
     premi(&vista, Qt::Key_Down);
-    EXPECT_EQ(p.rigaCorrente(), 2);
-    EXPECT_EQ(p.txtTappa->text(), "B");
+    EXPECT_EQ(Posto(p), "2|B");
 
     // Without trip boxes the leg times take the default speeds.
     p.CalcolaKmTempiItinerario();
@@ -359,11 +358,9 @@ TEST_F(PannelloTappeTest, GrigliaDataDallaFinestraEClicDeviato) {
         return riga == 1;
     });
     p.mfgTab_Click(1);
-    EXPECT_EQ(p.rigaCorrente(), 2);
-    EXPECT_EQ(p.txtTappa->text(), "B");
+    EXPECT_EQ(Posto(p), "2|B");
     p.mfgTab_Click(3);
-    EXPECT_EQ(p.rigaCorrente(), 3);
-    EXPECT_TRUE(p.txtTappa->text().isEmpty());
+    EXPECT_EQ(Posto(p), "3|");
     EXPECT_EQ(deviate, QList<int>({1, 3}));
 }
 
@@ -403,11 +400,12 @@ TEST_F(PannelloTappeTest, AiutiMostratiComeMessaggi) {
 
 TEST_F(PannelloTappeTest, CaratteriDelNomeSecondoLeMarche) {
     apri();
-    EXPECT_EQ(pannello->lblCaratteriTappa->text(), "max 30");
+    QStringList massimi{pannello->lblCaratteriTappa->text()};
     pannello->chkMeta[0]->setChecked(true);
-    EXPECT_EQ(pannello->lblCaratteriTappa->text(), "max 22");
+    massimi << pannello->lblCaratteriTappa->text();
     pannello->chkMeta[1]->setChecked(true);
-    EXPECT_EQ(pannello->lblCaratteriTappa->text(), "max 16");
+    massimi << pannello->lblCaratteriTappa->text();
+    EXPECT_EQ(massimi, (QStringList{"max 30", "max 22", "max 16"}));
 }
 
 }  // namespace
