@@ -35,15 +35,14 @@ class Guida : public ::testing::Test {
     }
 
     void tappa(const QString& meta, const QString& localita, const QString& sosta = {}) {
-        test::tappa(archivio.dati(), meta, QStringLiteral("0001"), localita, {},
-                    {{QStringLiteral("TempoSosta"), sosta}});
+        test::tappa(archivio.dati(), meta, "0001", localita, {}, {{"TempoSosta", sosta}});
     }
 
     void voce(const QString& localita, const QString& descrizione,
               const QString& tempo = QStringLiteral("01:00"), const QString& gruppo = QStringLiteral(" "),
               const QString& codice = QStringLiteral("02")) {
         test::voceGuida(archivio.dati(), localita, descrizione, tempo,
-                        {{QStringLiteral("CodiceGuida"), codice}, {QStringLiteral("Gruppo"), gruppo}});
+                        {{"CodiceGuida", codice}, {"Gruppo", gruppo}});
     }
 
     // Every stored entry as "Localita|CodiceGuida|Gruppo|Descrizione|TempoSosta|FlagVisto".
@@ -65,7 +64,7 @@ class Guida : public ::testing::Test {
         QStringList righe;
         for (int r = 1; r < griglia.righe(); ++r)
             righe << (griglia.testo(r, ColGVoce) == QLatin1String("1")
-                          ? QStringLiteral("  ") + griglia.testo(r, ColGDescrizione)
+                          ? "  " + griglia.testo(r, ColGDescrizione)
                           : griglia.testo(r, ColGLocalita));
         return righe;
     }

@@ -56,13 +56,13 @@ class Pannello : public ::testing::Test {
     }
 
     void tappa(const QString& localita, const QString& meta = kMeta) {
-        test::tappa(archivio.dati(), meta, QStringLiteral("0001"), localita, {});
+        test::tappa(archivio.dati(), meta, "0001", localita, {});
     }
 
     void voce(const QString& localita, const QString& descrizione, const QString& tempo,
               const QString& codice = QStringLiteral("02"), const QString& gruppo = QStringLiteral(" ")) {
         test::voceGuida(archivio.dati(), localita, descrizione, tempo,
-                        {{QStringLiteral("CodiceGuida"), codice}, {QStringLiteral("Gruppo"), gruppo}});
+                        {{"CodiceGuida", codice}, {"Gruppo", gruppo}});
     }
 
     // Every stored entry as "Localita|Codice|Gruppo|Descrizione|Tempo", in description order.
@@ -70,9 +70,8 @@ class Pannello : public ::testing::Test {
         QStringList v;
         RowSet r = archivio.dati().apriTabella(archivio.nome(TabGuidaCitta));
         for (; !r.fine(); r.successivo())
-            v << QStringList{r.testo(QStringLiteral("Localita")), r.testo(QStringLiteral("CodiceGuida")),
-                             r.testo(QStringLiteral("Gruppo")), r.testo(QStringLiteral("Descrizione")),
-                             r.testo(QStringLiteral("TempoSosta"))}
+            v << QStringList{r.testo("Localita"), r.testo("CodiceGuida"), r.testo("Gruppo"),
+                             r.testo("Descrizione"), r.testo("TempoSosta")}
                      .join(QLatin1Char('|'));
         v.sort();
         return v;
@@ -131,7 +130,7 @@ TEST_F(Pannello, ApreLaGuidaSopraLaGrigliaPrincipale) {
 }
 
 TEST_F(Pannello, UnaMetaSenzaTappeNonApreLaGuida) {
-    tappa("Napoli", QStringLiteral("000002"));
+    tappa("Napoli", "000002");
     QSignalSpy chiusa(pannello.get(), &PannelloGuida::guidaChiusa);
     QSignalSpy aperta(pannello.get(), &PannelloGuida::guidaAperta);
     EXPECT_FALSE(pannello->cmdGuidaCitta_Click());

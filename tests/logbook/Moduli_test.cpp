@@ -42,6 +42,14 @@ class StopDopo : public ProgressoMemoria {
     mutable int chiamate_ = 0;
 };
 
+// Which of the texts the page carries, "|"-joined.
+QString Trovati(const PaginaRegistrata& p, const QStringList& testi) {
+    QStringList l;
+    for (const QString& t : testi)
+        if (p.cerca(t)) l << t;
+    return l.join('|');
+}
+
 QString Pdftotext(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
@@ -126,12 +134,10 @@ TEST_F(ModuliTest, DatedDayPageOfAOneDayPeriod) {
         stampa(ModuliDelPeriodo("ROMA", QDate(2026, 7, 1), QDate(2026, 7, 1)));
     ASSERT_EQ(pagine.size(), 2);
     const PaginaRegistrata& p = pagine.at(1);
-    EXPECT_TRUE(p.cerca("Giorno 1 di 1"));
-    EXPECT_TRUE(p.cerca("Partenza"));
-    EXPECT_FALSE(p.cerca("Ieri"));
-    EXPECT_TRUE(p.cerca("Me"));  // 1 July 2026 is a Wednesday
-    EXPECT_TRUE(p.cerca("01/07 - 01/07/2026") && p.cerca("ROMA"));
-    EXPECT_FALSE(p.cerca("Meta del viaggio"));
+    // 1 July 2026 is a Wednesday.
+    EXPECT_EQ(Trovati(p, {"Giorno 1 di 1", "Partenza", "Ieri", "Me", "01/07 - 01/07/2026", "ROMA",
+                          "Meta del viaggio"}),
+              "Giorno 1 di 1|Partenza|Me|01/07 - 01/07/2026|ROMA");
     // The tick boxes: five stays, "Gratis", six services and four vehicle checks, 3 mm and white.
     int caselle = 0;
     for (const LineaRegistrata& l : p.linee)
@@ -145,26 +151,21 @@ TEST_F(ModuliTest, LastDayOfAThirtyOneDayPeriod) {
     const QList<PaginaRegistrata> pagine =
         stampa(ModuliDelPeriodo("CAPO NORD", QDate(2026, 7, 1), QDate(2026, 7, 31)));
     ASSERT_EQ(pagine.size(), 32);
-    const PaginaRegistrata& p = pagine.last();
-    EXPECT_TRUE(p.cerca("Giorno 31 di 31"));
-    EXPECT_TRUE(p.cerca("Ieri"));
-    EXPECT_TRUE(p.cerca("Ve"));  // 31 July 2026 is a Friday
-    EXPECT_TRUE(p.cerca("31"));
-    EXPECT_TRUE(p.cerca("07"));
+    // 31 July 2026 is a Friday.
+    EXPECT_EQ(Trovati(pagine.last(), {"Giorno 31 di 31", "Ieri", "Ve", "31", "07"}),
+              "Giorno 31 di 31|Ieri|Ve|31|07");
     EXPECT_TRUE(esito.marcatoreScritto);
 }
 
 TEST_F(ModuliTest, FiveBlankPagesCarryLabelsInsteadOfDates) {
     const QList<PaginaRegistrata> pagine = stampa(ModuliInBianco(5));
     ASSERT_EQ(pagine.size(), 6);
-    EXPECT_FALSE(pagine.at(0).cerca("in bianco"));
-    EXPECT_TRUE(pagine.at(0).cerca("Meta del viaggio"));
-    EXPECT_TRUE(pagine.at(0).cerca("Periodo"));
+    EXPECT_EQ(Trovati(pagine.at(0), {"in bianco", "Meta del viaggio", "Periodo"}),
+              "Meta del viaggio|Periodo");
     for (int i = 1; i <= 5; ++i) {
         const PaginaRegistrata& p = pagine.at(i);
-        EXPECT_TRUE(p.cerca("Numero progressivo pagina"));
-        EXPECT_TRUE(p.cerca("settimana"));
-        EXPECT_FALSE(p.cerca("in bianco"));
+        EXPECT_EQ(Trovati(p, {"Numero progressivo pagina", "settimana", "in bianco"}),
+                  "Numero progressivo pagina|settimana");
         for (const QString& t : p.elencoTesti()) {
             EXPECT_FALSE(t.startsWith("Giorno ") && t.contains(" di ")) << t.toStdString();
             EXPECT_FALSE(t.contains(QRegularExpression("\\d/\\d"))) << t.toStdString();
@@ -253,9 +254,7 @@ TEST(CicloStampa, OnPaperAWholePdfOrNone) {
     ASSERT_EQ(pdf, QDir(cartella.path()).filePath("viaggio-moduli.pdf")) << errore.toStdString();
     const QString testo = Pdftotext(pdf);
     EXPECT_EQ(testo.count(QChar('\f')), 4);  // cover and three day pages
-    EXPECT_TRUE(testo.contains("Giorno 3 di 3"));
-    EXPECT_TRUE(testo.contains("CAPO NORD"));
-    EXPECT_TRUE(testo.contains("Pernottamento"));
+    for (const char* t : {"Giorno 3 di 3", "CAPO NORD", "Pernottamento"}) EXPECT_TRUE(testo.contains(t)) << t;
     EXPECT_FALSE(QFile::exists(QDir(cartella.path()).filePath(kFileFineStampa)));  // no marker asked
 
     const QString annullato = QDir(cartella.path()).filePath("annullato.pdf");
