@@ -84,6 +84,13 @@ class Zavetra : public ::testing::Test {
                         {{"CodiceGuida", codice}, {"Gruppo", gruppo}});
     }
 
+    struct Voce {
+        QString localita, descrizione, tempo, codice = "01", gruppo = " ";
+    };
+    void voci(std::initializer_list<Voce> l) {
+        for (const Voce& v : l) guida(v.localita, v.descrizione, v.tempo, v.codice, v.gruppo);
+    }
+
     QString coefficiente() {
         RowSet r = archivio.dati().apriRowSet(Query::di("MeteCamper").dove("CodiceMeta", kMeta));
         return r.testo("Coefficiente");
@@ -268,9 +275,7 @@ TEST_F(Zavetra, SenzaEndIlTrattoDiDestinazioneEVuoto) {
 
 TEST_F(Zavetra, TreVisiteDopoLaDestinazioneSonoTutteDelTratto) {
     tappe({{"Partenza", "0"}, {"Roma [Start]", "100"}, {"Firenze [End]", "100"}});
-    guida("Firenze", "Duomo", "01:00");
-    guida("Firenze", "Uffizi", "01:00");
-    guida("Firenze", "Ponte", "01:00");
+    voci({{"Firenze", "Duomo", "01:00"}, {"Firenze", "Uffizi", "01:00"}, {"Firenze", "Ponte", "01:00"}});
     ASSERT_TRUE(calcola().eseguito);
     const int t = rigaDi("Totali: Km e tempi (gg:hh:mm):");
     ASSERT_EQ(t, 7);
@@ -305,10 +310,10 @@ TEST_F(Zavetra, TempiEsattiDiDistanzaEVelocita) {
 
 TEST_F(Zavetra, ModiDiSosta) {
     tappe({{"Partenza", "0"}, {"Roma [Start]", "100", "00:02:00"}});
-    guida("Roma", "Colosseo", "02:00", "01", "A1");
-    guida("Roma", "Foro", "01:00", "01", "0");
-    guida("Roma", "Parcheggio", "", "02", " ");
-    guida("Napoli", "Porto", "01:00");
+    voci({{"Roma", "Colosseo", "02:00", "01", "A1"},
+          {"Roma", "Foro", "01:00", "01", "0"},
+          {"Roma", "Parcheggio", "", "02", " "},
+          {"Napoli", "Porto", "01:00"}});
     struct Atteso {
         const char* modo;
         QStringList righe;  // column 1, then columns 14 and 15 of each table row
@@ -347,8 +352,7 @@ TEST_F(Zavetra, ModiDiSosta) {
 
 TEST_F(Zavetra, VociDellaGuidaNelloSchedule) {
     tappe({{"Partenza", "0"}, {"Roma [Start]", "100"}});
-    guida("Roma", "Colosseo", "G1", "01", "A1");
-    guida("Roma", "Parcheggio", "", "02");
+    voci({{"Roma", "Colosseo", "G1", "01", "A1"}, {"Roma", "Parcheggio", "", "02"}});
     tappa("Roma", "0");  // the same locality again: its entries are used once
     box.cmbSoste = "2 - Soste Guida";
     ASSERT_TRUE(calcola().eseguito);
@@ -528,10 +532,6 @@ TEST_F(Zavetra, AzzeraSoste) {
     EXPECT_TRUE(dialoghi.mostrati[0].testo.endsWith("dell'itinerario.\r\n\r\nProcedo?"));
 }
 
-}  // namespace
-
-namespace {
-
 TEST(ZavetraGiorni, TestiDelGiornoComeIlCalendario) {
     // The weekday and dd/mm of the schedule rows agree with the day-number rules over the whole
     // range and beyond its edges.
@@ -545,17 +545,11 @@ TEST(ZavetraGiorni, TestiDelGiornoComeIlCalendario) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(Zavetra, VociPerUgualianzaDellaChiaveConGuidaPiccolaEGrande) {
     // A small guide is read at once, a large one locality by locality: both find the entries
     // whose locality equals the key, ignoring case, and nothing through wildcards.
     tappe({{"Partenza", "0"}, {"L'Aquila [Start]", "100"}, {"Roma", "100"}});
-    guida("LXAquila", "Finta", "01:00");
-    guida("l'aquila", "Castello", "01:00");
-    guida("roma", "Foro", "02:00");
+    voci({{"LXAquila", "Finta", "01:00"}, {"l'aquila", "Castello", "01:00"}, {"roma", "Foro", "02:00"}});
     box.cmbSoste = "2 - Soste Guida";
     for (int giro = 0; giro < 2; ++giro) {
         SCOPED_TRACE(giro);
@@ -570,8 +564,7 @@ TEST_F(Zavetra, VociPerUgualianzaDellaChiaveConGuidaPiccolaEGrande) {
 TEST_F(Zavetra, GuidaDiUnaLocalitaNearOVicino) {
     // The guide is looked up by the cleaned name: "near " and "vicino " are not part of it.
     tappe({{"Partenza", "0"}, {"near Siena [Start]", "100"}, {"vicino Pisa", "100"}});
-    guida("Siena", "Duomo", "01:00");
-    guida("Pisa", "Torre", "01:00");
+    voci({{"Siena", "Duomo", "01:00"}, {"Pisa", "Torre", "01:00"}});
     box.cmbSoste = "2 - Soste Guida";
     ASSERT_TRUE(calcola().eseguito);
     QStringList righe;
@@ -602,10 +595,6 @@ TEST(ZavetraPercentuale, PosizioneLimitataEBarraAggiornataSoloAlCambio) {
     EXPECT_EQ(progresso.massimo, 0);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(ZavetraAdattamento, CoefficienteEnormeNonBloccaIlCalcolo) {
     viaggio();
     memorizzaCoefficiente("99999999");
@@ -615,10 +604,6 @@ TEST_F(ZavetraAdattamento, CoefficienteEnormeNonBloccaIlCalcolo) {
     EXPECT_EQ(e.giorniUsati, 2);  // the fresh start estimates its own coefficient
     EXPECT_EQ(e.passi, 2);
 }
-
-}  // namespace
-
-namespace {
 
 // The night resets the day's meals, and a meal restarts the break interval: a two-day drive with
 // breaks every two hours takes lunch and dinner again on day 2, and the first break after lunch
