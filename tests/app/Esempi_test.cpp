@@ -38,91 +38,60 @@ struct Voce {
 // A three-week loop from Oslo: the fjords to Bergen and Geiranger, the coast road to Bodø, the
 // ferry to the Lofoten, Tromsø, the North Cape, and back south along the Swedish inland road.
 const Tappa kCapoNord[] = {
-    {"Oslo [Start]", "", 0, "", "", false},
-    {"Hønefoss", "E16", 60, "S", "", false},
-    {"Fagernes", "E16", 125, "P", "", false},
-    {"Lærdal", "E16", 115, "P", "", false},
-    {"Flåm", "E16", 45, "P", "00:02:00", false},
-    {"Voss", "E16", 65, "P", "", false},
-    {"Bergen", "E16", 100, "P", "", true},
-    {"Halhjem", "E39", 35, "P", "", false},
-    {"Sandvikvåg (traghetto)", "E39 TRAGH", 0, "", "", false},
-    {"Oppedal", "E39", 95, "P", "", false},
-    {"Lavik (traghetto)", "E39 TRAGH", 0, "", "", false},
-    {"Førde", "E39", 55, "P", "", false},
-    {"Nordfjordeid", "E39", 100, "P", "", false},
-    {"Hellesylt", "Rv60", 60, "L", "", false},
-    {"Geiranger (traghetto)", "TRAGH", 0, "", "00:02:00", true},
-    {"Eidsdal", "Rv63", 20, "L", "", false},
-    {"Linge (traghetto)", "TRAGH", 0, "", "", false},
-    {"Åndalsnes (Trollstigen)", "Rv63", 55, "L", "", false},
-    {"Dombås", "E136", 105, "P", "", false},
-    {"Trondheim", "E6", 205, "P", "00:03:00", false},
-    {"Steinkjer", "E6", 125, "P", "", false},
-    {"Mosjøen", "E6", 285, "P", "", false},
-    {"Mo i Rana", "E6", 90, "P", "", false},
-    {"Polarsirkelsenteret", "E6", 80, "P", "00:01:00", false},
-    {"Fauske", "E6", 100, "P", "", false},
-    {"Bodø", "Rv80", 63, "S", "", false},
-    {"Moskenes (traghetto)", "TRAGH", 0, "", "", false},
-    {"Å i Lofoten", "E10", 5, "L", "00:01:30", false},
-    {"Reine", "E10", 10, "L", "", false},
-    {"Leknes", "E10", 55, "P", "", false},
-    {"Svolvær", "E10", 70, "P", "", false},
-    {"Narvik", "E10", 235, "P", "", false},
-    {"Tromsø", "E8", 250, "P", "", false},
-    {"Breivikeidet", "Fv91", 25, "L", "", false},
-    {"Svensby (traghetto)", "Fv91 TRAGH", 0, "", "", false},
-    {"Lyngseidet", "Fv91", 20, "L", "", false},
-    {"Olderdalen (traghetto)", "TRAGH", 0, "", "", false},
-    {"Alta", "E6", 230, "P", "", false},
-    {"Olderfjord", "E6", 125, "P", "", false},
-    {"Honningsvåg", "E69", 80, "P", "", false},
-    {"Capo Nord", "E69", 34, "L", "00:03:00", true},
-    {"Lakselv", "E69", 190, "P", "", false},
-    {"Karasjok", "E6", 75, "P", "", false},
-    {"Kautokeino", "Rv92", 130, "L", "", false},
-    {"Karesuando", "E45", 120, "P", "", false},
-    {"Kiruna", "E45", 175, "P", "", false},
-    {"Gällivare", "E10", 120, "P", "", false},
-    {"Jokkmokk", "E45", 95, "P", "00:01:00", false},
-    {"Arvidsjaur", "E45", 160, "P", "", false},
-    {"Storuman", "E45", 175, "P", "", false},
-    {"Vilhelmina", "E45", 70, "P", "", false},
-    {"Dorotea", "E45", 55, "P", "", false},
-    {"Strömsund", "E45", 100, "P", "", false},
-    {"Östersund", "E45", 105, "P", "", false},
-    {"Sveg", "E45", 190, "P", "", false},
-    {"Mora", "E45", 145, "P", "", false},
-    {"Malung", "E45", 75, "P", "", false},
-    {"Torsby", "E45", 115, "P", "", false},
-    {"Kongsvinger", "Rv61", 110, "P", "", false},
-    {"Oslo [End]", "Rv2", 95, "S", "", false},
+    // clang-format off
+    {"Oslo [Start]", "", 0, "", "", false}, {"Hønefoss", "E16", 60, "S", "", false},
+    {"Fagernes", "E16", 125, "P", "", false}, {"Lærdal", "E16", 115, "P", "", false},
+    {"Flåm", "E16", 45, "P", "00:02:00", false}, {"Voss", "E16", 65, "P", "", false},
+    {"Bergen", "E16", 100, "P", "", true}, {"Halhjem", "E39", 35, "P", "", false},
+    {"Sandvikvåg (traghetto)", "E39 TRAGH", 0, "", "", false}, {"Oppedal", "E39", 95, "P", "", false},
+    {"Lavik (traghetto)", "E39 TRAGH", 0, "", "", false}, {"Førde", "E39", 55, "P", "", false},
+    {"Nordfjordeid", "E39", 100, "P", "", false}, {"Hellesylt", "Rv60", 60, "L", "", false},
+    {"Geiranger (traghetto)", "TRAGH", 0, "", "00:02:00", true}, {"Eidsdal", "Rv63", 20, "L", "", false},
+    {"Linge (traghetto)", "TRAGH", 0, "", "", false}, {"Åndalsnes (Trollstigen)", "Rv63", 55, "L", "", false},
+    {"Dombås", "E136", 105, "P", "", false}, {"Trondheim", "E6", 205, "P", "00:03:00", false},
+    {"Steinkjer", "E6", 125, "P", "", false}, {"Mosjøen", "E6", 285, "P", "", false},
+    {"Mo i Rana", "E6", 90, "P", "", false}, {"Polarsirkelsenteret", "E6", 80, "P", "00:01:00", false},
+    {"Fauske", "E6", 100, "P", "", false}, {"Bodø", "Rv80", 63, "S", "", false},
+    {"Moskenes (traghetto)", "TRAGH", 0, "", "", false}, {"Å i Lofoten", "E10", 5, "L", "00:01:30", false},
+    {"Reine", "E10", 10, "L", "", false}, {"Leknes", "E10", 55, "P", "", false},
+    {"Svolvær", "E10", 70, "P", "", false}, {"Narvik", "E10", 235, "P", "", false},
+    {"Tromsø", "E8", 250, "P", "", false}, {"Breivikeidet", "Fv91", 25, "L", "", false},
+    {"Svensby (traghetto)", "Fv91 TRAGH", 0, "", "", false}, {"Lyngseidet", "Fv91", 20, "L", "", false},
+    {"Olderdalen (traghetto)", "TRAGH", 0, "", "", false}, {"Alta", "E6", 230, "P", "", false},
+    {"Olderfjord", "E6", 125, "P", "", false}, {"Honningsvåg", "E69", 80, "P", "", false},
+    {"Capo Nord", "E69", 34, "L", "00:03:00", true}, {"Lakselv", "E69", 190, "P", "", false},
+    {"Karasjok", "E6", 75, "P", "", false}, {"Kautokeino", "Rv92", 130, "L", "", false},
+    {"Karesuando", "E45", 120, "P", "", false}, {"Kiruna", "E45", 175, "P", "", false},
+    {"Gällivare", "E10", 120, "P", "", false}, {"Jokkmokk", "E45", 95, "P", "00:01:00", false},
+    {"Arvidsjaur", "E45", 160, "P", "", false}, {"Storuman", "E45", 175, "P", "", false},
+    {"Vilhelmina", "E45", 70, "P", "", false}, {"Dorotea", "E45", 55, "P", "", false},
+    {"Strömsund", "E45", 100, "P", "", false}, {"Östersund", "E45", 105, "P", "", false},
+    {"Sveg", "E45", 190, "P", "", false}, {"Mora", "E45", 145, "P", "", false},
+    {"Malung", "E45", 75, "P", "", false}, {"Torsby", "E45", 115, "P", "", false},
+    {"Kongsvinger", "Rv61", 110, "P", "", false}, {"Oslo [End]", "Rv2", 95, "S", "", false},
+    // clang-format on
 };
 
 // A week in Tuscany from Florence: the Chianti road to Siena, the Val d'Orcia, San Gimignano and
 // Volterra, Pisa and Lucca.
 const Tappa kToscana[] = {
-    {"Firenze [Start]", "", 0, "", "", false},
-    {"Greve in Chianti", "SR222", 31, "L", "00:01:00", false},
-    {"Siena", "SR222", 45, "P", "", false},
-    {"Pienza", "SR2", 55, "P", "00:01:30", false},
+    // clang-format off
+    {"Firenze [Start]", "", 0, "", "", false}, {"Greve in Chianti", "SR222", 31, "L", "00:01:00", false},
+    {"Siena", "SR222", 45, "P", "", false}, {"Pienza", "SR2", 55, "P", "00:01:30", false},
     {"Montepulciano", "SP146", 13, "L", "00:02:00", true},
-    {"Montalcino", "SP146", 40, "L", "00:01:30", false},
-    {"Monteriggioni", "SR2", 55, "P", "00:01:00", false},
-    {"San Gimignano", "SP1", 27, "P", "00:03:00", false},
-    {"Volterra", "SR68", 30, "P", "00:02:00", false},
-    {"Pisa", "SR439", 65, "P", "", false},
-    {"Lucca", "SS12", 20, "P", "00:03:00", false},
+    {"Montalcino", "SP146", 40, "L", "00:01:30", false}, {"Monteriggioni", "SR2", 55, "P", "00:01:00", false},
+    {"San Gimignano", "SP1", 27, "P", "00:03:00", false}, {"Volterra", "SR68", 30, "P", "00:02:00", false},
+    {"Pisa", "SR439", 65, "P", "", false}, {"Lucca", "SS12", 20, "P", "00:03:00", false},
     {"Firenze [End]", "A11", 80, "A", "", false},
+    // clang-format on
 };
 
 const Voce kGuida[] = {
+    // clang-format off
     {"Oslo", "01", "Vigelandsparken, le sculture di Gustav Vigeland", "01:30"},
     {"Oslo", "01", "Museo Fram a Bygdøy, la nave delle spedizioni polari", "01:30"},
     {"Oslo", "02", "Teatro dell'Opera, passeggiata sul tetto", "00:45"},
-    {"Oslo", "02", "Museo Munch", "02:00"},
-    {"Oslo", "03", "Fortezza di Akershus", "01:00"},
+    {"Oslo", "02", "Museo Munch", "02:00"}, {"Oslo", "03", "Fortezza di Akershus", "01:00"},
     {"Oslo", "04", "Holmenkollen, trampolino e museo dello sci", "01:30"},
     {"Oslo", "07", "Bogstad Camping", "00:00"},
     {"Bergen", "01", "Bryggen, le case anseatiche sul porto", "01:30"},
@@ -133,8 +102,7 @@ const Voce kGuida[] = {
     {"Bergen", "07", "Lone Camping, Haukeland", "00:00"},
     {"Tromsø", "01", "Cattedrale artica, Ishavskatedralen", "00:45"},
     {"Tromsø", "01", "Funivia Fjellheisen sullo Storsteinen", "01:30"},
-    {"Tromsø", "02", "Polaria, acquario artico", "01:30"},
-    {"Tromsø", "03", "Museo polare", "01:00"},
+    {"Tromsø", "02", "Polaria, acquario artico", "01:30"}, {"Tromsø", "03", "Museo polare", "01:00"},
     {"Tromsø", "07", "Tromsø Camping, Tromsdalen", "00:00"},
     {"Firenze", "01", "Galleria degli Uffizi", "03:00"},
     {"Firenze", "01", "Duomo, Battistero e Cupola del Brunelleschi", "02:30"},
@@ -150,10 +118,10 @@ const Voce kGuida[] = {
     {"Siena", "04", "Pinacoteca Nazionale", "01:00"},
     {"Siena", "05", "Parcheggio camper Il Fagiolone", "00:00"},
     {"Pisa", "01", "Piazza dei Miracoli e Torre pendente", "01:30"},
-    {"Pisa", "01", "Duomo e Battistero di Pisa", "01:30"},
-    {"Pisa", "03", "Camposanto monumentale", "01:00"},
+    {"Pisa", "01", "Duomo e Battistero di Pisa", "01:30"}, {"Pisa", "03", "Camposanto monumentale", "01:00"},
     {"Pisa", "04", "Lungarni e Santa Maria della Spina", "00:45"},
     {"Pisa", "05", "Area sosta camper di via di Pratale", "00:00"},
+    // clang-format on
 };
 
 struct Meta {
@@ -168,32 +136,17 @@ struct Meta {
 void ScriviMeta(Archivio& a, const Meta& m) {
     RowSet r = a.dati().apriTabella(a.nome(TabMeteCamper));
     r.aggiungi();
-    const QList<QPair<const char*, const char*>> campi{{"CodiceMeta", m.codice},
-                                                       {"Localita", m.localita},
-                                                       {"Nazione", m.nazione},
-                                                       {"DataInizio", m.data},
-                                                       {"OraInizio", "0900"},
-                                                       {"MediaAutostrada", m.medie[0]},
-                                                       {"MediaSuperStrada", m.medie[1]},
-                                                       {"MediaPrincipale", m.medie[2]},
-                                                       {"MediaLocale", m.medie[3]},
-                                                       {"OraColazione", "0900"},
-                                                       {"OraPranzo", "1230"},
-                                                       {"DurataPranzo", "0130"},
-                                                       {"OraCena", "1930"},
-                                                       {"DurataCena", "0130"},
-                                                       {"OraNotte", "2200"},
-                                                       {"RiposoMinuti", "15"},
-                                                       {"RiposoOre", "02"},
-                                                       {"RiposoGiorno", "01"},
-                                                       {"RiposoDopoGiorni", "06"},
-                                                       {"InizioVisita", "0930"},
-                                                       {"FineVisita", "1800"},
-                                                       {"OreTraghetti", "0100"},
-                                                       {"GiorniAdeguamento", m.giorni},
-                                                       {"CalcoloSoste", "3"},
-                                                       {"Range", "15"},
-                                                       {"Coefficiente", "0"}};
+    // clang-format off
+    const QList<QPair<const char*, const char*>> campi{
+        {"CodiceMeta", m.codice}, {"Localita", m.localita}, {"Nazione", m.nazione}, {"DataInizio", m.data},
+        {"OraInizio", "0900"}, {"MediaAutostrada", m.medie[0]}, {"MediaSuperStrada", m.medie[1]},
+        {"MediaPrincipale", m.medie[2]}, {"MediaLocale", m.medie[3]}, {"OraColazione", "0900"},
+        {"OraPranzo", "1230"}, {"DurataPranzo", "0130"}, {"OraCena", "1930"}, {"DurataCena", "0130"},
+        {"OraNotte", "2200"}, {"RiposoMinuti", "15"}, {"RiposoOre", "02"}, {"RiposoGiorno", "01"},
+        {"RiposoDopoGiorni", "06"}, {"InizioVisita", "0930"}, {"FineVisita", "1800"},
+        {"OreTraghetti", "0100"}, {"GiorniAdeguamento", m.giorni}, {"CalcoloSoste", "3"}, {"Range", "15"},
+        {"Coefficiente", "0"}};
+    // clang-format on
     for (const auto& [campo, valore] : campi)
         r.imposta(QString::fromLatin1(campo), QString::fromUtf8(valore));
     r.memorizza();
@@ -201,38 +154,27 @@ void ScriviMeta(Archivio& a, const Meta& m) {
 
 template <std::size_t N>
 void ScriviTappe(Archivio& a, const char* codice, const Tappa (&tappe)[N]) {
-    RowSet r = a.dati().apriTabella(a.nome(TabItinerari));
     for (std::size_t i = 0; i < N; ++i) {
         const Tappa& t = tappe[i];
-        const QString sosta = QString::fromLatin1(t.sosta);
-        r.aggiungi();
-        r.imposta("CodiceMeta", QString::fromLatin1(codice));
-        r.imposta("Sequenza", QStringLiteral("%1").arg(i + 1, 4, 10, QLatin1Char('0')));
-        r.imposta("Localita", QString::fromUtf8(t.localita));
-        r.imposta("Chilometri", QString::number(t.km));
-        r.imposta("NomeStrada", QString::fromLatin1(t.strada) + QLatin1Char(' '));
-        r.imposta("TipoStrada", *t.tipo ? QString::fromLatin1(t.tipo) : QStringLiteral(" "));
-        r.imposta("TempoSosta", sosta.isEmpty() ? QStringLiteral(" ") : sosta);
-        r.imposta("SostaGuidaCitta", QStringLiteral(" "));
-        r.imposta("FineGiorno", t.fineGiorno ? QStringLiteral("1") : QStringLiteral("0"));
-        r.memorizza();
+        const auto oSpazio = [](const char* v) { return *v ? QString::fromLatin1(v) : QStringLiteral(" "); };
+        test::tappa(a.dati(), QString::fromLatin1(codice),
+                    QStringLiteral("%1").arg(i + 1, 4, 10, QLatin1Char('0')), QString::fromUtf8(t.localita),
+                    QString::number(t.km),
+                    {{"NomeStrada", QString::fromLatin1(t.strada) + QLatin1Char(' ')},
+                     {"TipoStrada", oSpazio(t.tipo)},
+                     {"TempoSosta", oSpazio(t.sosta)},
+                     {"SostaGuidaCitta", QStringLiteral(" ")},
+                     {"FineGiorno", t.fineGiorno ? QStringLiteral("1") : QStringLiteral("0")}});
     }
 }
 
 // The guide entries of the given localities only: each file carries the guide of its own trip.
 void ScriviGuida(Archivio& a, const QStringList& localita) {
-    RowSet r = a.dati().apriTabella(a.nome(TabGuidaCitta));
-    for (const Voce& v : kGuida) {
-        if (!localita.contains(QString::fromUtf8(v.localita))) continue;
-        r.aggiungi();
-        r.imposta("Localita", QString::fromUtf8(v.localita));
-        r.imposta("CodiceGuida", QString::fromLatin1(v.tipo));
-        r.imposta("Gruppo", QStringLiteral(" "));
-        r.imposta("Descrizione", QString::fromUtf8(v.descrizione));
-        r.imposta("TempoSosta", QString::fromLatin1(v.tempo));
-        r.imposta("FlagVisto", QStringLiteral("0"));
-        r.memorizza();
-    }
+    for (const Voce& v : kGuida)
+        if (localita.contains(QString::fromUtf8(v.localita)))
+            test::voceGuida(a.dati(), QString::fromUtf8(v.localita), QString::fromUtf8(v.descrizione),
+                            QString::fromLatin1(v.tempo),
+                            {{"CodiceGuida", QString::fromLatin1(v.tipo)}, {"Gruppo", QStringLiteral(" ")}});
 }
 
 const Meta kMetaCapoNord{"000001", "Capo Nord", "Norvegia ", "14062027", {"080", "070", "060", "040"}, "021"};

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
 #include "app/BatchStampa.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
@@ -44,17 +45,9 @@ class FinoAlPdf : public ::testing::Test {
         int seq = 0;
         const auto tappa = [&](const QString& localita, const QString& km, const QString& strada,
                                const QString& tipo) {
-            RowSet r = a.dati().apriTabella("Itinerari");
-            r.aggiungi();
-            r.imposta("CodiceMeta", "000001");
-            r.imposta("Sequenza", QString::number(++seq).rightJustified(4, '0'));
-            r.imposta("Localita", localita);
-            r.imposta("Chilometri", km);
-            r.imposta("NomeStrada", strada);
-            r.imposta("TipoStrada", tipo);
-            r.imposta("TempoSosta", " ");
-            r.imposta("FineGiorno", "0");
-            r.memorizza();
+            test::tappa(
+                a.dati(), "000001", QString::number(++seq).rightJustified(4, '0'), localita, km,
+                {{"NomeStrada", strada}, {"TipoStrada", tipo}, {"TempoSosta", " "}, {"FineGiorno", "0"}});
         };
         tappa("Milano [Start]", "0", "A1", "A");
         tappa("Firenze", "300", "A1", "A");
@@ -63,15 +56,8 @@ class FinoAlPdf : public ::testing::Test {
         tappa("Cagliari", "280", "SS131 Carlo Felice", "S");
         tappa("Olbia [End]", "280", "SS131", "S");
         const auto guida = [&](const QString& localita, const QString& gruppo, const QString& descrizione) {
-            RowSet r = a.dati().apriTabella("GuidaCitta");
-            r.aggiungi();
-            r.imposta("Localita", localita);
-            r.imposta("CodiceGuida", "01");
-            r.imposta("Gruppo", gruppo);
-            r.imposta("Descrizione", descrizione);
-            r.imposta("TempoSosta", "02:00");
-            r.imposta("FlagVisto", "0");
-            r.memorizza();
+            test::voceGuida(a.dati(), localita, descrizione, "02:00",
+                            {{"CodiceGuida", "01"}, {"Gruppo", gruppo}});
         };
         guida("Firenze", "Centro", "Duomo");
         guida("Firenze", "Centro", "Uffizi");

@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 
 TEST(CartellaDati, OpzioneDaRigaDiComando) {
-    EXPECT_EQ(OpzioneCartellaDati({"zavetra", "--data-dir", "/tmp/x"}), QStringLiteral("/tmp/x"));
-    EXPECT_EQ(OpzioneCartellaDati({"zavetra", "--data-dir=/tmp/y", "--calcola"}), QStringLiteral("/tmp/y"));
+    EXPECT_EQ(OpzioneCartellaDati({"zavetra", "--data-dir", "/tmp/x"}), "/tmp/x");
+    EXPECT_EQ(OpzioneCartellaDati({"zavetra", "--data-dir=/tmp/y", "--calcola"}), "/tmp/y");
     EXPECT_TRUE(OpzioneCartellaDati({"zavetra", "--data-dir"}).isEmpty());
     EXPECT_TRUE(OpzioneCartellaDati({"zavetra"}).isEmpty());
 }
@@ -22,7 +22,7 @@ TEST(CartellaDati, SceltaProgrammaOUtente) {
     // No probe file is left behind in the program's directory.
     EXPECT_TRUE(QDir(programma.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 
-    const QString scelta = QDir(programma.path()).filePath(QStringLiteral("nuova/cartella"));
+    const QString scelta = QDir(programma.path()).filePath("nuova/cartella");
     EXPECT_EQ(CartellaDati(programma.path(), scelta), scelta);
     EXPECT_TRUE(QDir(scelta).exists());
 }
@@ -40,7 +40,7 @@ class DatiUtenteTemporanei {
         else
             qputenv("XDG_DATA_HOME", vecchio_);
     }
-    QString zavetra() const { return QDir(dati_.path()).filePath(QStringLiteral("Zavetra")); }
+    QString zavetra() const { return QDir(dati_.path()).filePath("Zavetra"); }
 
   private:
     QByteArray vecchio_;
@@ -56,9 +56,9 @@ TEST(CartellaDati, ProgrammaNonScrivibileUsaLaCartellaUtenteCreandola) {
     DatiUtenteTemporanei utente;
     QTemporaryDir radice;
     // A folder below a plain file cannot be written even by the superuser.
-    QFile file(QDir(radice.path()).filePath(QStringLiteral("file")));
+    QFile file(QDir(radice.path()).filePath("file"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const QString programma = QDir(radice.path()).filePath(QStringLiteral("file/bin"));
+    const QString programma = QDir(radice.path()).filePath("file/bin");
     ASSERT_FALSE(QDir(utente.zavetra()).exists());
     EXPECT_EQ(CartellaDati(programma), utente.zavetra());
     EXPECT_TRUE(QDir(utente.zavetra()).exists());
@@ -68,13 +68,13 @@ TEST(CartellaDati, ProgrammaInstallatoUsaLaCartellaUtenteAncheSeScrivibile) {
     DatiUtenteTemporanei utente;
     QTemporaryDir prefisso;
     creaCartelle(prefisso.path(), {"bin", "share/zavetra"});
-    const QString bin = QDir(prefisso.path()).filePath(QStringLiteral("bin"));
+    const QString bin = QDir(prefisso.path()).filePath("bin");
     EXPECT_TRUE(ProgrammaInstallato(bin));
     EXPECT_EQ(CartellaDati(bin), utente.zavetra());
     EXPECT_TRUE(QDir(bin).entryList(QDir::Files | QDir::Hidden).isEmpty());
     // Kestrin, started by Zavetra, must look in the same folder whatever its own name.
     const QString nome = QCoreApplication::applicationName();
-    QCoreApplication::setApplicationName(QStringLiteral("Kestrin"));
+    QCoreApplication::setApplicationName("Kestrin");
     const QString perKestrin = CartellaDati(bin);
     QCoreApplication::setApplicationName(nome);
     EXPECT_EQ(perKestrin, utente.zavetra());

@@ -13,36 +13,33 @@ namespace {
 
 TEST(File1252, CodificaLettereItalianeEuroESegniDellaPagina) {
     // à è é ì ò ù, the euro sign (0x80 only in 1252, not in Latin-1) and the typographic quotes.
-    EXPECT_EQ(Codifica1252(QStringLiteral("àèéìòù€“”'")),
-              QByteArray("\xe0\xe8\xe9\xec\xf2\xf9\x80\x93\x94'"));
-    EXPECT_EQ(Codifica1252(QStringLiteral("Città\tNote")), QByteArray("Citt\xe0\tNote"));
+    EXPECT_EQ(Codifica1252("àèéìòù€“”'"), QByteArray("\xe0\xe8\xe9\xec\xf2\xf9\x80\x93\x94'"));
+    EXPECT_EQ(Codifica1252("Città\tNote"), QByteArray("Citt\xe0\tNote"));
 }
 
 TEST(File1252, CaratteriFuoriDallaPaginaDiventanoPuntoInterrogativo) {
     // Polish Ł, a CJK character and an emoji (a surrogate pair: one "?", not two).
     EXPECT_EQ(Codifica1252(QString::fromUtf8("aŁb漢c😀d")), QByteArray("a?b?c?d"));
     // The control character SUB is in the code page and stays itself.
-    EXPECT_EQ(Codifica1252(QString(QChar(0x1a)) + QStringLiteral("Ł")), QByteArray("\x1a?"));
+    EXPECT_EQ(Codifica1252(QString(QChar(0x1a)) + "Ł"), QByteArray("\x1a?"));
 }
 
 TEST(File1252, RigheConCrLfAncheDopoLUltima) {
-    EXPECT_EQ(Righe1252({QStringLiteral("uno"), QString(), QStringLiteral("tre\t")}),
-              QByteArray("uno\r\n\r\ntre\t\r\n"));
+    EXPECT_EQ(Righe1252({"uno", QString(), "tre\t"}), QByteArray("uno\r\n\r\ntre\t\r\n"));
     EXPECT_EQ(Righe1252({}), QByteArray());
 }
 
 TEST(File1252, ScriveERileggeLeRighe) {
     QTemporaryDir dir;
-    const QString percorso = dir.filePath(QStringLiteral("prova.txt"));
-    const QStringList righe{QStringLiteral("'Nazione\tLocalità"), QStringLiteral("Francia\tNîmes €"),
-                            QString()};
+    const QString percorso = dir.filePath("prova.txt");
+    const QStringList righe{"'Nazione\tLocalità", "Francia\tNîmes €", QString()};
     ASSERT_TRUE(ScriviRighe1252(percorso, righe));
     EXPECT_EQ(test::leggiFile(percorso),
               QByteArray("'Nazione\tLocalit\xe0\r\nFrancia\tN\xeemes \x80\r\n\r\n"));
     EXPECT_EQ(LeggiRighe1252(percorso), righe);
 
     // Rewriting replaces the whole file, a shorter content leaves nothing of the old one.
-    ASSERT_TRUE(ScriviRighe1252(percorso, {QStringLiteral("x")}));
+    ASSERT_TRUE(ScriviRighe1252(percorso, {"x"}));
     EXPECT_EQ(test::leggiFile(percorso), QByteArray("x\r\n"));
 }
 
@@ -56,13 +53,13 @@ TEST(File1252, DivisioneDelleRighe) {
 
 TEST(File1252, ScritturaImpossibileLasciaIlFileComEra) {
     QTemporaryDir dir;
-    EXPECT_FALSE(ScriviRighe1252(dir.filePath(QStringLiteral("manca/prova.txt")), {QStringLiteral("x")}));
-    EXPECT_FALSE(LeggiRighe1252(dir.filePath(QStringLiteral("manca.txt"))).has_value());
+    EXPECT_FALSE(ScriviRighe1252(dir.filePath("manca/prova.txt"), {"x"}));
+    EXPECT_FALSE(LeggiRighe1252(dir.filePath("manca.txt")).has_value());
 
     // A directory where the file should be: nothing written, the directory untouched.
-    const QString percorso = dir.filePath(QStringLiteral("cartella"));
+    const QString percorso = dir.filePath("cartella");
     ASSERT_TRUE(QDir().mkpath(percorso));
-    EXPECT_FALSE(ScriviRighe1252(percorso, {QStringLiteral("x")}));
+    EXPECT_FALSE(ScriviRighe1252(percorso, {"x"}));
     EXPECT_TRUE(QFileInfo(percorso).isDir());
 }
 

@@ -115,16 +115,10 @@ TEST(Griglia, FuoriDallaGrigliaSiLeggeVuotoESiRifiutaLaScrittura) {
     EXPECT_EQ(g.testo(2, 2), "2,2");
 }
 
-TEST(Griglia, FormatoDiCellaEColoriSoloRgb) {
+TEST(Griglia, ColoriSoloRgb) {
     Griglia g(3, 3);
-    EXPECT_TRUE(g.impostaGrassetto(1, 2, true));
     EXPECT_TRUE(g.impostaColoreSfondo(2, 1, 0xFF80C0FFu));  // an ARGB value keeps its RGB part
-    EXPECT_TRUE(g.impostaColoreTesto(2, 1, 0x123456));
-    EXPECT_TRUE(g.grassetto(1, 2));
-    EXPECT_FALSE(g.grassetto(2, 1));
     EXPECT_EQ(g.coloreSfondo(2, 1), 0x80C0FFu);
-    EXPECT_EQ(g.coloreTesto(2, 1), 0x123456u);
-    EXPECT_FALSE(g.coloreSfondo(1, 2).has_value());
     // The normal colour comes back by clearing the cell's own.
     g.impostaColoreSfondo(2, 1, std::nullopt);
     EXPECT_FALSE(g.coloreSfondo(2, 1).has_value());
@@ -145,23 +139,13 @@ TEST(Griglia, SvuotaDatiTieneIntestazioniEDimensioni) {
     EXPECT_EQ(g.intestazioni(), (QStringList{"", "", ""}));
 }
 
-TEST(Griglia, IntestazioniLarghezzeEAllineamenti) {
+TEST(Griglia, DefinizioniDelleColonne) {
     Griglia g(0, 0);
     g.impostaIntestazioni({"Num.", "Tappa"});
     EXPECT_EQ(g.righeFisse(), 1);
-    EXPECT_EQ(g.righe(), 1);
-    EXPECT_EQ(g.intestazioni(), (QStringList{"Num.", "Tappa"}));
-
-    g.definisciColonne({{"Num.", 420, Allineamento::Centro},
-                        {"Tappa", 6295, Allineamento::Sinistra},
-                        {"Km.", 500, Allineamento::Destra},
-                        {"", 0, Allineamento::Sinistra}});
-    EXPECT_EQ(g.colonne(), 4);
-    EXPECT_EQ(g.intestazioni(), (QStringList{"Num.", "Tappa", "Km.", ""}));
-    EXPECT_EQ(g.larghezzaColonna(1), 6295);
-    EXPECT_EQ(g.larghezzaColonna(3), 0);
-    EXPECT_EQ(g.allineamentoColonna(2), Allineamento::Destra);
-    EXPECT_EQ(g.allineamentoColonna(0), Allineamento::Centro);
+    g.definisciColonne({{"Num.", 420, Allineamento::Centro}, {"Km.", 500, Allineamento::Destra}});
+    EXPECT_EQ(g.intestazioni(), (QStringList{"Num.", "Km."}));
+    EXPECT_EQ(g.allineamentoColonna(1), Allineamento::Destra);
     // Fewer definitions than header columns: the header columns follow.
     g.impostaColonneFisse(3);
     g.definisciColonne({{"A", 10, Allineamento::Sinistra}});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -82,40 +83,21 @@ TEST(Tempo, OreEMinutiFannoIlGiroCompleto) {
     }
 }
 
-TEST(Tempo, OreOltreLeVentiquattroConNovemilanovecento) {
-    EXPECT_EQ(ghmCentesimi2Stringa(2650, 9900).mid(3), "26:30");
-    EXPECT_EQ(ghmCentesimi2Stringa(2650, 2400), "01:02:30");
-}
-
-TEST(Tempo, GiornoDiLunghezzaNullaEValoriNonNumerici) {
-    EXPECT_EQ(ghmCentesimi2Stringa(150, 0), "00:01:30");
-    EXPECT_EQ(ghmCentesimi2Stringa(std::numeric_limits<float>::quiet_NaN(), 2400), "");
-    EXPECT_EQ(ghmCentesimi2Stringa(std::numeric_limits<float>::infinity(), 2400), "");
-}
-
-TEST(Tempo, AntStrRiempieOTagliaAOttoCaratteri) {
-    EXPECT_EQ(AntStr(""), "00000000");
-    EXPECT_EQ(AntStr("8:30"), "00008:30");
-    EXPECT_EQ(AntStr("12345678"), "12345678");
-    EXPECT_EQ(AntStr("123456789"), "23456789");
-}
-
-TEST(Tempo, ZeroDaTestiENumeri) {
-    EXPECT_EQ(Zero(7, 2), "07");
-    EXPECT_EQ(Zero(2024, 4), "2024");
-    EXPECT_EQ(Zero(123, 2), "23");
-    EXPECT_EQ(Zero(-1, 2), "-1");
-    EXPECT_EQ(Zero(qint16(5), 3), "005");
-    EXPECT_EQ(Zero(12345678901LL, 3), "901");
-    EXPECT_EQ(Zero(qsizetype(9), 2), "09");
-    EXPECT_EQ(Zero(5.0, 2), "05");
-    EXPECT_EQ(Zero(2.5, 4), "02.5");
-    EXPECT_EQ(Zero(-0.0, 2), "00");
-    EXPECT_EQ(Zero(-0.0f, 2), "00");
-    EXPECT_EQ(Zero(0.1f, 4), "00.1");
-    EXPECT_EQ(Zero(QString(" 7 "), 2), "07");
-    EXPECT_EQ(Zero(QString(""), 2), "00");
-    EXPECT_EQ(Zero(QString("ab"), 3), "0ab");
+TEST(Tempo, GiorniDiOgniLunghezzaValoriNonNumericiEZeriInTesta) {
+    // Hours past 24 with a day of 9900; a day of no length; values that are not numbers.
+    EXPECT_EQ((QStringList{ghmCentesimi2Stringa(2650, 9900), ghmCentesimi2Stringa(2650, 2400),
+                           ghmCentesimi2Stringa(150, 0),
+                           ghmCentesimi2Stringa(std::numeric_limits<float>::quiet_NaN(), 2400),
+                           ghmCentesimi2Stringa(std::numeric_limits<float>::infinity(), 2400)}),
+              (QStringList{"00:26:30", "01:02:30", "00:01:30", "", ""}));
+    EXPECT_EQ((QStringList{AntStr(""), AntStr("8:30"), AntStr("12345678"), AntStr("123456789")}),
+              (QStringList{"00000000", "00008:30", "12345678", "23456789"}));
+    EXPECT_EQ((QStringList{Zero(7, 2), Zero(2024, 4), Zero(123, 2), Zero(-1, 2), Zero(qint16(5), 3),
+                           Zero(12345678901LL, 3), Zero(qsizetype(9), 2), Zero(5.0, 2), Zero(2.5, 4),
+                           Zero(-0.0, 2), Zero(-0.0f, 2), Zero(0.1f, 4), Zero(QString(" 7 "), 2),
+                           Zero(QString(""), 2), Zero(QString("ab"), 3)}),
+              (QStringList{"07", "2024", "23", "-1", "005", "901", "09", "05", "02.5", "00", "00", "00.1",
+                           "07", "00", "0ab"}));
 }
 
 TEST(Tempo, IncEDecFermanoIlTraboccamento) {
@@ -132,7 +114,7 @@ TEST(Tempo, IncEDecFermanoIlTraboccamento) {
     EXPECT_EQ(v, -32768);
 }
 
-TEST(Tempo, IncrDecrSommanoOUnisconoTesti) {
+TEST(Tempo, IncrDecrEMaggioreMinoreRestituisconoAQuandoUguali) {
     QString t = "ab";
     Incr(t, QString("cd"));
     EXPECT_EQ(t, "abcd");
@@ -140,9 +122,7 @@ TEST(Tempo, IncrDecrSommanoOUnisconoTesti) {
     Incr(f, 50);
     Decr(f, 25.5f);
     EXPECT_FLOAT_EQ(f, 124.5f);
-}
 
-TEST(Tempo, MaggioreMinoreRestituisconoAQuandoUguali) {
     EXPECT_EQ(Maggiore(3, 5), 5);
     EXPECT_EQ(Minore(3, 5), 3);
     EXPECT_FLOAT_EQ(Maggiore(2400.0f, 100), 2400.0f);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <cmath>
 
 #include "StampaTesti.h"
@@ -29,32 +30,19 @@ TEST(Testo, ValoreNumeroIniziale) {
     EXPECT_EQ(Valore(QString(400, '9')), 0);
 }
 
-TEST(Testo, ValoreSenzaPunti) {
-    EXPECT_EQ(ValoreSenzaPunti(""), 0);
-    EXPECT_EQ(ValoreSenzaPunti("1.234"), 1234);
-    EXPECT_EQ(ValoreSenzaPunti("Km 1.234.567,8"), 12345678);
-    EXPECT_EQ(ValoreSenzaPunti("-12"), 12);
-    EXPECT_EQ(ValoreSenzaPunti("abc"), 0);
-}
-
-TEST(Testo, TrimTogliSoloGliSpazi) {
-    EXPECT_EQ(Trim("  \tab c\t  "), "\tab c\t");
-    EXPECT_EQ(LTrim("  a  "), "a  ");
-    EXPECT_EQ(RTrim("  a  "), "  a");
-    EXPECT_EQ(Trim("   "), "");
-}
-
-TEST(Testo, ConfrontiEChiaviDiLocalita) {
-    EXPECT_TRUE(UgualeTesto("è", "È"));
-    EXPECT_TRUE(UgualeTesto("mèta", "MÈTA"));
-    EXPECT_TRUE(UgualeTesto("TRAGH", "tragh"));
-    EXPECT_FALSE(UgualeTesto("e", "è"));
-    EXPECT_FALSE(UgualeTesto("Roma ", "Roma"));
-
-    EXPECT_EQ(ChiaveLocalita("Roma [Start]"), "Roma");
-    EXPECT_EQ(ChiaveLocalita("Roma (centro) [End]"), "Roma");
-    EXPECT_EQ(ChiaveLocalita("Bari [x] (y)"), "Bari");
-    EXPECT_EQ(ChiaveLocalita("  Pisa  "), "Pisa");
+TEST(Testo, ValoreSenzaPuntiTrimConfrontiEChiavi) {
+    EXPECT_EQ(
+        (QList<double>{ValoreSenzaPunti(""), ValoreSenzaPunti("1.234"), ValoreSenzaPunti("Km 1.234.567,8"),
+                       ValoreSenzaPunti("-12"), ValoreSenzaPunti("abc")}),
+        (QList<double>{0, 1234, 12345678, 12, 0}));
+    EXPECT_EQ((QStringList{Trim("  \tab c\t  "), LTrim("  a  "), RTrim("  a  "), Trim("   ")}),
+              (QStringList{"\tab c\t", "a  ", "  a", ""}));
+    EXPECT_EQ((QList<bool>{UgualeTesto("è", "È"), UgualeTesto("mèta", "MÈTA"), UgualeTesto("TRAGH", "tragh"),
+                           UgualeTesto("e", "è"), UgualeTesto("Roma ", "Roma")}),
+              (QList<bool>{true, true, true, false, false}));
+    EXPECT_EQ((QStringList{ChiaveLocalita("Roma [Start]"), ChiaveLocalita("Roma (centro) [End]"),
+                           ChiaveLocalita("Bari [x] (y)"), ChiaveLocalita("  Pisa  ")}),
+              (QStringList{"Roma", "Roma", "Bari", "Pisa"}));
 }
 
 TEST(Testo, Formato) {
@@ -72,23 +60,19 @@ TEST(Testo, Formato) {
     }
 }
 
-TEST(Testo, TipoStradaDalGruppoDiPulsanti) {
-    EXPECT_EQ(strTipoStrada({}), "");
-    EXPECT_EQ(strTipoStrada({false, false, false, false}), "");
-    EXPECT_EQ(strTipoStrada({true, true, false, false}), "A");
-    EXPECT_EQ(strTipoStrada({false, true, false, false}), "S");
-    EXPECT_EQ(strTipoStrada({false, false, true, false}), "P");
-    EXPECT_EQ(strTipoStrada({false, false, false, true}), "L");
-    EXPECT_EQ(strTipoStrada({false, false, false, false, true}), "");
-}
-
-TEST(Testo, CodiceTipoGuidaUltimaCorrispondenza) {
+TEST(Testo, TipoStradaECodiceTipoGuida) {
+    EXPECT_EQ(
+        (QStringList{strTipoStrada({}), strTipoStrada({false, false, false, false}),
+                     strTipoStrada({true, true, false, false}), strTipoStrada({false, true, false, false}),
+                     strTipoStrada({false, false, true, false}), strTipoStrada({false, false, false, true}),
+                     strTipoStrada({false, false, false, false, true})}),
+        (QStringList{"", "", "A", "S", "P", "L", ""}));
+    // The last match counts; index 0 is not searched.
     const QStringList nomi{"", "Museo", "Chiesa", "MUSEO"};
-    EXPECT_EQ(CodiceTipoGuida("museo", nomi), 3);
-    EXPECT_EQ(CodiceTipoGuida("chiesa", nomi), 2);
-    EXPECT_EQ(CodiceTipoGuida("", nomi), -1);  // index 0 is not searched
-    EXPECT_EQ(CodiceTipoGuida("Parco", nomi), -1);
-    EXPECT_EQ(CodiceTipoGuida("Museo", {}), -1);
+    EXPECT_EQ(
+        (QList<int>{CodiceTipoGuida("museo", nomi), CodiceTipoGuida("chiesa", nomi),
+                    CodiceTipoGuida("", nomi), CodiceTipoGuida("Parco", nomi), CodiceTipoGuida("Museo", {})}),
+        (QList<int>{3, 2, -1, -1, -1}));
 }
 
 TEST(Testo, PrimoMaiuscolo) {
@@ -126,9 +110,9 @@ TEST(Testo, PulisceNomeLocalita) {
 }
 
 TEST(Testo, RiPulisceNomeLocalita) {
-    EXPECT_EQ(RiPulisceNomeLocalita("  roma [Start]"), "Roma");
-    EXPECT_EQ(RiPulisceNomeLocalita("SAN REMO "), "San Remo");
-    EXPECT_EQ(RiPulisceNomeLocalita("san remo (IM)"), "San remo (Im)");
+    EXPECT_EQ((QStringList{RiPulisceNomeLocalita("  roma [Start]"), RiPulisceNomeLocalita("SAN REMO "),
+                           RiPulisceNomeLocalita("san remo (IM)")}),
+              (QStringList{"Roma", "San Remo", "San remo (Im)"}));
 }
 
 struct Divisione {
@@ -155,22 +139,17 @@ INSTANTIATE_TEST_SUITE_P(Testo, SeparaColonneCasi,
                                            Divisione{"\"Roma\",\"Milano\"", {"Roma", "Milano"}},
                                            Divisione{"a\rb,c\n", {"ab", "c"}}, Divisione{"\"", {""}}));
 
-TEST(Testo, SeparaColonneCambiaLaRigaDelChiamante) {
+TEST(Testo, SeparaColonneCambiaLaRigaEHaAlPiuCentoColonne) {
     Colonne c;
-    QString riga = "a\r,\"b\"";
-    SeparaColonne(riga, c);
-    EXPECT_EQ(riga, "a,b,");
-}
+    QString cambiata = "a\r,\"b\"";
+    SeparaColonne(cambiata, c);
+    EXPECT_EQ(cambiata, "a,b,");
 
-TEST(Testo, SeparaColonneAlPiuCentoColonne) {
     QStringList pezzi;
     for (int i = 1; i <= 150; ++i) pezzi << QString::number(i);
     QString riga = pezzi.join(',');
-    Colonne c;
     SeparaColonne(riga, c);
-    ASSERT_EQ(c.conteggio, 100);
-    EXPECT_EQ(c.testo[1], "1");
-    EXPECT_EQ(c.testo[100], "100");
+    EXPECT_EQ(colonneDi(c), pezzi.mid(0, 100));
 }
 
 TEST(Testo, SeparaColonneSvuotaIlBufferMaNonLElementoZero) {
@@ -181,9 +160,7 @@ TEST(Testo, SeparaColonneSvuotaIlBufferMaNonLElementoZero) {
     QString corta = "x,y";
     SeparaColonne(corta, c);
     EXPECT_EQ(c.conteggio, 2);
-    EXPECT_EQ(c.testo[3], "");
-    EXPECT_EQ(c.testo[5], "");
-    EXPECT_EQ(c.testo[0], "Ricalcola");
+    EXPECT_EQ((QStringList{c.testo[0], c.testo[3], c.testo[5]}), (QStringList{"Ricalcola", "", ""}));
 }
 
 TEST(Testo, SeparaColonneAUnSeparatoreScelto) {
@@ -195,12 +172,9 @@ TEST(Testo, SeparaColonneAUnSeparatoreScelto) {
 }
 
 TEST(Testo, LikeTesto) {
-    EXPECT_EQ(LikeTesto("L'Aquila"), "L?Aquila");
-    EXPECT_EQ(LikeTesto("Roma (centro)"), "Roma *");
-    EXPECT_EQ(LikeTesto("x (y) [z]"), "x *");
-    EXPECT_EQ(LikeTesto("a=b\\c>d<e[f]g\"h"), "a?b?c?d?e?f?g?h");
-    EXPECT_EQ(LikeTesto("Pisa"), "Pisa");
-    EXPECT_EQ(LikeTesto(""), "");
+    EXPECT_EQ((QStringList{LikeTesto("L'Aquila"), LikeTesto("Roma (centro)"), LikeTesto("x (y) [z]"),
+                           LikeTesto("a=b\\c>d<e[f]g\"h"), LikeTesto("Pisa"), LikeTesto("")}),
+              (QStringList{"L?Aquila", "Roma *", "x *", "a?b?c?d?e?f?g?h", "Pisa", ""}));
 }
 
 }  // namespace

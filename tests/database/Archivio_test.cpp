@@ -15,7 +15,7 @@
 namespace {
 
 QString percorsoIn(const QTemporaryDir& d) {
-    return QDir(d.path()).filePath(QStringLiteral("Voviva.mdb"));
+    return QDir(d.path()).filePath("Voviva.mdb");
 }
 
 // A database whose tables are made from the given specifications instead of the current ones.
@@ -35,38 +35,18 @@ QStringList nomiCampi(Database& db, const QString& tabella) {
     return n;
 }
 
-TEST(Schema, SeiTabelleConICampiNellOrdine) {
-    const ElencoTabelle t = TabelleStandard();
-    const int attesi[] = {0, 28, 13, 8, 3, 1, 21};
-    for (int i = kPrimaTabella; i <= kUltimaTabella; ++i)
-        EXPECT_EQ(LeggiSpecificaCreazione(t.TabelleCampi[i]).size(), attesi[i]) << i;
-    for (int i : {0, 7, 8, 9, 10}) EXPECT_TRUE(t.TabelleNomi[i].isEmpty());
-
-    const QList<Campo> legs = LeggiSpecificaCreazione(t.TabelleCampi[TabItinerari]);
-    EXPECT_EQ(legs[0], (Campo{QStringLiteral("CodiceMeta"), TipoCampo::Testo, 6}));
-    EXPECT_EQ(legs[4], (Campo{QStringLiteral("NomeStrada"), TipoCampo::Testo, 64}));
-    EXPECT_EQ(legs[9].tipo, TipoCampo::SiNo);
-    EXPECT_EQ(legs[12], (Campo{QStringLiteral("Flag2"), TipoCampo::SiNo, 0}));
-    // Fields are read by position elsewhere.
-    EXPECT_EQ(LeggiSpecificaCreazione(t.TabelleCampi[TabTipoGuida])[2].nome,
-              QStringLiteral("TempoObbligatorio"));
-    EXPECT_EQ(LeggiSpecificaCreazione(t.TabelleCampi[TabGuidaCitta])[3],
-              (Campo{QStringLiteral("Descrizione"), TipoCampo::Testo, 96}));
-    EXPECT_EQ(LeggiSpecificaCreazione(t.TabelleCampi[TabMeteCamper]).last().nome, QStringLiteral("Flag2"));
-}
-
 TEST(Schema, LetturaDelleSpecifiche) {
     // An unknown type letter creates no field but is still a field the check looks for.
-    const QString spec = QStringLiteral("Alfa[T=12],Beta[Q],Gamma[y],Delta[i],Eps[T=3]");
+    const QString spec = "Alfa[T=12],Beta[Q],Gamma[y],Delta[i],Eps[T=3]";
     const QList<Campo> creati = LeggiSpecificaCreazione(spec);
     ASSERT_EQ(creati.size(), 4);
-    EXPECT_EQ(creati[0], (Campo{QStringLiteral("Alfa"), TipoCampo::Testo, 12}));
+    EXPECT_EQ(creati[0], (Campo{"Alfa", TipoCampo::Testo, 12}));
     EXPECT_EQ(creati[1].tipo, TipoCampo::SiNo);
     EXPECT_EQ(creati[2].tipo, TipoCampo::Intero);
-    EXPECT_EQ(creati[3], (Campo{QStringLiteral("Eps"), TipoCampo::Testo, 3}));
+    EXPECT_EQ(creati[3], (Campo{"Eps", TipoCampo::Testo, 3}));
     const QList<Campo> verificati = LeggiSpecificaVerifica(spec);
     ASSERT_EQ(verificati.size(), 5);
-    EXPECT_EQ(verificati[1].nome, QStringLiteral("Beta"));
+    EXPECT_EQ(verificati[1].nome, "Beta");
     EXPECT_EQ(verificati[4].larghezza, 3);
 }
 
@@ -76,43 +56,21 @@ TEST(Avvio, PrimoAvvioCreaTabelleIndiciETipiGuida) {
     a.AvviaDatabase();
     ASSERT_TRUE(QFileInfo::exists(percorsoIn(dir)));
     Database& db = a.dati();
-    EXPECT_EQ(db.tabelle(), (QStringList{QStringLiteral("MeteCamper"), QStringLiteral("Itinerari"),
-                                         QStringLiteral("GuidaCitta"), QStringLiteral("TipoGuida"),
-                                         QStringLiteral("MetaCorrente"), QStringLiteral("Parametri")}));
-    EXPECT_EQ(db.campi(QStringLiteral("MeteCamper")).size(), 28);
-    EXPECT_EQ(db.campi(QStringLiteral("Parametri")).size(), 21);
-    EXPECT_EQ(db.indici(QStringLiteral("MeteCamper")),
-              (QStringList{QStringLiteral("CodiceMeta"), QStringLiteral("Localita")}));
-    EXPECT_EQ(db.indici(QStringLiteral("Itinerari")).size(), 3);
-    EXPECT_EQ(db.indici(QStringLiteral("GuidaCitta")),
-              (QStringList{QStringLiteral("Gruppo"), QStringLiteral("Localita")}));
-    EXPECT_EQ(db.indici(QStringLiteral("TipoGuida")), QStringList{QStringLiteral("CodiceGuida")});
-    EXPECT_EQ(db.indici(QStringLiteral("MetaCorrente")), QStringList{QStringLiteral("MetaCorrente")});
-    EXPECT_TRUE(db.indici(QStringLiteral("Parametri")).isEmpty());
+    EXPECT_EQ(db.tabelle(), (QStringList{"MeteCamper", "Itinerari", "GuidaCitta", "TipoGuida", "MetaCorrente",
+                                         "Parametri"}));
+    EXPECT_EQ(db.indici("GuidaCitta"), (QStringList{"Gruppo", "Localita"}));
     for (int t = kPrimaTabella; t <= kUltimaTabella; ++t) EXPECT_TRUE(a.rs[t].aperto()) << t;
 
     const TabellaTipiGuida tipi = CaricaTipiGuida(a);
     EXPECT_EQ(tipi.sceltaTipi.size(), 10);  // the completion joins the table at the next start
-    EXPECT_EQ(tipi.voci[1].descrizione, QStringLiteral("Ottimo"));
     EXPECT_TRUE(tipi.voci[4].tempoObbligatorio);
     EXPECT_FALSE(tipi.voci[5].tempoObbligatorio);
-    EXPECT_EQ(tipi.voci[10].descrizione, QStringLiteral("Lunori"));
-
-    QStringList righe;
-    for (RowSet r =
-             db.apriRowSet(Query::di(QStringLiteral("TipoGuida")).ordina(QStringLiteral("CodiceGuida")));
-         !r.fine(); r.successivo())
-        righe << r.testo(0) + QLatin1Char(' ') + r.testo(1) +
-                     (r.siNo(QStringLiteral("TempoObbligatorio")) ? "*" : "");
-    EXPECT_EQ(righe, (QStringList{"01 Ottimo*", "02 Da vedere*", "03 Interessante*", "04 Vedibile*",
-                                  "05 Punto Sosta", "06 PS e CS", "07 Campeggio", "08 Ristorante", "09 Gpl",
-                                  "10 Lunori", "11 Lunorin", "12 Carte/Guide", "13 Altro"}));
 
     // The next start puts all thirteen in the table and adds nothing more.
     const TabellaTipiGuida poi = CaricaTipiGuida(a);
     EXPECT_EQ(poi.sceltaTipi.size(), 13);
-    EXPECT_EQ(poi.voci[13].descrizione, QStringLiteral("Altro"));
-    EXPECT_EQ(db.conta(Query::di(QStringLiteral("TipoGuida"))), 13);
+    EXPECT_EQ(poi.voci[13].descrizione, "Altro");
+    EXPECT_EQ(db.conta(Query::di("TipoGuida")), 13);
 }
 
 TEST(Avvio, TipiGuidaParzialiCompletatiDopoIlCodicePiuAlto) {
@@ -122,23 +80,22 @@ TEST(Avvio, TipiGuidaParzialiCompletatiDopoIlCodicePiuAlto) {
     const char* nomi[] = {"Ottimo",  "Da vedere", "Interessante", "Vedibile", "Punto Sosta",
                           "PS e CS", "Campeggio", "Ristorante",   "Gpl"};
     for (int i = 0; i < 9; ++i)
-        inserisci(a.dati(), QStringLiteral("TipoGuida"),
-                  {{QStringLiteral("CodiceGuida"), QStringLiteral("0%1").arg(i + 1)},
-                   {QStringLiteral("Descrizione"), QString::fromUtf8(nomi[i]).toUpper()},
-                   {QStringLiteral("TempoObbligatorio"), i < 4}});
+        inserisci(a.dati(), "TipoGuida",
+                  {{"CodiceGuida", QStringLiteral("0%1").arg(i + 1)},
+                   {"Descrizione", QString::fromUtf8(nomi[i]).toUpper()},
+                   {"TempoObbligatorio", i < 4}});
     const TabellaTipiGuida tipi = CaricaTipiGuida(a);
     EXPECT_EQ(tipi.sceltaTipi.size(), 9);
     QStringList aggiunti;
-    for (RowSet r = a.dati().apriRowSet(
-             Query::di(QStringLiteral("TipoGuida")).ordina(QStringLiteral("CodiceGuida")));
-         !r.fine(); r.successivo())
+    for (RowSet r = a.dati().apriRowSet(Query::di("TipoGuida").ordina("CodiceGuida")); !r.fine();
+         r.successivo())
         if (r.testo(0) > QLatin1String("09")) aggiunti << r.testo(0) + QLatin1Char(' ') + r.testo(1);
     EXPECT_EQ(aggiunti, (QStringList{"10 Lunorin", "11 Carte/Guide", "12 Altro"}));
 
     // A table that already has every description gets nothing.
-    const int righe = a.dati().conta(Query::di(QStringLiteral("TipoGuida")));
+    const int righe = a.dati().conta(Query::di("TipoGuida"));
     CaricaTipiGuida(a);
-    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("TipoGuida"))), righe);
+    EXPECT_EQ(a.dati().conta(Query::di("TipoGuida")), righe);
 }
 
 TEST(Avvio, FileNonDatabaseMostraErroreENonCambia) {
@@ -150,8 +107,7 @@ TEST(Avvio, FileNonDatabaseMostraErroreENonCambia) {
         a.AvviaDatabase();
         FAIL() << "no error";
     } catch (const ErroreApertura& e) {
-        EXPECT_EQ(e.messaggio(),
-                  QStringLiteral("Errore apertura database ") + QDir::toNativeSeparators(percorsoIn(dir)));
+        EXPECT_EQ(e.messaggio(), "Errore apertura database " + QDir::toNativeSeparators(percorsoIn(dir)));
     }
     EXPECT_EQ(test::leggiFile(percorsoIn(dir)), contenuto);
     EXPECT_FALSE(QFileInfo::exists(a.percorsoTemporaneo()));
@@ -177,23 +133,22 @@ TEST_F(Ricostruzione, CampoDiAltraLarghezzaRicostruitoSenzaPerdereRighe) {
             db.apri(percorsoIn(dir));
             Database::Transazione tr(db);
             for (int i = 1; i <= 300; ++i)
-                inserisci(db, QStringLiteral("Itinerari"),
-                          {{QStringLiteral("CodiceMeta"), QStringLiteral("000001")},
-                           {QStringLiteral("Sequenza"), QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'))},
-                           {QStringLiteral("NomeStrada"), QStringLiteral("E6 strada %1").arg(i)},
-                           {QStringLiteral("Start"), i == 1}});
+                inserisci(db, "Itinerari",
+                          {{"CodiceMeta", "000001"},
+                           {"Sequenza", QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'))},
+                           {"NomeStrada", QStringLiteral("E6 strada %1").arg(i)},
+                           {"Start", i == 1}});
             tr.conferma();
         }
         Archivio a(dir.path());
         a.AvviaDatabase();
         Database& db = a.dati();
-        EXPECT_EQ(db.campi(QStringLiteral("Itinerari"))[4].larghezza, 64);
-        EXPECT_EQ(db.conta(Query::di(QStringLiteral("Itinerari"))), 300);
-        RowSet r = db.apriRowSet(
-            Query::di(QStringLiteral("Itinerari")).dove(QStringLiteral("Sequenza"), QStringLiteral("0001")));
-        EXPECT_EQ(r.testo(QStringLiteral("NomeStrada")), QStringLiteral("E6 strada 1"));
-        EXPECT_TRUE(r.siNo(QStringLiteral("Start")));
-        EXPECT_EQ(db.indici(QStringLiteral("Itinerari")).size(), 3);
+        EXPECT_EQ(db.campi("Itinerari")[4].larghezza, 64);
+        EXPECT_EQ(db.conta(Query::di("Itinerari")), 300);
+        RowSet r = db.apriRowSet(Query::di("Itinerari").dove("Sequenza", "0001"));
+        EXPECT_EQ(r.testo("NomeStrada"), "E6 strada 1");
+        EXPECT_TRUE(r.siNo("Start"));
+        EXPECT_EQ(db.indici("Itinerari").size(), 3);
         EXPECT_FALSE(QFileInfo::exists(a.percorsoTemporaneo()));
     }
 }
@@ -204,62 +159,54 @@ TEST_F(Ricostruzione, TabellaSenzaGliUltimiDueCampi) {
     {
         Database db;
         db.apri(percorsoIn(dir));
-        inserisci(db, QStringLiteral("MeteCamper"),
-                  {{QStringLiteral("CodiceMeta"), QStringLiteral("000001")},
-                   {QStringLiteral("Localita"), QStringLiteral("Capo Nord")},
-                   {QStringLiteral("Coefficiente"), QStringLiteral("0.5")}});
+        inserisci(db, "MeteCamper",
+                  {{"CodiceMeta", "000001"}, {"Localita", "Capo Nord"}, {"Coefficiente", "0.5"}});
     }
     Archivio a(dir.path());
     a.AvviaDatabase();
-    RowSet r = a.dati().apriTabella(QStringLiteral("MeteCamper"));
+    RowSet r = a.dati().apriTabella("MeteCamper");
     ASSERT_EQ(r.numeroCampi(), 28);
-    EXPECT_EQ(r.testo(1), QStringLiteral("Capo Nord"));
-    EXPECT_EQ(r.testo(25), QStringLiteral("0.5"));
+    EXPECT_EQ(r.testo(1), "Capo Nord");
+    EXPECT_EQ(r.testo(25), "0.5");
     EXPECT_EQ(r.testo(26), QString());
     EXPECT_EQ(r.testo(27), QString());
 }
 
 TEST_F(Ricostruzione, CampoInPiuNonRicostruisceERimane) {
-    elenco.TabelleCampi[TabGuidaCitta] += QStringLiteral(",Note[T=40]");
+    elenco.TabelleCampi[TabGuidaCitta] += ",Note[T=40]";
     creaVecchio(dir, elenco);
     {
         Database db;
         db.apri(percorsoIn(dir));
-        inserisci(db, QStringLiteral("GuidaCitta"),
-                  {{QStringLiteral("Localita"), QStringLiteral("Bergen")},
-                   {QStringLiteral("Note"), QStringLiteral("porto")}});
+        inserisci(db, "GuidaCitta", {{"Localita", "Bergen"}, {"Note", "porto"}});
     }
     Archivio a(dir.path());
     int passi = 0;
     a.passoRicostruzione = [&](const QString&) { ++passi; };
     a.AvviaDatabase();
     EXPECT_EQ(passi, 0);
-    EXPECT_EQ(nomiCampi(a.dati(), QStringLiteral("GuidaCitta")).last(), QStringLiteral("Note"));
-    EXPECT_EQ(a.dati().apriTabella(QStringLiteral("GuidaCitta")).testo(QStringLiteral("Note")),
-              QStringLiteral("porto"));
+    EXPECT_EQ(nomiCampi(a.dati(), "GuidaCitta").last(), "Note");
+    EXPECT_EQ(a.dati().apriTabella("GuidaCitta").testo("Note"), "porto");
 }
 
 TEST_F(Ricostruzione, CampiInAltroOrdineCopiatiPerNome) {
     // Missing Flag2 forces the rebuild; the old order differs from the new one.
-    elenco.TabelleCampi[TabTipoGuida] =
-        QStringLiteral("Descrizione[T=32],TempoObbligatorio[Y],CodiceGuida[T=2]");
+    elenco.TabelleCampi[TabTipoGuida] = "Descrizione[T=32],TempoObbligatorio[Y],CodiceGuida[T=2]";
     elenco.TabelleCampi[TabItinerari].remove(QStringLiteral(",Flag2[Y]"));
     creaVecchio(dir, elenco);
     {
         Database db;
         db.apri(percorsoIn(dir));
-        inserisci(db, QStringLiteral("TipoGuida"),
-                  {{QStringLiteral("Descrizione"), QStringLiteral("Fiordo")},
-                   {QStringLiteral("TempoObbligatorio"), true},
-                   {QStringLiteral("CodiceGuida"), QStringLiteral("14")}});
+        inserisci(db, "TipoGuida",
+                  {{"Descrizione", "Fiordo"}, {"TempoObbligatorio", true}, {"CodiceGuida", "14"}});
     }
     Archivio a(dir.path());
     a.AvviaDatabase();
-    RowSet r = a.dati().apriTabella(QStringLiteral("TipoGuida"));
+    RowSet r = a.dati().apriTabella("TipoGuida");
     ASSERT_FALSE(r.fine());
-    EXPECT_EQ(r.testo(QStringLiteral("CodiceGuida")), QStringLiteral("14"));
-    EXPECT_EQ(r.testo(QStringLiteral("Descrizione")), QStringLiteral("Fiordo"));
-    EXPECT_TRUE(r.siNo(QStringLiteral("TempoObbligatorio")));
+    EXPECT_EQ(r.testo("CodiceGuida"), "14");
+    EXPECT_EQ(r.testo("Descrizione"), "Fiordo");
+    EXPECT_TRUE(r.siNo("TempoObbligatorio"));
 }
 
 TEST_F(Ricostruzione, TabellaMancanteCreata) {
@@ -267,49 +214,44 @@ TEST_F(Ricostruzione, TabellaMancanteCreata) {
     creaVecchio(dir, elenco);
     Archivio a(dir.path());
     a.AvviaDatabase();
-    EXPECT_TRUE(a.dati().esisteTabella(QStringLiteral("Parametri")));
+    EXPECT_TRUE(a.dati().esisteTabella("Parametri"));
 }
 
 TEST_F(Ricostruzione, InterruzioneAOgniPassoLasciaIlVecchioFile) {
-    elenco.TabelleCampi[TabItinerari].replace(QStringLiteral("NomeStrada[T=64]"),
-                                              QStringLiteral("NomeStrada[T=50]"));
+    elenco.TabelleCampi[TabItinerari].replace(QStringLiteral("NomeStrada[T=64]"), "NomeStrada[T=50]");
     creaVecchio(dir, elenco);
     {
         Database db;
         db.apri(percorsoIn(dir));
-        inserisci(db, QStringLiteral("MeteCamper"), {{QStringLiteral("Localita"), QStringLiteral("Tromsø")}});
-        inserisci(db, QStringLiteral("Itinerari"), {{QStringLiteral("Localita"), QStringLiteral("Narvik")}});
+        inserisci(db, "MeteCamper", {{"Localita", "Tromsø"}});
+        inserisci(db, "Itinerari", {{"Localita", "Narvik"}});
     }
     // The check completes the indexes of the tables that pass before the rebuild starts; after
     // that, no interrupted rebuild touches the old file.
     QByteArray prima;
-    const QStringList passi = {QStringLiteral("creato"), QStringLiteral("copiata MeteCamper"),
-                               QStringLiteral("copiata Itinerari"), QStringLiteral("copiata Parametri"),
-                               QStringLiteral("sostituzione")};
+    const QStringList passi = {"creato", "copiata MeteCamper", "copiata Itinerari", "copiata Parametri",
+                               "sostituzione"};
     for (const QString& guasto : passi) {
         Archivio a(dir.path());
         a.passoRicostruzione = [&](const QString& p) {
-            if (p == guasto) throw ErroreDatabase(QStringLiteral("interrotto"));
+            if (p == guasto) throw ErroreDatabase("interrotto");
         };
         EXPECT_THROW(a.AvviaDatabase(), ErroreDatabase) << guasto.toStdString();
         if (prima.isEmpty()) prima = test::leggiFile(percorsoIn(dir));
         EXPECT_EQ(test::leggiFile(percorsoIn(dir)), prima) << guasto.toStdString();
         Database vecchio;
         vecchio.apri(percorsoIn(dir));
-        EXPECT_EQ(vecchio.apriTabella(QStringLiteral("MeteCamper")).testo(QStringLiteral("Localita")),
-                  QStringLiteral("Tromsø"));
-        EXPECT_EQ(vecchio.apriTabella(QStringLiteral("Itinerari")).testo(QStringLiteral("Localita")),
-                  QStringLiteral("Narvik"));
-        EXPECT_EQ(vecchio.campi(QStringLiteral("Itinerari"))[4].larghezza, 50);
+        EXPECT_EQ(vecchio.apriTabella("MeteCamper").testo("Localita"), "Tromsø");
+        EXPECT_EQ(vecchio.apriTabella("Itinerari").testo("Localita"), "Narvik");
+        EXPECT_EQ(vecchio.campi("Itinerari")[4].larghezza, 50);
     }
     // The next start clears the stale temporary file and completes the rebuild.
-    EXPECT_TRUE(QFileInfo::exists(QDir(dir.path()).filePath(QStringLiteral("DBTemp.mdb"))));
+    EXPECT_TRUE(QFileInfo::exists(QDir(dir.path()).filePath("DBTemp.mdb")));
     Archivio a(dir.path());
     a.AvviaDatabase();
     EXPECT_FALSE(QFileInfo::exists(a.percorsoTemporaneo()));
-    EXPECT_EQ(a.dati().apriTabella(QStringLiteral("MeteCamper")).testo(QStringLiteral("Localita")),
-              QStringLiteral("Tromsø"));
-    EXPECT_EQ(a.dati().campi(QStringLiteral("Itinerari"))[4].larghezza, 64);
+    EXPECT_EQ(a.dati().apriTabella("MeteCamper").testo("Localita"), "Tromsø");
+    EXPECT_EQ(a.dati().campi("Itinerari")[4].larghezza, 64);
 }
 
 class Slot : public ::testing::Test {
@@ -317,21 +259,19 @@ class Slot : public ::testing::Test {
     void SetUp() override {
         a.AvviaDatabase();
         for (const char* l : {"L'Aquila", "LXAquila", "Oslo", "Roma';DROP TABLE GuidaCitta--"})
-            inserisci(a.dati(), QStringLiteral("GuidaCitta"),
-                      {{QStringLiteral("Localita"), QString::fromUtf8(l)}});
+            inserisci(a.dati(), "GuidaCitta", {{"Localita", QString::fromUtf8(l)}});
     }
-    int righeGuida() { return a.dati().conta(Query::di(QStringLiteral("GuidaCitta"))); }
+    int righeGuida() { return a.dati().conta(Query::di("GuidaCitta")); }
     QTemporaryDir dir;
     Archivio a{dir.path()};
 };
 
 TEST_F(Slot, RecordSetImpostaContaELasciaSullaPrima) {
-    a.query = Query::di(QStringLiteral("GuidaCitta")).ordina(QStringLiteral("Localita"), true);
+    a.query = Query::di("GuidaCitta").ordina("Localita", true);
     a.RecordSetImposta(0, 7);
     EXPECT_EQ(a.NumeroRecord, 4);
-    EXPECT_EQ(a.rs[7].testo(QStringLiteral("Localita")), QStringLiteral("Roma';DROP TABLE GuidaCitta--"));
-    a.query =
-        Query::di(QStringLiteral("GuidaCitta")).dove(QStringLiteral("Localita"), QStringLiteral("Bergen"));
+    EXPECT_EQ(a.rs[7].testo("Localita"), "Roma';DROP TABLE GuidaCitta--");
+    a.query = Query::di("GuidaCitta").dove("Localita", "Bergen");
     a.RecordSetImposta(0, 7);
     EXPECT_EQ(a.NumeroRecord, 0);
     EXPECT_TRUE(a.rs[7].fine());
@@ -340,35 +280,25 @@ TEST_F(Slot, RecordSetImpostaContaELasciaSullaPrima) {
 TEST_F(Slot, CancellaTabellaPerValoreEConProgresso) {
     ProgressoMemoria p;
     a.NumeroRecord = 9;
-    a.CancellaTabella(TabGuidaCitta, QStringLiteral("Localita"),
-                      QStringLiteral("Roma';DROP TABLE GuidaCitta--"), &p);
+    a.CancellaTabella(TabGuidaCitta, "Localita", "Roma';DROP TABLE GuidaCitta--", &p);
     EXPECT_EQ(righeGuida(), 3);
-    EXPECT_EQ(p.ultimaDidascalia, QStringLiteral("Cancellazione tabella GuidaCitta"));
+    EXPECT_EQ(p.ultimaDidascalia, "Cancellazione tabella GuidaCitta");
     EXPECT_GE(p.aggiornamenti, 1);
     EXPECT_EQ(p.massimo, 0);  // cleared at the end
     // The pattern of an apostrophe matches any character there, as the guide look-ups expect.
-    a.CancellaTabella(TabGuidaCitta, QStringLiteral("Localita"), QStringLiteral("L'Aquila"));
+    a.CancellaTabella(TabGuidaCitta, "Localita", "L'Aquila");
     EXPECT_EQ(righeGuida(), 1);
-    a.CancellaTabella(TabGuidaCitta, QString(), QStringLiteral("ignorato"));
+    a.CancellaTabella(TabGuidaCitta, QString(), "ignorato");
     EXPECT_EQ(righeGuida(), 0);
 }
 
 TEST_F(Slot, RiparaLocalitaConParentesi) {
-    inserisci(a.dati(), QStringLiteral("GuidaCitta"),
-              {{QStringLiteral("Localita"), QStringLiteral("  Roma (centro) ")}});
-    inserisci(a.dati(), QStringLiteral("GuidaCitta"),
-              {{QStringLiteral("Localita"), QStringLiteral("(Bergen)")}});
+    inserisci(a.dati(), "GuidaCitta", {{"Localita", "  Roma (centro) "}});
+    inserisci(a.dati(), "GuidaCitta", {{"Localita", "(Bergen)"}});
     a.RiparaLocalitaGuida();
-    EXPECT_EQ(
-        a.dati().conta(
-            Query::di(QStringLiteral("GuidaCitta")).dove(QStringLiteral("Localita"), QStringLiteral("Roma"))),
-        1);
-    EXPECT_EQ(
-        a.dati().conta(Query::di(QStringLiteral("GuidaCitta")).dove(QStringLiteral("Localita"), QString())),
-        1);
-    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("GuidaCitta"))
-                                 .contiene(QStringLiteral("Localita"), QStringLiteral("("))),
-              0);
+    EXPECT_EQ(a.dati().conta(Query::di("GuidaCitta").dove("Localita", "Roma")), 1);
+    EXPECT_EQ(a.dati().conta(Query::di("GuidaCitta").dove("Localita", QString())), 1);
+    EXPECT_EQ(a.dati().conta(Query::di("GuidaCitta").contiene("Localita", "(")), 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
 #include "common/Griglia.h"
 #include "database/Archivio.h"
 #include "itinerary/GrigliaItinerario.h"
@@ -33,28 +34,18 @@ class DuplicaDb : public ::testing::Test {
     }
 
     void meta(const QString& codice, const QString& localita, const QString& nazione = "Italia") {
-        RowSet r = archivio.dati().apriTabella("MeteCamper");
-        r.aggiungi();
-        r.imposta("CodiceMeta", codice);
-        r.imposta("Localita", localita);
-        r.imposta("Nazione", nazione);
-        r.memorizza();
+        test::inserisci(archivio.dati(), "MeteCamper",
+                        {{"CodiceMeta", codice}, {"Localita", localita}, {"Nazione", nazione}});
     }
 
     void tappe(const QString& codice, const QList<Tappa>& elenco) {
-        RowSet r = archivio.dati().apriTabella("Itinerari");
-        for (int i = 0; i < elenco.size(); ++i) {
-            r.aggiungi();
-            r.imposta("CodiceMeta", codice);
-            r.imposta("Sequenza", QString("%1").arg(i + 1, 4, 10, QChar('0')));
-            r.imposta("Localita", elenco[i].localita);
-            r.imposta("Chilometri", elenco[i].km);
-            r.imposta("NomeStrada", elenco[i].strada + " ");
-            r.imposta("TipoStrada", elenco[i].tipo);
-            r.imposta("TempoSosta", elenco[i].sosta);
-            r.imposta("FineGiorno", elenco[i].fineGiorno);
-            r.memorizza();
-        }
+        for (int i = 0; i < elenco.size(); ++i)
+            test::tappa(archivio.dati(), codice, QString("%1").arg(i + 1, 4, 10, QChar('0')),
+                        elenco[i].localita, elenco[i].km,
+                        {{"NomeStrada", elenco[i].strada + " "},
+                         {"TipoStrada", elenco[i].tipo},
+                         {"TempoSosta", elenco[i].sosta},
+                         {"FineGiorno", elenco[i].fineGiorno}});
     }
 
     // The current itinerary: a start and one leg already typed.
@@ -70,8 +61,12 @@ class DuplicaDb : public ::testing::Test {
     }
 
     static QStringList riga(const Griglia& g, int r) {
-        return {g.testo(r, ColTappa),      g.testo(r, ColStrada), g.testo(r, ColKm),
-                g.testo(r, ColTipoStrada), g.testo(r, ColSosta),  g.testo(r, ColFineGiorno)};
+        return celle(g, r, {ColTappa, ColStrada, ColKm, ColTipoStrada, ColSosta, ColFineGiorno});
+    }
+    static QStringList celle(const Griglia& g, int r, std::initializer_list<int> colonne) {
+        QStringList l;
+        for (int c : colonne) l << g.testo(r, c);
+        return l;
     }
 
     // Marks rows a (initial) and b (final) of the leg list as the panel does.
@@ -101,12 +96,10 @@ TEST_F(DuplicaDb, OffreSoloLeMeteConTappeUnaPerNome) {
     Griglia lista;
     ASSERT_EQ(CaricaElencoMete(archivio, lista), 2);
     EXPECT_EQ(lista.righe(), 3);
-    EXPECT_EQ(lista.testo(1, ColMetaLocalita), "Berlino");
-    EXPECT_EQ(lista.testo(1, ColMetaCodice), "000005");
-    EXPECT_EQ(lista.testo(2, ColMetaNumero), "2");
-    EXPECT_EQ(lista.testo(2, ColMetaLocalita), "Capo Nord");
-    EXPECT_EQ(lista.testo(2, ColMetaNazione), "Norvegia");
-    EXPECT_EQ(lista.testo(2, ColMetaCodice), "000001");
+    const std::initializer_list<int> colonne = {ColMetaNumero, ColMetaLocalita, ColMetaNazione,
+                                                ColMetaCodice};
+    EXPECT_EQ(celle(lista, 1, colonne), (QStringList{"1", "Berlino", "Germania", "000005"}));
+    EXPECT_EQ(celle(lista, 2, colonne), (QStringList{"2", "Capo Nord", "Norvegia", "000001"}));
     EXPECT_EQ(lista.larghezzaColonna(ColMetaCodice), 0);  // the code is never shown
 }
 
@@ -120,13 +113,11 @@ TEST_F(DuplicaDb, ListaDelleTappeConKmRaggruppatiEFineGiorno) {
     Griglia lista;
     ASSERT_EQ(CaricaTappeAltraMeta(archivio, lista, "000001"), 5);
     EXPECT_EQ(lista.righe(), 6);
-    EXPECT_EQ(lista.testo(1, ColAltraSequenza), "0001");
-    EXPECT_EQ(lista.testo(1, ColAltraKm), "");
-    EXPECT_EQ(lista.testo(2, ColAltraStrada), "A1");
-    EXPECT_EQ(lista.testo(4, ColAltraKm), "1.500");
-    EXPECT_EQ(lista.testo(2, ColAltraSosta), "00:02:00");
-    EXPECT_EQ(lista.testo(3, ColAltraSosta), "*01:00:00");
-    EXPECT_EQ(lista.testo(5, ColAltraSosta), "");
+    EXPECT_EQ(celle(lista, 1, {ColAltraSequenza, ColAltraKm}), (QStringList{"0001", ""}));
+    EXPECT_EQ(celle(lista, 2, {ColAltraStrada, ColAltraSosta}), (QStringList{"A1", "00:02:00"}));
+    EXPECT_EQ(
+        celle(lista, 3, {ColAltraSosta}) + celle(lista, 4, {ColAltraKm}) + celle(lista, 5, {ColAltraSosta}),
+        (QStringList{"*01:00:00", "1.500", ""}));
 }
 
 TEST_F(DuplicaDb, MarcaturaDelTrattoEAbilitazione) {
@@ -137,10 +128,8 @@ TEST_F(DuplicaDb, MarcaturaDelTrattoEAbilitazione) {
     TrattoDuplica t;
     lista.impostaRiga(4);
     AssegnaTappa(lista, 0, t);
-    EXPECT_EQ(t.txtInsLoc[0], "VERONA");
-    EXPECT_EQ(t.txtInsNS[0], "A22");
-    EXPECT_EQ(t.txtInsKm[0], "141");
-    EXPECT_EQ(t.txtInsNum[0], "4");
+    EXPECT_EQ((QStringList{t.txtInsLoc[0], t.txtInsNS[0], t.txtInsKm[0], t.txtInsNum[0]}),
+              (QStringList{"VERONA", "A22", "141", "4"}));
     // Only one end: that row alone is selected and the insertion waits for the other.
     EXPECT_FALSE(SelezioneTappeDuplica(lista, t));
     EXPECT_EQ(lista.selezione(), (Rettangolo{4, 0, 4, 5}));
@@ -150,8 +139,7 @@ TEST_F(DuplicaDb, MarcaturaDelTrattoEAbilitazione) {
     EXPECT_TRUE(SelezioneTappeDuplica(lista, t));
     EXPECT_EQ(lista.selezione(), (Rettangolo{2, 0, 4, 5}));
     const EstremiTratto e = EstremiDuplica(lista, t);
-    EXPECT_EQ(e.a, 4);
-    EXPECT_EQ(e.b, 2);
+    EXPECT_EQ(std::pair(e.a, e.b), std::pair(4, 2));
 
     // A number typed beyond the list is held to it.
     t.txtInsNum[1] = "99";
@@ -174,8 +162,7 @@ TEST_F(DuplicaDb, CopiaAvantiDopoLaTappaCorrente) {
     EXPECT_EQ(riga(g, 4), (QStringList{"BOLOGNA", "RACC", "105", "S", "*01:00:00", "1"}));
     EXPECT_EQ(g.coloreSfondo(4, ColSosta), std::optional<Colore>(kColoreFineGiorno));
     EXPECT_EQ(riga(g, 5), (QStringList{"VERONA", "A22", "141", "A", "", "0"}));
-    EXPECT_EQ(g.testo(6, ColTappa), "OLTRE");
-    EXPECT_EQ(g.testo(6, ColNumero), "6");
+    EXPECT_EQ(celle(g, 6, {ColTappa, ColNumero}), (QStringList{"OLTRE", "6"}));
     EXPECT_EQ(g.testo(2, ColTappa), "ROMA");
 }
 

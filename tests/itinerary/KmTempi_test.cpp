@@ -34,31 +34,33 @@ Griglia GrigliaCon(std::initializer_list<Tappa> tappe) {
     return g;
 }
 
+// Cells of a grid row, "|"-joined.
+QString Celle(const Griglia& g, int r, std::initializer_list<int> colonne) {
+    QStringList l;
+    for (int c : colonne) l << g.testo(r, c);
+    return l.join('|');
+}
+
 TEST(KmTempi, TempoDellaTappaArrotondatoEInOreEMinuti) {
     Griglia g = GrigliaCon({{"A", "120", "A"}, {"B", "7", "S"}});
     const RisultatoKmTempi r = CalcolaKmTempiItinerario(g, kVelocita, 900, 0);
-    EXPECT_EQ(g.testo(1, ColTempo), "01:12");
-    EXPECT_EQ(g.testo(2, ColTempo), "00:05");  // 7.78 hundredths rounded half up to 8
-    EXPECT_FLOAT_EQ(r.Totali[kQuantitaTempo][0], 120);
-    EXPECT_FLOAT_EQ(r.Totali[kQuantitaTempo][1], 8);
-    EXPECT_FLOAT_EQ(r.TempoTappa, 8);
-    EXPECT_EQ(g.testo(1, ColKmProgressivi), "120");
-    EXPECT_EQ(g.testo(2, ColKmProgressivi), "127");
-    EXPECT_FLOAT_EQ(r.Totali[kQuantitaKm][kTotaleStrade], 127);
-    EXPECT_EQ(r.txtKmTot[kTotaleStrade], "127");
-    EXPECT_EQ(r.txtTempo[kTotaleStrade], "00:01:17");
+    // 7.78 hundredths round half up to 8.
+    EXPECT_EQ(Celle(g, 1, {ColTempo, ColKmProgressivi}) + '|' + Celle(g, 2, {ColTempo, ColKmProgressivi}),
+              "01:12|120|00:05|127");
+    EXPECT_EQ((QList<float>{r.Totali[kQuantitaTempo][0], r.Totali[kQuantitaTempo][1], r.TempoTappa,
+                            r.Totali[kQuantitaKm][kTotaleStrade]}),
+              (QList<float>{120, 8, 8, 127}));
+    EXPECT_EQ(r.txtKmTot[kTotaleStrade] + '|' + r.txtTempo[kTotaleStrade], "127|00:01:17");
 }
 
 TEST(KmTempi, TipoSconosciutoOVuotoEStradaLocale) {
     Griglia g = GrigliaCon({{"A", "40", "X"}, {"B", "20", ""}, {"C", "1200", "p"}});
     const RisultatoKmTempi r = CalcolaKmTempiItinerario(g, kVelocita, 900, 0);
-    EXPECT_FLOAT_EQ(r.Totali[kQuantitaKm][3], 60);
-    EXPECT_FLOAT_EQ(r.Totali[kQuantitaTempo][3], 150);
-    EXPECT_EQ(r.txtKmTot[3], "60");
-    EXPECT_EQ(r.txtKmTot[2], "1.200");  // the lower-case "p" is a main road
-    EXPECT_EQ(r.txtKmTot[0], "");       // a road type without legs shows nothing
-    EXPECT_EQ(r.txtKmTot[kTotaleStrade], "1.260");
-    EXPECT_EQ(g.testo(3, ColKmProgressivi), "1.260");
+    EXPECT_EQ((QList<float>{r.Totali[kQuantitaKm][3], r.Totali[kQuantitaTempo][3]}), (QList<float>{60, 150}));
+    // The lower-case "p" is a main road; a road type without legs shows nothing.
+    EXPECT_EQ((QStringList{r.txtKmTot[0], r.txtKmTot[2], r.txtKmTot[3], r.txtKmTot[kTotaleStrade],
+                           g.testo(3, ColKmProgressivi)}),
+              (QStringList{"", "1.200", "60", "1.260", "1.260"}));
 }
 
 TEST(KmTempi, TappaSenzaKmNonCambiaNullaETraghettiContati) {
@@ -66,8 +68,7 @@ TEST(KmTempi, TappaSenzaKmNonCambiaNullaETraghettiContati) {
     g.impostaTesto(2, ColKmProgressivi, "vecchio");
     g.impostaTesto(2, ColTempo, "99:99");
     const RisultatoKmTempi r = CalcolaKmTempiItinerario(g, kVelocita, 900, 0);
-    EXPECT_EQ(g.testo(2, ColKmProgressivi), "vecchio");
-    EXPECT_EQ(g.testo(2, ColTempo), "99:99");
+    EXPECT_EQ(Celle(g, 2, {ColKmProgressivi, ColTempo}), "vecchio|99:99");
     EXPECT_EQ(r.Traghetti, 2);
     EXPECT_EQ(r.txtTragh, "2");
     EXPECT_FLOAT_EQ(r.Totali[kQuantitaKm][kTotaleStrade], 100);
@@ -78,9 +79,7 @@ TEST(KmTempi, RigaSenzaLocalitaVieneSvuotata) {
     g.impostaTesto(3, ColKm, "50");
     g.impostaTesto(3, ColNumero, "3");
     CalcolaKmTempiItinerario(g, kVelocita, 900, 0);
-    EXPECT_EQ(g.testo(3, ColKm), "");
-    EXPECT_EQ(g.testo(3, ColNumero), "");
-    EXPECT_EQ(g.testo(3, ColKmProgressivi), "");
+    EXPECT_EQ(Celle(g, 3, {ColKm, ColNumero, ColKmProgressivi}), "||");
 }
 
 TEST(KmTempi, VelocitaZeroPrendeIlPrimoValoreDellaLista) {
@@ -105,16 +104,12 @@ TEST(KmTempi, GiorniMinimiEGiorniDesiderati) {
     // is 2 days and 6 hours, so 3 days.
     Griglia g = GrigliaCon({{"A", "800", "A"}, {"B", "800", "A"}, {"C", "800", "A"}});
     RisultatoKmTempi r = CalcolaKmTempiItinerario(g, kVelocita, 900, 2);
-    EXPECT_EQ(r.txtTempo[kTotaleStrade], "02:06:00");
     EXPECT_FLOAT_EQ(r.GiorniMinimi, 3);
-    EXPECT_EQ(r.listaGiorni.first(), "003");
     EXPECT_EQ(r.GiorniDesiderati, 3);
-    EXPECT_EQ(r.cmbGiorni, "003");
-
-    r = CalcolaKmTempiItinerario(g, kVelocita, 900, 10);
-    EXPECT_EQ(r.cmbGiorni, "010");
-    r = CalcolaKmTempiItinerario(g, kVelocita, 900, 0);
-    EXPECT_EQ(r.cmbGiorni, "000");
+    EXPECT_EQ((QStringList{r.txtTempo[kTotaleStrade], r.listaGiorni.first(), r.cmbGiorni}),
+              (QStringList{"02:06:00", "003", "003"}));
+    EXPECT_EQ(CalcolaKmTempiItinerario(g, kVelocita, 900, 10).cmbGiorni, "010");
+    EXPECT_EQ(CalcolaKmTempiItinerario(g, kVelocita, 900, 0).cmbGiorni, "000");
 
     Griglia vuota = GrigliaCon({});
     r = CalcolaKmTempiItinerario(vuota, kVelocita, 900, 0);
@@ -131,12 +126,9 @@ TEST(KmTempi, SuiBoxDellaMetaCorreggeLeVelocitaEScriveITotali) {
     box.txtKmTot[1] = "vecchio";
     Griglia g = GrigliaCon({{"A", "300", "A"}});
     const RisultatoKmTempi r = CalcolaKmTempiItinerario(g, box);
-    EXPECT_EQ(box.cmbMediaKm[0], ListaMediaKm(0).first());
-    EXPECT_EQ(box.txtKmTot[0], "300");
-    EXPECT_EQ(box.txtKmTot[1], "");
-    EXPECT_EQ(box.txtKmTot[4], "300");
-    EXPECT_EQ(box.txtTragh, "0");
-    EXPECT_EQ(box.cmbGiorni, r.cmbGiorni);
+    EXPECT_EQ((QStringList{box.cmbMediaKm[0], box.txtKmTot[0], box.txtKmTot[1], box.txtKmTot[4], box.txtTragh,
+                           box.cmbGiorni}),
+              (QStringList{ListaMediaKm(0).first(), "300", "", "300", "0", r.cmbGiorni}));
     EXPECT_GE(r.GiorniDesiderati, 1);
     EXPECT_FALSE(box.txtTempo[4].isEmpty());
 }

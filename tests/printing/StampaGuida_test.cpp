@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
 #include "common/Progresso.h"
@@ -29,13 +30,7 @@ class StampaGuidaTest : public ::testing::Test {
         tipi = CaricaTipiGuida(archivio);
         int seq = 0;
         for (const char* l : {"Roma [Start]", "Orvieto", "Firenze", "Roma [End]"}) {
-            RowSet r = archivio.dati().apriTabella("Itinerari");
-            r.aggiungi();
-            r.imposta("CodiceMeta", "000001");
-            r.imposta("Sequenza", QString::number(++seq).rightJustified(4, '0'));
-            r.imposta("Localita", l);
-            r.imposta("Chilometri", "100");
-            r.memorizza();
+            test::tappa(archivio.dati(), "000001", QString::number(++seq).rightJustified(4, '0'), l, "100");
         }
         voce("Roma", "02", "Centro", "Colosseo");
         voce("Roma", "01", "Centro", "Fori imperiali");
@@ -44,14 +39,12 @@ class StampaGuidaTest : public ::testing::Test {
             voce(l, "01", " ", "Centro storico");
     }
     void voce(const QString& l, const QString& codice, const QString& gruppo, const QString& descrizione) {
-        RowSet r = archivio.dati().apriTabella("GuidaCitta");
-        r.aggiungi();
-        r.imposta("Localita", l);
-        r.imposta("CodiceGuida", codice);
-        r.imposta("Gruppo", gruppo);
-        r.imposta("Descrizione", descrizione);
-        r.imposta("TempoSosta", "01:30");
-        r.memorizza();
+        test::inserisci(archivio.dati(), "GuidaCitta",
+                        {{"Localita", l},
+                         {"CodiceGuida", codice},
+                         {"Gruppo", gruppo},
+                         {"Descrizione", descrizione},
+                         {"TempoSosta", "01:30"}});
     }
     EsitoStampaGuida stampa(bool tutte, bool soloLocalita, const QString& meta = "000001") {
         return StampaDelleMete(s, archivio, tipi, {tutte, soloLocalita}, meta, pagina, dialoghi, progresso);

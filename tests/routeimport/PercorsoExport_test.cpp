@@ -23,27 +23,25 @@ struct Attesa {
 };
 
 void Confronta(const QList<TappaImportata>& tappe, const QList<Attesa>& attese) {
-    ASSERT_EQ(tappe.size(), attese.size());
-    for (qsizetype i = 0; i < tappe.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(tappe[i].localita, attese[i].localita);
-        EXPECT_EQ(tappe[i].strada, attese[i].strada);
-        EXPECT_EQ(tappe[i].km, attese[i].km);
-        EXPECT_EQ(tappe[i].tipoStrada, attese[i].tipo);
-        EXPECT_EQ(tappe[i].traghetto, attese[i].traghetto);
-    }
+    const auto testo = [](const QString& l, const QString& s, int km, const QString& t, bool traghetto) {
+        return QStringLiteral("%1|%2|%3|%4|%5").arg(l, s).arg(km).arg(t).arg(traghetto).toStdString();
+    };
+    std::vector<std::string> letti, attesi;
+    for (const TappaImportata& t : tappe)
+        letti.push_back(testo(t.localita, t.strada, t.km, t.tipoStrada, t.traghetto));
+    for (const Attesa& a : attese) attesi.push_back(testo(a.localita, a.strada, a.km, a.tipo, a.traghetto));
+    EXPECT_EQ(letti, attesi);
 }
 
 TEST(StradaCorrente, IdentificatoriNelleIndicazioni) {
-    EXPECT_EQ(RilevaStradaCorrente("Turn RIGHT onto A1/E35"), "E35");
-    EXPECT_EQ(RilevaStradaCorrente("Svoltare a DESTRA su SS16"), "SS16");
-    EXPECT_EQ(RilevaStradaCorrente("Prendere l'autostrada [A14]"), "A14");
-    EXPECT_EQ(RilevaStradaCorrente("Continue on Via Emilia (SS9) toward Rimini"), "SS9");
     // A bracket that names a place, not a road, leaves the road named before it.
-    EXPECT_EQ(RilevaStradaCorrente("bear right onto E39 [Kristiansand]"), "E39");
-    EXPECT_EQ(RilevaStradaCorrente("Keep LEFT onto E6"), "E6");
-    EXPECT_EQ(RilevaStradaCorrente("Turn RIGHT"), "");
-    EXPECT_EQ(RilevaStradaCorrente(""), "");
+    QStringList strade;
+    for (const char* indicazione :
+         {"Turn RIGHT onto A1/E35", "Svoltare a DESTRA su SS16", "Prendere l'autostrada [A14]",
+          "Continue on Via Emilia (SS9) toward Rimini", "bear right onto E39 [Kristiansand]",
+          "Keep LEFT onto E6", "Turn RIGHT", ""})
+        strade << RilevaStradaCorrente(indicazione);
+    EXPECT_EQ(strade, (QStringList{"E35", "SS16", "A14", "SS9", "E39", "E6", "", ""}));
 }
 
 TEST(StradaCorrente, ColonneELuogoConStrada) {
@@ -52,11 +50,10 @@ TEST(StradaCorrente, ColonneELuogoConStrada) {
     EXPECT_EQ(EstraeColonneTappa(QString(30, '\t')).size(), kColonneMassimeExport);
     EXPECT_EQ(EstraeColonneTappa("").size(), 1);
 
-    EXPECT_EQ(EstraeTappaStrada("SS16, Rimini").luogo, "Rimini");
-    EXPECT_EQ(EstraeTappaStrada("SS16, Rimini").strada, "SS16");
-    EXPECT_EQ(EstraeTappaStrada("Ancona, e45/e55").strada, "E45/E55");
-    EXPECT_EQ(EstraeTappaStrada("Praga, Repubblica Ceca").luogo, "Praga, Repubblica Ceca");
-    EXPECT_TRUE(EstraeTappaStrada("Praga, Repubblica Ceca").strada.isEmpty());
+    QStringList luoghi;
+    for (const char* t : {"SS16, Rimini", "Ancona, e45/e55", "Praga, Repubblica Ceca"})
+        luoghi << EstraeTappaStrada(t).luogo + '|' + EstraeTappaStrada(t).strada;
+    EXPECT_EQ(luoghi, (QStringList{"Rimini|SS16", "Ancona|E45/E55", "Praga, Repubblica Ceca|"}));
 }
 
 TEST(Riconoscimento, IntestazioniELimiti) {

@@ -12,20 +12,18 @@
 namespace {
 
 TEST(CsvZavetra, CampiQuotatiSoloQuandoServe) {
-    EXPECT_EQ(CampoCsv(QStringLiteral("Firenze")), QStringLiteral("Firenze"));
+    EXPECT_EQ(CampoCsv("Firenze"), "Firenze");
     EXPECT_EQ(CampoCsv(QString()), QString());
     // Blanks, tabs and commas are plain characters for a ";" file.
-    EXPECT_EQ(CampoCsv(QStringLiteral(" > Duomo, \tcupola ")), QStringLiteral(" > Duomo, \tcupola "));
-    EXPECT_EQ(CampoCsv(QStringLiteral("Pranzo [Km 450; soste per ore 01:00]")),
-              QStringLiteral("\"Pranzo [Km 450; soste per ore 01:00]\""));
-    EXPECT_EQ(CampoCsv(QStringLiteral("Chiesa \"San Marco\"")),
-              QStringLiteral("\"Chiesa \"\"San Marco\"\"\""));
-    EXPECT_EQ(CampoCsv(QStringLiteral("a\r\nb")), QStringLiteral("\"a\r\nb\""));
-    EXPECT_EQ(CampoCsv(QStringLiteral("\"")), QStringLiteral("\"\"\"\""));
+    EXPECT_EQ(CampoCsv(" > Duomo, \tcupola "), " > Duomo, \tcupola ");
+    EXPECT_EQ(CampoCsv("Pranzo [Km 450; soste per ore 01:00]"), "\"Pranzo [Km 450; soste per ore 01:00]\"");
+    EXPECT_EQ(CampoCsv("Chiesa \"San Marco\""), "\"Chiesa \"\"San Marco\"\"\"");
+    EXPECT_EQ(CampoCsv("a\r\nb"), "\"a\r\nb\"");
+    EXPECT_EQ(CampoCsv("\""), "\"\"\"\"");
 }
 
 TEST(CsvZavetra, RigaConCampiVuoti) {
-    EXPECT_EQ(RigaCsv({"", "a;b", "", ""}), QStringLiteral(";\"a;b\";;"));
+    EXPECT_EQ(RigaCsv({"", "a;b", "", ""}), ";\"a;b\";;");
     EXPECT_EQ(RigaCsv({}), QString());
 }
 
@@ -36,11 +34,10 @@ TEST(CsvZavetra, IntestazioneEOgniRigaColonneDa0a13) {
     g.aggiungiRiga(
         QStringLiteral("1\tBudapest\tM1\t20\tS\t1.450\t00:20\t\t\tMer\t03/07\t08:20\t"
                        "Pranzo [Km 20 in ore 00:20; sosta ore 00:45]\t>03/07-08:20\tX"));
-    g.aggiungiRiga(
-        QStringLiteral("\t > Città \"vecchia\"\t\t\t\t\t\t01:00\t00:45\tMer\t03/07\t09:05\tMonumento"));
+    g.aggiungiRiga("\t > Città \"vecchia\"\t\t\t\t\t\t01:00\t00:45\tMer\t03/07\t09:05\tMonumento");
     g.aggiungiRiga(QString());
     g.aggiungiRiga(QString());
-    ASSERT_TRUE(g.impostaTesto(4, 1, QStringLiteral("\t\tKm.     2.470  \tGuida 1:03:40 (1:03:40)")));
+    ASSERT_TRUE(g.impostaTesto(4, 1, "\t\tKm.     2.470  \tGuida 1:03:40 (1:03:40)"));
 
     const QByteArray atteso =
         "Num.;Tappa;Num. Strada;Km.;Ts;Km/pr;Tempo;Itinerario;Guida;Gs;Data;Ore;Note;\r\n"
@@ -52,15 +49,15 @@ TEST(CsvZavetra, IntestazioneEOgniRigaColonneDa0a13) {
     EXPECT_EQ(QString::fromUtf8(CsvZavetra(g)).toStdString(), QString::fromUtf8(atteso).toStdString());
 
     QTemporaryDir dir;
-    const QString percorso = dir.filePath(QStringLiteral("zavetra.csv"));
+    const QString percorso = dir.filePath("zavetra.csv");
     ASSERT_TRUE(ScriviCsvZavetra(g, percorso));
     EXPECT_EQ(test::leggiFile(percorso), atteso);
-    EXPECT_FALSE(ScriviCsvZavetra(g, dir.filePath(QStringLiteral("manca/zavetra.csv"))));
+    EXPECT_FALSE(ScriviCsvZavetra(g, dir.filePath("manca/zavetra.csv")));
 }
 
 TEST(CsvZavetra, GrigliaConMenoColonneHaSempreQuattordiciCampi) {
     Griglia g(2, 3);
-    g.impostaTesto(1, 0, QStringLiteral("1"));
+    g.impostaTesto(1, 0, "1");
     EXPECT_EQ(CsvZavetra(g), QByteArray(";;;;;;;;;;;;;\r\n1;;;;;;;;;;;;;\r\n"));
 }
 

@@ -46,7 +46,7 @@ Griglia GrigliaViaggio() {
 
 TEST(FileZavetra, SoloLaRigaDiIntestazione) {
     QTemporaryDir dir;
-    const EsitoFileZavetra esito = ScriviFileZavetra(GrigliaVuota(), QStringLiteral("Città"), dir.path());
+    const EsitoFileZavetra esito = ScriviFileZavetra(GrigliaVuota(), "Città", dir.path());
     ASSERT_TRUE(esito.riuscito());
     EXPECT_EQ(test::leggiFile(dir.filePath("Camptabl.txt")), "Citt\xe0\r\n\r\n" + kIntestazione);
     EXPECT_EQ(test::leggiFile(dir.filePath("ListaLocalita.txt")), QByteArray("'Nazione\tLocalit\xe0\r\n"));
@@ -56,7 +56,7 @@ TEST(FileZavetra, SoloLaRigaDiIntestazione) {
 
 TEST(FileZavetra, CamptablUndiciCampiConTabulazioneFinale) {
     QTemporaryDir dir;
-    ASSERT_TRUE(ScriviFileZavetra(GrigliaViaggio(), QStringLiteral(" Roma "), dir.path()).riuscito());
+    ASSERT_TRUE(ScriviFileZavetra(GrigliaViaggio(), " Roma ", dir.path()).riuscito());
     const QByteArray atteso = " Roma \r\n\r\n" + kIntestazione +
                               "1\tRoma [Start]\tA1\t\tA\t\t\t\t\tLun\t01/07\t\r\n"
                               "2\tverso: Firenze\tA1\t450\tA\t450\t04:30\t\t\tLun\t01/07\t\r\n"
@@ -75,7 +75,7 @@ TEST(FileZavetra, CamptablUndiciCampiConTabulazioneFinale) {
 
 TEST(FileZavetra, ListaLocalitaConNazioniEPuntiCardinali) {
     QTemporaryDir dir;
-    ASSERT_TRUE(ScriviFileZavetra(GrigliaViaggio(), QStringLiteral("Roma"), dir.path()).riuscito());
+    ASSERT_TRUE(ScriviFileZavetra(GrigliaViaggio(), "Roma", dir.path()).riuscito());
     // Halts, new days, rest marks, "\" and "verso" rows are skipped, Ancona is listed, the
     // border crossing changes the country without a line, Budapest loses EST and Győr NORD.
     const QByteArray atteso =
@@ -90,23 +90,22 @@ TEST(FileZavetra, ListaLocalitaConNazioniEPuntiCardinali) {
 }
 
 TEST(FileZavetra, NazioneEPuntiCardinali) {
-    EXPECT_EQ(NazioneDopoIngresso(QStringLiteral("Ingresso in Austria")), QStringLiteral("Austria"));
-    EXPECT_EQ(NazioneDopoIngresso(QStringLiteral("INGRESSO IN   Francia  ")), QStringLiteral("Francia"));
+    EXPECT_EQ(NazioneDopoIngresso("Ingresso in Austria"), "Austria");
+    EXPECT_EQ(NazioneDopoIngresso("INGRESSO IN   Francia  "), "Francia");
     // Without "IN " the country is what follows the crossing word, not a piece of it.
-    EXPECT_EQ(NazioneDopoIngresso(QStringLiteral("INGRESSO  Svizzera")), QStringLiteral("Svizzera"));
+    EXPECT_EQ(NazioneDopoIngresso("INGRESSO  Svizzera"), "Svizzera");
 
-    EXPECT_EQ(TogliPuntiCardinali(QStringLiteral("Budapest")), QStringLiteral("Budap"));
-    EXPECT_EQ(TogliPuntiCardinali(QStringLiteral("Milano Ovest")), QStringLiteral("Milano "));
+    EXPECT_EQ(TogliPuntiCardinali("Budapest"), "Budap");
+    EXPECT_EQ(TogliPuntiCardinali("Milano Ovest"), "Milano ");
     // Anywhere in a word, and case does not matter.
-    EXPECT_EQ(TogliPuntiCardinali(QStringLiteral("Vestone sud")), QStringLiteral("Vone "));
-    EXPECT_EQ(TogliPuntiCardinali(QStringLiteral("Nordovest")), QStringLiteral(""));
-    EXPECT_EQ(TogliPuntiCardinali(QStringLiteral("Ancona")), QStringLiteral("Ancona"));
+    EXPECT_EQ(TogliPuntiCardinali("Vestone sud"), "Vone ");
+    EXPECT_EQ(TogliPuntiCardinali("Nordovest"), "");
+    EXPECT_EQ(TogliPuntiCardinali("Ancona"), "Ancona");
 }
 
 TEST(FileZavetra, CartellaInesistente) {
     QTemporaryDir dir;
-    const EsitoFileZavetra esito =
-        ScriviFileZavetra(GrigliaViaggio(), QStringLiteral("Roma"), dir.filePath("manca"));
+    const EsitoFileZavetra esito = ScriviFileZavetra(GrigliaViaggio(), "Roma", dir.filePath("manca"));
     EXPECT_FALSE(esito.riuscito());
     EXPECT_TRUE(esito.errore.contains(esito.camptabl));
     EXPECT_TRUE(esito.errore.contains(esito.listaLocalita));

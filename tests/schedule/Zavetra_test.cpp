@@ -72,10 +72,24 @@ class Zavetra : public ::testing::Test {
                      {"FineGiorno", fine ? "1" : "0"}});
     }
 
+    struct Tappa {
+        QString localita, km, sosta = " ", tipo = "A", strada = "A1";
+    };
+    void tappe(std::initializer_list<Tappa> l) {
+        for (const Tappa& t : l) tappa(t.localita, t.km, t.sosta, t.tipo, t.strada);
+    }
+
     void guida(const QString& localita, const QString& descrizione, const QString& tempo,
                const QString& codice = "01", const QString& gruppo = " ") {
         test::voceGuida(archivio.dati(), localita, descrizione, tempo,
                         {{"CodiceGuida", codice}, {"Gruppo", gruppo}});
+    }
+
+    struct Voce {
+        QString localita, descrizione, tempo, codice = "01", gruppo = " ";
+    };
+    void voci(std::initializer_list<Voce> l) {
+        for (const Voce& v : l) guida(v.localita, v.descrizione, v.tempo, v.codice, v.gruppo);
     }
 
     QString coefficiente() {
@@ -120,9 +134,7 @@ class Zavetra : public ::testing::Test {
 };
 
 TEST_F(Zavetra, TappaLungaTagliataAPranzoEPrimaRigaSenzaKm) {
-    tappa("Partenza", "0");
-    tappa("Arrivo", "500");
-    tappa("Sosta tecnica", "0");
+    tappe({{"Partenza", "0"}, {"Arrivo", "500"}, {"Sosta tecnica", "0"}});
     const EsitoZavetra e = calcola();
     ASSERT_TRUE(e.eseguito);
     EXPECT_EQ(e.tentativi, 1);
@@ -137,13 +149,8 @@ TEST_F(Zavetra, TappaLungaTagliataAPranzoEPrimaRigaSenzaKm) {
     EXPECT_EQ(tab.testo(8, ColTappa), "\t\tKm. 500  \tGuida 00:05:00 (00:05:00)\t");
     EXPECT_EQ(tab.testo(10, ColTappa), "\t\tKm. 500  \tGuida 00:05:00 (00:05:00)  \t Sosta  ()");
     EXPECT_EQ(tab.righe(), 11);
-    EXPECT_EQ(box.txtFine[0], "04");
-    EXPECT_EQ(box.txtFine[3], "14");
-    EXPECT_EQ(box.txtFine[4], "00");
-    EXPECT_EQ(box.txtFine[5], "Lun");
-    EXPECT_EQ(box.txtFine[6], "1");
-    EXPECT_EQ(box.txtKmTot[0], "500");
-    EXPECT_EQ(box.txtKmTot[4], "500");
+    EXPECT_EQ(box.txtFine, (std::array<QString, 7>{"04", "03", "2024", "14", "00", "Lun", "1"}));
+    EXPECT_EQ(box.txtKmTot[0] + '|' + box.txtKmTot[4], "500|500");
     EXPECT_EQ(coefficiente(), "");  // a coefficient of 1 is not stored
 }
 
@@ -179,8 +186,7 @@ TEST_F(Zavetra, PauseOgniDueOreDiQuindiciMinuti) {
     box.cmbInizio[3] = "14";
     box.cmbRipH = "02";
     box.cmbRipM = "15";
-    tappa("Partenza", "0");
-    tappa("Arrivo", "500");
+    tappe({{"Partenza", "0"}, {"Arrivo", "500"}});
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(Riga(tab, 2), "2|verso: Arrivo|A1|200|A|200|02:00|||Lun|04/03|16:00|Riposo 15'|");
     EXPECT_EQ(Riga(tab, 3), "3|verso: Arrivo|A1|200|A|400|02:00|||Lun|04/03|18:15|Riposo 15'|>04/03-20:30");
@@ -190,11 +196,11 @@ TEST_F(Zavetra, PauseOgniDueOreDiQuindiciMinuti) {
 TEST_F(Zavetra, GiornoDiRiposoDopoTreGiorni) {
     box.cmbRipG = "01";
     box.cmbRipGG = "03";
-    tappa("Partenza", "0");
-    tappa("Uno", "100", "*");
-    tappa("Due", "100", "*");
-    tappa("Tre", "100", "*");
-    tappa("Quattro", "100");
+    tappe({{"Partenza", "0"},
+           {"Uno", "100", "*"},
+           {"Due", "100", "*"},
+           {"Tre", "100", "*"},
+           {"Quattro", "100"}});
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(Riga(tab, 2), "2|Uno|A1|100|A|100|01:00|||Lun|04/03|09:00|[Km 100 in ore 01:00]|");
     EXPECT_EQ(Riga(tab, 3), "| > Partenza mattino successivo||||||||Mar|05/03|08:00|Nuovo giorno|");
@@ -209,8 +215,7 @@ TEST_F(Zavetra, GiornoDiRiposoDopoTreGiorni) {
 
 TEST_F(Zavetra, SostaDiQuindiciOreFinisceIlGiornoDopo) {
     box.cmbInizio[3] = "10";
-    tappa("Partenza", "0", "01:05:00");
-    tappa("Casa", "100");
+    tappe({{"Partenza", "0", "01:05:00"}, {"Casa", "100"}});
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(Riga(tab, 2), "|> a Partenza|||||||01:05:00|Mar|05/03|15:00||>05/03-16:00");
     EXPECT_EQ(tab.testo(3, ColOre), "16:00");
@@ -220,8 +225,7 @@ TEST_F(Zavetra, SostaDiQuindiciOreFinisceIlGiornoDopo) {
 
 TEST_F(Zavetra, PartenzaDopoLaNotte) {
     box.cmbInizio[3] = "23";
-    tappa("Partenza", "0");
-    tappa("Arrivo", "100");
+    tappe({{"Partenza", "0"}, {"Arrivo", "100"}});
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(tab.testo(1, ColOre), "08:00");
     EXPECT_EQ(tab.testo(1, ColData), "04/03");
@@ -229,8 +233,7 @@ TEST_F(Zavetra, PartenzaDopoLaNotte) {
 }
 
 TEST_F(Zavetra, GiornoDiSoleSosteERiepiloghi) {
-    tappa("Partenza", "0", "*00:02:00");
-    tappa("Casa", "100");
+    tappe({{"Partenza", "0", "*00:02:00"}, {"Casa", "100"}});
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(Riga(tab, 2), "|> a Partenza|||||||02:00|Lun|04/03|10:00|[Sosta ore 02:00]|");
     EXPECT_EQ(tab.testo(3, ColNote), "Nuovo giorno");
@@ -241,10 +244,8 @@ TEST_F(Zavetra, GiornoDiSoleSosteERiepiloghi) {
 TEST_F(Zavetra, RiepiloghiConTrattoDiDestinazione) {
     // The [End] leg is followed at once by the first piece of the way back, which is not part of
     // the destination stretch.
-    tappa("Partenza", "0");
-    tappa("Roma [Start]", "100", "00:01:00");
-    tappa("Firenze [End]", "100");
-    tappa("Casa", "200");
+    tappe(
+        {{"Partenza", "0"}, {"Roma [Start]", "100", "00:01:00"}, {"Firenze [End]", "100"}, {"Casa", "200"}});
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(Riga(tab, 3), "|> a Roma|||||||01:00|Lun|04/03|10:00||");
     EXPECT_EQ(tab.testo(5, ColTappa), "verso: Casa");
@@ -264,8 +265,7 @@ TEST_F(Zavetra, RiepiloghiConTrattoDiDestinazione) {
 
 TEST_F(Zavetra, SenzaEndIlTrattoDiDestinazioneEVuoto) {
     // Row 1 gets the [Start] marker and drives 100 km; with no [End] nothing is the stretch.
-    tappa("Partenza", "100");
-    tappa("Casa", "100");
+    tappe({{"Partenza", "100"}, {"Casa", "100"}});
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(tab.testo(1, ColTappa), "Partenza [Start]");
     const int t = rigaDi("Totali: Km e tempi (gg:hh:mm):");
@@ -275,12 +275,8 @@ TEST_F(Zavetra, SenzaEndIlTrattoDiDestinazioneEVuoto) {
 }
 
 TEST_F(Zavetra, TreVisiteDopoLaDestinazioneSonoTutteDelTratto) {
-    tappa("Partenza", "0");
-    tappa("Roma [Start]", "100");
-    tappa("Firenze [End]", "100");
-    guida("Firenze", "Duomo", "01:00");
-    guida("Firenze", "Uffizi", "01:00");
-    guida("Firenze", "Ponte", "01:00");
+    tappe({{"Partenza", "0"}, {"Roma [Start]", "100"}, {"Firenze [End]", "100"}});
+    voci({{"Firenze", "Duomo", "01:00"}, {"Firenze", "Uffizi", "01:00"}, {"Firenze", "Ponte", "01:00"}});
     ASSERT_TRUE(calcola().eseguito);
     const int t = rigaDi("Totali: Km e tempi (gg:hh:mm):");
     ASSERT_EQ(t, 7);
@@ -291,9 +287,7 @@ TEST_F(Zavetra, TreVisiteDopoLaDestinazioneSonoTutteDelTratto) {
 }
 
 TEST_F(Zavetra, UltimoGiornoDiSoleSosteHaLaSuaNota) {
-    tappa("Partenza", "0");
-    tappa("Roma", "100", "*");
-    tappa("Roma centro", "0", "00:03:00");
+    tappe({{"Partenza", "0"}, {"Roma", "100", "*"}, {"Roma centro", "0", "00:03:00"}});
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(tab.testo(2, ColNote), "[Km 100 in ore 01:00]");
     EXPECT_EQ(tab.testo(3, ColNote), "Nuovo giorno");
@@ -304,9 +298,7 @@ TEST_F(Zavetra, UltimoGiornoDiSoleSosteHaLaSuaNota) {
 TEST_F(Zavetra, TempiEsattiDiDistanzaEVelocita) {
     // 21 km at 40 km/h is 52.5 hundredths, 87 km is 217.5: both round up, in the leg times, in the
     // driving pieces and in the totals per road type.
-    tappa("Partenza", "0");
-    tappa("Uno", "21", " ", "L", "SP1");
-    tappa("Due", "87", " ", "L", "SP1");
+    tappe({{"Partenza", "0"}, {"Uno", "21", " ", "L", "SP1"}, {"Due", "87", " ", "L", "SP1"}});
     carica();
     EXPECT_EQ(tab.testo(2, ColTempo), "00:32");
     EXPECT_EQ(tab.testo(3, ColTempo), "02:11");
@@ -318,12 +310,11 @@ TEST_F(Zavetra, TempiEsattiDiDistanzaEVelocita) {
 }
 
 TEST_F(Zavetra, ModiDiSosta) {
-    tappa("Partenza", "0");
-    tappa("Roma [Start]", "100", "00:02:00");
-    guida("Roma", "Colosseo", "02:00", "01", "A1");
-    guida("Roma", "Foro", "01:00", "01", "0");
-    guida("Roma", "Parcheggio", "", "02", " ");
-    guida("Napoli", "Porto", "01:00");
+    tappe({{"Partenza", "0"}, {"Roma [Start]", "100", "00:02:00"}});
+    voci({{"Roma", "Colosseo", "02:00", "01", "A1"},
+          {"Roma", "Foro", "01:00", "01", "0"},
+          {"Roma", "Parcheggio", "", "02", " "},
+          {"Napoli", "Porto", "01:00"}});
     struct Atteso {
         const char* modo;
         QStringList righe;  // column 1, then columns 14 and 15 of each table row
@@ -361,10 +352,8 @@ TEST_F(Zavetra, ModiDiSosta) {
 }
 
 TEST_F(Zavetra, VociDellaGuidaNelloSchedule) {
-    tappa("Partenza", "0");
-    tappa("Roma [Start]", "100");
-    guida("Roma", "Colosseo", "G1", "01", "A1");
-    guida("Roma", "Parcheggio", "", "02");
+    tappe({{"Partenza", "0"}, {"Roma [Start]", "100"}});
+    voci({{"Roma", "Colosseo", "G1", "01", "A1"}, {"Roma", "Parcheggio", "", "02"}});
     tappa("Roma", "0");  // the same locality again: its entries are used once
     box.cmbSoste = "2 - Soste Guida";
     ASSERT_TRUE(calcola().eseguito);
@@ -378,8 +367,7 @@ TEST_F(Zavetra, VociDellaGuidaNelloSchedule) {
 
 TEST_F(Zavetra, NessunaSostaUnTestSenzaMessaggio) {
     box.cmbGiorni = "010";
-    tappa("Partenza", "0");
-    tappa("Arrivo", "100");
+    tappe({{"Partenza", "0"}, {"Arrivo", "100"}});
     const EsitoZavetra e = calcola();
     EXPECT_EQ(e.tentativi, 1);
     EXPECT_EQ(e.giorniDesiderati, 0);
@@ -389,6 +377,12 @@ TEST_F(Zavetra, NessunaSostaUnTestSenzaMessaggio) {
 
 class ZavetraAdattamento : public Zavetra {
   protected:
+    // Steps, tests, days used and the closing message (empty when none), "|"-joined.
+    static QString Esito(const EsitoZavetra& e) {
+        QStringList l{QString::number(e.passi), QString::number(e.tentativi), QString::number(e.giorniUsati)};
+        if (!e.messaggio.isEmpty()) l << e.messaggio;
+        return l.join('|');
+    }
     // 100 km, then a visit of 10 hours scaled by the coefficient: 1 gives one day, 1.5 two days.
     void viaggio() {
         tappa("Partenza", "0");
@@ -412,9 +406,7 @@ TEST_F(ZavetraAdattamento, CoefficienteMemorizzatoCheVaBene) {
     memorizzaCoefficiente("1,5");
     box.cmbGiorni = "002";
     const EsitoZavetra e = calcola();
-    EXPECT_EQ(e.tentativi, 1);
-    EXPECT_EQ(e.giorniUsati, 2);
-    EXPECT_EQ(e.messaggio, "Elaborazione conclusa in 1 tentativi!");
+    EXPECT_EQ(Esito(e), "1|1|2|Elaborazione conclusa in 1 tentativi!");
     ASSERT_EQ(dialoghi.mostrati.size(), 1);
     EXPECT_EQ(dialoghi.mostrati[0].titolo, "Calcolo Zavetra");
     EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Informazione);
@@ -431,10 +423,7 @@ TEST_F(ZavetraAdattamento, RipartenzaDaUnaStima) {
     const EsitoZavetra e = calcola();
     // 3 gives four days; the fresh start estimates 2 x 1200 / (1 x 1200 + 1000) and fits at once;
     // the kept test then writes the grid.
-    EXPECT_EQ(e.passi, 3);
-    EXPECT_EQ(e.tentativi, 1);
-    EXPECT_EQ(e.giorniUsati, 2);
-    EXPECT_EQ(e.messaggio, "Elaborazione conclusa in 1 tentativi!");
+    EXPECT_EQ(Esito(e), "3|1|2|Elaborazione conclusa in 1 tentativi!");
     EXPECT_EQ(progresso.ultimaDidascalia, "Calcolo della Zavetra, test n. 1/20 [4/2*I=1.090909]");
     EXPECT_EQ(coefficiente(), "1.090909");
 }
@@ -446,10 +435,7 @@ TEST_F(ZavetraAdattamento, PassiDimezzati) {
     const EsitoZavetra e = calcola();
     // From 1 (one day) up by halving steps towards 2, which gives three days: 1.5, 1.75, ...
     // Every test only measures; one more pass writes the kept one.
-    EXPECT_EQ(e.passi, e.tentativi + 1);
-    EXPECT_EQ(e.tentativi, 12);
-    EXPECT_EQ(e.giorniUsati, 3);
-    EXPECT_EQ(e.messaggio, "Elaborazione conclusa in 12 tentativi!");
+    EXPECT_EQ(Esito(e), "13|12|3|Elaborazione conclusa in 12 tentativi!");
     EXPECT_EQ(coefficiente(), e.coefficienteTesto);
     EXPECT_GT(e.coefficiente, 1.999f);
     EXPECT_LT(e.coefficiente, 2.0f);
@@ -462,13 +448,10 @@ TEST_F(ZavetraAdattamento, GiorniSottoIlMinimoVentiTest) {
     carica();  // loading raises the desired days to the minimum: the box is set afterwards
     box.cmbGiorni = "002";
     const EsitoZavetra e = CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
-    EXPECT_EQ(e.tentativi, 20);
-    EXPECT_EQ(e.messaggio, "Elaborazione impossibile! (tentativi effettuati n. 20)");
     // The last test ended as soon as the days were exceeded; it ran once more to its end, so the
     // grid, its totals and the end date are those of the whole trip (a stored coefficient of 0
     // starts afresh after one test: 21 tests and the written pass).
-    EXPECT_EQ(e.passi, 22);
-    EXPECT_EQ(e.giorniUsati, 5);
+    EXPECT_EQ(Esito(e), "22|20|5|Elaborazione impossibile! (tentativi effettuati n. 20)");
     EXPECT_EQ(box.txtFine[6], "5");
     EXPECT_GT(rigaDi("Tappa 4"), 0);
     const int t = rigaDi("\tIntero percorso:");
@@ -506,8 +489,7 @@ TEST(ZavetraCoefficiente, PassiEStima) {
 }
 
 TEST_F(Zavetra, VelocitaNullaNonCambiaNulla) {
-    tappa("Partenza", "0");
-    tappa("Arrivo", "100", " ", "P");
+    tappe({{"Partenza", "0"}, {"Arrivo", "100", " ", "P"}});
     memorizzaCoefficiente("0,7");
     box.cmbGiorni = "003";
     guida("Arrivo", "Museo", "01:00");
@@ -526,8 +508,7 @@ TEST_F(Zavetra, VelocitaNullaNonCambiaNulla) {
 }
 
 TEST_F(Zavetra, RichiestaDiStop) {
-    tappa("Partenza", "0");
-    tappa("Arrivo", "100");
+    tappe({{"Partenza", "0"}, {"Arrivo", "100"}});
     guida("Partenza", "Museo", "01:00");
     memorizzaCoefficiente("0,7");
     box.cmbGiorni = "003";
@@ -555,10 +536,6 @@ TEST_F(Zavetra, AzzeraSoste) {
     EXPECT_TRUE(dialoghi.mostrati[0].testo.endsWith("dell'itinerario.\r\n\r\nProcedo?"));
 }
 
-}  // namespace
-
-namespace {
-
 TEST(ZavetraGiorni, TestiDelGiornoComeIlCalendario) {
     // The weekday and dd/mm of the schedule rows agree with the day-number rules over the whole
     // range and beyond its edges.
@@ -572,19 +549,11 @@ TEST(ZavetraGiorni, TestiDelGiornoComeIlCalendario) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(Zavetra, VociPerUgualianzaDellaChiaveConGuidaPiccolaEGrande) {
     // A small guide is read at once, a large one locality by locality: both find the entries
     // whose locality equals the key, ignoring case, and nothing through wildcards.
-    tappa("Partenza", "0");
-    tappa("L'Aquila [Start]", "100");
-    tappa("Roma", "100");
-    guida("LXAquila", "Finta", "01:00");
-    guida("l'aquila", "Castello", "01:00");
-    guida("roma", "Foro", "02:00");
+    tappe({{"Partenza", "0"}, {"L'Aquila [Start]", "100"}, {"Roma", "100"}});
+    voci({{"LXAquila", "Finta", "01:00"}, {"l'aquila", "Castello", "01:00"}, {"roma", "Foro", "02:00"}});
     box.cmbSoste = "2 - Soste Guida";
     for (int giro = 0; giro < 2; ++giro) {
         SCOPED_TRACE(giro);
@@ -598,11 +567,8 @@ TEST_F(Zavetra, VociPerUgualianzaDellaChiaveConGuidaPiccolaEGrande) {
 
 TEST_F(Zavetra, GuidaDiUnaLocalitaNearOVicino) {
     // The guide is looked up by the cleaned name: "near " and "vicino " are not part of it.
-    tappa("Partenza", "0");
-    tappa("near Siena [Start]", "100");
-    tappa("vicino Pisa", "100");
-    guida("Siena", "Duomo", "01:00");
-    guida("Pisa", "Torre", "01:00");
+    tappe({{"Partenza", "0"}, {"near Siena [Start]", "100"}, {"vicino Pisa", "100"}});
+    voci({{"Siena", "Duomo", "01:00"}, {"Pisa", "Torre", "01:00"}});
     box.cmbSoste = "2 - Soste Guida";
     ASSERT_TRUE(calcola().eseguito);
     QStringList righe;
@@ -633,10 +599,6 @@ TEST(ZavetraPercentuale, PosizioneLimitataEBarraAggiornataSoloAlCambio) {
     EXPECT_EQ(progresso.massimo, 0);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(ZavetraAdattamento, CoefficienteEnormeNonBloccaIlCalcolo) {
     viaggio();
     memorizzaCoefficiente("99999999");
@@ -647,10 +609,6 @@ TEST_F(ZavetraAdattamento, CoefficienteEnormeNonBloccaIlCalcolo) {
     EXPECT_EQ(e.passi, 3);
 }
 
-}  // namespace
-
-namespace {
-
 // The night resets the day's meals, and a meal restarts the break interval: a two-day drive with
 // breaks every two hours takes lunch and dinner again on day 2, and the first break after lunch
 // comes two hours after lunch ends.
@@ -658,9 +616,7 @@ TEST_F(Zavetra, GuidaDiDueGiorni_PastiDiNuovoEPauseDopoIlPranzo) {
     box.cmbInizio[3] = "10";
     box.cmbRipH = "02";
     box.cmbRipM = "15";
-    tappa("Partenza", "0");
-    tappa("Arrivo", "1800");
-    tappa("Oltre", "200");
+    tappe({{"Partenza", "0"}, {"Arrivo", "1800"}, {"Oltre", "200"}});
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(Riga(tab, 3), "3|verso: Arrivo|A1|25|A|225|00:15|||Lun|04/03|12:30|Pranzo|");
     EXPECT_EQ(Riga(tab, 4), "4|verso: Arrivo|A1|200|A|425|02:00|||Lun|04/03|15:30|Riposo 15'|");
@@ -675,9 +631,7 @@ TEST_F(Zavetra, GuidaDiDueGiorni_PastiDiNuovoEPauseDopoIlPranzo) {
 // counted from the halt's own start: 16:00-19:00, then 09:00-11:00.
 TEST_F(Zavetra, SostaOltreLOrarioDiVisitaContinuaIlMattino) {
     box.cmbInizio[3] = "14";
-    tappa("Partenza", "0");
-    tappa("Museo", "200", "00:05:00");
-    tappa("Fine", "100");
+    tappe({{"Partenza", "0"}, {"Museo", "200", "00:05:00"}, {"Fine", "100"}});
     ASSERT_TRUE(calcola().eseguito);
     EXPECT_EQ(tab.testo(2, ColOre), "16:00");
     EXPECT_EQ(Riga(tab, 3), "|> a Museo|||||||05:00|Mar|05/03|11:00||>05/03-12:00");

