@@ -2,6 +2,7 @@
 
 #include <QSaveFile>
 
+#include "common/FileUscita.h"
 #include "common/Griglia.h"
 
 namespace {
@@ -39,6 +40,7 @@ QByteArray CsvZavetra(const Griglia& mfgTab) {
 }
 
 bool ScriviCsvZavetra(const Griglia& mfgTab, const QString& percorso) {
+    if (!ControllaFileUscita(percorso).isEmpty()) return false;
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly)) return false;
     const QByteArray csv = CsvZavetra(mfgTab);

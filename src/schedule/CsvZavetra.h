@@ -16,5 +16,6 @@ QString CampoCsv(const QString& testo);
 QString RigaCsv(const QStringList& campi);
 // The whole file: every row of the grid from the header row on.
 QByteArray CsvZavetra(const Griglia& mfgTab);
-// Replaces the file atomically; false (the old file untouched) when it cannot be written.
+// Replaces the file atomically; false (the old file untouched) when it cannot be written or
+// ControllaFileUscita refuses it.
 bool ScriviCsvZavetra(const Griglia& mfgTab, const QString& percorso);

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "common/File1252.h"
+#include "common/FileUscita.h"
 #include "common/Griglia.h"
 #include "common/Testo.h"
 
@@ -82,7 +83,8 @@ EsitoFileZavetra ScriviFileZavetra(const Griglia& mfgTab, const QString& localit
     if (!ScriviRighe1252(esito.listaLocalita, RigheListaLocalita(mfgTab))) falliti << esito.listaLocalita;
     for (const QString& f : falliti) {
         if (!esito.errore.isEmpty()) esito.errore += kCrLf;
-        esito.errore += QStringLiteral("Impossibile scrivere il file ") + f;
+        const QString rifiuto = ControllaFileUscita(f);
+        esito.errore += rifiuto.isEmpty() ? QStringLiteral("Impossibile scrivere il file ") + f : rifiuto;
     }
     return esito;
 }
