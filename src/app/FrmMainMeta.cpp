@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStatusBar>
 
 #include "app/FrmMain.h"
 #include "common/Dialoghi.h"
@@ -58,6 +59,7 @@ void FrmMain::Form_Load() {
     RicaricaItinerario();
 
     tipiGuida_ = CaricaTipiGuida(archivio_);
+    if (!tipiGuida_.avviso.isEmpty()) statusBar()->showMessage(tipiGuida_.avviso);
     archivio_.RecordSetImpostaDefault();
 
     modoPrincipale = ModoDopoRicerca(!codiceCorrente.isEmpty());

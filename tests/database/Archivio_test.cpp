@@ -141,6 +141,54 @@ TEST(Avvio, TipiGuidaParzialiCompletatiDopoIlCodicePiuAlto) {
     EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("TipoGuida"))), righe);
 }
 
+// Unusable rows (empty descriptions, repeated or foreign codes) are ignored and said, never
+// copied into new rows; the table stops growing after one start and never leaves "01"-"20".
+TEST(Avvio, TipiGuidaInutilizzabiliIgnoratiSenzaCrescere) {
+    QTemporaryDir dir;
+    Archivio a(dir.path());
+    a.AvviaDatabase();
+    const QList<QPair<QString, QString>> righe = {
+        {"01", ""},    {"02", " "},         {"03", ""},         {"04", ""},        {"05", "Ottimo"},
+        {"05", "Gpl"}, {"99", "Da vedere"}, {"x1", "Vedibile"}, {"18", "Mio tipo"}};
+    for (const auto& [codice, descrizione] : righe)
+        inserisci(a.dati(), QStringLiteral("TipoGuida"),
+                  {{QStringLiteral("CodiceGuida"), codice},
+                   {QStringLiteral("Descrizione"), descrizione},
+                   {QStringLiteral("TempoObbligatorio"), false}});
+
+    const TabellaTipiGuida tipi = CaricaTipiGuida(a);
+    EXPECT_EQ(tipi.sceltaTipi, (QStringList{"Ottimo", "Mio tipo"}));
+    EXPECT_FALSE(tipi.avviso.isEmpty());
+    const int dopoUno = a.dati().conta(Query::di(QStringLiteral("TipoGuida")));
+    EXPECT_EQ(dopoUno, righe.size() + 11) << "the eleven standard descriptions not yet usable";
+    for (int i = 0; i < 3; ++i) CaricaTipiGuida(a);
+    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("TipoGuida"))), dopoUno);
+
+    QStringList aggiunti;
+    for (RowSet r = a.dati().apriRowSet(
+             Query::di(QStringLiteral("TipoGuida")).ordina(QStringLiteral("CodiceGuida")));
+         !r.fine(); r.successivo())
+        if (r.testo(0) > QLatin1String("05") && r.testo(0) <= QLatin1String("20"))
+            aggiunti << r.testo(0) + QLatin1Char(' ') + r.testo(1);
+    EXPECT_EQ(aggiunti, (QStringList{"06 Vedibile", "07 Punto Sosta", "08 PS e CS", "09 Campeggio",
+                                     "10 Ristorante", "11 Gpl", "12 Lunorin", "13 Carte/Guide", "14 Altro",
+                                     "18 Mio tipo", "19 Da vedere", "20 Interessante"}))
+        << "after 18 the next code, then the lowest free ones";
+}
+
+TEST(Avvio, TipiGuidaTuttiOccupatiNonAggiungonoNulla) {
+    QTemporaryDir dir;
+    Archivio a(dir.path());
+    a.AvviaDatabase();
+    for (int c = 1; c <= 20; ++c)
+        inserisci(a.dati(), QStringLiteral("TipoGuida"),
+                  {{QStringLiteral("CodiceGuida"), QStringLiteral("%1").arg(c, 2, 10, QLatin1Char('0'))},
+                   {QStringLiteral("Descrizione"), QStringLiteral("Tipo %1").arg(c)},
+                   {QStringLiteral("TempoObbligatorio"), false}});
+    EXPECT_EQ(CaricaTipiGuida(a).sceltaTipi.size(), 20);
+    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("TipoGuida"))), 20);
+}
+
 TEST(Avvio, FileNonDatabaseMostraErroreENonCambia) {
     QTemporaryDir dir;
     const QByteArray contenuto = QByteArray("MDB? no: appunti di viaggio per la Norvegia\n").repeated(300);
