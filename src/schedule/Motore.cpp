@@ -400,6 +400,10 @@ EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qin
             StampaLaRigaNellaTabellaMFG(g, s, p, QString(), 0, 0, QStringLiteral("Nuovo giorno"),
                                         kColTempoNuovoGiorno, perc);
         }
+        if (s.riga > p.righeMassime) {
+            esito.troppeRighe = true;
+            break;
+        }
         if (s.riga >= g.righe() - 3) g.impostaRighe(s.riga + 5);
         if (giorniDesiderati != 0 && GiorniUsati(s, p) > giorniDesiderati) {
             esito.troncato = t < ultima;

@@ -501,24 +501,52 @@ TEST(ZavetraCoefficiente, PassiEStima) {
     EXPECT_EQ(StimaCoefficiente(5000, 1, 1200, 3), "1");  // the estimate reaches the days
 }
 
-TEST_F(Zavetra, VelocitaNullaNonCambiaNulla) {
+TEST_F(Zavetra, VelocitaNullaOTroppoBassaNonCambiaNulla) {
     tappa("Partenza", "0");
     tappa("Arrivo", "100", " ", "P");
     memorizzaCoefficiente("0,7");
     box.cmbGiorni = "003";
     guida("Arrivo", "Museo", "01:00");
     carica();
-    box.cmbMediaKm[2] = "0";
+    for (const QString velocita : {"0", "9.9"}) {
+        dialoghi.mostrati.clear();
+        box.cmbMediaKm[2] = velocita;
+        const Griglia prima = tab;
+        const BoxMeta boxPrima = box;
+        const EsitoZavetra e = CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
+        EXPECT_FALSE(e.eseguito) << velocita.toStdString();
+        EXPECT_TRUE(e.errore.contains("strada principale"));
+        ASSERT_EQ(dialoghi.mostrati.size(), 1);
+        EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Critico);
+        EXPECT_EQ(box, boxPrima);
+        for (int r = 0; r < prima.righe(); ++r) EXPECT_EQ(Riga(tab, r), Riga(prima, r));
+        EXPECT_EQ(coefficiente(), "0,7");
+    }
+    box.cmbMediaKm[2] = "10";
+    EXPECT_TRUE(CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi}).eseguito);
+}
+
+// A trip that would write more rows than the limit is refused whole: the grid stays as it was.
+TEST_F(Zavetra, TroppeRigheRifiutaIlCalcolo) {
+    tappa("Partenza", "0");
+    for (int i = 0; i < 5; ++i) tappa(QStringLiteral("Tappa %1").arg(i), "900", " ", "L");
+    box.cmbRipM = "15";
+    box.cmbRipH = "01";
+    carica();
     const Griglia prima = tab;
-    const BoxMeta boxPrima = box;
-    const EsitoZavetra e = CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
+    RichiestaZavetra richiesta{archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi};
+    richiesta.righeMassime = 60;
+    const EsitoZavetra e = CalcolaZavetra(richiesta);
     EXPECT_FALSE(e.eseguito);
-    EXPECT_TRUE(e.errore.contains("strada principale"));
+    EXPECT_TRUE(e.errore.startsWith("Il calcolo supera 60 righe di Zavetra")) << e.errore.toStdString();
     ASSERT_EQ(dialoghi.mostrati.size(), 1);
-    EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Critico);
-    EXPECT_EQ(box, boxPrima);
+    ASSERT_EQ(tab.righe(), prima.righe());
     for (int r = 0; r < prima.righe(); ++r) EXPECT_EQ(Riga(tab, r), Riga(prima, r));
-    EXPECT_EQ(coefficiente(), "0,7");
+
+    dialoghi.mostrati.clear();
+    richiesta.righeMassime = kRigheMassimeZavetra;
+    EXPECT_TRUE(CalcolaZavetra(richiesta).eseguito);
+    EXPECT_GT(righeSchedule(), 60);
 }
 
 TEST_F(Zavetra, RichiestaDiStop) {
