@@ -10,7 +10,8 @@ class Griglia;
 
 constexpr int kUltimaColonnaCsv = 13;
 
-// One field, quoted when it needs to be.
+// One field, quoted when it needs to be; a cell a spreadsheet would take for a formula ("=", "+",
+// "@", or "-" before a non-digit) gets a leading apostrophe.
 QString CampoCsv(const QString& testo);
 // One line without its end.
 QString RigaCsv(const QStringList& campi);

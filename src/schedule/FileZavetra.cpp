@@ -39,7 +39,8 @@ bool LocalitaDaSaltare(const QString& s) {
 }  // namespace
 
 QStringList RigheCamptabl(const Griglia& mfgTab, const QString& localitaMeta) {
-    QStringList righe{localitaMeta, QString(), IntestazioneCamptabl().join(QLatin1Char('\t'))};
+    QStringList righe{SenzaControlli(localitaMeta), QString(),
+                      IntestazioneCamptabl().join(QLatin1Char('\t'))};
     for (int r = 1; r < mfgTab.righe(); ++r) righe << RigaCamptabl(mfgTab, r);
     return righe;
 }

@@ -44,6 +44,13 @@ TEST(Testo, TrimTogliSoloGliSpazi) {
     EXPECT_EQ(Trim("   "), "");
 }
 
+TEST(Testo, ControlliDiventanoUnoSpazioCiascuno) {
+    EXPECT_EQ(SenzaControlli(QString::fromUtf8("a\tb\r\nc\x01"
+                                               "d\x7f\u0085è")),
+              QString::fromUtf8("a b  c d  è"));
+    EXPECT_EQ(SenzaControlli("Roma"), "Roma");
+}
+
 TEST(Testo, ConfrontiEChiaviDiLocalita) {
     EXPECT_TRUE(UgualeTesto("è", "È"));
     EXPECT_TRUE(UgualeTesto("mèta", "MÈTA"));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
@@ -17,6 +18,7 @@
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
 #include "schedule/Adattamento.h"
+#include "schedule/FileZavetra.h"
 #include "schedule/Motore.h"
 #include "schedule/Percentuale.h"
 #include "schedule/TabellaCalcolo.h"
@@ -373,6 +375,25 @@ TEST_F(Zavetra, VociDellaGuidaNelloSchedule) {
     EXPECT_EQ(Riga(tab, 4), "| > Parcheggio||||||-1:09:59||Lun|04/03|19:00|" + tipi.voci[2].descrizione +
                                 " [Km 100 in ore 01:00; sosta ore 00:00]|");
     EXPECT_EQ(rigaDi("Roma"), -1);  // the second Roma leg has no km and no halt: no row
+}
+
+// Tabs and line breaks typed into localities, roads, guide descriptions and groups become blanks
+// in the schedule rows, so each row stays one line of Camptabl.txt.
+TEST_F(Zavetra, ControlliNeiTestiDiventanoSpazi) {
+    tappa("Par\ttenza", "0", " ", "A", "A\r\n1");
+    tappa("Roma [Start]", "100");
+    guida("Roma", "Colos\nseo", "G1", "01", "A\t1");
+    box.cmbSoste = "2 - Soste Guida";
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_NE(rigaDi("Par tenza"), -1);
+    EXPECT_EQ(tab.testo(rigaDi("Par tenza"), ColStrada), "A  1");
+    EXPECT_EQ(Riga(tab, 3).section('|', 1, 1), "> A 1 * Colos seo");
+    const QStringList righe = RigheCamptabl(tab, "Roma\tX");
+    EXPECT_EQ(righe[0], "Roma X");
+    for (int r = 1; r <= righeSchedule(); ++r) {
+        EXPECT_FALSE(Riga(tab, r).contains(QRegularExpression("[\\x00-\\x1f]"))) << r;
+        EXPECT_EQ(righe[r + 2].count('\t'), 11) << r;
+    }
 }
 
 TEST_F(Zavetra, NessunaSostaUnTestSenzaMessaggio) {
