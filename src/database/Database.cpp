@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -125,6 +126,19 @@ QString nomeIndiceLogico(const QString& nomeSql) {
     return punto >= 0 ? nomeSql.mid(punto + 1) : nomeSql;
 }
 
+// Concurrent runs (two batch commands, a window and a batch command) wait this long for each
+// other before giving up.
+constexpr int kAttesaOccupatoMs = 5000;
+
+// SQLite's message, or a plain one when another run still holds the file after the wait.
+QString MessaggioSqlite(sqlite3* db) {
+    const int codice = sqlite3_errcode(db);
+    if (codice == SQLITE_BUSY || codice == SQLITE_LOCKED)
+        return QStringLiteral("Il database %1 è occupato da un'altra elaborazione: riprovare più tardi.")
+            .arg(QFile::decodeName(sqlite3_db_filename(db, "main")));
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
 }  // namespace
 
 ErroreDatabase::ErroreDatabase(const QString& messaggio) : std::runtime_error(messaggio.toStdString()) {}
@@ -206,7 +220,7 @@ class Istruzione {
     }
 
   private:
-    QString errore() const { return QString::fromUtf8(sqlite3_errmsg(db_)); }
+    QString errore() const { return MessaggioSqlite(db_); }
     sqlite3* db_;
     sqlite3_stmt* st_ = nullptr;
 };
@@ -238,6 +252,7 @@ void Database::crea(const QString& percorso) {
     }
     db_ = db;
     percorso_ = percorso;
+    sqlite3_busy_timeout(db_, kAttesaOccupatoMs);
     sqlite3_create_collation(db_, kCollazione, SQLITE_UTF8, nullptr, collazione);
     sqlite3_create_function(db_, "zlike", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funzioneLike,
                             nullptr, nullptr);
@@ -259,6 +274,7 @@ void Database::apri(const QString& percorso) {
         sqlite3_close(db);
         rifiuta(rc == SQLITE_OK ? QStringLiteral("sola lettura") : msg);
     }
+    sqlite3_busy_timeout(db, kAttesaOccupatoMs);
     // Reading the schema is the first touch of the file: a file that is not a database fails
     // here, before anything could be written to it.
     sqlite3_stmt* st = nullptr;
@@ -266,7 +282,7 @@ void Database::apri(const QString& percorso) {
     if (rc == SQLITE_OK) rc = sqlite3_step(st);
     sqlite3_finalize(st);
     if (rc != SQLITE_ROW) {
-        QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+        QString msg = MessaggioSqlite(db);
         sqlite3_close(db);
         rifiuta(msg);
     }
@@ -292,7 +308,9 @@ void Database::esegui(const QString& sql) {
     verificaAperto();
     char* msg = nullptr;
     if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &msg) != SQLITE_OK) {
-        QString testo = QString::fromUtf8(msg ? msg : "");
+        const int codice = sqlite3_errcode(db_);
+        QString testo = codice == SQLITE_BUSY || codice == SQLITE_LOCKED ? MessaggioSqlite(db_)
+                                                                         : QString::fromUtf8(msg ? msg : "");
         sqlite3_free(msg);
         throw ErroreDatabase(testo);
     }
@@ -464,15 +482,23 @@ int Database::conta(const Query& query) {
     return static_cast<int>(st.intero(0));
 }
 
+// The outermost group takes the write lock at once: two runs that both read and then write would
+// otherwise deadlock, and one of them fail without waiting.
 Database::Transazione::Transazione(Database& db) : db_(&db) {
-    db_->esegui(QStringLiteral("SAVEPOINT zt"));
+    db_->verificaAperto();
+    esterna_ = sqlite3_get_autocommit(db_->db_) != 0;
+    db_->esegui(esterna_ ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT zt"));
 }
 
 Database::Transazione::~Transazione() {
     if (chiusa_ || !db_->aperto()) return;
     try {
-        db_->esegui(QStringLiteral("ROLLBACK TO zt"));
-        db_->esegui(QStringLiteral("RELEASE zt"));
+        if (esterna_) {
+            db_->esegui(QStringLiteral("ROLLBACK"));
+        } else {
+            db_->esegui(QStringLiteral("ROLLBACK TO zt"));
+            db_->esegui(QStringLiteral("RELEASE zt"));
+        }
     } catch (const ErroreDatabase&) {
         // Nothing more can be done while unwinding; SQLite has already undone what it could.
     }
@@ -480,7 +506,7 @@ Database::Transazione::~Transazione() {
 }
 
 void Database::Transazione::conferma() {
-    db_->esegui(QStringLiteral("RELEASE zt"));
+    db_->esegui(esterna_ ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE zt"));
     chiusa_ = true;
 }
 

@@ -104,6 +104,7 @@ class Database {
       private:
         Database* db_;
         bool chiusa_ = false;
+        bool esterna_ = false;  // BEGIN/COMMIT rather than a savepoint
     };
 
     struct Stato;
