@@ -88,6 +88,7 @@ EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& oro
     try {
         Archivio archivio(opzioni.cartella);
         archivio.AvviaDatabase();
+        if (!archivio.avviso.isEmpty()) esito.errori << RigheMessaggio(archivio.avviso);
 
         const QString codiceChiesto = CodiceMetaNormalizzato(opzioni.codiceMeta);
         MetaCaricata meta;

@@ -48,6 +48,8 @@ void FrmMain::Form_Load() {
 
     lblPercorso->setText(archivio_.percorsoDatabase());
     archivio_.AvviaDatabase();
+    if (!archivio_.avviso.isEmpty())
+        dialoghi_.messaggio({archivio_.avviso, QStringLiteral("Zavetra"), Pulsanti::Ok, Icona::Informazione});
 
     CaricaComboBox();
 

@@ -126,6 +126,16 @@ QString nomeIndiceLogico(const QString& nomeSql) {
     return punto >= 0 ? nomeSql.mid(punto + 1) : nomeSql;
 }
 
+// The test hook's countdown: the statement that brings it to 0 fails.
+int guastoTraIstruzioni = 0;
+int istruzioniContate = 0;
+
+void ContaIstruzione() {
+    ++istruzioniContate;
+    if (guastoTraIstruzioni > 0 && --guastoTraIstruzioni == 0)
+        throw ErroreDatabase(QStringLiteral("Guasto simulato"));
+}
+
 // Concurrent runs (two batch commands, a window and a batch command) wait this long for each
 // other before giving up.
 constexpr int kAttesaOccupatoMs = 5000;
@@ -140,6 +150,13 @@ QString MessaggioSqlite(sqlite3* db) {
 }
 
 }  // namespace
+
+int GuastoIstruzionePerTest(int n) {
+    const int contate = istruzioniContate;
+    istruzioniContate = 0;
+    guastoTraIstruzioni = n;
+    return contate;
+}
 
 ErroreDatabase::ErroreDatabase(const QString& messaggio) : std::runtime_error(messaggio.toStdString()) {}
 
@@ -157,6 +174,7 @@ namespace {
 class Istruzione {
   public:
     Istruzione(sqlite3* db, const QString& sql) : db_(db) {
+        ContaIstruzione();
         QByteArray s = sql.toUtf8();
         if (sqlite3_prepare_v2(db, s.constData(), static_cast<int>(s.size()), &st_, nullptr) != SQLITE_OK)
             throw ErroreDatabase(errore());
@@ -304,8 +322,19 @@ void Database::verificaAperto() const {
     if (!db_) throw ErroreDatabase(QStringLiteral("Database non aperto"));
 }
 
+QString Database::controlloRapido() {
+    verificaAperto();
+    try {
+        Istruzione st(db_, QStringLiteral("PRAGMA quick_check(1)"));
+        return st.passo() ? st.testo(0) : QString();
+    } catch (const ErroreDatabase& e) {
+        return e.messaggio();
+    }
+}
+
 void Database::esegui(const QString& sql) {
     verificaAperto();
+    ContaIstruzione();
     char* msg = nullptr;
     if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &msg) != SQLITE_OK) {
         const int codice = sqlite3_errcode(db_);
