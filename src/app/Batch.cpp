@@ -1,6 +1,9 @@
 #include "app/Batch.h"
 
+#include <QFile>
+
 #include "common/Dialoghi.h"
+#include "common/FileUscita.h"
 #include "common/Griglia.h"
 #include "common/Orologio.h"
 #include "common/Progresso.h"
@@ -60,6 +63,23 @@ void RiportaMessaggi(const DialoghiScriptati& dialoghi, const EsitoZavetra& calc
         esito.uscita << RigheMessaggio(calcolo.messaggio);
 }
 
+// "-" sends the CSV to standard output; any other path is replaced unless it must not be.
+void ScriviCsvBatch(const Griglia& mfgTab, const QString& fileCsv, EsitoBatch& esito) {
+    if (fileCsv.isEmpty()) return;
+    if (fileCsv == QStringLiteral("-")) {
+        QFile uscita;
+        const QByteArray csv = CsvZavetra(mfgTab);
+        if (!uscita.open(stdout, QIODevice::WriteOnly) || uscita.write(csv) != csv.size())
+            Errore(esito, kUscitaErrore, QStringLiteral("Impossibile scrivere il CSV sullo standard output"));
+        return;
+    }
+    const QString rifiuto = ControllaFileUscita(fileCsv);
+    if (!rifiuto.isEmpty())
+        Errore(esito, kUscitaErrore, rifiuto);
+    else if (!ScriviCsvZavetra(mfgTab, fileCsv))
+        Errore(esito, kUscitaErrore, QStringLiteral("Impossibile scrivere il file ") + fileCsv);
+}
+
 }  // namespace
 
 EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& orologio,
@@ -68,6 +88,7 @@ EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& oro
     try {
         Archivio archivio(opzioni.cartella);
         archivio.AvviaDatabase();
+        if (!archivio.avviso.isEmpty()) esito.errori << RigheMessaggio(archivio.avviso);
 
         const QString codiceChiesto = CodiceMetaNormalizzato(opzioni.codiceMeta);
         MetaCaricata meta;
@@ -76,6 +97,7 @@ EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& oro
             return esito;
         }
         const TabellaTipiGuida tipi = CaricaTipiGuida(archivio);
+        if (!tipi.avviso.isEmpty()) esito.errori << tipi.avviso;
         archivio.RecordSetImpostaDefault();
         archivio.RiparaLocalitaGuida();
 
@@ -103,8 +125,7 @@ EsitoBatch EseguiCalcolaBatch(const OpzioniCalcola& opzioni, const Orologio& oro
                 esito.uscita << RigheMessaggio(MessaggioFileScritti(file));
             }
         }
-        if (!opzioni.fileCsv.isEmpty() && !ScriviCsvZavetra(meta.mfgTab, opzioni.fileCsv))
-            Errore(esito, kUscitaErrore, QStringLiteral("Impossibile scrivere il file ") + opzioni.fileCsv);
+        ScriviCsvBatch(meta.mfgTab, opzioni.fileCsv, esito);
     } catch (const ErroreDatabase& e) {
         Errore(esito, kUscitaErrore, e.messaggio());
     }

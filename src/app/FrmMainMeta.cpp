@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStatusBar>
 
 #include "app/FrmMain.h"
 #include "common/Dialoghi.h"
@@ -48,6 +49,8 @@ void FrmMain::Form_Load() {
 
     lblPercorso->setText(archivio_.percorsoDatabase());
     archivio_.AvviaDatabase();
+    if (!archivio_.avviso.isEmpty())
+        dialoghi_.messaggio({archivio_.avviso, QStringLiteral("Zavetra"), Pulsanti::Ok, Icona::Informazione});
 
     CaricaComboBox();
 
@@ -59,6 +62,7 @@ void FrmMain::Form_Load() {
     RicaricaItinerario();
 
     tipiGuida_ = CaricaTipiGuida(archivio_);
+    if (!tipiGuida_.avviso.isEmpty()) statusBar()->showMessage(tipiGuida_.avviso);
     archivio_.RecordSetImpostaDefault();
 
     modoPrincipale = ModoDopoRicerca(!codiceCorrente.isEmpty());

@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "common/FileUscita.h"
+
 namespace {
 
 // The encoding is known to the ICU back end by this name only (encodingForName does not list it).
@@ -52,6 +54,7 @@ QByteArray Righe1252(const QStringList& righe) {
 }
 
 bool ScriviRighe1252(const QString& percorso, const QStringList& righe) {
+    if (!ControllaFileUscita(percorso).isEmpty()) return false;
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly)) return false;
     const QByteArray byte = Righe1252(righe);

@@ -14,7 +14,7 @@ QString Decodifica1252(const QByteArray& byte);
 // The bytes of a file of lines: each line encoded and followed by CR LF.
 QByteArray Righe1252(const QStringList& righe);
 // Replaces the file with the lines, atomically: when the write fails the old file stays as it
-// was and false is returned.
+// was and false is returned.  A path that ControllaFileUscita refuses is not touched (false).
 bool ScriviRighe1252(const QString& percorso, const QStringList& righe);
 
 // The lines of a Windows-1252 file.  A line ends at LF, a CR right before it is dropped, and a

@@ -71,6 +71,13 @@ QString RTrim(const QString& t) {
     return t.left(n);
 }
 
+QString SenzaControlli(const QString& t) {
+    QString pulito = t;
+    for (QChar& c : pulito)
+        if (c.category() == QChar::Other_Control) c = QLatin1Char(' ');
+    return pulito;
+}
+
 QString Trim(const QString& t) {
     return LTrim(RTrim(t));
 }

@@ -16,6 +16,9 @@ double ValoreSenzaPunti(const QString& testo);
 QString Trim(const QString& t);
 QString LTrim(const QString& t);
 QString RTrim(const QString& t);
+// Each control character (tab, CR, LF and the others below blank, DEL, U+0080-U+009F) becomes one
+// blank: user texts copied into the schedule keep every grid row one line in the files.
+QString SenzaControlli(const QString& t);
 
 // Equal without regard to case, accented letters included ("è" equals "È").
 bool UgualeTesto(const QString& a, const QString& b);

@@ -1,5 +1,8 @@
 #include "database/Archivio.h"
 
+#include <unistd.h>
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +14,8 @@
 namespace {
 const QString kNomeDatabase = QStringLiteral("Voviva.mdb");
 const QString kNomeTemporaneo = QStringLiteral("DBTemp.mdb");
+const QString kCartellaCopie = QStringLiteral("backup");
+constexpr int kCopieTenute = 5;
 
 bool contieneVoce(const QString& elenco, const QString& voce) {
     return elenco.contains(voce + QLatin1Char(','), Qt::CaseInsensitive);
@@ -93,11 +98,30 @@ void Archivio::DataBaseVerificaIndici(int slot, int tabella) {
         if (contieneVoce(lavoro, c.nome)) d.creaIndice(nomeTabella, c.nome);
 }
 
+QString Archivio::copiaPiuRecente() const {
+    const QDir copie(QDir(cartella_).filePath(kCartellaCopie));
+    const QStringList nomi = copie.entryList({QStringLiteral("Voviva-*.mdb")}, QDir::Files, QDir::Name);
+    return nomi.isEmpty() ? QString() : QDir::toNativeSeparators(copie.filePath(nomi.last()));
+}
+
+// A damaged file is refused before anything reads or rebuilds it, so nothing is copied from it.
+void Archivio::ControllaIntegrita() {
+    if (db[0].controlloRapido() == QLatin1String("ok")) return;
+    const QString percorso = QDir::toNativeSeparators(percorsoDatabase());
+    db[0].chiudi();
+    QString testo = QStringLiteral("Il database %1 è danneggiato.").arg(percorso);
+    if (const QString copia = copiaPiuRecente(); !copia.isEmpty())
+        testo += QStringLiteral("\r\nLa copia più recente è %1.").arg(copia);
+    throw ErroreDatabase(testo);
+}
+
 void Archivio::AvviaDatabase() {
+    avviso.clear();
     for (int giro = 0; giro < 2; ++giro) {
         percorsoAttivo_ = percorsoDatabase();
         bool creato = DatabaseCrea(0);
         DatabaseApre(0);
+        if (!creato && giro == 0) ControllaIntegrita();
         if (creato) DatabaseTabelleCreazione(0);
         if (!DataBaseTabelleAggiorna(0)) {
             RecordSetImpostaDefault();
@@ -131,10 +155,11 @@ void Archivio::Ricostruisci() {
         passo(QStringLiteral("creato"));
         percorsoAttivo_ = percorsoDatabase();
         DatabaseApre(1);
+        int tagliati = 0;
         {
             Database::Transazione tr(db[0]);
             for (int t = kPrimaTabella; t <= kUltimaTabella; ++t) {
-                CopiaTabella(t);
+                tagliati += CopiaTabella(t);
                 passo(QStringLiteral("copiata %1").arg(tabelle.TabelleNomi[t]));
             }
             tr.conferma();
@@ -142,11 +167,24 @@ void Archivio::Ricostruisci() {
         for (RowSet& r : rs) r = RowSet();
         db[0].chiudi();
         db[1].chiudi();
+        // A Voviva.mdb that is a link stays a link: its target is what gets replaced.
+        const QFileInfo info(percorsoDatabase());
+        const QString destinazione = info.isSymLink() ? info.canonicalFilePath() : percorsoDatabase();
         passo(QStringLiteral("sostituzione"));
+        // The copy may share the old file's data (a hard link): nothing writes between it and the
+        // rename, and a failed rename takes it back.
+        const QString copia = ConservaCopia(destinazione);
         if (std::rename(QFile::encodeName(temporaneo).constData(),
-                        QFile::encodeName(percorsoDatabase()).constData()) != 0)
+                        QFile::encodeName(destinazione).constData()) != 0) {
+            QFile::remove(copia);
             throw ErroreDatabase(QStringLiteral("Impossibile sostituire ") +
                                  QDir::toNativeSeparators(percorsoDatabase()));
+        }
+        avviso = QStringLiteral(
+                     "Il database %1 è stato adeguato alle nuove tabelle; la copia precedente è "
+                     "%2. Testi accorciati: %3.")
+                     .arg(QDir::toNativeSeparators(percorsoDatabase()), QDir::toNativeSeparators(copia))
+                     .arg(tagliati);
     } catch (...) {
         for (RowSet& r : rs) r = RowSet();
         db[0].chiudi();
@@ -156,14 +194,37 @@ void Archivio::Ricostruisci() {
     }
 }
 
+// The file about to be replaced is kept as backup/Voviva-<date-time>.mdb (a hard link when the
+// file system allows it, a copy otherwise), and only the newest five are kept.
+QString Archivio::ConservaCopia(const QString& originale) {
+    QDir cartella(cartella_);
+    if (!cartella.mkpath(kCartellaCopie))
+        throw ErroreDatabase(QStringLiteral("Impossibile creare la cartella ") +
+                             QDir::toNativeSeparators(cartella.filePath(kCartellaCopie)));
+    const QDir copie(cartella.filePath(kCartellaCopie));
+    const QString base =
+        QStringLiteral("Voviva-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString copia = copie.filePath(base + QStringLiteral(".mdb"));
+    for (int n = 2; QFileInfo::exists(copia); ++n)
+        copia = copie.filePath(base + QStringLiteral("_%1.mdb").arg(n, 2, 10, QLatin1Char('0')));
+    if (::link(QFile::encodeName(originale).constData(), QFile::encodeName(copia).constData()) != 0 &&
+        !QFile::copy(originale, copia))
+        throw ErroreDatabase(QStringLiteral("Impossibile conservare la copia ") +
+                             QDir::toNativeSeparators(copia));
+    QStringList vecchie = copie.entryList({QStringLiteral("Voviva-*.mdb")}, QDir::Files, QDir::Name);
+    while (vecchie.size() > kCopieTenute) QFile::remove(copie.filePath(vecchie.takeFirst()));
+    return copia;
+}
+
 // Values are copied by field name, which is the copy by position whenever the old fields are a
 // leading part of the new list, and keeps values in their own fields when they are not.  Text
-// longer than a narrowed field is cut to the new width.
-void Archivio::CopiaTabella(int tabella) {
+// longer than a narrowed field is cut to the new width; the count of cut texts is returned.
+int Archivio::CopiaTabella(int tabella) {
     const QString nomeTabella = tabelle.TabelleNomi[tabella];
-    if (!db[1].esisteTabella(nomeTabella)) return;
+    if (!db[1].esisteTabella(nomeTabella)) return 0;
     rs[7] = db[1].apriTabella(nomeTabella);
-    if (rs[7].fine()) return;
+    if (rs[7].fine()) return 0;
+    int tagliati = 0;
     rs[tabella] = db[0].apriTabella(nomeTabella);
     const QList<Campo> nuovi = db[0].campi(nomeTabella);
     QList<int> destinazione;
@@ -180,14 +241,18 @@ void Archivio::CopiaTabella(int tabella) {
             int k = destinazione[j];
             if (k < 0) continue;
             QVariant v = rs[7].valore(j);
-            if (nuovi[k].tipo == TipoCampo::Testo && nuovi[k].larghezza > 0)
+            if (nuovi[k].tipo == TipoCampo::Testo && nuovi[k].larghezza > 0 &&
+                v.toString().size() > nuovi[k].larghezza) {
                 v = v.toString().left(nuovi[k].larghezza);
+                ++tagliati;
+            }
             rs[tabella].imposta(k, v);
         }
         rs[tabella].memorizza();
     }
     rs[7] = RowSet();
     rs[tabella] = RowSet();
+    return tagliati;
 }
 
 void Archivio::RecordSetImposta(int slotDb, int slotRs) {

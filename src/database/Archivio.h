@@ -31,12 +31,18 @@ class Archivio {
     // Called at the named steps of the rebuild; a test throws from it to interrupt the rebuild.
     std::function<void(const QString& passo)> passoRicostruzione;
 
+    // What the start-up wants the user told: the copy kept before a rebuild, the texts cut.
+    QString avviso;
+
     QString cartella() const { return cartella_; }
+    // The newest copy kept in backup/ before a rebuild, or "".
+    QString copiaPiuRecente() const;
     QString percorsoDatabase() const;  // the Voviva.mdb shown in the path label
     QString percorsoTemporaneo() const;
 
     // The start-up sequence: create or open, check, complete indexes, rebuild when needed, and
-    // open the six tables.  Throws ErroreApertura when the file cannot be opened.
+    // open the six tables.  Throws ErroreApertura when the file cannot be opened, and
+    // ErroreDatabase ("... è danneggiato") when SQLite's quick check fails; the file is untouched.
     void AvviaDatabase();
 
     bool DatabaseCrea(int slot);
@@ -56,8 +62,10 @@ class Archivio {
     Database& dati() { return db[0]; }
 
   private:
+    void ControllaIntegrita();
     void Ricostruisci();
-    void CopiaTabella(int tabella);
+    QString ConservaCopia(const QString& originale);
+    int CopiaTabella(int tabella);
     QString percorsoAttivo_;
     QString cartella_;
 };

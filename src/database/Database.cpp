@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -125,7 +126,37 @@ QString nomeIndiceLogico(const QString& nomeSql) {
     return punto >= 0 ? nomeSql.mid(punto + 1) : nomeSql;
 }
 
+// The test hook's countdown: the statement that brings it to 0 fails.
+int guastoTraIstruzioni = 0;
+int istruzioniContate = 0;
+
+void ContaIstruzione() {
+    ++istruzioniContate;
+    if (guastoTraIstruzioni > 0 && --guastoTraIstruzioni == 0)
+        throw ErroreDatabase(QStringLiteral("Guasto simulato"));
+}
+
+// Concurrent runs (two batch commands, a window and a batch command) wait this long for each
+// other before giving up.
+constexpr int kAttesaOccupatoMs = 5000;
+
+// SQLite's message, or a plain one when another run still holds the file after the wait.
+QString MessaggioSqlite(sqlite3* db) {
+    const int codice = sqlite3_errcode(db);
+    if (codice == SQLITE_BUSY || codice == SQLITE_LOCKED)
+        return QStringLiteral("Il database %1 è occupato da un'altra elaborazione: riprovare più tardi.")
+            .arg(QFile::decodeName(sqlite3_db_filename(db, "main")));
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
 }  // namespace
+
+int GuastoIstruzionePerTest(int n) {
+    const int contate = istruzioniContate;
+    istruzioniContate = 0;
+    guastoTraIstruzioni = n;
+    return contate;
+}
 
 ErroreDatabase::ErroreDatabase(const QString& messaggio) : std::runtime_error(messaggio.toStdString()) {}
 
@@ -143,6 +174,7 @@ namespace {
 class Istruzione {
   public:
     Istruzione(sqlite3* db, const QString& sql) : db_(db) {
+        ContaIstruzione();
         QByteArray s = sql.toUtf8();
         if (sqlite3_prepare_v2(db, s.constData(), static_cast<int>(s.size()), &st_, nullptr) != SQLITE_OK)
             throw ErroreDatabase(errore());
@@ -206,7 +238,7 @@ class Istruzione {
     }
 
   private:
-    QString errore() const { return QString::fromUtf8(sqlite3_errmsg(db_)); }
+    QString errore() const { return MessaggioSqlite(db_); }
     sqlite3* db_;
     sqlite3_stmt* st_ = nullptr;
 };
@@ -238,6 +270,7 @@ void Database::crea(const QString& percorso) {
     }
     db_ = db;
     percorso_ = percorso;
+    sqlite3_busy_timeout(db_, kAttesaOccupatoMs);
     sqlite3_create_collation(db_, kCollazione, SQLITE_UTF8, nullptr, collazione);
     sqlite3_create_function(db_, "zlike", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funzioneLike,
                             nullptr, nullptr);
@@ -259,6 +292,7 @@ void Database::apri(const QString& percorso) {
         sqlite3_close(db);
         rifiuta(rc == SQLITE_OK ? QStringLiteral("sola lettura") : msg);
     }
+    sqlite3_busy_timeout(db, kAttesaOccupatoMs);
     // Reading the schema is the first touch of the file: a file that is not a database fails
     // here, before anything could be written to it.
     sqlite3_stmt* st = nullptr;
@@ -266,7 +300,7 @@ void Database::apri(const QString& percorso) {
     if (rc == SQLITE_OK) rc = sqlite3_step(st);
     sqlite3_finalize(st);
     if (rc != SQLITE_ROW) {
-        QString msg = QString::fromUtf8(sqlite3_errmsg(db));
+        QString msg = MessaggioSqlite(db);
         sqlite3_close(db);
         rifiuta(msg);
     }
@@ -288,11 +322,24 @@ void Database::verificaAperto() const {
     if (!db_) throw ErroreDatabase(QStringLiteral("Database non aperto"));
 }
 
+QString Database::controlloRapido() {
+    verificaAperto();
+    try {
+        Istruzione st(db_, QStringLiteral("PRAGMA quick_check(1)"));
+        return st.passo() ? st.testo(0) : QString();
+    } catch (const ErroreDatabase& e) {
+        return e.messaggio();
+    }
+}
+
 void Database::esegui(const QString& sql) {
     verificaAperto();
+    ContaIstruzione();
     char* msg = nullptr;
     if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &msg) != SQLITE_OK) {
-        QString testo = QString::fromUtf8(msg ? msg : "");
+        const int codice = sqlite3_errcode(db_);
+        QString testo = codice == SQLITE_BUSY || codice == SQLITE_LOCKED ? MessaggioSqlite(db_)
+                                                                         : QString::fromUtf8(msg ? msg : "");
         sqlite3_free(msg);
         throw ErroreDatabase(testo);
     }
@@ -464,15 +511,23 @@ int Database::conta(const Query& query) {
     return static_cast<int>(st.intero(0));
 }
 
+// The outermost group takes the write lock at once: two runs that both read and then write would
+// otherwise deadlock, and one of them fail without waiting.
 Database::Transazione::Transazione(Database& db) : db_(&db) {
-    db_->esegui(QStringLiteral("SAVEPOINT zt"));
+    db_->verificaAperto();
+    esterna_ = sqlite3_get_autocommit(db_->db_) != 0;
+    db_->esegui(esterna_ ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT zt"));
 }
 
 Database::Transazione::~Transazione() {
     if (chiusa_ || !db_->aperto()) return;
     try {
-        db_->esegui(QStringLiteral("ROLLBACK TO zt"));
-        db_->esegui(QStringLiteral("RELEASE zt"));
+        if (esterna_) {
+            db_->esegui(QStringLiteral("ROLLBACK"));
+        } else {
+            db_->esegui(QStringLiteral("ROLLBACK TO zt"));
+            db_->esegui(QStringLiteral("RELEASE zt"));
+        }
     } catch (const ErroreDatabase&) {
         // Nothing more can be done while unwinding; SQLite has already undone what it could.
     }
@@ -480,7 +535,7 @@ Database::Transazione::~Transazione() {
 }
 
 void Database::Transazione::conferma() {
-    db_->esegui(QStringLiteral("RELEASE zt"));
+    db_->esegui(esterna_ ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE zt"));
     chiusa_ = true;
 }
 

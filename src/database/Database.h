@@ -60,6 +60,10 @@ bool CorrispondeLike(const QString& testo, const QString& modello);
 
 class RowSet;
 
+// Tests only: the n-th statement from now on (1 the next one) fails with ErroreDatabase, once;
+// 0 switches the failure off.  Returns the statements counted since the last call.
+int GuastoIstruzionePerTest(int n);
+
 class Database {
   public:
     Database();
@@ -78,6 +82,8 @@ class Database {
 
     QStringList tabelle() const;
     bool esisteTabella(const QString& nome) const;
+    // SQLite's quick consistency check: "ok", or what is wrong (also when the check itself fails).
+    QString controlloRapido();
     QList<Campo> campi(const QString& tabella) const;
     QStringList indici(const QString& tabella) const;
     void creaTabella(const QString& nome, const QList<Campo>& campi);
@@ -104,6 +110,7 @@ class Database {
       private:
         Database* db_;
         bool chiusa_ = false;
+        bool esterna_ = false;  // BEGIN/COMMIT rather than a savepoint
     };
 
     struct Stato;

@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr int kUltimoTipo = 20;
+
 const char* const kPredefiniti[] = {"Ottimo",  "Da vedere", "Interessante", "Vedibile", "Punto Sosta",
                                     "PS e CS", "Campeggio", "Ristorante",   "Gpl",      "Lunori"};
 const QString kElencoCompleto = QStringLiteral(
@@ -32,41 +34,68 @@ void InserisciTipiPredefiniti(Archivio& a) {
     tr.conferma();
 }
 
+// The type number of a code: "01" to "20" (two digits); 0 for anything else.
+int CodiceTipo(const QString& testo) {
+    if (testo.size() != 2 || !testo[0].isDigit() || !testo[1].isDigit()) return 0;
+    const int codice = testo.toInt();
+    return codice <= kUltimoTipo ? codice : 0;
+}
+
+// The code after the highest one in use; when that is past 20, the lowest free one; 0 if none.
+int CodiceLibero(const QList<bool>& occupato, int codiceAlto) {
+    if (codiceAlto < kUltimoTipo && !occupato[codiceAlto + 1]) return codiceAlto + 1;
+    for (int c = 1; c <= kUltimoTipo; ++c)
+        if (!occupato[c]) return c;
+    return 0;
+}
+
 }  // namespace
 
 TabellaTipiGuida CaricaTipiGuida(Archivio& a) {
     InserisciTipiPredefiniti(a);
 
     TabellaTipiGuida tabella;
-    QString mancanti = kElencoCompleto;
+    QStringList mancanti = kElencoCompleto.split(QLatin1Char('^'), Qt::SkipEmptyParts);
+    int ignorati = 0;
+    int codiceAlto = 0;
+    QList<bool> occupato(tabella.voci.size(), false);  // by any row, an ignored one too
     a.query = queryTipi(a);
     a.RecordSetImposta(0, TabTipoGuida);
-    RowSet& r = a.rs[TabTipoGuida];
-    for (; !r.fine(); r.successivo()) {
+    for (RowSet& r = a.rs[TabTipoGuida]; !r.fine(); r.successivo()) {
         const QString descrizione = r.testo(QStringLiteral("Descrizione"));
-        qsizetype at = mancanti.indexOf(descrizione + QLatin1Char('^'), 0, Qt::CaseInsensitive);
-        if (at >= 0) mancanti.remove(at, descrizione.size() + 1);
-        const int codice = static_cast<int>(Valore(r.testo(QStringLiteral("CodiceGuida"))));
-        if (codice >= 0 && codice < static_cast<int>(tabella.voci.size()))
-            tabella.voci[codice] = {descrizione, r.siNo(QStringLiteral("TempoObbligatorio"))};
-        tabella.sceltaTipi << descrizione;
-    }
-
-    if (!mancanti.isEmpty()) {
-        a.query = queryTipi(a);
-        a.RecordSetImposta(0, TabTipoGuida);
-        r.ultimo();
-        double codice = r.fine() ? 0 : Valore(r.testo(QStringLiteral("CodiceGuida")));
-        Database::Transazione tr(a.dati());
-        for (const QString& descrizione : mancanti.split(QLatin1Char('^'), Qt::SkipEmptyParts)) {
-            codice += 1;
-            r.aggiungi();
-            r.imposta(QStringLiteral("CodiceGuida"), Zero(codice, 2));
-            r.imposta(QStringLiteral("Descrizione"), descrizione);
-            r.imposta(QStringLiteral("TempoObbligatorio"), false);
-            r.memorizza();
+        const int codice = CodiceTipo(r.testo(QStringLiteral("CodiceGuida")));
+        occupato[codice] = true;
+        // A row without a description or a usable code of its own cannot be shown or chosen.
+        if (Trim(descrizione).isEmpty() || codice == 0 || !tabella.voci[codice].descrizione.isEmpty()) {
+            ++ignorati;
+            continue;
         }
-        tr.conferma();
+        for (qsizetype i = 0; i < mancanti.size(); ++i)
+            if (mancanti[i].compare(descrizione, Qt::CaseInsensitive) == 0) mancanti.removeAt(i--);
+        tabella.voci[codice] = {descrizione, r.siNo(QStringLiteral("TempoObbligatorio"))};
+        tabella.sceltaTipi << descrizione;
+        codiceAlto = codice;
     }
+    if (ignorati > 0)
+        tabella.avviso = QStringLiteral(
+                             "Tipi guida ignorati (descrizione vuota o codice non valido o "
+                             "ripetuto): %1")
+                             .arg(ignorati);
+
+    if (mancanti.isEmpty()) return tabella;
+    RowSet& r = a.rs[TabTipoGuida];
+    Database::Transazione tr(a.dati());
+    for (const QString& descrizione : mancanti) {
+        const int codice = CodiceLibero(occupato, codiceAlto);
+        if (codice == 0) break;
+        occupato[codice] = true;
+        codiceAlto = codice;
+        r.aggiungi();
+        r.imposta(QStringLiteral("CodiceGuida"), Zero(static_cast<long long>(codice), 2));
+        r.imposta(QStringLiteral("Descrizione"), descrizione);
+        r.imposta(QStringLiteral("TempoObbligatorio"), false);
+        r.memorizza();
+    }
+    tr.conferma();
     return tabella;
 }

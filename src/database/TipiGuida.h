@@ -15,9 +15,12 @@ struct TipoGuidaVoce {
 struct TabellaTipiGuida {
     std::array<TipoGuidaVoce, 21> voci;  // by type number, 0 unused
     QStringList sceltaTipi;              // the descriptions in code order, for the type box
+    QString avviso;                      // rows left out (empty description, bad or repeated code)
 };
 
 // Seeds an empty TipoGuida, adds the standard descriptions it lacks, and reads the table.  Rows
-// added by the completion join the table at the next start.  Codes above 20 have no place in the
-// table and are left out of it.
+// added by the completion join the table at the next start.  A row with an empty description, or
+// a code that is not "01" to "20" or already taken, is left out and counted in the warning; a
+// missing description gets the code after the highest in use, or the lowest free one, never
+// beyond "20" (none is added when all twenty are taken).  It never fails on such rows.
 TabellaTipiGuida CaricaTipiGuida(Archivio& archivio);

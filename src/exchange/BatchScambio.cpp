@@ -34,6 +34,7 @@ int SuCartella(const QString& cartellaDati, QTextStream& err, F&& f) {
     try {
         Archivio archivio(cartellaDati);
         archivio.AvviaDatabase();
+        if (!archivio.avviso.isEmpty()) Stampa(err, archivio.avviso);
         CaricaTipiGuida(archivio);  // as at the window's start-up: a new database gets its guide types
         return f(archivio);
     } catch (const ErroreDatabase& e) {

@@ -8,6 +8,8 @@
 #include <QPageSize>
 #include <cstdio>
 
+#include "common/FileUscita.h"
+
 namespace {
 
 constexpr int kRisoluzione = 1200;
@@ -59,6 +61,11 @@ void SuperficieQt::apriPagina(bool prima) {
     }
     // A PDF that cannot be created is told apart before the painter would complain about it.
     if (pdf_) {
+        const QString rifiuto = ControllaFileUscita(destinazione_);
+        if (!rifiuto.isEmpty()) {
+            fallisci(rifiuto);
+            return;
+        }
         QFile prova(fileTemporaneo());
         if (!prova.open(QIODevice::WriteOnly)) {
             fallisci(QStringLiteral("Impossibile scrivere il file PDF ") +

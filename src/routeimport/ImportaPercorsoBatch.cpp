@@ -30,6 +30,7 @@ int EseguiImportaPercorso(const QString& cartellaDati, const QString& file, cons
     try {
         Archivio archivio(cartellaDati);
         archivio.AvviaDatabase();
+        if (!archivio.avviso.isEmpty()) Scrivi(err, archivio.avviso);
 
         QString codice = CodiceMetaNormalizzato(codiceMeta);
         BoxMeta box;

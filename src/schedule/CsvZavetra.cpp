@@ -2,18 +2,29 @@
 
 #include <QSaveFile>
 
+#include "common/FileUscita.h"
 #include "common/Griglia.h"
 
 namespace {
 constexpr QChar kSeparatore = QLatin1Char(';');
 constexpr QChar kVirgolette = QLatin1Char('"');
+
+// A spreadsheet takes a cell beginning with "=", "+", "@" or "-" and a non-digit for a formula;
+// negative times such as "-1:09:59" stay as they are.
+bool SembraFormula(const QString& testo) {
+    if (testo.isEmpty()) return false;
+    const QChar primo = testo.front();
+    if (primo == QLatin1Char('=') || primo == QLatin1Char('+') || primo == QLatin1Char('@')) return true;
+    return primo == QLatin1Char('-') && testo.size() > 1 && !testo.at(1).isDigit();
+}
+
 }  // namespace
 
 QString CampoCsv(const QString& testo) {
-    const bool daQuotare = testo.contains(kSeparatore) || testo.contains(kVirgolette) ||
-                           testo.contains(QLatin1Char('\r')) || testo.contains(QLatin1Char('\n'));
-    if (!daQuotare) return testo;
-    QString campo = testo;
+    QString campo = SembraFormula(testo) ? QLatin1Char('\'') + testo : testo;
+    const bool daQuotare = campo.contains(kSeparatore) || campo.contains(kVirgolette) ||
+                           campo.contains(QLatin1Char('\r')) || campo.contains(QLatin1Char('\n'));
+    if (!daQuotare) return campo;
     campo.replace(kVirgolette, QStringLiteral("\"\""));
     return kVirgolette + campo + kVirgolette;
 }
@@ -39,6 +50,7 @@ QByteArray CsvZavetra(const Griglia& mfgTab) {
 }
 
 bool ScriviCsvZavetra(const Griglia& mfgTab, const QString& percorso) {
+    if (!ControllaFileUscita(percorso).isEmpty()) return false;
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly)) return false;
     const QByteArray csv = CsvZavetra(mfgTab);

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "common/File1252.h"
+#include "common/FileUscita.h"
 #include "common/Griglia.h"
 #include "common/Testo.h"
 
@@ -38,7 +39,8 @@ bool LocalitaDaSaltare(const QString& s) {
 }  // namespace
 
 QStringList RigheCamptabl(const Griglia& mfgTab, const QString& localitaMeta) {
-    QStringList righe{localitaMeta, QString(), IntestazioneCamptabl().join(QLatin1Char('\t'))};
+    QStringList righe{SenzaControlli(localitaMeta), QString(),
+                      IntestazioneCamptabl().join(QLatin1Char('\t'))};
     for (int r = 1; r < mfgTab.righe(); ++r) righe << RigaCamptabl(mfgTab, r);
     return righe;
 }
@@ -82,7 +84,8 @@ EsitoFileZavetra ScriviFileZavetra(const Griglia& mfgTab, const QString& localit
     if (!ScriviRighe1252(esito.listaLocalita, RigheListaLocalita(mfgTab))) falliti << esito.listaLocalita;
     for (const QString& f : falliti) {
         if (!esito.errore.isEmpty()) esito.errore += kCrLf;
-        esito.errore += QStringLiteral("Impossibile scrivere il file ") + f;
+        const QString rifiuto = ControllaFileUscita(f);
+        esito.errore += rifiuto.isEmpty() ? QStringLiteral("Impossibile scrivere il file ") + f : rifiuto;
     }
     return esito;
 }

@@ -375,14 +375,15 @@ QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& copia) {
     for (int t = 1; t < copia.righe(); ++t) {
         RigaCalcolo r;
         r.km = KmIntero16(KmTappa(copia, t));
-        r.strada = Trim(copia.testo(t, ColStrada));
+        // User texts reach the schedule rows (and the files) without tabs or line breaks.
+        r.strada = Trim(SenzaControlli(copia.testo(t, ColStrada)));
         r.traghetto = copia.testo(t, ColStrada).contains(QLatin1String("TRAGH"), Qt::CaseInsensitive);
-        r.tipoTesto = copia.testo(t, ColTipoStrada);
+        r.tipoTesto = SenzaControlli(copia.testo(t, ColTipoStrada));
         r.tipo = IndiceTipoStrada(r.tipoTesto);
-        r.tappa = copia.testo(t, ColTappa);
+        r.tappa = SenzaControlli(copia.testo(t, ColTappa));
         r.testoSosta = PrimoMaiuscolo(RiPulisceNomeLocalita(r.tappa), false);
         r.verso = QStringLiteral("verso: ") + r.testoSosta;
-        r.nota = copia.testo(t, ColCTipoGuida);
+        r.nota = SenzaControlli(copia.testo(t, ColCTipoGuida));
         QString sosta = copia.testo(t, ColCSosta);
         sosta.remove(QLatin1Char(':'));
         r.sosta = static_cast<float>(Valore(sosta));
@@ -430,6 +431,10 @@ EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qin
             s.cenaFatta = false;
             StampaLaRigaNellaTabellaMFG(g, s, p, QString(), 0, 0, QStringLiteral("Nuovo giorno"),
                                         kColTempoNuovoGiorno, perc);
+        }
+        if (s.riga > p.righeMassime) {
+            esito.troppeRighe = true;
+            break;
         }
         if (giorniDesiderati != 0 && GiorniUsati(s, p) > giorniDesiderati) {
             esito.troncato = t < ultima;

@@ -14,11 +14,17 @@
 class Griglia;
 class Percentuale;
 
+// Speeds below this are refused; a pass writing more rows than the limit stops, so that the work
+// and the memory of one computation stay bounded.
+constexpr int kVelocitaMinima = 10;
+constexpr int kRigheMassimeZavetra = 100000;
+
 struct ParametriMotore {
     ValoriLavoro v;
     std::array<float, 4> velocita{};  // km/h in "ASPL" order, all greater than 0
     qint16 tolleranza = 0;            // hundredths of an hour
     QString testoRipM;                // the break minutes as the box shows them
+    int righeMassime = kRigheMassimeZavetra;
 };
 
 struct StatoMotore {
@@ -113,7 +119,8 @@ class ScritturaGriglia final : public UscitaPassaggio {
 
 struct EsitoPassaggio {
     bool interrotto = false;
-    bool troncato = false;  // ended at the desired days before the table's last row
+    bool troncato = false;     // ended at the desired days before the table's last row
+    bool troppeRighe = false;  // stopped after writing more than p.righeMassime rows
     qint16 giorniUsati = 0;
 };
 
@@ -121,7 +128,8 @@ struct EsitoPassaggio {
 qint16 Tolleranza(const QString& cmbRange);
 
 // One pass over the computation table into uscita.  A pass stops early when the desired days
-// (not 0) are exceeded, and at once when the stop request is seen.
+// (not 0) are exceeded, at once when the stop request is seen, and after the table row whose rows
+// pass p.righeMassime.
 EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
                                const QList<RigaCalcolo>& tabella, UscitaPassaggio& uscita, StatoMotore& s,
                                Percentuale& perc);

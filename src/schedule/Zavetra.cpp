@@ -29,12 +29,21 @@ using nomi::kCoefficiente;
 // An input the engine cannot compute with: the text of the message, or "".
 QString ControllaIngressi(const BoxMeta& box) {
     static const char* const strade[] = {"autostrada", "superstrada", "strada principale", "strada locale"};
-    for (int i = 0; i < 4; ++i)
-        if (Valore(box.cmbMediaKm[i]) <= 0)
+    for (int i = 0; i < 4; ++i) {
+        const double v = Valore(box.cmbMediaKm[i]);
+        if (v <= 0)
             return QStringLiteral(
                        "Velocità media nulla per %1: impossibile calcolare la Zavetra.\r\n"
                        "Indicare una velocità maggiore di 0 km/h.")
                 .arg(QString::fromLatin1(strade[i]));
+        // A crawl cuts every leg into kilometre pieces: millions of rows for one long trip.
+        if (v < kVelocitaMinima)
+            return QStringLiteral(
+                       "Velocità media troppo bassa per %1: impossibile calcolare la Zavetra.\r\n"
+                       "Indicare una velocità di almeno %2 km/h.")
+                .arg(QString::fromLatin1(strade[i]))
+                .arg(kVelocitaMinima);
+    }
     return {};
 }
 
@@ -90,7 +99,14 @@ struct Adattamento {
     bool scritto = false;  // the last pass wrote the grid (a single pass without fitting)
 };
 
-enum class FineGiro { Concluso, Riparti, Interrotto };
+enum class FineGiro { Concluso, Riparti, Interrotto, TroppeRighe };
+
+QString MessaggioTroppeRighe(int righeMassime) {
+    return QStringLiteral(
+               "Il calcolo supera %1 righe di Zavetra: impossibile calcolare la Zavetra.\r\n"
+               "Controllare le velocità, le pause e le distanze dell'itinerario.")
+        .arg(Formato(righeMassime, QStringLiteral("#,##0")));
+}
 
 // The parameter check, the leg times and the computation table; the error text, or "" when the
 // fitting can start.
@@ -176,6 +192,7 @@ FineGiro GiroDiTest(Preparazione& prep, BoxMeta& b, Adattamento& a, Griglia& tab
         }
         ++a.passi;
         if (esito.interrotto) return FineGiro::Interrotto;
+        if (esito.troppeRighe) return FineGiro::TroppeRighe;
         a.usati = esito.giorniUsati;
     } while (a.desiderati != 0 && a.usati != a.desiderati && a.contatore < kTentativiMassimi);
     return FineGiro::Concluso;
@@ -191,6 +208,7 @@ FineGiro ScriviPassaggioScelto(Preparazione& prep, Adattamento& a, Griglia& tab,
         EseguiPassaggio(prep.p, a.coefficiente, 0, prep.tabella, scrittura, s, perc);
     ++a.passi;
     if (completo.interrotto) return FineGiro::Interrotto;
+    if (completo.troppeRighe) return FineGiro::TroppeRighe;
     a.usati = completo.giorniUsati;
     return FineGiro::Concluso;
 }
@@ -233,6 +251,7 @@ EsitoZavetra CalcolaZavetra(const RichiestaZavetra& r) {
     Griglia tab(r.mfgTab);
     Griglia copia(r.mfgCopia);
     Preparazione prep;
+    prep.p.righeMassime = r.righeMassime;
     if (const QString errore = Prepara(r, b, tab, copia, perc, prep); !errore.isEmpty())
         return Errore(e, errore, r.dialoghi);
 
@@ -252,6 +271,10 @@ EsitoZavetra CalcolaZavetra(const RichiestaZavetra& r) {
         perc.AzzeraPercentuale();
         e.interrotto = true;
         return e;
+    }
+    if (fine == FineGiro::TroppeRighe) {
+        perc.AzzeraPercentuale();
+        return Errore(e, MessaggioTroppeRighe(prep.p.righeMassime), r.dialoghi);
     }
 
     e.tentativi = a.contatore;

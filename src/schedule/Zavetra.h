@@ -42,6 +42,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "schedule/Motore.h"
 #include "trips/BoxMeta.h"
 
 class Archivio;
@@ -99,6 +100,7 @@ struct RichiestaZavetra {
     Dialoghi& dialoghi;
     Chiamante chiamante = Chiamante::Calcola;
     bool zavetraMostrata = false;
+    int righeMassime = kRigheMassimeZavetra;  // more rows than this refuse the computation
 };
 
 // The whole computation behind "&Calcola" (and "Ricalcola", and the print path): the parameter

@@ -177,4 +177,20 @@ TEST_F(BatchTest, CsvNonScrivibileDaErroreMaIFileCiSono) {
     EXPECT_TRUE(QFileInfo::exists(percorso("Camptabl.txt")));
 }
 
+TEST_F(BatchTest, IlCsvNonSovrascriveIlDatabaseEVaSulloStandardOutput) {
+    CreaDatabase([](Archivio& a) { DueMete(a); });
+    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), "1", percorso("Voviva.mdb")}, orologio);
+    EXPECT_EQ(esito.codiceUscita, kUscitaErrore);
+    ASSERT_EQ(esito.errori.size(), 1);
+    EXPECT_TRUE(esito.errori[0].contains("database")) << esito.errori[0].toStdString();
+    EXPECT_TRUE(test::leggiFile(percorso("Voviva.mdb")).startsWith("SQLite format 3"));
+
+    ::testing::internal::CaptureStdout();
+    const EsitoBatch suUscita = EseguiCalcolaBatch({dir.path(), "1", "-"}, orologio);
+    const std::string testo = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(suUscita.codiceUscita, kUscitaRiuscita);
+    EXPECT_EQ(testo.rfind("Num.;Tappa;", 0), 0u) << testo.substr(0, 80);
+    EXPECT_FALSE(QFileInfo::exists(percorso("-")));
+}
+
 }  // namespace

@@ -45,6 +45,13 @@ TEST(Testo, ValoreSenzaPuntiTrimConfrontiEChiavi) {
               (QStringList{"Roma", "Roma", "Bari", "Pisa"}));
 }
 
+TEST(Testo, ControlliDiventanoUnoSpazioCiascuno) {
+    EXPECT_EQ(SenzaControlli(QString::fromUtf8("a\tb\r\nc\x01"
+                                               "d\x7f\u0085è")),
+              QString::fromUtf8("a b  c d  è"));
+    EXPECT_EQ(SenzaControlli("Roma"), "Roma");
+}
+
 TEST(Testo, Formato) {
     struct Caso {
         double valore;

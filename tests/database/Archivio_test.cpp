@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
@@ -98,6 +99,54 @@ TEST(Avvio, TipiGuidaParzialiCompletatiDopoIlCodicePiuAlto) {
     EXPECT_EQ(a.dati().conta(Query::di("TipoGuida")), righe);
 }
 
+// Unusable rows (empty descriptions, repeated or foreign codes) are ignored and said, never
+// copied into new rows; the table stops growing after one start and never leaves "01"-"20".
+TEST(Avvio, TipiGuidaInutilizzabiliIgnoratiSenzaCrescere) {
+    QTemporaryDir dir;
+    Archivio a(dir.path());
+    a.AvviaDatabase();
+    const QList<QPair<QString, QString>> righe = {
+        {"01", ""},    {"02", " "},         {"03", ""},         {"04", ""},        {"05", "Ottimo"},
+        {"05", "Gpl"}, {"99", "Da vedere"}, {"x1", "Vedibile"}, {"18", "Mio tipo"}};
+    for (const auto& [codice, descrizione] : righe)
+        inserisci(a.dati(), QStringLiteral("TipoGuida"),
+                  {{QStringLiteral("CodiceGuida"), codice},
+                   {QStringLiteral("Descrizione"), descrizione},
+                   {QStringLiteral("TempoObbligatorio"), false}});
+
+    const TabellaTipiGuida tipi = CaricaTipiGuida(a);
+    EXPECT_EQ(tipi.sceltaTipi, (QStringList{"Ottimo", "Mio tipo"}));
+    EXPECT_FALSE(tipi.avviso.isEmpty());
+    const int dopoUno = a.dati().conta(Query::di(QStringLiteral("TipoGuida")));
+    EXPECT_EQ(dopoUno, righe.size() + 11) << "the eleven standard descriptions not yet usable";
+    for (int i = 0; i < 3; ++i) CaricaTipiGuida(a);
+    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("TipoGuida"))), dopoUno);
+
+    QStringList aggiunti;
+    for (RowSet r = a.dati().apriRowSet(
+             Query::di(QStringLiteral("TipoGuida")).ordina(QStringLiteral("CodiceGuida")));
+         !r.fine(); r.successivo())
+        if (r.testo(0) > QLatin1String("05") && r.testo(0) <= QLatin1String("20"))
+            aggiunti << r.testo(0) + QLatin1Char(' ') + r.testo(1);
+    EXPECT_EQ(aggiunti, (QStringList{"06 Vedibile", "07 Punto Sosta", "08 PS e CS", "09 Campeggio",
+                                     "10 Ristorante", "11 Gpl", "12 Lunorin", "13 Carte/Guide", "14 Altro",
+                                     "18 Mio tipo", "19 Da vedere", "20 Interessante"}))
+        << "after 18 the next code, then the lowest free ones";
+}
+
+TEST(Avvio, TipiGuidaTuttiOccupatiNonAggiungonoNulla) {
+    QTemporaryDir dir;
+    Archivio a(dir.path());
+    a.AvviaDatabase();
+    for (int c = 1; c <= 20; ++c)
+        inserisci(a.dati(), QStringLiteral("TipoGuida"),
+                  {{QStringLiteral("CodiceGuida"), QStringLiteral("%1").arg(c, 2, 10, QLatin1Char('0'))},
+                   {QStringLiteral("Descrizione"), QStringLiteral("Tipo %1").arg(c)},
+                   {QStringLiteral("TempoObbligatorio"), false}});
+    EXPECT_EQ(CaricaTipiGuida(a).sceltaTipi.size(), 20);
+    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("TipoGuida"))), 20);
+}
+
 TEST(Avvio, FileNonDatabaseMostraErroreENonCambia) {
     QTemporaryDir dir;
     const QByteArray contenuto = QByteArray("MDB? no: appunti di viaggio per la Norvegia\n").repeated(300);
@@ -151,6 +200,125 @@ TEST_F(Ricostruzione, CampoDiAltraLarghezzaRicostruitoSenzaPerdereRighe) {
         EXPECT_EQ(db.indici("Itinerari").size(), 3);
         EXPECT_FALSE(QFileInfo::exists(a.percorsoTemporaneo()));
     }
+}
+
+// Before the replace the old file is kept in backup/ (the newest five), the user is told what was
+// kept and how many texts were cut, and a Voviva.mdb that is a link stays a link.
+TEST_F(Ricostruzione, CopiaDelVecchioFileInBackupEAvviso) {
+    elenco.TabelleCampi[TabItinerari].replace(QStringLiteral("NomeStrada[T=64]"),
+                                              QStringLiteral("NomeStrada[T=80]"));
+    const QDir cartella(dir.path());
+    ASSERT_TRUE(cartella.mkpath("vera"));
+    const QString vero = cartella.filePath("vera/dati.mdb");
+    for (int giro = 0; giro < 6; ++giro) {
+        QFile::remove(percorsoIn(dir));
+        QFile::remove(vero);
+        creaVecchio(dir, elenco);
+        {
+            Database db;
+            db.apri(percorsoIn(dir));
+            inserisci(db, "Itinerari", {{"Localita", "Bodø"}, {"NomeStrada", QString(70, 'x')}});
+            inserisci(db, "Itinerari", {{"Localita", "Mo"}, {"NomeStrada", QString(66, 'y')}});
+            inserisci(db, "Itinerari", {{"Localita", "Alta"}, {"NomeStrada", "E6"}});
+        }
+        if (giro == 5) {  // the last round through a link
+            ASSERT_TRUE(QFile::rename(percorsoIn(dir), vero));
+            ASSERT_TRUE(QFile::link(vero, percorsoIn(dir)));
+        }
+        Archivio a(dir.path());
+        a.AvviaDatabase();
+        const QString copia = a.copiaPiuRecente();
+        ASSERT_FALSE(copia.isEmpty());
+        {
+            Database vecchio;
+            vecchio.apri(copia);
+            EXPECT_EQ(vecchio.campi("Itinerari")[4].larghezza, 80);
+            EXPECT_EQ(vecchio.conta(Query::di("Itinerari").dove("NomeStrada", QString(70, 'x'))), 1);
+        }
+        EXPECT_TRUE(a.avviso.contains(copia)) << a.avviso.toStdString();
+        EXPECT_TRUE(a.avviso.endsWith("Testi accorciati: 2.")) << a.avviso.toStdString();
+        EXPECT_EQ(a.dati().conta(Query::di("Itinerari")), 3);
+    }
+    EXPECT_EQ(QDir(cartella.filePath("backup")).entryList(QDir::Files).size(), 5);
+    EXPECT_TRUE(QFileInfo(percorsoIn(dir)).isSymLink());
+    Database db;
+    db.apri(vero);
+    EXPECT_EQ(db.campi("Itinerari")[4].larghezza, 64);
+}
+
+// A file SQLite finds damaged is refused before anything reads it, with the newest copy named.
+TEST_F(Ricostruzione, DatabaseDanneggiatoRifiutatoENonToccato) {
+    creaVecchio(dir, TabelleStandard());
+    {
+        Database db;
+        db.apri(percorsoIn(dir));
+        Database::Transazione tr(db);
+        for (int i = 0; i < 400; ++i)
+            inserisci(db, "GuidaCitta", {{"Localita", QStringLiteral("Luogo %1").arg(i)}});
+        tr.conferma();
+    }
+    QByteArray byte = test::leggiFile(percorsoIn(dir));
+    // The last page holds guide rows: its page-type byte becomes one SQLite never writes.
+    ASSERT_GT(byte.size(), 8 * 4096);
+    byte[byte.size() - 4096] = '\x07';
+    test::scriviFile(percorsoIn(dir), byte);
+    ASSERT_TRUE(QDir(dir.path()).mkpath("backup"));
+    test::scriviFile(QDir(dir.path()).filePath("backup/Voviva-20240101-080000.mdb"), "a");
+    test::scriviFile(QDir(dir.path()).filePath("backup/Voviva-20250101-080000.mdb"), "b");
+    Archivio a(dir.path());
+    try {
+        a.AvviaDatabase();
+        ADD_FAILURE() << "a damaged file was accepted";
+    } catch (const ErroreDatabase& e) {
+        const QString nuovo =
+            QDir::toNativeSeparators(QDir(dir.path()).filePath("backup/Voviva-20250101-080000.mdb"));
+        EXPECT_EQ(e.messaggio(), "Il database " + QDir::toNativeSeparators(percorsoIn(dir)) +
+                                     " è danneggiato.\r\nLa copia più recente è " + nuovo + ".");
+    }
+    EXPECT_EQ(test::leggiFile(percorsoIn(dir)), byte);
+    EXPECT_FALSE(a.dati().aperto());
+}
+
+// Whichever statement of the rebuild fails, the old file keeps every row and its schema, and the
+// next start completes the rebuild.
+TEST_F(Ricostruzione, GuastoAOgniIstruzioneLasciaIlVecchioFile) {
+    elenco.TabelleCampi[TabGuidaCitta].replace(QStringLiteral("Descrizione[T=96]"),
+                                               QStringLiteral("Descrizione[T=90]"));
+    creaVecchio(dir, elenco);
+    QStringList prima;
+    {
+        Database db;
+        db.apri(percorsoIn(dir));
+        inserisci(db, "MeteCamper", {{"CodiceMeta", "000001"}, {"Localita", "Tromsø"}});
+        inserisci(db, "Itinerari", {{"CodiceMeta", "000001"}, {"Localita", "Narvik"}});
+        inserisci(db, "GuidaCitta", {{"Localita", "Narvik"}, {"Descrizione", "Museo"}});
+        // The tables before GuidaCitta have their indexes, so the check alone changes nothing.
+        for (const char* campo : {"CodiceMeta", "Localita"}) db.creaIndice("MeteCamper", campo);
+        for (const char* campo : {"CodiceMeta", "Sequenza", "Localita"}) db.creaIndice("Itinerari", campo);
+        prima = test::istantanea(db);
+    }
+    const int istruzioni = test::GuastoAOgniIstruzione(
+        [&] {
+            Archivio a(dir.path());
+            a.AvviaDatabase();
+        },
+        [&](int n) {
+            Database db;
+            db.apri(percorsoIn(dir));
+            const QStringList ora = test::istantanea(db);
+            // A failure after the replace (opening the new file) finds every row in the new schema.
+            if (db.campi("GuidaCitta")[3].larghezza == 90)
+                ASSERT_EQ(ora, prima) << "statement " << n;
+            else
+                ASSERT_EQ(ora.filter(QRegularExpression("^[^#]")), prima.filter(QRegularExpression("^[^#]")))
+                    << "statement " << n;
+        });
+    RecordProperty("istruzioni", istruzioni);
+    EXPECT_GT(istruzioni, 20);
+    Database db;
+    db.apri(percorsoIn(dir));
+    EXPECT_EQ(db.campi("GuidaCitta")[3].larghezza, 96);
+    EXPECT_EQ(db.conta(Query::di("GuidaCitta")), 1);
 }
 
 TEST_F(Ricostruzione, TabellaSenzaGliUltimiDueCampi) {

@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <chrono>
+#include <memory>
+#include <thread>
 
 #include "TestSupport.h"
 
@@ -215,6 +218,41 @@ TEST_F(DatabaseTest, RiapertoConservaIDati) {
     EXPECT_EQ(r.testo(0), "Oslo");
     EXPECT_TRUE(r.siNo("visto"));
     EXPECT_THROW(r.testo("Manca"), ErroreDatabase);
+}
+
+// A second run waits for the first to finish writing; one that waits in vain says why.
+TEST_F(DatabaseTest, UnAltroProcessoOccupatoSiAttendePoiSiDice) {
+    Database altro;
+    altro.apri(percorso);
+    {
+        auto scrittura = std::make_unique<Database::Transazione>(db);
+        aggiungi(QStringLiteral("Prima"));
+        std::thread fine([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            scrittura->conferma();
+        });
+        RowSet r = altro.apriTabella(QStringLiteral("Luoghi"));
+        EXPECT_NO_THROW({
+            Database::Transazione tr(altro);
+            r.aggiungi();
+            r.imposta(QStringLiteral("Localita"), QStringLiteral("Dopo"));
+            r.memorizza();
+            tr.conferma();
+        });
+        fine.join();
+    }
+    EXPECT_EQ(localita(luoghi().ordina(QStringLiteral("Localita"))),
+              (QStringList{QStringLiteral("Dopo"), QStringLiteral("Prima")}));
+
+    Database::Transazione bloccata(db);
+    aggiungi(QStringLiteral("Bloccata"));
+    try {
+        altro.elimina(luoghi());
+        ADD_FAILURE() << "the delete went through a held lock";
+    } catch (const ErroreDatabase& e) {
+        EXPECT_TRUE(QString::fromStdString(e.what()).contains("occupato da un'altra elaborazione"))
+            << e.what();
+    }
 }
 
 }  // namespace

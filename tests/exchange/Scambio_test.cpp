@@ -266,6 +266,24 @@ TEST_F(Scambio, UnaRigaDifettosaLasciaIlDatabaseComEra) {
     EXPECT_EQ(Conta(TabMeteCamper), 1);
 }
 
+// Whichever statement of the import fails, every table is exactly as before the import.
+TEST_F(Scambio, GuastoAOgniIstruzioneLasciaIlDatabaseComEra) {
+    Tappa("000099", "0001", "Bergen [Start]");
+    Guida("Bergen", "Bryggen");
+    const QStringList file =
+        FileMete({{"000001", "Tromsø"}, {"000002", "Oslo"}},
+                 {L({"Bergen", "Fløibanen", "01:30"}, kG), L({"Tromsø", "Polaria", "01:00"}, kG)});
+    const QStringList prima = test::istantanea(archivio.dati());
+    const int istruzioni = test::GuastoAOgniIstruzione(
+        [&] {
+            Importa(file, {"000001", "000002"});
+        },
+        [&](int n) { ASSERT_EQ(test::istantanea(archivio.dati()), prima) << "statement " << n; });
+    RecordProperty("istruzioni", istruzioni);
+    EXPECT_GT(istruzioni, 4);
+    EXPECT_EQ(Conta(TabGuidaCitta), 3);
+}
+
 TEST_F(Scambio, UnGuastoDelDatabaseAnnullaTuttoIlLavoro) {
     // The guide table refuses every row, as a full disk would.
     ASSERT_TRUE(test::eseguiSql(archivio.percorsoDatabase(),

@@ -117,6 +117,26 @@ TEST_F(TappeDb, RigheVuoteSaltateESequenzeSenzaBuchi) {
         for (int c = 0; c < g.colonne(); ++c) ASSERT_EQ(g.testo(r, c), prima.testo(r, c));
 }
 
+// Whichever statement of the save fails, every table is exactly as before the save.
+TEST_F(TappeDb, GuastoAOgniIstruzioneLasciaIlDatabaseComEra) {
+    guida("Roma", "02:00");
+    Griglia vecchia = griglia();
+    riga(vecchia, 1, "FIRENZE", "100");
+    riga(vecchia, 2, "SIENA", "70");
+    MemorizzaTappeItinerario(archivio, vecchia, kMeta, kArcoVisita);
+    Griglia g = griglia();
+    riga(g, 1, "ROMA [Start]", "1500", "*01:00:00", "E45", "S");
+    riga(g, 2, "NAPOLI", "230");
+    riga(g, 4, "BARI", "260");
+    const QStringList prima = test::istantanea(archivio.dati());
+    const int istruzioni = test::GuastoAOgniIstruzione(
+        [&] { MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita); },
+        [&](int n) { ASSERT_EQ(test::istantanea(archivio.dati()), prima) << "statement " << n; });
+    RecordProperty("istruzioni", istruzioni);
+    EXPECT_GT(istruzioni, 4);
+    EXPECT_EQ(stored().size(), 4);
+}
+
 TEST_F(TappeDb, TappaOltre999KmDivisaConLaGuidaSoloSullaPrima) {
     guida("Roma", "02:00");
     Griglia g = griglia();

@@ -22,6 +22,16 @@ TEST(CsvZavetra, CampiQuotatiSoloQuandoServe) {
     EXPECT_EQ(CampoCsv("\""), "\"\"\"\"");
 }
 
+TEST(CsvZavetra, CelleCheSembranoFormuleConApostrofo) {
+    EXPECT_EQ(CampoCsv("=SOMMA(A1)"), "'=SOMMA(A1)");
+    EXPECT_EQ(CampoCsv("+39 06"), "'+39 06");
+    EXPECT_EQ(CampoCsv("@x"), "'@x");
+    EXPECT_EQ(CampoCsv("-x;y"), "\"'-x;y\"");
+    EXPECT_EQ(CampoCsv("-1:09:59"), "-1:09:59");
+    EXPECT_EQ(CampoCsv("-"), "-");
+    EXPECT_EQ(CampoCsv("a=b"), "a=b");
+}
+
 TEST(CsvZavetra, RigaConCampiVuoti) {
     EXPECT_EQ(RigaCsv({"", "a;b", "", ""}), ";\"a;b\";;");
     EXPECT_EQ(RigaCsv({}), QString());

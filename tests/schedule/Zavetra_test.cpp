@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
@@ -18,6 +19,7 @@
 #include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
 #include "schedule/Adattamento.h"
+#include "schedule/FileZavetra.h"
 #include "schedule/Motore.h"
 #include "schedule/Percentuale.h"
 #include "schedule/TabellaCalcolo.h"
@@ -365,6 +367,25 @@ TEST_F(Zavetra, VociDellaGuidaNelloSchedule) {
     EXPECT_EQ(rigaDi("Roma"), -1);  // the second Roma leg has no km and no halt: no row
 }
 
+// Tabs and line breaks typed into localities, roads, guide descriptions and groups become blanks
+// in the schedule rows, so each row stays one line of Camptabl.txt.
+TEST_F(Zavetra, ControlliNeiTestiDiventanoSpazi) {
+    tappa("Par\ttenza", "0", " ", "A", "A\r\n1");
+    tappa("Roma [Start]", "100");
+    guida("Roma", "Colos\nseo", "G1", "01", "A\t1");
+    box.cmbSoste = "2 - Soste Guida";
+    ASSERT_TRUE(calcola().eseguito);
+    EXPECT_NE(rigaDi("Par tenza"), -1);
+    EXPECT_EQ(tab.testo(rigaDi("Par tenza"), ColStrada), "A  1");
+    EXPECT_EQ(Riga(tab, 3).section('|', 1, 1), "> A 1 * Colos seo");
+    const QStringList righe = RigheCamptabl(tab, "Roma\tX");
+    EXPECT_EQ(righe[0], "Roma X");
+    for (int r = 1; r <= righeSchedule(); ++r) {
+        EXPECT_FALSE(Riga(tab, r).contains(QRegularExpression("[\\x00-\\x1f]"))) << r;
+        EXPECT_EQ(righe[r + 2].count('\t'), 11) << r;
+    }
+}
+
 TEST_F(Zavetra, NessunaSostaUnTestSenzaMessaggio) {
     box.cmbGiorni = "010";
     tappe({{"Partenza", "0"}, {"Arrivo", "100"}});
@@ -489,23 +510,51 @@ TEST(ZavetraCoefficiente, PassiEStima) {
     EXPECT_EQ(StimaCoefficiente(5000, 1, 1200, 3), "1");  // the estimate reaches the days
 }
 
-TEST_F(Zavetra, VelocitaNullaNonCambiaNulla) {
+TEST_F(Zavetra, VelocitaNullaOTroppoBassaNonCambiaNulla) {
     tappe({{"Partenza", "0"}, {"Arrivo", "100", " ", "P"}});
     memorizzaCoefficiente("0,7");
     box.cmbGiorni = "003";
     guida("Arrivo", "Museo", "01:00");
     carica();
-    box.cmbMediaKm[2] = "0";
+    for (const QString velocita : {"0", "9.9"}) {
+        dialoghi.mostrati.clear();
+        box.cmbMediaKm[2] = velocita;
+        const Griglia prima = tab;
+        const BoxMeta boxPrima = box;
+        const EsitoZavetra e = CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
+        EXPECT_FALSE(e.eseguito) << velocita.toStdString();
+        EXPECT_TRUE(e.errore.contains("strada principale"));
+        ASSERT_EQ(dialoghi.mostrati.size(), 1);
+        EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Critico);
+        EXPECT_EQ(box, boxPrima);
+        for (int r = 0; r < prima.righe(); ++r) EXPECT_EQ(Riga(tab, r), Riga(prima, r));
+        EXPECT_EQ(coefficiente(), "0,7");
+    }
+    box.cmbMediaKm[2] = "10";
+    EXPECT_TRUE(CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi}).eseguito);
+}
+
+// A trip that would write more rows than the limit is refused whole: the grid stays as it was.
+TEST_F(Zavetra, TroppeRigheRifiutaIlCalcolo) {
+    tappa("Partenza", "0");
+    for (int i = 0; i < 5; ++i) tappa(QStringLiteral("Tappa %1").arg(i), "900", " ", "L");
+    box.cmbRipM = "15";
+    box.cmbRipH = "01";
+    carica();
     const Griglia prima = tab;
-    const BoxMeta boxPrima = box;
-    const EsitoZavetra e = CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
+    RichiestaZavetra richiesta{archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi};
+    richiesta.righeMassime = 60;
+    const EsitoZavetra e = CalcolaZavetra(richiesta);
     EXPECT_FALSE(e.eseguito);
-    EXPECT_TRUE(e.errore.contains("strada principale"));
+    EXPECT_TRUE(e.errore.startsWith("Il calcolo supera 60 righe di Zavetra")) << e.errore.toStdString();
     ASSERT_EQ(dialoghi.mostrati.size(), 1);
-    EXPECT_EQ(dialoghi.mostrati[0].icona, Icona::Critico);
-    EXPECT_EQ(box, boxPrima);
+    ASSERT_EQ(tab.righe(), prima.righe());
     for (int r = 0; r < prima.righe(); ++r) EXPECT_EQ(Riga(tab, r), Riga(prima, r));
-    EXPECT_EQ(coefficiente(), "0,7");
+
+    dialoghi.mostrati.clear();
+    richiesta.righeMassime = kRigheMassimeZavetra;
+    EXPECT_TRUE(CalcolaZavetra(richiesta).eseguito);
+    EXPECT_GT(righeSchedule(), 60);
 }
 
 TEST_F(Zavetra, RichiestaDiStop) {

@@ -69,4 +69,36 @@ void premi(QWidget* w, Qt::Key tasto) {
     QApplication::sendEvent(w, &premuto);
 }
 
+QStringList istantanea(Database& db) {
+    QStringList righe;
+    for (const QString& tabella : db.tabelle()) {
+        QStringList campi;
+        for (const Campo& c : db.campi(tabella)) campi << c.nome + QString::number(c.larghezza);
+        righe << QLatin1Char('#') + tabella + QLatin1Char(':') + campi.join(QLatin1Char(',')) +
+                     QLatin1Char(':') + db.indici(tabella).join(QLatin1Char(','));
+        for (RowSet r = db.apriTabella(tabella); !r.fine(); r.successivo()) {
+            QStringList valori;
+            for (int i = 0; i < r.numeroCampi(); ++i) valori << r.valore(i).toString();
+            righe << valori.join(QChar(0x1F));
+        }
+    }
+    return righe;
+}
+
+int GuastoAOgniIstruzione(const std::function<void()>& operazione,
+                          const std::function<void(int n)>& verifica) {
+    for (int n = 1;; ++n) {
+        GuastoIstruzionePerTest(n);
+        bool fallita = false;
+        try {
+            operazione();
+        } catch (const std::exception&) {  // the database's error, or the operation's own
+            fallita = true;
+        }
+        GuastoIstruzionePerTest(0);
+        if (!fallita) return n - 1;
+        verifica(n);
+    }
+}
+
 }  // namespace test

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 #include <Qt>
+#include <functional>
 
 class Database;
 class QWidget;
@@ -28,6 +29,15 @@ void tappa(Database& db, const QString& meta, const QString& sequenza, const QSt
 // A guide entry into GuidaCitta, FlagVisto "0" (then any other fields).
 void voceGuida(Database& db, const QString& localita, const QString& descrizione, const QString& tempo,
                const Campi& altri = {});
+
+// Every table (a line beginning with "#": name, fields with widths, indexes) and every row, one
+// text per row, for comparing a database with an earlier state of itself.
+QStringList istantanea(Database& db);
+
+// Runs `operazione` with its n-th statement failing, for n = 1, 2, ... until it runs through;
+// after each failure `verifica` checks that nothing changed.  Returns how many statements failed.
+int GuastoAOgniIstruzione(const std::function<void()>& operazione,
+                          const std::function<void(int n)>& verifica);
 
 // Characters typed into a widget, one key press each; a single key press.
 void digita(QWidget* w, const QString& testo);
