@@ -212,27 +212,14 @@ namespace kestrin {
 
 double StampaTesto(Superficie& s, const QString& txt, double riga, double daOrizz, double aOrizz,
                    bool grassetto, bool corsivo, double size, Allineamento allineato) {
-    const QString t = Trim(txt);
-    if (t.isEmpty()) return size;
-    s.impostaGrassetto(grassetto);
-    s.impostaCorsivo(corsivo);
-    s.impostaDimensione(size);
-    while (aOrizz - (daOrizz + 0.3) <= s.larghezzaTesto(t) && size > kDimensioneMinima) {
-        size -= kPassoRiduzione;
-        s.impostaDimensione(size);
-    }
-    const double larghezza = s.larghezzaTesto(t);
-    double x = daOrizz;
-    if (allineato == Allineamento::Centro) x = aOrizz + (daOrizz - aOrizz) / 2 - larghezza / 2 - 1;
-    if (allineato == Allineamento::Destra) x = aOrizz - larghezza - 3;
-    s.impostaPosizione(x, riga - s.altezzaTesto(t));
-    s.stampa(t);
-    return size;
+    // The logbook's texts shrink closer to the band's edge, in larger steps and much further.
+    static constexpr RiduzioneTesto kRiduzioneModuli{0.3, kPassoRiduzione, kDimensioneMinima, false};
+    return ::StampaTesto(s, txt, riga, daOrizz, aOrizz, grassetto, corsivo, size, allineato,
+                         kRiduzioneModuli);
 }
 
 void SettaFontNamePrinter(Superficie& s) {
-    s.impostaNomeFont(kFontPreferito);
-    if (s.nomeFont() != kFontPreferito) s.impostaNomeFont(kFontRiserva);
+    ::SettaFontNamePrinter(s, true);
 }
 
 }  // namespace kestrin

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double kPassoRiduzione = 0.33;
-constexpr double kDimensioneMinima = 6;
 constexpr Colore kColoreIntestazione = 0xFFFFC0;  // pale yellow
 const QStringList kTitoliColonne{"N.",   "Località", "Num.Strada", "Km",        "Str.",
                                  "",     "Tempo",    "Itinerario", "Sosta max", "Giorno",
@@ -49,13 +47,20 @@ Allineamento AllineamentoDaCifra(QChar cifra) {
 
 double StampaTesto(Superficie& s, const QString& txt, double riga, double daOrizz, double aOrizz,
                    bool grassetto, bool corsivo, double size, Allineamento allineato) {
+    return StampaTesto(s, txt, riga, daOrizz, aOrizz, grassetto, corsivo, size, allineato, RiduzioneTesto{});
+}
+
+double StampaTesto(Superficie& s, const QString& txt, double riga, double daOrizz, double aOrizz,
+                   bool grassetto, bool corsivo, double size, Allineamento allineato,
+                   const RiduzioneTesto& r) {
     const QString t = Trim(txt);
     if (t.isEmpty()) return size;
     s.impostaGrassetto(grassetto);
     s.impostaCorsivo(corsivo);
     s.impostaDimensione(size);
-    while (s.larghezzaTesto(t) + 1 >= aOrizz - daOrizz && size >= kDimensioneMinima) {
-        size -= kPassoRiduzione;
+    while (s.larghezzaTesto(t) + r.margine >= aOrizz - daOrizz &&
+           (r.minimoIncluso ? size >= r.minimo : size > r.minimo)) {
+        size -= r.passo;
         s.impostaDimensione(size);
     }
     const double larghezza = s.larghezzaTesto(t);
@@ -67,9 +72,10 @@ double StampaTesto(Superficie& s, const QString& txt, double riga, double daOriz
     return size;
 }
 
-void SettaFontNamePrinter(Superficie& s) {
+void SettaFontNamePrinter(Superficie& s, bool esatto) {
     s.impostaNomeFont(kFontPreferito);
-    if (s.nomeFont().compare(kFontPreferito, Qt::CaseInsensitive) != 0) s.impostaNomeFont(kFontRiserva);
+    if (s.nomeFont().compare(kFontPreferito, esatto ? Qt::CaseSensitive : Qt::CaseInsensitive) != 0)
+        s.impostaNomeFont(kFontRiserva);
 }
 
 void StampaIntestaPagina(Superficie& s, StatoStampa& stato, const DatiPagina& dati, bool& primo,

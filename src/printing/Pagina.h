@@ -45,8 +45,22 @@ Allineamento AllineamentoDaCifra(QChar cifra);
 double StampaTesto(Superficie& s, const QString& txt, double riga, double daOrizz, double aOrizz,
                    bool grassetto, bool corsivo, double size, Allineamento allineato);
 
-// "Agency FB" when the machine has it, otherwise "Times new roman".
-void SettaFontNamePrinter(Superficie& s);
+// How a text too wide for its band shrinks: while its width plus margine reaches the band's
+// width, by passo points, as long as the size is above minimo (or equal to it, minimoIncluso).
+// The schedule program's rule is the default; the logbook program has its own.
+struct RiduzioneTesto {
+    double margine = 1;
+    double passo = 0.33;
+    double minimo = 6;
+    bool minimoIncluso = true;
+};
+double StampaTesto(Superficie& s, const QString& txt, double riga, double daOrizz, double aOrizz,
+                   bool grassetto, bool corsivo, double size, Allineamento allineato,
+                   const RiduzioneTesto& riduzione);
+
+// "Agency FB" when the machine has it, otherwise "Times new roman".  The face read back is
+// compared with the one asked for without regard to case, or exactly (esatto).
+void SettaFontNamePrinter(Superficie& s, bool esatto = false);
 
 // What the page frame shows of the trip and the window.
 struct DatiPagina {
