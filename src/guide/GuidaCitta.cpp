@@ -367,6 +367,8 @@ EsitoGuida GuidaCitta::SalvaLaRigaGuidaCitta(CampiGuida& campi, bool mostraError
                           tempo,
                           QStringLiteral("0")};
 
+    // The write and the list read back from it succeed together or leave the database as it was.
+    Database::Transazione transazione(archivio_.dati());
     // A locality row always makes a new entry; an entry row changes the entry it shows.
     const int r = griglia_.riga();
     RowSet rs;
@@ -398,9 +400,13 @@ EsitoGuida GuidaCitta::SalvaLaRigaGuidaCitta(CampiGuida& campi, bool mostraError
         rs.imposta(kFlagVisto, nuova.flagVisto);
         rs.memorizza();
     }
-    if (esito == EsitoGuida::Invariata && !mostraErrori) return esito;
+    if (esito == EsitoGuida::Invariata && !mostraErrori) {
+        transazione.conferma();
+        return esito;
+    }
 
     Ricostruisci();
+    transazione.conferma();
     if (griglia_.testo(griglia_.riga(), ColGGruppo).isEmpty()) campi.descrizione.clear();
     return esito;
 }
@@ -408,16 +414,26 @@ EsitoGuida GuidaCitta::SalvaLaRigaGuidaCitta(CampiGuida& campi, bool mostraError
 int GuidaCitta::CancellaRiga(CampiGuida& campi) {
     const int r = griglia_.riga();
     if (griglia_.testo(r, ColGGruppo).isEmpty()) return 0;
+    const Query voce = queryVoceDellaRiga(archivio_, tipi_, griglia_, r);
+    // Every question is answered before the first delete, so no answer is awaited while the
+    // database is held; then the deletes and the list read back succeed together or not at all.
+    QList<bool> risposte;
+    for (RowSet rs = archivio_.dati().apriRowSet(voce); !rs.fine(); rs.successivo())
+        risposte << dialoghi_.domanda(QStringLiteral("Vuoi cancellare questa riga?"),
+                                      QStringLiteral("Cancella riga"));
     int cancellate = 0;
-    RowSet rs = archivio_.dati().apriRowSet(queryVoceDellaRiga(archivio_, tipi_, griglia_, r));
-    for (; !rs.fine(); rs.successivo()) {
-        if (!dialoghi_.domanda(QStringLiteral("Vuoi cancellare questa riga?"),
-                               QStringLiteral("Cancella riga")))
-            continue;
-        rs.elimina();
-        ++cancellate;
+    Database::Transazione transazione(archivio_.dati());
+    RowSet rs = archivio_.dati().apriRowSet(voce);
+    for (const bool si : risposte) {
+        if (rs.fine()) break;
+        if (si) {
+            rs.elimina();
+            ++cancellate;
+        }
+        rs.successivo();
     }
     Ricostruisci();
+    transazione.conferma();
     if (griglia_.testo(griglia_.riga(), ColGGruppo).isEmpty()) campi.descrizione.clear();
     return cancellate;
 }

@@ -164,6 +164,58 @@ TEST_F(Guida, CancellaSoloLaVoceDellaRiga) {
     EXPECT_EQ(tutte(), (QStringList{"Roma|02|2|Museo|01:00|0", "Roma|07| |Museo|00:00|0"}));
 }
 
+// Whichever statement of a save fails, on a locality row (a new entry) or on an entry row (a
+// change), the database is exactly as before.
+TEST_F(Guida, GuastoAOgniIstruzioneDelSalvataggioLasciaIlDatabaseComEra) {
+    tappa("000001", "Roma");
+    voce("Roma", "Colosseo");
+    for (int riga : {2, 1}) {
+        auto prepara = [&] {
+            ASSERT_TRUE(guida.CreaLaListadellaGuida());
+            vaiA(riga);
+            campi.descrizione = QStringLiteral("Pantheon %1").arg(riga);
+            campi.ore = "01";
+            campi.minuti = "00";
+        };
+        prepara();
+        const QStringList prima = test::istantanea(archivio.dati());
+        const int istruzioni = test::GuastoAOgniIstruzione(
+            [&] { guida.SalvaLaRigaGuidaCitta(campi, true); },
+            [&](int n) {
+                ASSERT_EQ(test::istantanea(archivio.dati()), prima) << "row " << riga << ", statement " << n;
+                prepara();
+            });
+        RecordProperty(QStringLiteral("istruzioni_riga_%1").arg(riga).toStdString(), istruzioni);
+        EXPECT_GT(istruzioni, 1);
+    }
+    EXPECT_EQ(tutte(), (QStringList{"Roma|02| |Pantheon 2|01:00|0", "Roma|02| |Pantheon 1|01:00|0"}));
+}
+
+// Deleting two identical entries of a row: a failure anywhere deletes neither.
+TEST_F(Guida, GuastoAOgniIstruzioneDellaCancellazioneLasciaIlDatabaseComEra) {
+    tappa("000001", "Roma");
+    voce("Roma", "Museo");
+    voce("Roma", "Museo");
+    voce("Roma", "Foro");
+    auto prepara = [&] {
+        ASSERT_TRUE(guida.CreaLaListadellaGuida());
+        vaiA(3);
+        ASSERT_EQ(campi.descrizione, "Museo");
+        dialoghi.risposte = {Risposta::Si, Risposta::Si};
+    };
+    prepara();
+    const QStringList prima = test::istantanea(archivio.dati());
+    const int istruzioni = test::GuastoAOgniIstruzione([&] { guida.CancellaRiga(campi); },
+                                                       [&](int n) {
+                                                           ASSERT_EQ(test::istantanea(archivio.dati()), prima)
+                                                               << "statement " << n;
+                                                           prepara();
+                                                       });
+    RecordProperty("istruzioni", istruzioni);
+    EXPECT_GT(istruzioni, 2);
+    EXPECT_EQ(tutte(), QStringList{"Roma|02| |Foro|01:00|0"});
+}
+
 TEST_F(Guida, LeTreVerificheNellOrdineENienteScritto) {
     tappa("000001", "Roma");
     ASSERT_TRUE(guida.CreaLaListadellaGuida());

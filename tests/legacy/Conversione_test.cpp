@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <stdexcept>
 
 #include "TestSupport.h"
 #include "common/Dialoghi.h"
@@ -202,6 +203,25 @@ TEST_F(ConversioneTest, SenzaConfermaNienteCambia) {
     EXPECT_EQ(tutto(), prima);
     EXPECT_TRUE(EsistonoVecchiFile(dir.path()));
     EXPECT_EQ(dialoghi.mostrati.size(), 1);
+}
+
+// Whichever statement of the conversion fails, the database is exactly as before and the old
+// files stay where they are.
+TEST_F(ConversioneTest, GuastoAOgniIstruzioneLasciaIlDatabaseComEra) {
+    const QStringList prima = test::istantanea(archivio.dati());
+    const QStringList file = fileCartella();
+    const int istruzioni = test::GuastoAOgniIstruzione(
+        [&] {
+            const EsitoConversione esito = ConvertiVecchiFile(archivio, dir.path(), progresso);
+            if (!esito.riuscita) throw std::runtime_error(esito.errore.toStdString());
+        },
+        [&](int n) {
+            ASSERT_EQ(test::istantanea(archivio.dati()), prima) << "statement " << n;
+            ASSERT_EQ(fileCartella(), file) << "statement " << n;
+        });
+    RecordProperty("istruzioni", istruzioni);
+    EXPECT_GT(istruzioni, 10);
+    EXPECT_EQ(righe("MeteCamper", {"CodiceMeta"}, "CodiceMeta"), (QStringList{"000001", "000012"}));
 }
 
 }  // namespace
