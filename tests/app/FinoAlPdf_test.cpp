@@ -22,13 +22,6 @@
 
 namespace {
 
-QString TestoPdf(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 class FinoAlPdf : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -112,7 +105,7 @@ TEST_F(FinoAlPdf, PanelAndBatchPrintTheSameTrip) {
     ASSERT_EQ(batch.codiceUscita, kUscitaRiuscita) << batch.errori.join('\n').toStdString();
 
     for (const QString& pdf : {pdfFinestra, pdfBatch}) {
-        const QString testo = TestoPdf(pdf);
+        const QString testo = test::testoPdf(pdf);
         const QStringList pagine = testo.split('\f', Qt::SkipEmptyParts);
         ASSERT_EQ(pagine.size(), 3) << testo.toStdString();  // two covers and one table page
         EXPECT_TRUE(pagine.at(0).contains("Sardegna e Toscana")) << pagine.at(0).toStdString();

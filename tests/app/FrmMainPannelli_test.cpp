@@ -46,15 +46,6 @@
 
 namespace {
 
-int PaginePdf(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {pdf});
-    p.waitForFinished();
-    for (const QString& riga : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
-        if (riga.startsWith("Pages:")) return riga.mid(6).trimmed().toInt();
-    return -1;
-}
-
 QString Campione(const QString& nome) {
     QString file = QString::fromUtf8(__FILE__);
     if (QFileInfo(file).isRelative()) file = QCoreApplication::applicationDirPath() + QLatin1Char('/') + file;
@@ -169,7 +160,7 @@ TEST_F(FrmMainPannelli, StampaConModuliFinoAKestrin) {
     ASSERT_GT(frm->pidModuli, 0);
     ::kill(static_cast<pid_t>(frm->pidModuli), SIGKILL);
     EXPECT_EQ(test::leggiFile(fatto), "Fatto\r\n");
-    EXPECT_EQ(PaginePdf(FilePdfPredefinito(cartella, "SUD ITALIA", inizio)), inizio.daysTo(fine) + 2);
+    EXPECT_EQ(test::paginePdf(FilePdfPredefinito(cartella, "SUD ITALIA", inizio)), inizio.daysTo(fine) + 2);
 }
 
 TEST_F(FrmMainPannelli, StampaRinunciataOCalcoloRifiutato) {

@@ -11,6 +11,7 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
 #include "common/StampaTesti.h"
 #include "database/Archivio.h"
 #include "trips/Meta.h"
@@ -125,15 +126,6 @@ QString Sorgente(const QString& relativo) {
     return QDir::cleanPath(QFileInfo(file).absolutePath() + QStringLiteral("/../../") + relativo);
 }
 
-int Pagine(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {pdf});
-    p.waitForFinished(30000);
-    for (const QString& riga : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
-        if (riga.startsWith("Pages:")) return riga.mid(6).trimmed().toInt();
-    return -1;
-}
-
 TEST(ProgrammaZavetra, EsportaImportaECalcolaConIModuli) {
     QTemporaryDir prima, seconda;
     for (const char* esempio : {"esempi/capo-nord.iei", "esempi/toscana.iei"}) {
@@ -154,9 +146,9 @@ TEST(ProgrammaZavetra, EsportaImportaECalcolaConIModuli) {
     const QString pdf = seconda.filePath("toscana.pdf");
     u = Avvia({"--data-dir", seconda.path(), "--calcola", "--pdf", pdf, "--moduli"});
     ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
-    EXPECT_GE(Pagine(pdf), 1);
+    EXPECT_GE(test::paginePdf(pdf), 1);
     // The eight days of the computed schedule, after the cover.
-    EXPECT_EQ(Pagine(seconda.filePath("toscana-moduli.pdf")), 9);
+    EXPECT_EQ(test::paginePdf(seconda.filePath("toscana-moduli.pdf")), 9);
     EXPECT_TRUE(u.uscita.contains("toscana-moduli.pdf")) << u.uscita.toStdString();
 }
 

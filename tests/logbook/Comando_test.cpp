@@ -26,22 +26,6 @@ QString Kestrin() {
     return QDir(Cartella()).filePath(kNomeKestrin);
 }
 
-int PaginePdf(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {pdf});
-    p.waitForFinished();
-    for (const QString& riga : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
-        if (riga.startsWith("Pages:")) return riga.mid(6).trimmed().toInt();
-    return -1;
-}
-
-QString TestoPdf(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 struct Uscita {
     int codice = -1;
     QString errori;
@@ -159,8 +143,8 @@ TEST(AvviaKestrin, LaunchedKestrinPrintsThePeriodThroughTheCommandFile) {
     // kestrin now waits on its message that says where the PDF went: end it.
     if (pid > 0) ::kill(static_cast<pid_t>(pid), SIGKILL);
     EXPECT_EQ(test::leggiFile(d.filePath(kFileFineStampa)), "Fatto\r\n");
-    EXPECT_EQ(PaginePdf(pdf), 5);
-    EXPECT_TRUE(TestoPdf(pdf).contains("Giorno 4 di 4"));
+    EXPECT_EQ(test::paginePdf(pdf), 5);
+    EXPECT_TRUE(test::testoPdf(pdf, false).contains("Giorno 4 di 4"));
     for (const QString& f : d.entryList(QDir::Files)) EXPECT_NE(f.toLower(), "commandline.txt");
 }
 
@@ -178,13 +162,13 @@ TEST(ProgrammaKestrin, WithoutAWindowThroughTheCommandFileAndWithItsExitCodes) {
     const QString pdf = d.filePath("diario.pdf");
     const Uscita stampa = Esegui({"--data-dir", dati.path(), "--pdf", pdf}, senzaSchermo);
     EXPECT_EQ(stampa.codice, 0) << stampa.errori.toStdString();
-    EXPECT_EQ(PaginePdf(pdf), 5);
+    EXPECT_EQ(test::paginePdf(pdf), 5);
     EXPECT_FALSE(QFile::exists(d.filePath(kFileComando)));
     EXPECT_EQ(test::leggiFile(d.filePath(kFileFineStampa)), "Fatto\r\n");
 
     const QString bianchi = d.filePath("bianchi.pdf");
     EXPECT_EQ(Esegui({"--data-dir", dati.path(), "--pdf", bianchi, "--bianco", "3"}, senzaSchermo).codice, 0);
-    EXPECT_EQ(PaginePdf(bianchi), 4);
+    EXPECT_EQ(test::paginePdf(bianchi), 4);
 
     const Uscita errato =
         Esegui({"--data-dir", dati.path(), "--pdf", d.filePath("x.pdf"), "ROMA,02/01/2027,30/12/2026"},

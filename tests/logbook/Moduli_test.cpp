@@ -50,13 +50,6 @@ QString Trovati(const PaginaRegistrata& p, const QStringList& testi) {
     return l.join('|');
 }
 
-QString Pdftotext(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 }  // namespace
 
 // Pages printed through the whole cycle, as a launched print does.
@@ -252,7 +245,7 @@ TEST(CicloStampa, OnPaperAWholePdfOrNone) {
     const QString pdf =
         StampaModuliAccanto(zavetra, "CAPO NORD", QDate(2026, 7, 1), QDate(2026, 7, 3), &errore);
     ASSERT_EQ(pdf, QDir(cartella.path()).filePath("viaggio-moduli.pdf")) << errore.toStdString();
-    const QString testo = Pdftotext(pdf);
+    const QString testo = test::testoPdf(pdf);
     EXPECT_EQ(testo.count(QChar('\f')), 4);  // cover and three day pages
     for (const char* t : {"Giorno 3 di 3", "CAPO NORD", "Pernottamento"}) EXPECT_TRUE(testo.contains(t)) << t;
     EXPECT_FALSE(QFile::exists(QDir(cartella.path()).filePath(kFileFineStampa)));  // no marker asked

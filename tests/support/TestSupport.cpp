@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QProcess>
 #include <QWidget>
 
 #include "SqlDiretto.h"
@@ -99,6 +100,24 @@ int GuastoAOgniIstruzione(const std::function<void()>& operazione,
         if (!fallita) return n - 1;
         verifica(n);
     }
+}
+
+int paginePdf(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    p.waitForFinished(30000);
+    for (const QString& riga : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+        if (riga.startsWith(QLatin1String("Pages:"))) return riga.mid(6).trimmed().toInt();
+    return -1;
+}
+
+QString testoPdf(const QString& pdf, bool layout) {
+    QStringList argomenti{pdf, QStringLiteral("-")};
+    if (layout) argomenti.prepend(QStringLiteral("-layout"));
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), argomenti);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 }  // namespace test

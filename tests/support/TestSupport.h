@@ -43,4 +43,9 @@ int GuastoAOgniIstruzione(const std::function<void()>& operazione,
 void digita(QWidget* w, const QString& testo);
 void premi(QWidget* w, Qt::Key tasto);
 
+// A PDF read back with poppler's tools: its page count (-1 when pdfinfo cannot read it), and its
+// text (pdftotext, keeping the page layout unless told otherwise).
+int paginePdf(const QString& pdf);
+QString testoPdf(const QString& pdf, bool layout = true);
+
 }  // namespace test
