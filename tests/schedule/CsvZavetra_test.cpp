@@ -11,28 +11,26 @@
 
 namespace {
 
-TEST(CsvZavetra, CampiQuotatiSoloQuandoServe) {
-    EXPECT_EQ(CampoCsv("Firenze"), "Firenze");
-    EXPECT_EQ(CampoCsv(QString()), QString());
-    // Blanks, tabs and commas are plain characters for a ";" file.
-    EXPECT_EQ(CampoCsv(" > Duomo, \tcupola "), " > Duomo, \tcupola ");
-    EXPECT_EQ(CampoCsv("Pranzo [Km 450; soste per ore 01:00]"), "\"Pranzo [Km 450; soste per ore 01:00]\"");
-    EXPECT_EQ(CampoCsv("Chiesa \"San Marco\""), "\"Chiesa \"\"San Marco\"\"\"");
-    EXPECT_EQ(CampoCsv("a\r\nb"), "\"a\r\nb\"");
-    EXPECT_EQ(CampoCsv("\""), "\"\"\"\"");
-}
-
-TEST(CsvZavetra, CelleCheSembranoFormuleConApostrofo) {
-    EXPECT_EQ(CampoCsv("=SOMMA(A1)"), "'=SOMMA(A1)");
-    EXPECT_EQ(CampoCsv("+39 06"), "'+39 06");
-    EXPECT_EQ(CampoCsv("@x"), "'@x");
-    EXPECT_EQ(CampoCsv("-x;y"), "\"'-x;y\"");
-    EXPECT_EQ(CampoCsv("-1:09:59"), "-1:09:59");
-    EXPECT_EQ(CampoCsv("-"), "-");
-    EXPECT_EQ(CampoCsv("a=b"), "a=b");
-}
-
-TEST(CsvZavetra, RigaConCampiVuoti) {
+// Quoted only for a ";", a quote or a line break (blanks, tabs and commas are plain characters for
+// a ";" file); a cell a spreadsheet would take for a formula gets an apostrophe, negative times not.
+TEST(CsvZavetra, CampiQuotatiSoloQuandoServeEFormuleConApostrofo) {
+    const QList<QPair<QString, QString>> casi = {
+        {"Firenze", "Firenze"},
+        {"", ""},
+        {" > Duomo, \tcupola ", " > Duomo, \tcupola "},
+        {"Pranzo [Km 450; soste per ore 01:00]", "\"Pranzo [Km 450; soste per ore 01:00]\""},
+        {"Chiesa \"San Marco\"", "\"Chiesa \"\"San Marco\"\"\""},
+        {"a\r\nb", "\"a\r\nb\""},
+        {"\"", "\"\"\"\""},
+        {"=SOMMA(A1)", "'=SOMMA(A1)"},
+        {"+39 06", "'+39 06"},
+        {"@x", "'@x"},
+        {"-x;y", "\"'-x;y\""},
+        {"-1:09:59", "-1:09:59"},
+        {"-", "-"},
+        {"a=b", "a=b"},
+    };
+    for (const auto& [campo, atteso] : casi) EXPECT_EQ(CampoCsv(campo), atteso) << campo.toStdString();
     EXPECT_EQ(RigaCsv({"", "a;b", "", ""}), ";\"a;b\";;");
     EXPECT_EQ(RigaCsv({}), QString());
 }
