@@ -4,32 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "Tappe.h"
 #include "common/Griglia.h"
 #include "common/StampaTesti.h"
 #include "itinerary/GrigliaItinerario.h"
 
 namespace {
 
-Griglia GrigliaCon(std::initializer_list<std::array<const char*, 4>> tappe) {
-    Griglia g;
-    ImpostaGriglia(g, LayoutItinerario);
-    int r = 1;
-    for (const auto& t : tappe) {
-        g.impostaTesto(r, ColNumero, QString::number(r));
-        g.impostaTesto(r, ColTappa, QString::fromUtf8(t[0]));
-        g.impostaTesto(r, ColStrada, QString::fromUtf8(t[1]));
-        g.impostaTesto(r, ColKm, QString::fromUtf8(t[2]));
-        g.impostaTesto(r, ColTipoStrada, QString::fromUtf8(t[3]));
-        ++r;
-    }
-    return g;
-}
-
-QStringList Localita(const Griglia& g) {
-    QStringList l;
-    for (int r = 1; r <= UltimaRigaTappa(g); ++r) l << g.testo(r, ColTappa);
-    return l;
-}
+using test::GrigliaCon;
+using test::Localita;
 
 // Road, kilometres and road type of a row, "|"-joined.
 QString Strada(const Griglia& g, int r) {
@@ -164,42 +147,44 @@ TEST(Marche, PrimaMetaSpostaLaMarca) {
     EXPECT_EQ(Localita(g), (QStringList{"A", "B", "C", "D", "E [Start]"}));
 }
 
+// The way back starts from the earlier visit of the last locality (a name that only begins alike
+// is not one), or from the last leg itself; empty rows are closed up first.
 TEST(Ritorno, RipercorreLeTappeAllIndietro) {
-    Griglia g = GrigliaCon(
-        {{"A", "", "", ""}, {"B", "SS1", "10", "P"}, {"C", "A1", "20", "A"}, {"D", "E45", "30", "S"}});
-    EXPECT_EQ(cmdRitorno(g), 4);  // no earlier visit of D: the way back starts from D itself
-    EXPECT_EQ(Localita(g), (QStringList{"A", "B", "C", "D", "C", "B", "A"}));
-    EXPECT_EQ((QStringList{Strada(g, 5), Strada(g, 6), Strada(g, 7)}),
-              (QStringList{"E45|30|S", "A1|20|A", "SS1|10|P"}));
-    EXPECT_EQ(g.testo(7, ColNumero), "7");
-}
-
-TEST(Ritorno, DallaVisitaPrecedenteDellUltimaLocalita) {
-    Griglia g = GrigliaCon({{"A [Start]", "", "", ""},
-                            {"B", "SS1", "10", "P"},
-                            {"C", "A1", "20", "A"},
-                            {"D", "E45", "30", "S"},
-                            {"b (bis)", "E45", "40", "S"}});
-    EXPECT_EQ(cmdRitorno(g), 2);
-    EXPECT_EQ(Localita(g), (QStringList{"A [Start]", "B", "C", "D", "b (bis)", "A"}));
-    EXPECT_EQ(Strada(g, 6), "SS1|10|P");
-}
-
-TEST(Ritorno, NomeCheIniziaUgualeNonEUnaVisitaPrecedente) {
-    Griglia g = GrigliaCon({{"ROMA", "", "", ""}, {"ROMANO", "A1", "10", "A"}, {"ROMA", "A1", "10", "A"}});
-    EXPECT_EQ(cmdRitorno(g), 1);
-    EXPECT_EQ(Localita(g), (QStringList{"ROMA", "ROMANO", "ROMA"}));
-    EXPECT_EQ(g.selezione().primaRiga, 1);
-}
-
-TEST(Ritorno, RigheVuoteCompattatePrima) {
-    Griglia g = GrigliaCon({{"A", "", "", ""}, {"", "", "", ""}, {"B", "X", "10", "L"}});
-    EXPECT_EQ(cmdRitorno(g), 2);
-    EXPECT_EQ(Localita(g), (QStringList{"A", "B", "A"}));
-    EXPECT_EQ(g.testo(3, ColStrada), "X");
-    Griglia vuota = GrigliaCon({});
-    EXPECT_EQ(cmdRitorno(vuota), 0);
-    EXPECT_EQ(UltimaRigaTappa(vuota), 0);
+    struct Caso {
+        Griglia g;
+        int prima;
+        QStringList localita, strade;  // then road|km|type of the rows added
+    };
+    const QList<Caso> casi = {
+        {GrigliaCon({{"A"}, {"B", "SS1", "10", "P"}, {"C", "A1", "20", "A"}, {"D", "E45", "30", "S"}}),
+         4,
+         {"A", "B", "C", "D", "C", "B", "A"},
+         {"E45|30|S", "A1|20|A", "SS1|10|P"}},
+        {GrigliaCon({{"A [Start]"},
+                     {"B", "SS1", "10", "P"},
+                     {"C", "A1", "20", "A"},
+                     {"D", "E45", "30", "S"},
+                     {"b (bis)", "E45", "40", "S"}}),
+         2,
+         {"A [Start]", "B", "C", "D", "b (bis)", "A"},
+         {"SS1|10|P"}},
+        {GrigliaCon({{"ROMA"}, {"ROMANO", "A1", "10", "A"}, {"ROMA", "A1", "10", "A"}}),
+         1,
+         {"ROMA", "ROMANO", "ROMA"},
+         {}},
+        {GrigliaCon({{"A"}, {""}, {"B", "X", "10", "L"}}), 2, {"A", "B", "A"}, {"X|10|L"}},
+        {GrigliaCon({}), 0, {}, {}},
+    };
+    for (Caso c : casi) {
+        SCOPED_TRACE(c.localita.join(' ').toStdString());
+        EXPECT_EQ(cmdRitorno(c.g), c.prima);
+        EXPECT_EQ(Localita(c.g), c.localita);
+        const int ultima = UltimaRigaTappa(c.g);
+        QStringList strade;
+        for (int r = ultima - c.strade.size() + 1; r <= ultima; ++r) strade << Strada(c.g, r);
+        EXPECT_EQ(strade, c.strade);
+        for (int r = 1; r <= ultima; ++r) EXPECT_EQ(c.g.testo(r, ColNumero), QString::number(r));
+    }
 }
 
 TEST(Righe, CancellaEAggiunge) {
