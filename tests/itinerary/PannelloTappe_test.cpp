@@ -126,8 +126,7 @@ TEST_F(PannelloTappeTest, KmProgressiviDopoIlClicConNotaNellaBarraDiStato) {
     p->optStrada[0]->click();
     p->cmdInserisce->click();
     EXPECT_EQ(mfgTab.testo(3, ColKm), "260");
-    EXPECT_EQ(barra->currentMessage(),
-              QString::fromUtf8("Km progressivi: 300 → 260 dalla tappa precedente"));
+    EXPECT_EQ(barra->currentMessage(), QString::fromUtf8("Km progressivi: 300 → 260 dalla tappa precedente"));
     // The next insert replaces nothing: the note goes.
     p->txtTappa->setText("D");
     p->txtKm->setText("10");
