@@ -81,21 +81,6 @@ class ConversioneTest : public ::testing::Test {
         return out;
     }
 
-    // Every row of every table, to compare before and after.
-    QStringList tutto() {
-        QStringList out;
-        for (int t = kPrimaTabella; t <= kUltimaTabella; ++t) {
-            RowSet rs = archivio.dati().apriTabella(archivio.nome(t));
-            for (; !rs.fine(); rs.successivo()) {
-                QStringList r{archivio.nome(t)};
-                for (int c = 0; c < rs.numeroCampi(); ++c) r << rs.valore(c).toString();
-                out << r.join('|');
-            }
-        }
-        out.sort();
-        return out;
-    }
-
     QStringList fileCartella(const QString& sotto = {}) {
         return QDir(dir.filePath(sotto)).entryList(QDir::Files, QDir::Name);
     }
@@ -108,6 +93,14 @@ class ConversioneTest : public ::testing::Test {
 
 TEST_F(ConversioneTest, MeteTappeGuidaETipiConvertitiEFileSpostati) {
     ASSERT_TRUE(EsistonoVecchiFile(dir.path()));
+    // Not confirmed: nothing changes.
+    const QStringList prima = test::istantanea(archivio.dati());
+    dialoghi.risposte = {Risposta::No};
+    EXPECT_FALSE(cmdConverte(archivio, dir.path(), dialoghi, progresso));
+    EXPECT_EQ(test::istantanea(archivio.dati()), prima);
+    EXPECT_TRUE(EsistonoVecchiFile(dir.path()));
+
+    dialoghi.mostrati.clear();
     dialoghi.risposte = {Risposta::Si};
     ASSERT_TRUE(cmdConverte(archivio, dir.path(), dialoghi, progresso));
 
@@ -157,13 +150,13 @@ TEST_F(ConversioneTest, MeteTappeGuidaETipiConvertitiEFileSpostati) {
 
 TEST_F(ConversioneTest, SecondaConversioneAggiornaSenzaDuplicare) {
     ASSERT_TRUE(ConvertiVecchiFile(archivio, dir.path(), progresso).riuscita);
-    const QStringList dopo = tutto();
+    const QStringList dopo = test::istantanea(archivio.dati());
     for (const QString& nome : fileCartella("convertiti"))
         ASSERT_TRUE(QFile::copy(dir.filePath("convertiti/" + nome), dir.filePath(nome)));
 
     const EsitoConversione esito = ConvertiVecchiFile(archivio, dir.path(), progresso);
     ASSERT_TRUE(esito.riuscita) << esito.errore.toStdString();
-    EXPECT_EQ(tutto(), dopo);
+    EXPECT_EQ(test::istantanea(archivio.dati()), dopo);
     EXPECT_TRUE(esito.nonSpostati.isEmpty());
     EXPECT_TRUE(fileCartella("convertiti").contains("CampMete.dat.1"));
 }
@@ -172,12 +165,12 @@ TEST_F(ConversioneTest, RecordIlleggibileLasciaTuttoComEra) {
     QByteArray guida = test::leggiFile(dir.filePath("CAMPGUID.DAT"));
     guida[128 + 40] = '\x01';  // the description of the second entry
     scrivi("CAMPGUID.DAT", guida);
-    const QStringList prima = tutto();
+    const QStringList prima = test::istantanea(archivio.dati());
     const QStringList file = fileCartella();
 
     dialoghi.risposte = {Risposta::Si};
     EXPECT_FALSE(cmdConverte(archivio, dir.path(), dialoghi, progresso));
-    EXPECT_EQ(tutto(), prima);
+    EXPECT_EQ(test::istantanea(archivio.dati()), prima);
     EXPECT_EQ(fileCartella(), file);
     EXPECT_FALSE(QDir(dir.filePath("convertiti")).exists());
     ASSERT_EQ(dialoghi.mostrati.size(), 2);
@@ -188,21 +181,12 @@ TEST_F(ConversioneTest, RecordIlleggibileLasciaTuttoComEra) {
 
 TEST_F(ConversioneTest, IntestazioneConPiuTappeDelFileNonConverte) {
     scrivi("camp0001.dat", File(kTracciatoTappe, {{{"Locali", "9"}, {"Chilom", "9"}}, {{"Locali", "ROMA"}}}));
-    const QStringList prima = tutto();
+    const QStringList prima = test::istantanea(archivio.dati());
     const EsitoConversione esito = ConvertiVecchiFile(archivio, dir.path(), progresso);
     EXPECT_FALSE(esito.riuscita);
     EXPECT_EQ(esito.errore,
               "File camp0001.dat, record 1: l'intestazione indica 9 tappe ma il file ne contiene 1");
-    EXPECT_EQ(tutto(), prima);
-}
-
-TEST_F(ConversioneTest, SenzaConfermaNienteCambia) {
-    const QStringList prima = tutto();
-    dialoghi.risposte = {Risposta::No};
-    EXPECT_FALSE(cmdConverte(archivio, dir.path(), dialoghi, progresso));
-    EXPECT_EQ(tutto(), prima);
-    EXPECT_TRUE(EsistonoVecchiFile(dir.path()));
-    EXPECT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(test::istantanea(archivio.dati()), prima);
 }
 
 // Whichever statement of the conversion fails, the database is exactly as before and the old

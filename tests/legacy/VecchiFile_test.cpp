@@ -7,13 +7,10 @@
 namespace {
 
 TEST(VecchiFile, NumeroRecordContaLUltimoParziale) {
-    EXPECT_EQ(NumeroRecordVecchi(0, 128), 0);
-    EXPECT_EQ(NumeroRecordVecchi(1, 128), 1);
-    EXPECT_EQ(NumeroRecordVecchi(128, 128), 1);
-    EXPECT_EQ(NumeroRecordVecchi(129, 128), 2);
-    EXPECT_EQ(NumeroRecordVecchi(256, 128), 2);
-    EXPECT_EQ(NumeroRecordVecchi(64 * 5 + 63, 64), 6);
-    EXPECT_EQ(NumeroRecordVecchi(-5, 64), 0);
+    const QList<std::array<int, 3>> casi = {{0, 128, 0},   {1, 128, 1}, {128, 128, 1},       {129, 128, 2},
+                                            {256, 128, 2}, {-5, 64, 0}, {64 * 5 + 63, 64, 6}};
+    for (const auto& [lunghezza, record, numero] : casi)
+        EXPECT_EQ(NumeroRecordVecchi(lunghezza, record), numero) << lunghezza << "/" << record;
 }
 
 TEST(VecchiFile, CampiAlLoroPostoERecordCortiLettiComeSpazi) {
