@@ -22,11 +22,7 @@ struct Cartella {
     void Meta(const QString& codice, const QString& localita) {
         Archivio a(dir.path());
         a.AvviaDatabase();
-        RowSet r = a.dati().apriTabella("MeteCamper");
-        r.aggiungi();
-        r.imposta("CodiceMeta", codice);
-        r.imposta("Localita", localita);
-        r.memorizza();
+        test::inserisci(a.dati(), "MeteCamper", {{"CodiceMeta", codice}, {"Localita", localita}});
     }
     int Mete() {
         Archivio a(dir.path());
