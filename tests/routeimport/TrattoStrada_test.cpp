@@ -28,13 +28,8 @@ class TrattoTest : public ::testing::Test {
     }
 };
 
-TEST_F(TrattoTest, TestoENumeroDellaTappa) {
-    EXPECT_EQ(TestoTappaTratto(g, 7), "0007 P LUOGO 7");
-    EXPECT_EQ(NumeroTappaTratto("0007 P LUOGO 7"), 7);
-    EXPECT_EQ(NumeroTappaTratto(""), 0);
-}
-
 TEST_F(TrattoTest, PrimaEUltimaSiInseguono) {
+    EXPECT_EQ(NumeroTappaTratto(""), 0);
     Scegli(5, 0);  // the first alone fills the last too
     EXPECT_EQ(s.ultimaTappa, "0005 P LUOGO 5");
     EXPECT_TRUE(s.assegnaAbilitato);
@@ -44,6 +39,7 @@ TEST_F(TrattoTest, PrimaEUltimaSiInseguono) {
     Scegli(7, 1);
     EXPECT_EQ(s.primaTappa, "0003  LUOGO 3");
     EXPECT_EQ(s.numeroTappe, "5");
+    EXPECT_EQ(NumeroTappaTratto(s.ultimaTappa), 7);
     EXPECT_EQ(g.selezione(), (Rettangolo{3, 0, 7, g.colonne() - 1}));
     EXPECT_EQ(s.marche, QString(40, '0'));
 }
