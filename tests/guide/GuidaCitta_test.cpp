@@ -137,16 +137,7 @@ TEST_F(Guida, SalvaCambiaECancellaUnaVoce) {
 
     // An entry saved again unchanged is not rewritten.
     EXPECT_EQ(guida.SalvaLaRigaGuidaCitta(campi, false), EsitoGuida::Invariata);
-
-    // Delete asks first; No keeps the entry.
-    dialoghi.risposte = {Risposta::No};
-    EXPECT_EQ(guida.CancellaRiga(campi), 0);
-    EXPECT_EQ(tutte().size(), 1);
-    dialoghi.risposte = {Risposta::Si};
-    EXPECT_EQ(guida.CancellaRiga(campi), 1);
-    EXPECT_TRUE(tutte().isEmpty());
-    EXPECT_EQ(elenco(), QStringList{"Roma [Start]"});
-    EXPECT_TRUE(dialoghi.testiMostrati().filter("Errore").isEmpty());
+    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
 }
 
 TEST_F(Guida, CancellaSoloLaVoceDellaRiga) {
@@ -158,10 +149,15 @@ TEST_F(Guida, CancellaSoloLaVoceDellaRiga) {
     vaiA(2);  // the "Campeggio" row sorts first: blank group
     ASSERT_EQ(griglia.testo(2, ColGNote), "Campeggio");
     vaiA(3);
+    // Delete asks first; No keeps the entry.
+    dialoghi.risposte = {Risposta::No};
+    EXPECT_EQ(guida.CancellaRiga(campi), 0);
+    EXPECT_EQ(tutte().size(), 3);
     dialoghi.risposte = {Risposta::Si, Risposta::Si, Risposta::Si};
     EXPECT_EQ(guida.CancellaRiga(campi), 1);
-    EXPECT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(dialoghi.mostrati.size(), 2);
     EXPECT_EQ(tutte(), (QStringList{"Roma|02|2|Museo|01:00|0", "Roma|07| |Museo|00:00|0"}));
+    EXPECT_EQ(elenco(), (QStringList{"Roma", "  Museo", "  Museo"}));
 }
 
 // Whichever statement of a save fails, on a locality row (a new entry) or on an entry row (a
@@ -457,11 +453,17 @@ TEST_F(Trasferimento, TempiDellaGuidaSommatiUnaVoltaSola) {
     voce("Firenze", "Uffizi", "02:00");
     voce("Pisa", "Area sosta", "00:00", " ", "05");
 
+    // No leaves the legs and the marks as they were.
+    dialoghi.risposte = {Risposta::No};
+    EXPECT_FALSE(TrasferisceSosteGuida(itinerario, archivio, dialoghi, 1000));
+    EXPECT_EQ(itinerario.testo(2, 7), "*01:00:00");
+    EXPECT_TRUE(tutte()[0].endsWith("|0"));
+
     dialoghi.risposte = {Risposta::Si};
     ProgressoMemoria progresso;
     ASSERT_TRUE(TrasferisceSosteGuida(itinerario, archivio, dialoghi, 1000, &progresso));
-    EXPECT_EQ(dialoghi.mostrati[0].titolo, "Copia soste Guida -> Itinerario");
-    EXPECT_EQ(dialoghi.mostrati[0].testo,
+    EXPECT_EQ(dialoghi.mostrati[1].titolo, "Copia soste Guida -> Itinerario");
+    EXPECT_EQ(dialoghi.mostrati[1].testo,
               "Vuoi copiare le soste indicate nella Guida nelle tappe dell'itinerario?\r\n\r\n"
               "I tempi traghetto e riposi non sono influenzati e la\r\n"
               "modifica sarà effettiva dopo il salvataggio dell'itinerario.\r\n\r\nProcedo?");
@@ -500,15 +502,6 @@ TEST_F(Trasferimento, SegniDiVisitaLasciatiDaPrima) {
     EXPECT_EQ(itinerario.testo(2, 7), "");  // counted on the first Roma leg
     for (const QString& v : tutte())
         EXPECT_EQ(v.section('|', 5), v.startsWith("Roma|") ? "1" : "0") << v.toStdString();
-}
-
-TEST_F(Trasferimento, NoLasciaTuttoComEra) {
-    riga(1, "Roma", "00:01:00");
-    voce("Roma", "Colosseo", "01:30");
-    dialoghi.risposte = {Risposta::No};
-    EXPECT_FALSE(TrasferisceSosteGuida(itinerario, archivio, dialoghi, 1000));
-    EXPECT_EQ(itinerario.testo(1, 7), "00:01:00");
-    EXPECT_TRUE(tutte()[0].endsWith("|0"));
 }
 
 }  // namespace

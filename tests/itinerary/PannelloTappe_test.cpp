@@ -259,21 +259,19 @@ TEST_F(PannelloTappeTest, ListaDelleLocalitaSceltaOChiusaConEsc) {
     EXPECT_EQ(pannello->txtTappa->text(), "BARI");
 }
 
-TEST_F(PannelloTappeTest, GrigliaDataDallaFinestraEClicDeviato) {
+// The grid view may belong to the window: keys reach the panel, clicks go first to another function,
+// and the panel outlives the view.
+TEST_F(PannelloTappeTest, GrigliaDataDallaFinestraClicDeviatoEVistaDistrutta) {
     test::ScriviTappe(mfgTab, {{"A"}, {"B", "SS1", "10", "S"}});
-    TabellaGriglia vista(&mfgTab);
-    vista.resize(600, 400);
-    vista.show();
-    PannelloTappe p(mfgTab, dialoghi, {}, &vista);
-    EXPECT_EQ(p.tabella(), &vista);
-    EXPECT_NE(vista.parentWidget(), &p);
+    auto vista = std::make_unique<TabellaGriglia>(&mfgTab);
+    vista->resize(600, 400);
+    vista->show();
+    PannelloTappe p(mfgTab, dialoghi, {}, vista.get());
+    EXPECT_EQ(p.tabella(), vista.get());
+    EXPECT_NE(vista->parentWidget(), &p);
     p.AttivitaInserimentoItinerario();
-    premi(&vista, Qt::Key_Down);
+    premi(vista.get(), Qt::Key_Down);
     EXPECT_EQ(Posto(p), "2|B");
-
-    // Without trip boxes the leg times take the default speeds.
-    p.CalcolaKmTempiItinerario();
-    EXPECT_FALSE(mfgTab.testo(2, ColTempo).isEmpty());
 
     // A click the other function takes leaves the boxes alone; one it declines is the panel's.
     QList<int> deviate;
@@ -286,17 +284,11 @@ TEST_F(PannelloTappeTest, GrigliaDataDallaFinestraEClicDeviato) {
     p.mfgTab_Click(3);
     EXPECT_EQ(Posto(p), "3|");
     EXPECT_EQ(deviate, QList<int>({1, 3}));
-}
 
-TEST_F(PannelloTappeTest, VistaDistruttaPrimaDelPannello) {
-    test::ScriviTappe(mfgTab, {{"A"}, {"B", "SS1", "10", "S"}});
-    auto vista = std::make_unique<TabellaGriglia>(&mfgTab);
-    PannelloTappe p(mfgTab, dialoghi, {}, vista.get());
-    p.AttivitaInserimentoItinerario();
+    // Without the view the panel keeps working on the grid: its boxes, the list, the commands, and
+    // without trip boxes the leg times take the default speeds.
     vista.reset();
     EXPECT_EQ(p.tabella(), nullptr);
-    // The panel keeps working on the grid: keys in its boxes, the list, the commands.
-    p.mfgTab_Click(3);
     digita(p.txtTappa, "c");
     p.txtKm->setText("5");
     p.cmdInserisce->click();
@@ -304,6 +296,7 @@ TEST_F(PannelloTappeTest, VistaDistruttaPrimaDelPannello) {
     p.cmbRicercaTappa_Click(0);
     EXPECT_TRUE(dialoghi.mostrati.isEmpty());
     EXPECT_EQ(Localita(mfgTab), QStringList({"A", "B", "C"}));
+    EXPECT_FALSE(mfgTab.testo(3, ColTempo).isEmpty());
     EXPECT_EQ(p.rigaCorrente(), 1);
 }
 

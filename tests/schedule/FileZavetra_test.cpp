@@ -54,7 +54,7 @@ TEST(FileZavetra, SoloLaRigaDiIntestazione) {
     EXPECT_EQ(esito.listaLocalita, QDir::toNativeSeparators(dir.filePath("ListaLocalita.txt")));
 }
 
-TEST(FileZavetra, CamptablUndiciCampiConTabulazioneFinale) {
+TEST(FileZavetra, CamptablUndiciCampiEListaLocalitaConNazioni) {
     QTemporaryDir dir;
     ASSERT_TRUE(ScriviFileZavetra(GrigliaViaggio(), " Roma ", dir.path()).riuscito());
     const QByteArray atteso = " Roma \r\n\r\n" + kIntestazione +
@@ -71,14 +71,10 @@ TEST(FileZavetra, CamptablUndiciCampiConTabulazioneFinale) {
                               "7\tGy?r Nord\tM1\t120\tA\t1.570\t01:20\t\t\tMer\t03/07\t\r\n"
                               "8\tCitt\xe0 di Castello\tE45\t900\tA\t2.470\t09:00\t\t\tGio\t04/07\t\r\n";
     EXPECT_EQ(test::leggiFile(dir.filePath("Camptabl.txt")), atteso);
-}
 
-TEST(FileZavetra, ListaLocalitaConNazioniEPuntiCardinali) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(ScriviFileZavetra(GrigliaViaggio(), "Roma", dir.path()).riuscito());
-    // Halts, new days, rest marks, "\" and "verso" rows are skipped, Ancona is listed, the
-    // border crossing changes the country without a line, Budapest loses EST and Győr NORD.
-    const QByteArray atteso =
+    // The locality list skips halts, new days, rest marks, "\" and "verso" rows and lists Ancona;
+    // the border crossing changes the country without a line; Budapest loses EST and Győr NORD.
+    const QByteArray lista =
         "'Nazione\tLocalit\xe0\r\n"
         "Italia\tRoma [Start]\r\n"
         "Italia\tFirenze\r\n"
@@ -86,7 +82,7 @@ TEST(FileZavetra, ListaLocalitaConNazioniEPuntiCardinali) {
         "Ungheria\tBudap\r\n"
         "Ungheria\tGy?r \r\n"
         "Ungheria\tCitt\xe0 di Castello\r\n";
-    EXPECT_EQ(test::leggiFile(dir.filePath("ListaLocalita.txt")), atteso);
+    EXPECT_EQ(test::leggiFile(dir.filePath("ListaLocalita.txt")), lista);
 }
 
 TEST(FileZavetra, NazioneEPuntiCardinali) {
