@@ -239,6 +239,19 @@ TEST_F(Scambio, ImportIntestazioneInAltroOrdineECampiTroppoLarghi) {
     EXPECT_TRUE(MessaggioImport(c).endsWith("\r\n\r\n1 valori tagliati alla larghezza del campo."));
 }
 
+// A file the reader refuses is reported with its line, and nothing is written.
+TEST_F(Scambio, UnaRigaDifettosaLasciaIlDatabaseComEra) {
+    Meta("000001", "Oslo");
+    QStringList righe = FileMete({{"000001", "Siena"}, {"000002", "Pisa"}});
+    righe.insert(3, L({"000002", "Pisa"}, kM));  // a field short, among the trips
+    const QString percorso = dir.filePath("rotto.iei");
+    test::scriviFile(percorso, Righe1252(righe));
+    const EsitoImportFile e = ImportaFile(archivio, percorso, {"000001", "000002"}, progresso);
+    EXPECT_FALSE(e.eseguito);
+    EXPECT_TRUE(e.errore.contains("(riga 4)")) << e.errore.toStdString();
+    EXPECT_EQ(Conta(TabMeteCamper), 1);
+}
+
 // Whichever statement of the import fails, every table is exactly as before the import.
 TEST_F(Scambio, GuastoAOgniIstruzioneLasciaIlDatabaseComEra) {
     Tappa("000099", "0001", "Bergen [Start]");

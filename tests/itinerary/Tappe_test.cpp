@@ -242,6 +242,19 @@ TEST_F(TappeDb, GuidaDellaSuaLocalitaSalvataUnaVolta) {
     EXPECT_EQ(campo(7), (QStringList{"00:01:00", "00:05:00", " "}));
 }
 
+TEST_F(TappeDb, SalvaERicaricaRestituisceLeStesseTappe) {
+    Griglia g = griglia();
+    riga(g, 1, "ROMA [Start]", "", "", "", "");
+    riga(g, 2, "FIRENZE", "280", "*", "A1", "A");
+    riga(g, 3, "SIENA [End]", "70", "00:03:00", "SS2", "P");
+    MemorizzaTappeItinerario(archivio, g, kMeta, kArcoVisita);
+    Griglia letta = griglia();
+    CaricaTappeItinerario(archivio, letta, kMeta, kArcoVisita);
+    for (int r = 1; r <= 3; ++r)
+        for (int c : {ColTappa, ColStrada, ColKm, ColTipoStrada, ColSosta})
+            EXPECT_EQ(letta.testo(r, c), g.testo(r, c)) << r << "," << c;
+}
+
 // A save the database refuses half-way is reported; the stored legs and the grid stay as they were
 // and the database stays usable.
 TEST_F(TappeDb, SalvataggioFallitoLasciaLeTappeMemorizzateELaGriglia) {
