@@ -104,34 +104,27 @@ class FrmMainUtente : public ::testing::Test {
 };
 
 // Closing the window with unsaved legs: Cancel stays with the legs on screen, No closes without
-// storing, Yes stores them and closes.  The legs also survive a computation shown in the grid.
+// storing, Yes stores them; with nothing changed only the plain exit question comes.
 TEST_F(FrmMainUtente, ChiusuraConTappeNonSalvate) {
     aggiungiTappa();
     frm->show();
     dialoghi.risposte = {Risposta::Annulla};
     EXPECT_FALSE(frm->close());
-    EXPECT_TRUE(frm->isVisible());
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{kSalvaItinerario});
     EXPECT_EQ(dialoghi.mostrati[0].pulsanti, Pulsanti::SiNoAnnulla);
     EXPECT_EQ(frm->mfgTab.testo(4, 1), QStringLiteral("HONNINGSVAG"));
+    dialoghi.risposte = {Risposta::No};
+    EXPECT_TRUE(frm->close());
+    riavvia();
     EXPECT_EQ(tappeMemorizzate("000002"), 3);
 
+    aggiungiTappa();
+    frm->show();
     dialoghi.risposte = {Risposta::Si};
     EXPECT_TRUE(frm->close());
     riavvia();
     EXPECT_EQ(tappeMemorizzate("000002"), 4);
-}
 
-TEST_F(FrmMainUtente, NoScartaLeTappeEUscitaSenzaModificheChiedeSoloDiChiudere) {
-    aggiungiTappa();
-    frm->show();
-    dialoghi.risposte = {Risposta::No};
-    EXPECT_TRUE(frm->close());
-    EXPECT_EQ(dialoghi.testiMostrati(), QStringList{kSalvaItinerario});
-    riavvia();
-    EXPECT_EQ(tappeMemorizzate("000002"), 3);
-
-    // Nothing changed since the load: the plain exit question, and No stays.
     frm->show();
     dialoghi.risposte = {Risposta::No};
     frm->cmdEsce->click();
@@ -140,13 +133,21 @@ TEST_F(FrmMainUtente, NoScartaLeTappeEUscitaSenzaModificheChiedeSoloDiChiudere) 
 }
 
 // Legs changed, computed and unlocked: the frame is gone but the legs are still unsaved, and the
-// exit button asks for them.
-TEST_F(FrmMainUtente, EsceDopoIlCalcoloChiedeDelleTappe) {
+// guide (which takes the grid) and the exit button ask for them.
+TEST_F(FrmMainUtente, DopoIlCalcoloLeTappeNonSalvateSonoChiesteAncora) {
     aggiungiTappa();
     frm->cmdRicalcola->click();
     ASSERT_EQ(frm->cmdCalcola->text(), QStringLiteral("&Sblocca"));
     frm->cmdCalcola->click();
     ASSERT_TRUE(frm->frmItinerario->isHidden());
+
+    dialoghi.mostrati.clear();
+    dialoghi.risposte = {Risposta::Annulla};
+    frm->cmdGuidaCitta->click();
+    EXPECT_EQ(dialoghi.testiMostrati(), QStringList{kSalvaItinerario});
+    EXPECT_TRUE(frm->pannelloGuida == nullptr || frm->pannelloGuida->isHidden());
+    EXPECT_EQ(frm->mfgTab.testo(4, 1), QStringLiteral("HONNINGSVAG"));
+
     dialoghi.mostrati.clear();
     dialoghi.risposte = {Risposta::Si};
     frm->show();
@@ -178,21 +179,16 @@ TEST_F(FrmMainUtente, NuovoConModificheAllaMeta) {
     EXPECT_TRUE(dialoghi.mostrati.isEmpty());
 }
 
-// Picking another trip with unsaved legs: Cancel stays on the trip and its legs, Yes stores them
-// and shows the other trip.
-TEST_F(FrmMainUtente, CambioMetaConTappeNonSalvate) {
-    aggiungiTappa();
-    dialoghi.risposte = {Risposta::Si};
-    frm->cmdFine->click();  // leaves editing, saving: now change them again
+// A leg deleted through the frame and saved; then the trip boxes changed: the question comes at
+// the pick of another trip, Cancel stays on this one, No shows the other without storing.
+TEST_F(FrmMainUtente, CambioMetaConModificheAllaMeta) {
     frm->cmdItinerario->click();
-    frm->pannelloTappe->mfgTab_Click(4);
+    frm->pannelloTappe->mfgTab_Click(3);
     frm->cmdCancella->click();
-    ASSERT_TRUE(frm->mfgTab.testo(4, 1).isEmpty());
     dialoghi.risposte = {Risposta::Si};
     frm->cmdFine->click();
-    ASSERT_EQ(tappeMemorizzate("000002"), 3);
+    ASSERT_EQ(tappeMemorizzate("000002"), 2);
 
-    // The trip boxes changed: the question comes at the pick.
     frm->txtNazione->setText(QStringLiteral("NORGE"));
     dialoghi.mostrati.clear();
     dialoghi.risposte = {Risposta::Annulla};
@@ -200,7 +196,6 @@ TEST_F(FrmMainUtente, CambioMetaConTappeNonSalvate) {
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{kSalvaMeta});
     EXPECT_EQ(frm->txtCodice->text(), QStringLiteral("000002"));
     EXPECT_TRUE(frm->cmbRicerca->isHidden());
-    EXPECT_TRUE(frm->cmdNuovo->isEnabled());
 
     dialoghi.risposte = {Risposta::No};
     scegli(QStringLiteral("TOSCANA"));
@@ -235,6 +230,7 @@ TEST_F(FrmMainUtente, DopoLaGuidaLoStatoDiPrima) {
     ASSERT_TRUE(frm->pannelloGuida->modoGuida());
     frm->pannelloGuida->cmdFineInserimento->click();
     EXPECT_EQ(abilitati(), prima);
+    EXPECT_EQ(frm->mfgTab.testo(1, 1), QStringLiteral("OSLO [Start]"));  // the grid given back
     EXPECT_EQ(frm->modoItinerario, QStringLiteral("ZZ"));
     for (QPushButton* b : {frm->cmdInserisce, frm->cmdCancella, frm->cmdFine, frm->cmdMemorizza})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
@@ -247,19 +243,6 @@ TEST_F(FrmMainUtente, DopoLaGuidaLoStatoDiPrima) {
     frm->cmdItinerario->click();
     EXPECT_TRUE(frm->cmdCancella->isEnabled());
     EXPECT_TRUE(frm->cmdInserisce->isEnabled());
-}
-
-// The guide takes the grid: unsaved legs are asked for before it opens.
-TEST_F(FrmMainUtente, GuidaConTappeNonSalvate) {
-    aggiungiTappa();
-    frm->cmdRicalcola->click();
-    frm->cmdCalcola->click();  // unlocks: the legs come back, unsaved, the frame hidden
-    dialoghi.mostrati.clear();
-    dialoghi.risposte = {Risposta::Annulla};
-    frm->cmdGuidaCitta->click();
-    EXPECT_EQ(dialoghi.testiMostrati(), QStringList{kSalvaItinerario});
-    EXPECT_TRUE(frm->pannelloGuida == nullptr || frm->pannelloGuida->isHidden());
-    EXPECT_EQ(frm->mfgTab.testo(4, 1), QStringLiteral("HONNINGSVAG"));
 }
 
 // Every label, button and check box shows its whole text, at the smallest size and at full HD,
