@@ -321,23 +321,31 @@ TEST_F(Ricostruzione, GuastoAOgniIstruzioneLasciaIlVecchioFile) {
     EXPECT_EQ(db.conta(Query::di("GuidaCitta")), 1);
 }
 
-TEST_F(Ricostruzione, TabellaSenzaGliUltimiDueCampi) {
+// A table without its last two fields, one with its fields in another order and a missing table:
+// one rebuild adds the fields empty, copies by name and creates the table.
+TEST_F(Ricostruzione, CampiMancantiInAltroOrdineETabellaMancante) {
     elenco.TabelleCampi[TabMeteCamper].remove(QStringLiteral(",Flag1[T=25],Flag2[T=25]"));
+    elenco.TabelleCampi[TabTipoGuida] = "Descrizione[T=32],TempoObbligatorio[Y],CodiceGuida[T=2]";
+    elenco.TabelleNomi[TabParametri].clear();
     creaVecchio(dir, elenco);
     {
         Database db;
         db.apri(percorsoIn(dir));
         inserisci(db, "MeteCamper",
                   {{"CodiceMeta", "000001"}, {"Localita", "Capo Nord"}, {"Coefficiente", "0.5"}});
+        inserisci(db, "TipoGuida",
+                  {{"Descrizione", "Fiordo"}, {"TempoObbligatorio", true}, {"CodiceGuida", "14"}});
     }
     Archivio a(dir.path());
     a.AvviaDatabase();
     RowSet r = a.dati().apriTabella("MeteCamper");
     ASSERT_EQ(r.numeroCampi(), 28);
-    EXPECT_EQ(r.testo(1), "Capo Nord");
-    EXPECT_EQ(r.testo(25), "0.5");
-    EXPECT_EQ(r.testo(26), QString());
-    EXPECT_EQ(r.testo(27), QString());
+    EXPECT_EQ((QStringList{r.testo(1), r.testo(25), r.testo(26), r.testo(27)}),
+              (QStringList{"Capo Nord", "0.5", "", ""}));
+    RowSet t = a.dati().apriTabella("TipoGuida");
+    EXPECT_EQ(t.testo("CodiceGuida") + t.testo("Descrizione"), "14Fiordo");
+    EXPECT_TRUE(t.siNo("TempoObbligatorio"));
+    EXPECT_TRUE(a.dati().esisteTabella("Parametri"));
 }
 
 TEST_F(Ricostruzione, CampoInPiuNonRicostruisceERimane) {
@@ -355,34 +363,6 @@ TEST_F(Ricostruzione, CampoInPiuNonRicostruisceERimane) {
     EXPECT_EQ(passi, 0);
     EXPECT_EQ(nomiCampi(a.dati(), "GuidaCitta").last(), "Note");
     EXPECT_EQ(a.dati().apriTabella("GuidaCitta").testo("Note"), "porto");
-}
-
-TEST_F(Ricostruzione, CampiInAltroOrdineCopiatiPerNome) {
-    // Missing Flag2 forces the rebuild; the old order differs from the new one.
-    elenco.TabelleCampi[TabTipoGuida] = "Descrizione[T=32],TempoObbligatorio[Y],CodiceGuida[T=2]";
-    elenco.TabelleCampi[TabItinerari].remove(QStringLiteral(",Flag2[Y]"));
-    creaVecchio(dir, elenco);
-    {
-        Database db;
-        db.apri(percorsoIn(dir));
-        inserisci(db, "TipoGuida",
-                  {{"Descrizione", "Fiordo"}, {"TempoObbligatorio", true}, {"CodiceGuida", "14"}});
-    }
-    Archivio a(dir.path());
-    a.AvviaDatabase();
-    RowSet r = a.dati().apriTabella("TipoGuida");
-    ASSERT_FALSE(r.fine());
-    EXPECT_EQ(r.testo("CodiceGuida"), "14");
-    EXPECT_EQ(r.testo("Descrizione"), "Fiordo");
-    EXPECT_TRUE(r.siNo("TempoObbligatorio"));
-}
-
-TEST_F(Ricostruzione, TabellaMancanteCreata) {
-    elenco.TabelleNomi[TabParametri].clear();
-    creaVecchio(dir, elenco);
-    Archivio a(dir.path());
-    a.AvviaDatabase();
-    EXPECT_TRUE(a.dati().esisteTabella("Parametri"));
 }
 
 TEST_F(Ricostruzione, InterruzioneAOgniPassoLasciaIlVecchioFile) {
