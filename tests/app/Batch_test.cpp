@@ -36,12 +36,11 @@ class BatchTest : public ::testing::Test {
         if (riempi) riempi(archivio);
     }
 
-    static void Meta(Archivio& a, const QString& codice, const QString& localita,
-                     const QString& giorni = "000") {
+    static void Meta(Archivio& a, const QString& codice, const QString& localita) {
         BoxMeta b;
         ImpostaDefaultFabbrica(b);
         b.cmbInizio = {"01", "07", "2024", "08", "00"};
-        b.cmbGiorni = giorni;
+        b.cmbGiorni = "000";
         b.txtLocalita = localita;
         b.txtNazione = "ITALIA";
         ScriviMeta({"I", codice}, b, a);
@@ -56,14 +55,9 @@ class BatchTest : public ::testing::Test {
                 {{"NomeStrada", "A1 "}, {"TipoStrada", "A"}, {"TempoSosta", " "}, {"FineGiorno", "0"}});
     }
 
-    static void Guida(Archivio& a, const QString& localita, const QString& tempo,
-                      const QString& descrizione) {
-        test::voceGuida(a.dati(), localita, descrizione, tempo, {{"CodiceGuida", "01"}, {"Gruppo", " "}});
-    }
-
     // Rome to Bologna over Florence and, as a second trip, a crossing into Austria.
-    static void DueMete(Archivio& a, const QString& giorniPrima = "000") {
-        Meta(a, "000001", "Bologna", giorniPrima);
+    static void DueMete(Archivio& a) {
+        Meta(a, "000001", "Bologna");
         Tappe(a, "000001", {"Roma [Start]|0", "Firenze|280", "Bologna [End]|100"});
         Meta(a, "000002", "Vienna");
         Tappe(a, "000002",
@@ -124,19 +118,6 @@ TEST_F(BatchTest, MetaCorrenteOSceltaScrivendoIDueFileEIlCsv) {
     ASSERT_EQ(esito.codiceUscita, kUscitaRiuscita) << esito.errori.join('\n').toStdString();
     EXPECT_EQ(righe("Camptabl.txt").value(0), "Vienna");
     EXPECT_EQ(metaCorrente(), "000001");
-}
-
-TEST_F(BatchTest, GiorniDesideratiMostranoIlMessaggioDelCalcolo) {
-    CreaDatabase([](Archivio& a) {
-        DueMete(a, "003");
-        Guida(a, "Firenze", "05:00", "Uffizi");
-    });
-    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), "000001", {}}, orologio);
-    ASSERT_EQ(esito.codiceUscita, kUscitaRiuscita) << esito.errori.join('\n').toStdString();
-    ASSERT_FALSE(esito.uscita.isEmpty());
-    EXPECT_TRUE(esito.uscita[0].startsWith("Elaborazione ")) << esito.uscita.join('\n').toStdString();
-    EXPECT_TRUE(esito.uscita.contains("completata!"));
-    EXPECT_FALSE(righe("Camptabl.txt").filter("Uffizi").isEmpty());
 }
 
 TEST_F(BatchTest, CsvNonScrivibileDaErroreMaIFileCiSono) {
