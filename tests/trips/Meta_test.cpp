@@ -17,6 +17,7 @@ class MetaTest : public ::testing::Test {
     QTemporaryDir dir;
     Archivio archivio{dir.path()};
     DialoghiScriptati dialoghi;
+    QString corrente;  // the current trip's code, as the window holds it
     OrologioFisso orologio{QDateTime(QDate(2024, 3, 5), QTime(10, 52))};
 
     void SetUp() override { archivio.AvviaDatabase(); }
@@ -30,6 +31,12 @@ class MetaTest : public ::testing::Test {
         b.txtLocalita = localita;
         b.txtNazione = nazione;
         return b;
+    }
+
+    // Saves the boxes as the trip's save does, the confirmation answered Yes.
+    EsitoSalva salva(BoxMeta& b) {
+        dialoghi.risposte = {Risposta::Si};
+        return SalvaMeta(b, corrente, archivio, dialoghi);
     }
 
     void inserisciMeta(const QString& codice, const QString& localita, const test::Campi& altri = {}) {
@@ -61,9 +68,7 @@ class MetaTest : public ::testing::Test {
 TEST_F(MetaTest, SalvaNuovaMetaNelleFormeMemorizzate) {
     BoxMeta b = boxMeta("  Parigi  ", "  FRANCIA  ");
     b.cmbMediaKm[1] = "";
-    QString corrente;
-    dialoghi.risposte = {Risposta::Si};
-    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    ASSERT_EQ(salva(b), EsitoSalva::Salvata);
     EXPECT_EQ((QStringList{corrente, b.txtCodice, b.txtLocalita}),
               (QStringList{"000001", "000001", "Parigi"}));
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{"Confermi inserimento meta?"});
@@ -84,9 +89,7 @@ TEST_F(MetaTest, SalvaConLaStessaLocalitaModificaLaMetaEsistente) {
     inserisciMeta("000001", "Parigi");
     inserisciMeta("000002", "Capo Nord");
     BoxMeta b = boxMeta("PARIGI", "FRANCIA");
-    QString corrente;
-    dialoghi.risposte = {Risposta::Si};
-    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    ASSERT_EQ(salva(b), EsitoSalva::Salvata);
     EXPECT_EQ(dialoghi.mostrati[0].testo, "Confermi modifica dati mèta?");
     EXPECT_EQ(b.txtCodice, "000001");
     EXPECT_EQ(conta("MeteCamper"), 2);
@@ -95,8 +98,7 @@ TEST_F(MetaTest, SalvaConLaStessaLocalitaModificaLaMetaEsistente) {
 
     // The code box wins over the locality: renaming a trip keeps its code.
     b.txtLocalita = "Lione";
-    dialoghi.risposte = {Risposta::Si};
-    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    ASSERT_EQ(salva(b), EsitoSalva::Salvata);
     EXPECT_EQ(riga("000001").testo("Localita"), "Lione");
     EXPECT_EQ(conta("MeteCamper"), 2);
 }
@@ -108,9 +110,7 @@ TEST_F(MetaTest, CodiceLiberoPiuBasso) {
     inserisciMeta("000002", "B");
     EXPECT_EQ(NuovoCodiceMeta(archivio), "000003");
     BoxMeta b = boxMeta("Nuova");
-    QString corrente;
-    dialoghi.risposte = {Risposta::Si};
-    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    ASSERT_EQ(salva(b), EsitoSalva::Salvata);
     EXPECT_EQ(b.txtCodice, "000003");
     EXPECT_EQ(NuovoCodiceMeta(archivio), "000005");
 }
@@ -122,9 +122,7 @@ TEST_F(MetaTest, CaratteriSpecialiMemorizzatiERitrovati) {
     const QStringList speciali{"ROMA?", "A%", "A_C", "A*", "L'AQUILA", "D\"ANGELO 100%"};
     for (const QString& localita : speciali) {
         BoxMeta b = boxMeta(localita);
-        QString corrente;
-        dialoghi.risposte = {Risposta::Si};
-        ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata) << localita.toStdString();
+        ASSERT_EQ(salva(b), EsitoSalva::Salvata) << localita.toStdString();
         EXPECT_EQ(CodiceMetaPerLocalita(localita, archivio), b.txtCodice) << localita.toStdString();
         EXPECT_EQ(riga(b.txtCodice).testo("Localita"), localita);
     }
@@ -134,9 +132,7 @@ TEST_F(MetaTest, CaratteriSpecialiMemorizzatiERitrovati) {
 
     // Saving again finds the same trip.
     BoxMeta b = boxMeta("l'aquila");
-    QString corrente;
-    dialoghi.risposte = {Risposta::Si};
-    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    ASSERT_EQ(salva(b), EsitoSalva::Salvata);
     EXPECT_EQ(b.txtCodice, CodiceMetaPerLocalita("L'AQUILA", archivio));
     EXPECT_EQ(ScegliMeta("L'aquila", archivio), b.txtCodice);
     EXPECT_EQ(metaCorrenteMemorizzata(), b.txtCodice);
@@ -146,7 +142,7 @@ TEST_F(MetaTest, CaratteriSpecialiMemorizzatiERitrovati) {
 TEST_F(MetaTest, RinunciaEValidazioneNonCambianoNulla) {
     BoxMeta b = boxMeta("Oslo");
     const BoxMeta prima = b;
-    QString corrente = "xyz";
+    corrente = "xyz";
     dialoghi.risposte = {Risposta::No};
     EXPECT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Rinunciata);
     EXPECT_EQ(b, prima);
@@ -180,9 +176,7 @@ TEST_F(MetaTest, ErroreDelDatabaseLasciaBoxEArchivioComeErano) {
 
 TEST_F(MetaTest, AutostradaInMinuscolo) {
     BoxMeta b = boxMeta("Autostrada del SOLE");
-    QString corrente;
-    dialoghi.risposte = {Risposta::Si};
-    ASSERT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Salvata);
+    ASSERT_EQ(salva(b), EsitoSalva::Salvata);
     EXPECT_EQ(b.txtLocalita, "autostrada del sole");
     EXPECT_EQ(riga(b.txtCodice).testo("Localita"), "autostrada del sole");
 }
@@ -200,7 +194,7 @@ TEST_F(MetaTest, CaricaDatiAnagrafici) {
     b.txtFine[6] = "12";
     b.txtKmTot[4] = "1.234";
     b.txtTempo[0] = "01:00";
-    QString corrente = "000007";
+    corrente = "000007";
     ASSERT_TRUE(CaricaDatiAnagraficiMeta(corrente, b, archivio));
     EXPECT_EQ(b.cmbInizio, (std::array<QString, 5>{"31", "01", "2024", "07", "15"}));
     EXPECT_EQ(b.cmbMediaKm, (std::array<QString, 4>{"050", "70", "030", "35"}));
