@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
@@ -37,12 +36,11 @@ class BatchTest : public ::testing::Test {
         if (riempi) riempi(archivio);
     }
 
-    static void Meta(Archivio& a, const QString& codice, const QString& localita,
-                     const QString& giorni = "000") {
+    static void Meta(Archivio& a, const QString& codice, const QString& localita) {
         BoxMeta b;
         ImpostaDefaultFabbrica(b);
         b.cmbInizio = {"01", "07", "2024", "08", "00"};
-        b.cmbGiorni = giorni;
+        b.cmbGiorni = "000";
         b.txtLocalita = localita;
         b.txtNazione = "ITALIA";
         ScriviMeta({"I", codice}, b, a);
@@ -57,14 +55,9 @@ class BatchTest : public ::testing::Test {
                 {{"NomeStrada", "A1 "}, {"TipoStrada", "A"}, {"TempoSosta", " "}, {"FineGiorno", "0"}});
     }
 
-    static void Guida(Archivio& a, const QString& localita, const QString& tempo,
-                      const QString& descrizione) {
-        test::voceGuida(a.dati(), localita, descrizione, tempo, {{"CodiceGuida", "01"}, {"Gruppo", " "}});
-    }
-
     // Rome to Bologna over Florence and, as a second trip, a crossing into Austria.
-    static void DueMete(Archivio& a, const QString& giorniPrima = "000") {
-        Meta(a, "000001", "Bologna", giorniPrima);
+    static void DueMete(Archivio& a) {
+        Meta(a, "000001", "Bologna");
         Tappe(a, "000001", {"Roma [Start]|0", "Firenze|280", "Bologna [End]|100"});
         Meta(a, "000002", "Vienna");
         Tappe(a, "000002",
@@ -82,90 +75,49 @@ class BatchTest : public ::testing::Test {
     }
 };
 
-TEST_F(BatchTest, CodiceIgnotoEsceConDueSenzaScrivereFile) {
+TEST_F(BatchTest, CodiceIgnotoONessunaMetaEsconoConDueSenzaScrivereFile) {
+    CreaDatabase();
+    EsitoBatch esito = EseguiCalcolaBatch({dir.path(), {}, {}}, orologio);
+    EXPECT_EQ(esito.codiceUscita, kUscitaMetaIgnota);
+    EXPECT_EQ(esito.errori, QStringList{"Nessuna mèta nel database!"});
+
     CreaDatabase([](Archivio& a) { DueMete(a); });
-    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), "42", {}}, orologio);
+    esito = EseguiCalcolaBatch({dir.path(), "42", {}}, orologio);
     EXPECT_EQ(esito.codiceUscita, kUscitaMetaIgnota);
     EXPECT_EQ(esito.errori, QStringList{"Mèta con codice 000042 inesistente nel database!"});
     EXPECT_TRUE(esito.uscita.isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Voviva.mdb"});
 }
 
-TEST_F(BatchTest, DatabaseSenzaMete) {
-    CreaDatabase();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Voviva.mdb"});
-    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), {}, {}}, orologio);
-    EXPECT_EQ(esito.codiceUscita, kUscitaMetaIgnota);
-    EXPECT_EQ(esito.errori, QStringList{"Nessuna mèta nel database!"});
-}
-
-TEST_F(BatchTest, MetaCorrenteScrivendoIDueFileEIlCsv) {
+// The current trip, or the one asked for, computed into the two text files and the CSV; the file
+// layouts are schedule/'s, here the files are there, of the trip asked, and the current trip stays.
+TEST_F(BatchTest, MetaCorrenteOSceltaScrivendoIDueFileEIlCsv) {
     CreaDatabase([](Archivio& a) {
         DueMete(a);
         SalvaIlCodiceMetaCorrente("000001", a);
     });
     const QString csv = percorso("zavetra.csv");
-    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), {}, csv}, orologio);
+    EsitoBatch esito = EseguiCalcolaBatch({dir.path(), {}, csv}, orologio);
     ASSERT_EQ(esito.codiceUscita, kUscitaRiuscita) << esito.errori.join('\n').toStdString();
     EXPECT_TRUE(esito.errori.isEmpty());
     // Without visit times the desired days fall to 0: the only message is the files' one.
     EXPECT_EQ(esito.uscita,
               (QStringList{"Stampa dei file: ", "", QDir::toNativeSeparators(percorso("Camptabl.txt")),
                            QDir::toNativeSeparators(percorso("ListaLocalita.txt")), "", "completata!"}));
-
     const QStringList camptabl = righe("Camptabl.txt");
-    ASSERT_GT(camptabl.size(), 3);
-    EXPECT_EQ(camptabl.mid(0, 2), (QStringList{"Bologna", ""}));
-    EXPECT_TRUE(camptabl[2].startsWith("Num.\tLocalità\t"));
-    // Schedule rows have 11 fields and a trailing tab; the totals block's own tabs come after.
-    const qsizetype totali = camptabl.indexOf(QRegularExpression("^\tTotali: Km e tempi.*"));
-    ASSERT_GT(totali, 3) << camptabl.join('\n').toStdString();
-    for (qsizetype i = 3; i < totali; ++i)
-        EXPECT_EQ(camptabl[i].count('\t'), 11) << camptabl[i].toStdString();
-    // The first day starts at 08:00 on Monday 1 July and the first leg arrives in Florence.
-    EXPECT_TRUE(camptabl.filter("\tFirenze\t").size() == 1) << camptabl.join('\n').toStdString();
-    EXPECT_EQ(camptabl.filter("\tLun\t01/07\t").isEmpty(), false);
-
-    const QStringList lista = righe("ListaLocalita.txt");
-    ASSERT_GE(lista.size(), 3);
-    EXPECT_EQ(lista[0], "'Nazione\tLocalità");
-    for (const char* riga : {"Italia\tFirenze", "Italia\tBologna [End]"})
-        EXPECT_TRUE(lista.contains(riga)) << riga;
-
+    EXPECT_EQ(camptabl.value(0), "Bologna");
+    EXPECT_EQ(camptabl.filter("\tFirenze\t").size(), 1) << camptabl.join('\n').toStdString();
+    EXPECT_TRUE(righe("ListaLocalita.txt").contains("Italia\tBologna [End]"));
     // The CSV: the header and every grid row, one more line than the data lines of Camptabl.txt.
     const QStringList csvRighe = QString::fromUtf8(test::leggiFile(csv)).split("\r\n", Qt::SkipEmptyParts);
     ASSERT_FALSE(csvRighe.isEmpty());
     EXPECT_TRUE(csvRighe[0].startsWith("Num.;Tappa;Num. Strada;Km.;Ts;"));
     EXPECT_EQ(csvRighe.size(), camptabl.size() - 3 + 1);
-    EXPECT_EQ(metaCorrente(), "000001");
-}
 
-TEST_F(BatchTest, MetaScelta_PaeseDopoLIngressoELaMetaCorrenteNonCambia) {
-    CreaDatabase([](Archivio& a) {
-        DueMete(a);
-        SalvaIlCodiceMetaCorrente("000001", a);
-    });
-    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), "2", {}}, orologio);
+    esito = EseguiCalcolaBatch({dir.path(), "2", {}}, orologio);
     ASSERT_EQ(esito.codiceUscita, kUscitaRiuscita) << esito.errori.join('\n').toStdString();
     EXPECT_EQ(righe("Camptabl.txt").value(0), "Vienna");
-    const QStringList lista = righe("ListaLocalita.txt");
-    EXPECT_TRUE(lista.contains("Italia\tUdine [Start]"));
-    EXPECT_TRUE(lista.contains("AUSTRIA\tVillach Ost")) << lista.join('\n').toStdString();
-    EXPECT_TRUE(lista.filter("INGRESSO").isEmpty());
     EXPECT_EQ(metaCorrente(), "000001");
-}
-
-TEST_F(BatchTest, GiorniDesideratiMostranoIlMessaggioDelCalcolo) {
-    CreaDatabase([](Archivio& a) {
-        DueMete(a, "003");
-        Guida(a, "Firenze", "05:00", "Uffizi");
-    });
-    const EsitoBatch esito = EseguiCalcolaBatch({dir.path(), "000001", {}}, orologio);
-    ASSERT_EQ(esito.codiceUscita, kUscitaRiuscita) << esito.errori.join('\n').toStdString();
-    ASSERT_FALSE(esito.uscita.isEmpty());
-    EXPECT_TRUE(esito.uscita[0].startsWith("Elaborazione ")) << esito.uscita.join('\n').toStdString();
-    EXPECT_TRUE(esito.uscita.contains("completata!"));
-    EXPECT_FALSE(righe("Camptabl.txt").filter("Uffizi").isEmpty());
 }
 
 TEST_F(BatchTest, CsvNonScrivibileDaErroreMaIFileCiSono) {

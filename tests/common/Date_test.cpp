@@ -14,12 +14,9 @@ QString compatta(const QDate& d) {
 }
 
 TEST(Date, NumeriDiGiornoNoti) {
+    // The rest follows from the walk over every day below.
     EXPECT_FLOAT_EQ(Data2Giul("01012000"), 730135);
-    EXPECT_FLOAT_EQ(Data2Giul("01032000"), 730195);
-    EXPECT_FLOAT_EQ(Data2Giul("01012001"), 730501);
-    EXPECT_FLOAT_EQ(Data2Giul("01032024") - Data2Giul("29022024"), 1);
-    EXPECT_FLOAT_EQ(Data2Giul("01032023") - Data2Giul("28022023"), 1);
-    EXPECT_EQ(Giu2Datas(730135), "01012000");
+    EXPECT_EQ(Giu2Datas(730195), "01032000");
 }
 
 TEST(Date, OgniGiornoDal1901Al2099FaIlGiroCompleto) {
@@ -70,8 +67,8 @@ TEST(Date, GiorniMese) {
     struct Caso {
         int anno, mese, giorni;
     };
-    for (const Caso& c : {Caso{2000, 2, 29}, Caso{1900, 2, 28}, Caso{2024, 2, 29}, Caso{2023, 2, 28},
-                          Caso{2100, 2, 28}, Caso{2023, 0, 31}, Caso{2023, 13, 28}, Caso{2023, -1, 28}}) {
+    // Months outside 1..12; the real ones against QDate below.
+    for (const Caso& c : {Caso{2023, 0, 31}, Caso{2023, 13, 28}, Caso{2023, -1, 28}}) {
         EXPECT_EQ(GiorniMese(c.anno, c.mese), c.giorni) << c.anno << "/" << c.mese;
     }
     for (int anno : {1600, 1900, 1996, 2000, 2023, 2024, 2100})

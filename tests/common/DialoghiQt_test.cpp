@@ -51,34 +51,45 @@ void premi(QMessageBox& box, const QString& testo) {
 
 }  // namespace
 
-TEST(DialoghiQt, PulsantiItalianiERisposte) {
+TEST(DialoghiQt, PulsantiItalianiIconeERisposte) {
+    const struct {
+        Messaggio messaggio;
+        const char* premuto;
+        Risposta risposta;
+        QStringList pulsanti;
+        QMessageBox::Icon icona;
+    } casi[] = {
+        {{"Vuoi salvare l'itinerario?", "Salvataggio itinerario", Pulsanti::SiNoAnnulla, Icona::Domanda},
+         "No",
+         Risposta::No,
+         {"Annulla", "No", "Sì"},
+         QMessageBox::Question},
+        {{"Procedo?", "T", Pulsanti::SiNo, Icona::Avviso},
+         "Sì",
+         Risposta::Si,
+         {"No", "Sì"},
+         QMessageBox::Warning},
+        {{"x", "T", Pulsanti::OkAnnulla, Icona::Critico},
+         "OK",
+         Risposta::Ok,
+         {"Annulla", "OK"},
+         QMessageBox::Critical},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.premuto);
+        Visto v;
+        EXPECT_EQ(rispondi(
+                      c.messaggio, [&](QMessageBox& b) { premi(b, c.premuto); }, v),
+                  c.risposta);
+        EXPECT_EQ(v.titolo, c.messaggio.titolo);
+        EXPECT_EQ(v.testo, c.messaggio.testo);
+        EXPECT_EQ(v.pulsanti, c.pulsanti);
+        EXPECT_EQ(v.icona, c.icona);
+    }
     Visto v;
-    EXPECT_EQ(
-        rispondi(
-            {"Vuoi salvare l'itinerario?", "Salvataggio itinerario", Pulsanti::SiNoAnnulla, Icona::Domanda},
-            [](QMessageBox& b) { premi(b, "No"); }, v),
-        Risposta::No);
-    EXPECT_EQ(v.titolo, "Salvataggio itinerario");
-    EXPECT_EQ(v.testo, "Vuoi salvare l'itinerario?");
-    EXPECT_EQ(v.pulsanti, (QStringList{"Annulla", "No", "Sì"}));
+    rispondi(
+        {"?", "T", Pulsanti::SiNoAnnulla, Icona::Domanda}, [](QMessageBox& b) { premi(b, "No"); }, v);
     EXPECT_EQ(v.predefinito, "Sì");
-    EXPECT_EQ(v.icona, QMessageBox::Question);
-
-    Visto v2;
-    EXPECT_EQ(
-        rispondi(
-            {"Procedo?", "T", Pulsanti::SiNo, Icona::Avviso}, [](QMessageBox& b) { premi(b, "Sì"); }, v2),
-        Risposta::Si);
-    EXPECT_EQ(v2.pulsanti, (QStringList{"No", "Sì"}));
-    EXPECT_EQ(v2.icona, QMessageBox::Warning);
-
-    Visto v3;
-    EXPECT_EQ(
-        rispondi(
-            {"x", "T", Pulsanti::OkAnnulla, Icona::Critico}, [](QMessageBox& b) { premi(b, "OK"); }, v3),
-        Risposta::Ok);
-    EXPECT_EQ(v3.pulsanti, (QStringList{"Annulla", "OK"}));
-    EXPECT_EQ(v3.icona, QMessageBox::Critical);
 }
 
 TEST(DialoghiQt, UnaScatolaChiusaRispondeNoOAnnulla) {

@@ -36,6 +36,9 @@ TEST_F(FileUscitaTest, IlDatabaseNonVieneMaiSovrascritto) {
     EXPECT_NE(ControllaFileUscita(percorso("sub/../DBTemp.mdb")), "") << "the rebuild file, even missing";
     ASSERT_TRUE(QFile::link(percorso("Voviva.mdb"), percorso("collegamento.csv")));
     EXPECT_NE(ControllaFileUscita(percorso("collegamento.csv")), "") << "a link to the database";
+    scrivi("DBTemp.mdb", {});
+    ASSERT_TRUE(QFile::link(percorso("DBTemp.mdb"), percorso("vuoto.csv")));
+    EXPECT_NE(ControllaFileUscita(percorso("vuoto.csv")), "") << "a link to the rebuild file, still empty";
     ASSERT_TRUE(QFile::copy(percorso("Voviva.mdb"), percorso("copia.dat")));
     EXPECT_EQ(ControllaFileUscita(percorso("copia.dat")),
               "Il file " + QDir::toNativeSeparators(percorso("copia.dat")) +

@@ -285,23 +285,8 @@ TEST(Griglia, LaCopiaHaIContenutiMaNonGliOsservatori) {
     a.rimuoviOsservatore(&ra);
 }
 
-TEST(GrigliaNotifiche, StrutturaAnnunciataPrimaEDopo) {
-    Griglia g(3, 2);
-    Registro reg(&g);
-    g.aggiungiOsservatore(&reg);
-    g.impostaRighe(5);
-    g.rimuoviRighe(1, 2);
-    g.aggiungiRiga("x", 1);
-    g.impostaColonne(4);
-    g.impostaColonne(1);
-    EXPECT_EQ(reg.eventi, (QStringList{"primaInsRighe 3-4 (righe 3)", "insRighe 3-4 (righe 5)",
-                                       "primaRimRighe 1-2 (righe 5)", "rimRighe 1-2 (righe 3)",
-                                       "primaInsRighe 1-1 (righe 3)", "insRighe 1-1 (righe 4)",
-                                       "primaInsColonne 2-3 (righe 4)", "insColonne 2-3 (righe 4)",
-                                       "primaRimColonne 1-3 (righe 4)", "rimColonne 1-3 (righe 4)"}));
-    g.rimuoviOsservatore(&reg);
-}
-
+// The structural notices (rows and columns, before and after) are checked by the model's tester in
+// GrigliaModello_test; here what no tester sees: cell, cursor and look notices, and their batching.
 TEST(GrigliaNotifiche, CelleCursoreEAspetto) {
     Griglia g(5, 3);
     Registro reg(&g);

@@ -51,10 +51,30 @@ TEST(Schema, LetturaDelleSpecifiche) {
     EXPECT_EQ(verificati[4].larghezza, 3);
 }
 
-TEST(Avvio, PrimoAvvioCreaTabelleIndiciETipiGuida) {
+// A new data file, and the guide types healed at each start.
+class Avvio : public ::testing::Test {
+  protected:
+    void SetUp() override { a.AvviaDatabase(); }
+    void tipo(const QString& codice, const QString& descrizione, bool obbligatorio = false) {
+        inserisci(
+            a.dati(), "TipoGuida",
+            {{"CodiceGuida", codice}, {"Descrizione", descrizione}, {"TempoObbligatorio", obbligatorio}});
+    }
+    int righeTipi() { return a.dati().conta(Query::di("TipoGuida")); }
+    // The stored types with codes in (dopo, fino], "code description".
+    QStringList tipiTra(const char* dopo, const char* fino) {
+        QStringList l;
+        for (RowSet r = a.dati().apriRowSet(Query::di("TipoGuida").ordina("CodiceGuida")); !r.fine();
+             r.successivo())
+            if (r.testo(0) > QLatin1String(dopo) && r.testo(0) <= QLatin1String(fino))
+                l << r.testo(0) + QLatin1Char(' ') + r.testo(1);
+        return l;
+    }
     QTemporaryDir dir;
-    Archivio a(dir.path());
-    a.AvviaDatabase();
+    Archivio a{dir.path()};
+};
+
+TEST_F(Avvio, PrimoAvvioCreaTabelleIndiciETipiGuida) {
     ASSERT_TRUE(QFileInfo::exists(percorsoIn(dir)));
     Database& db = a.dati();
     EXPECT_EQ(db.tabelle(), (QStringList{"MeteCamper", "Itinerari", "GuidaCitta", "TipoGuida", "MetaCorrente",
@@ -71,83 +91,58 @@ TEST(Avvio, PrimoAvvioCreaTabelleIndiciETipiGuida) {
     const TabellaTipiGuida poi = CaricaTipiGuida(a);
     EXPECT_EQ(poi.sceltaTipi.size(), 13);
     EXPECT_EQ(poi.voci[13].descrizione, "Altro");
-    EXPECT_EQ(db.conta(Query::di("TipoGuida")), 13);
+    EXPECT_EQ(righeTipi(), 13);
 }
 
-TEST(Avvio, TipiGuidaParzialiCompletatiDopoIlCodicePiuAlto) {
-    QTemporaryDir dir;
-    Archivio a(dir.path());
-    a.AvviaDatabase();
+TEST_F(Avvio, TipiGuidaParzialiCompletatiDopoIlCodicePiuAlto) {
     const char* nomi[] = {"Ottimo",  "Da vedere", "Interessante", "Vedibile", "Punto Sosta",
                           "PS e CS", "Campeggio", "Ristorante",   "Gpl"};
     for (int i = 0; i < 9; ++i)
-        inserisci(a.dati(), "TipoGuida",
-                  {{"CodiceGuida", QStringLiteral("0%1").arg(i + 1)},
-                   {"Descrizione", QString::fromUtf8(nomi[i]).toUpper()},
-                   {"TempoObbligatorio", i < 4}});
-    const TabellaTipiGuida tipi = CaricaTipiGuida(a);
-    EXPECT_EQ(tipi.sceltaTipi.size(), 9);
-    QStringList aggiunti;
-    for (RowSet r = a.dati().apriRowSet(Query::di("TipoGuida").ordina("CodiceGuida")); !r.fine();
-         r.successivo())
-        if (r.testo(0) > QLatin1String("09")) aggiunti << r.testo(0) + QLatin1Char(' ') + r.testo(1);
-    EXPECT_EQ(aggiunti, (QStringList{"10 Lunorin", "11 Carte/Guide", "12 Altro"}));
+        tipo(QStringLiteral("0%1").arg(i + 1), QString::fromUtf8(nomi[i]).toUpper(), i < 4);
+    EXPECT_EQ(CaricaTipiGuida(a).sceltaTipi.size(), 9);
+    EXPECT_EQ(tipiTra("09", "99"), (QStringList{"10 Lunorin", "11 Carte/Guide", "12 Altro"}));
 
     // A table that already has every description gets nothing.
-    const int righe = a.dati().conta(Query::di("TipoGuida"));
+    const int righe = righeTipi();
     CaricaTipiGuida(a);
-    EXPECT_EQ(a.dati().conta(Query::di("TipoGuida")), righe);
+    EXPECT_EQ(righeTipi(), righe);
 }
 
 // Unusable rows (empty descriptions, repeated or foreign codes) are ignored and said, never
 // copied into new rows; the table stops growing after one start and never leaves "01"-"20".
-TEST(Avvio, TipiGuidaInutilizzabiliIgnoratiSenzaCrescere) {
-    QTemporaryDir dir;
-    Archivio a(dir.path());
-    a.AvviaDatabase();
+TEST_F(Avvio, TipiGuidaInutilizzabiliIgnoratiSenzaCrescere) {
     const QList<QPair<QString, QString>> righe = {
         {"01", ""},    {"02", " "},         {"03", ""},         {"04", ""},        {"05", "Ottimo"},
         {"05", "Gpl"}, {"99", "Da vedere"}, {"x1", "Vedibile"}, {"18", "Mio tipo"}};
-    for (const auto& [codice, descrizione] : righe)
-        inserisci(a.dati(), QStringLiteral("TipoGuida"),
-                  {{QStringLiteral("CodiceGuida"), codice},
-                   {QStringLiteral("Descrizione"), descrizione},
-                   {QStringLiteral("TempoObbligatorio"), false}});
+    for (const auto& [codice, descrizione] : righe) tipo(codice, descrizione);
 
     const TabellaTipiGuida tipi = CaricaTipiGuida(a);
     EXPECT_EQ(tipi.sceltaTipi, (QStringList{"Ottimo", "Mio tipo"}));
     EXPECT_FALSE(tipi.avviso.isEmpty());
-    const int dopoUno = a.dati().conta(Query::di(QStringLiteral("TipoGuida")));
+    const int dopoUno = righeTipi();
     EXPECT_EQ(dopoUno, righe.size() + 11) << "the eleven standard descriptions not yet usable";
     for (int i = 0; i < 3; ++i) CaricaTipiGuida(a);
-    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("TipoGuida"))), dopoUno);
-
-    QStringList aggiunti;
-    for (RowSet r = a.dati().apriRowSet(
-             Query::di(QStringLiteral("TipoGuida")).ordina(QStringLiteral("CodiceGuida")));
-         !r.fine(); r.successivo())
-        if (r.testo(0) > QLatin1String("05") && r.testo(0) <= QLatin1String("20"))
-            aggiunti << r.testo(0) + QLatin1Char(' ') + r.testo(1);
-    EXPECT_EQ(aggiunti, (QStringList{"06 Vedibile", "07 Punto Sosta", "08 PS e CS", "09 Campeggio",
-                                     "10 Ristorante", "11 Gpl", "12 Lunorin", "13 Carte/Guide", "14 Altro",
-                                     "18 Mio tipo", "19 Da vedere", "20 Interessante"}))
+    EXPECT_EQ(righeTipi(), dopoUno);
+    EXPECT_EQ(tipiTra("05", "20"),
+              (QStringList{"06 Vedibile", "07 Punto Sosta", "08 PS e CS", "09 Campeggio", "10 Ristorante",
+                           "11 Gpl", "12 Lunorin", "13 Carte/Guide", "14 Altro", "18 Mio tipo",
+                           "19 Da vedere", "20 Interessante"}))
         << "after 18 the next code, then the lowest free ones";
-}
 
-TEST(Avvio, TipiGuidaTuttiOccupatiNonAggiungonoNulla) {
-    QTemporaryDir dir;
-    Archivio a(dir.path());
-    a.AvviaDatabase();
+    // Every code taken: nothing is added.
+    QTemporaryDir altra;
+    Archivio pieno(altra.path());
+    pieno.AvviaDatabase();
     for (int c = 1; c <= 20; ++c)
-        inserisci(a.dati(), QStringLiteral("TipoGuida"),
-                  {{QStringLiteral("CodiceGuida"), QStringLiteral("%1").arg(c, 2, 10, QLatin1Char('0'))},
-                   {QStringLiteral("Descrizione"), QStringLiteral("Tipo %1").arg(c)},
-                   {QStringLiteral("TempoObbligatorio"), false}});
-    EXPECT_EQ(CaricaTipiGuida(a).sceltaTipi.size(), 20);
-    EXPECT_EQ(a.dati().conta(Query::di(QStringLiteral("TipoGuida"))), 20);
+        inserisci(pieno.dati(), "TipoGuida",
+                  {{"CodiceGuida", QStringLiteral("%1").arg(c, 2, 10, QLatin1Char('0'))},
+                   {"Descrizione", QStringLiteral("Tipo %1").arg(c)},
+                   {"TempoObbligatorio", false}});
+    EXPECT_EQ(CaricaTipiGuida(pieno).sceltaTipi.size(), 20);
+    EXPECT_EQ(pieno.dati().conta(Query::di("TipoGuida")), 20);
 }
 
-TEST(Avvio, FileNonDatabaseMostraErroreENonCambia) {
+TEST(AvvioFallito, FileNonDatabaseMostraErroreENonCambia) {
     QTemporaryDir dir;
     const QByteArray contenuto = QByteArray("MDB? no: appunti di viaggio per la Norvegia\n").repeated(300);
     test::scriviFile(percorsoIn(dir), contenuto);
@@ -321,23 +316,31 @@ TEST_F(Ricostruzione, GuastoAOgniIstruzioneLasciaIlVecchioFile) {
     EXPECT_EQ(db.conta(Query::di("GuidaCitta")), 1);
 }
 
-TEST_F(Ricostruzione, TabellaSenzaGliUltimiDueCampi) {
+// A table without its last two fields, one with its fields in another order and a missing table:
+// one rebuild adds the fields empty, copies by name and creates the table.
+TEST_F(Ricostruzione, CampiMancantiInAltroOrdineETabellaMancante) {
     elenco.TabelleCampi[TabMeteCamper].remove(QStringLiteral(",Flag1[T=25],Flag2[T=25]"));
+    elenco.TabelleCampi[TabTipoGuida] = "Descrizione[T=32],TempoObbligatorio[Y],CodiceGuida[T=2]";
+    elenco.TabelleNomi[TabParametri].clear();
     creaVecchio(dir, elenco);
     {
         Database db;
         db.apri(percorsoIn(dir));
         inserisci(db, "MeteCamper",
                   {{"CodiceMeta", "000001"}, {"Localita", "Capo Nord"}, {"Coefficiente", "0.5"}});
+        inserisci(db, "TipoGuida",
+                  {{"Descrizione", "Fiordo"}, {"TempoObbligatorio", true}, {"CodiceGuida", "14"}});
     }
     Archivio a(dir.path());
     a.AvviaDatabase();
     RowSet r = a.dati().apriTabella("MeteCamper");
     ASSERT_EQ(r.numeroCampi(), 28);
-    EXPECT_EQ(r.testo(1), "Capo Nord");
-    EXPECT_EQ(r.testo(25), "0.5");
-    EXPECT_EQ(r.testo(26), QString());
-    EXPECT_EQ(r.testo(27), QString());
+    EXPECT_EQ((QStringList{r.testo(1), r.testo(25), r.testo(26), r.testo(27)}),
+              (QStringList{"Capo Nord", "0.5", "", ""}));
+    RowSet t = a.dati().apriTabella("TipoGuida");
+    EXPECT_EQ(t.testo("CodiceGuida") + t.testo("Descrizione"), "14Fiordo");
+    EXPECT_TRUE(t.siNo("TempoObbligatorio"));
+    EXPECT_TRUE(a.dati().esisteTabella("Parametri"));
 }
 
 TEST_F(Ricostruzione, CampoInPiuNonRicostruisceERimane) {
@@ -355,34 +358,6 @@ TEST_F(Ricostruzione, CampoInPiuNonRicostruisceERimane) {
     EXPECT_EQ(passi, 0);
     EXPECT_EQ(nomiCampi(a.dati(), "GuidaCitta").last(), "Note");
     EXPECT_EQ(a.dati().apriTabella("GuidaCitta").testo("Note"), "porto");
-}
-
-TEST_F(Ricostruzione, CampiInAltroOrdineCopiatiPerNome) {
-    // Missing Flag2 forces the rebuild; the old order differs from the new one.
-    elenco.TabelleCampi[TabTipoGuida] = "Descrizione[T=32],TempoObbligatorio[Y],CodiceGuida[T=2]";
-    elenco.TabelleCampi[TabItinerari].remove(QStringLiteral(",Flag2[Y]"));
-    creaVecchio(dir, elenco);
-    {
-        Database db;
-        db.apri(percorsoIn(dir));
-        inserisci(db, "TipoGuida",
-                  {{"Descrizione", "Fiordo"}, {"TempoObbligatorio", true}, {"CodiceGuida", "14"}});
-    }
-    Archivio a(dir.path());
-    a.AvviaDatabase();
-    RowSet r = a.dati().apriTabella("TipoGuida");
-    ASSERT_FALSE(r.fine());
-    EXPECT_EQ(r.testo("CodiceGuida"), "14");
-    EXPECT_EQ(r.testo("Descrizione"), "Fiordo");
-    EXPECT_TRUE(r.siNo("TempoObbligatorio"));
-}
-
-TEST_F(Ricostruzione, TabellaMancanteCreata) {
-    elenco.TabelleNomi[TabParametri].clear();
-    creaVecchio(dir, elenco);
-    Archivio a(dir.path());
-    a.AvviaDatabase();
-    EXPECT_TRUE(a.dati().esisteTabella("Parametri"));
 }
 
 TEST_F(Ricostruzione, InterruzioneAOgniPassoLasciaIlVecchioFile) {

@@ -56,13 +56,14 @@ QString Trovati(const PaginaRegistrata& p, const QStringList& testi) {
 class ModuliTest : public ::testing::Test {
   protected:
     QList<PaginaRegistrata> stampa(const DatiModuli& d) {
-        DialoghiScriptati dialoghi;
-        ProgressoMemoria progresso;
         esito = CiclodiStampa(s, d, true, dialoghi, progresso, cartella.path());
         return s.tutteLePagine();
     }
+    QByteArray marcatore() const { return test::leggiFile(QDir(cartella.path()).filePath(kFileFineStampa)); }
     SuperficieRegistrata s;
     QTemporaryDir cartella;
+    DialoghiScriptati dialoghi;
+    ProgressoMemoria progresso;
     EsitoCiclo esito;
 };
 
@@ -187,15 +188,11 @@ TEST_F(ModuliTest, LegendPiecesEachFollowedByARuleAndTheCreditOnTwoLines) {
     EXPECT_LE(prima->x + prima->larghezza, 195);
 }
 
-TEST(CicloStampa, QuestionWhenTheUserStartsThePrint) {
-    SuperficieRegistrata s;
-    QTemporaryDir cartella;
-    DialoghiScriptati dialoghi;
-    ProgressoMemoria progresso;
+TEST_F(ModuliTest, QuestionWhenTheUserStartsThePrint) {
     const EsitoCiclo no = CiclodiStampa(s, ModuliInBianco(3), false, dialoghi, progresso, cartella.path());
     EXPECT_FALSE(no.confermato);
     EXPECT_TRUE(s.tutteLePagine().isEmpty());
-    EXPECT_EQ(test::leggiFile(QDir(cartella.path()).filePath(kFileFineStampa)), "Fatto\r\n");
+    EXPECT_EQ(marcatore(), "Fatto\r\n");
     ASSERT_EQ(dialoghi.mostrati.size(), 1);
     EXPECT_TRUE(dialoghi.mostrati[0].testo.contains("Pagine: . . . . . . . . 3\r"));
 
@@ -207,29 +204,22 @@ TEST(CicloStampa, QuestionWhenTheUserStartsThePrint) {
     EXPECT_EQ(progresso.ultimaDidascalia, "");  // the caption is emptied at the end
 }
 
-TEST(CicloStampa, CancelAfterPageTwoAbandonsTheDocumentAndStillLeavesTheMarker) {
-    SuperficieRegistrata s;
-    QTemporaryDir cartella;
-    DialoghiScriptati dialoghi;
+TEST_F(ModuliTest, CancelAfterPageTwoAbandonsTheDocumentAndStillLeavesTheMarker) {
     StopDopo stop(2);
-    const EsitoCiclo esito = CiclodiStampa(s, ModuliDelPeriodo("ROMA", QDate(2026, 7, 1), QDate(2026, 7, 10)),
-                                           true, dialoghi, stop, cartella.path());
-    EXPECT_TRUE(esito.annullato);
-    EXPECT_EQ(esito.pagineGiorno, 2);
+    const EsitoCiclo e = CiclodiStampa(s, ModuliDelPeriodo("ROMA", QDate(2026, 7, 1), QDate(2026, 7, 10)),
+                                       true, dialoghi, stop, cartella.path());
+    EXPECT_TRUE(e.annullato);
+    EXPECT_EQ(e.pagineGiorno, 2);
     ASSERT_EQ(s.documenti.size(), 1);
     EXPECT_TRUE(s.documenti[0].abbandonato);
     EXPECT_EQ(s.documenti[0].pagine.size(), 3);  // cover and two day pages, all discarded
-    EXPECT_EQ(test::leggiFile(QDir(cartella.path()).filePath(kFileFineStampa)), "Fatto\r\n");
+    EXPECT_EQ(marcatore(), "Fatto\r\n");
 }
 
-TEST(CicloStampa, PrinterFailureIsReportedAndTheJobDiscarded) {
-    SuperficieRegistrata s;
+TEST_F(ModuliTest, PrinterFailureIsReportedAndTheJobDiscarded) {
     s.guastaAllaPagina = true;
     s.paginaGuasta = 3;
-    QTemporaryDir cartella;
-    DialoghiScriptati dialoghi;
-    ProgressoMemoria progresso;
-    const EsitoCiclo esito = CiclodiStampa(s, ModuliInBianco(5), true, dialoghi, progresso, cartella.path());
+    stampa(ModuliInBianco(5));
     EXPECT_FALSE(esito.riuscito());
     EXPECT_FALSE(esito.errore.isEmpty());
     EXPECT_LT(esito.pagineGiorno, 5);

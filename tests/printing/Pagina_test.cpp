@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "TestSupport.h"
 #include "printing/Stampanti.h"
 #include "printing/SuperficieQt.h"
 #include "printing/SuperficieRegistrata.h"
@@ -26,14 +26,8 @@ class PaginaTest : public ::testing::Test {
     QList<PaginaRegistrata> pagine;
 };
 
-TEST_F(PaginaTest, FontFallsBackToTimesWhenAgencyIsMissing) {
-    // The machine has no "Agency FB": the face read back differs, so the serif fallback is used.
-    EXPECT_EQ(s.nomeFont(), QStringLiteral("Liberation Serif"));
-    StampaTesto(s, "Roma", 50, 10, 100, false, false, 9, Allineamento::Sinistra);
-    EXPECT_EQ(pagina().testi.at(0).font, QStringLiteral("Liberation Serif"));
-}
-
-TEST_F(PaginaTest, TextPlacementInItsBand) {
+// The machine has no "Agency FB": the face read back differs, so the serif fallback is used.
+TEST_F(PaginaTest, TextPlacementInItsBandInTheFallbackFont) {
     const double size = StampaTesto(s, "  Roma  ", 50, 10, 100, true, true, 9, Allineamento::Sinistra);
     StampaTesto(s, "Roma", 60, 10, 100, false, false, 9, Allineamento::Centro);
     StampaTesto(s, "Roma", 70, 10, 100, false, false, 9, Allineamento::Destra);
@@ -41,6 +35,7 @@ TEST_F(PaginaTest, TextPlacementInItsBand) {
     ASSERT_EQ(t.size(), 3);
     EXPECT_DOUBLE_EQ(size, 9);
     EXPECT_EQ(t[0].testo, "Roma");  // trimmed
+    EXPECT_EQ(t[0].font, QStringLiteral("Liberation Serif"));
     EXPECT_TRUE(t[0].grassetto && t[0].corsivo);
     EXPECT_DOUBLE_EQ(t[0].x, 10);
     EXPECT_NEAR(t[0].base(), 50, 1e-9);                      // the text stands on its line
@@ -104,10 +99,9 @@ TEST_F(PaginaTest, PageFrameOnEveryPage) {
     ASSERT_EQ(p.size(), 2);
     for (int i = 0; i < 2; ++i) {
         const PaginaRegistrata& pg = p.at(i);
-        ASSERT_NE(pg.cerca("Roma e dintorni"), nullptr);
-        EXPECT_NE(pg.cerca("Italia"), nullptr);
-        EXPECT_NE(pg.cerca(QStringLiteral("Pagina: 0%1").arg(i + 1)), nullptr) << i;
-        EXPECT_NE(pg.cerca("06/12/2026"), nullptr);
+        for (const QString& t : {QString("Roma e dintorni"), QString("Italia"), QString("06/12/2026"),
+                                 QStringLiteral("Pagina: 0%1").arg(i + 1)})
+            EXPECT_NE(pg.cerca(t), nullptr) << t.toStdString();
         const TestoRegistrato* titolo = pg.cerca("Zavetra - Voviva");
         ASSERT_NE(titolo, nullptr);
         EXPECT_TRUE(titolo->corsivo);
@@ -176,18 +170,15 @@ TEST(SuperficieQtTest, PdfIsWrittenWholeOrNotAtAll) {
         s->nuovaPagina();  // no trailing blank page
         EXPECT_TRUE(s->fineDocumento());
     }
-    QFile f(pdf);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray dati = f.readAll();
-    EXPECT_TRUE(dati.startsWith("%PDF"));
-    EXPECT_EQ(dati.count("/Type /Page\n") + dati.count("/Type /Page\r") + dati.count("/Type /Page "), 2);
+    EXPECT_EQ(test::paginePdf(pdf), 2);
+    const qint64 scritti = QFileInfo(pdf).size();
 
     {  // abandoned: the old file stays and nothing is left beside it
         auto s = SuperficieQt::suPdf(pdf);
         StampaTesto(*s, "Abbandonata", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
         s->abbandonaDocumento();
     }
-    EXPECT_EQ(QFileInfo(pdf).size(), dati.size());
+    EXPECT_EQ(QFileInfo(pdf).size(), scritti);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"prova.pdf"});
 
     auto s = SuperficieQt::suPdf(dir.filePath("manca/prova.pdf"));

@@ -27,26 +27,60 @@ QSet<QString> tuttiGliItinerari() {
     return nomi;
 }
 
-TEST(Modi, NuovaMetaConESenzaMetaCorrente) {
-    EXPECT_EQ(abilitati(AbilitaPulsantiComando(ModoNuovaMeta(true), "zz", {})),
-              (QSet<QString>{"cmdNuovo", "cmdSalva", "cmdEsce", "cmdRicerca", kCmdMapPoint}));
-    EXPECT_EQ(abilitati(AbilitaPulsantiComando(ModoNuovaMeta(false), "zz", {})),
-              (QSet<QString>{"cmdNuovo", "cmdSalva", "cmdEsce", kCmdMapPoint}));
-    // No trip at all: Im is carried by no button; the codes match whatever the case.
-    EXPECT_EQ(abilitati(AbilitaPulsantiComando(ModoDopoRicerca(false), "ZZ", {})),
-              (QSet<QString>{"cmdNuovo", "cmdEsce", kCmdMapPoint}));
-    EXPECT_EQ(abilitati(AbilitaPulsantiComando("nuSAes", "z", {})),
-              (QSet<QString>{"cmdNuovo", "cmdSalva", "cmdEsce", kCmdMapPoint}));
-}
-
 // The itinerary commands that read the editing frame's boxes or its current row.
 const QSet<QString> kComandiCornice{"cmdInserisce", "cmdAggiunge", "cmdCancella", "cmdRitorno",
                                     "cmdCerca",     "cmdFine",     "cmdMemorizza"};
 
+FattiComandi fatti(int tappe, bool cornice, const QString& captionCalcola = {}) {
+    FattiComandi f;
+    f.numeroTappe = tappe;
+    f.pannelloInserimentoVisibile = cornice;
+    if (!captionCalcola.isEmpty()) f.captionCalcola = captionCalcola;
+    return f;
+}
+
+TEST(Modi, PulsantiAbilitatiDaiDueModi) {
+    const QString stop = kCaptionStop, esce = kCaptionEsce;
+    const struct {
+        QString modo, modoItinerario;
+        FattiComandi fatti;
+        QSet<QString> abilitati;
+        QString esce;
+    } casi[] = {
+        {ModoNuovaMeta(true),
+         "zz",
+         {},
+         {"cmdNuovo", "cmdSalva", "cmdEsce", "cmdRicerca", kCmdMapPoint},
+         esce},
+        {ModoNuovaMeta(false), "zz", {}, {"cmdNuovo", "cmdSalva", "cmdEsce", kCmdMapPoint}, esce},
+        // No trip at all: Im is carried by no button; the codes match whatever the case.
+        {ModoDopoRicerca(false), "ZZ", {}, {"cmdNuovo", "cmdEsce", kCmdMapPoint}, esce},
+        {"nuSAes", "z", {}, {"cmdNuovo", "cmdSalva", "cmdEsce", kCmdMapPoint}, esce},
+        {"NuEs", "InFiDu", fatti(2, false), {"cmdNuovo", "cmdEsce", "cmdDuplica"}, esce},
+        // The editing frame shown blocks the trip commands.
+        {"all", "InAgFi", fatti(5, true), {"cmdInserisce", "cmdAggiunge", "cmdFine"}, esce},
+        // "Es" alone turns the exit button into Stop.
+        {"Es", "zz", {}, {"cmdEsce", kCmdMapPoint}, stop},
+        // A schedule shown (Sblocca) leaves compute and print, whatever the mode; "vv" not even those.
+        {"all", "zz", fatti(0, false, "&Sblocca"), {"cmdCalcola", "cmdStampa", kCmdMapPoint}, esce},
+        {"Es", "zz", fatti(0, false, "&Sblocca"), {"cmdCalcola", "cmdStampa", kCmdMapPoint}, esce},
+        {"NuSaEs", "zz", fatti(0, false, "&Sblocca"), {"cmdCalcola", "cmdStampa", kCmdMapPoint}, esce},
+        {"vv", "zz", fatti(0, false, "&Sblocca"), {kCmdMapPoint}, esce},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE((c.modo + ' ' + c.modoItinerario).toStdString());
+        const StatoComandi s = AbilitaPulsantiComando(c.modo, c.modoItinerario, c.fatti);
+        EXPECT_EQ(abilitati(s), c.abilitati);
+        EXPECT_EQ(s.pulsante("cmdEsce")->caption, c.esce);
+    }
+    EXPECT_EQ(AbilitaPulsantiComando("all", "InAgFi", fatti(5, true)).modoMain, "F");
+    EXPECT_EQ(
+        AbilitaPulsantiComando("all", "zz", fatti(0, false, "&Sblocca")).pulsante("cmdCalcola")->caption,
+        "&Sblocca");
+}
+
 TEST(Modi, AllAbilitaOgniComandoECercaVuolePiuDiUnaTappa) {
-    FattiComandi fatti;
-    fatti.numeroTappe = 1;
-    StatoComandi s = AbilitaPulsantiComando("ALL", "all", fatti);
+    StatoComandi s = AbilitaPulsantiComando("ALL", "all", fatti(1, false));
     QSet<QString> attesi = tuttiITrip() + tuttiGliItinerari() - kComandiCornice;
     attesi << kCmdMapPoint;
     EXPECT_EQ(abilitati(s), attesi);
@@ -54,76 +88,25 @@ TEST(Modi, AllAbilitaOgniComandoECercaVuolePiuDiUnaTappa) {
     EXPECT_EQ(s.modoItinerario, kTuttoItinerario);
     EXPECT_TRUE(s.nascondiListaRicerca);
     EXPECT_TRUE(s.esceDefault);
-    // cmdItinerario and cmdModStrada share one code.
-    EXPECT_TRUE(s.abilitato("cmdModStrada"));
+    EXPECT_TRUE(s.abilitato("cmdModStrada"));  // cmdItinerario and cmdModStrada share one code
 
-    fatti.numeroTappe = 2;
-    fatti.pannelloInserimentoVisibile = true;
-    s = AbilitaPulsantiComando("all", "all", fatti);
-    EXPECT_TRUE(s.abilitato("cmdCerca"));
+    // With the frame its commands join; search needs two legs; the converter stays hidden.
+    s = AbilitaPulsantiComando("all", "all", fatti(2, true));
+    EXPECT_TRUE(abilitati(s).contains(kComandiCornice));
     EXPECT_FALSE(s.abilitato(kCmdMapPoint));
     ASSERT_NE(s.pulsante(kCmdConverte), nullptr);
     EXPECT_FALSE(s.pulsante(kCmdConverte)->visibile);
     EXPECT_FALSE(s.pulsante(kCmdConverte)->abilitato);
-
-    fatti.pannelloInserimentoVisibile = false;
-    s = AbilitaPulsantiComando("NuEs", "InFiDu", fatti);
-    EXPECT_FALSE(s.nascondiListaRicerca);
-    EXPECT_EQ(abilitati(s), (QSet<QString>{"cmdNuovo", "cmdEsce", "cmdDuplica"}));
-}
-
-TEST(Modi, IComandiDellaCorniceSoloConLaCornice) {
-    FattiComandi fatti;
-    fatti.numeroTappe = 5;
-    const QSet<QString> senza = abilitati(AbilitaPulsantiComando("zz", "all", fatti));
-    EXPECT_TRUE((senza & kComandiCornice).isEmpty());
-    EXPECT_TRUE(senza.contains("cmdRicalcola"));
-    EXPECT_TRUE(senza.contains("cmdTrasferisce"));
-    fatti.pannelloInserimentoVisibile = true;
-    const QSet<QString> con = abilitati(AbilitaPulsantiComando("zz", "all", fatti));
-    EXPECT_TRUE(con.contains(kComandiCornice));
-}
-
-TEST(Modi, RegolaCaStSalvoVv) {
-    FattiComandi fatti;
-    fatti.captionCalcola = "&Sblocca";
-    for (const char* modo : {"all", "NuSaEs", "zz", "Es"}) {
-        const StatoComandi s = AbilitaPulsantiComando(modo, "zz", fatti);
-        EXPECT_EQ(abilitati(s), (QSet<QString>{"cmdCalcola", "cmdStampa", kCmdMapPoint})) << modo;
-        EXPECT_EQ(s.pulsante("cmdCalcola")->caption, "&Sblocca");
-        EXPECT_EQ(s.pulsante("cmdEsce")->caption, kCaptionEsce) << modo;
-    }
-    const StatoComandi vv = AbilitaPulsantiComando("vv", "zz", fatti);
-    EXPECT_EQ(abilitati(vv), (QSet<QString>{kCmdMapPoint}));
-}
-
-TEST(Modi, EsDiventaStopSoloSeEsatto) {
-    StatoComandi s = AbilitaPulsantiComando("Es", "zz", {});
-    EXPECT_EQ(abilitati(s), (QSet<QString>{"cmdEsce", kCmdMapPoint}));
-    EXPECT_EQ(s.pulsante("cmdEsce")->caption, kCaptionStop);
-    EXPECT_EQ(AbilitaPulsantiComando("NuEs", "zz", {}).pulsante("cmdEsce")->caption, kCaptionEsce);
-    EXPECT_EQ(AbilitaPulsantiComando("all", "zz", {}).pulsante("cmdEsce")->caption, kCaptionEsce);
-}
-
-TEST(Modi, PannelloInserimentoBloccaIComandiDellaMeta) {
-    FattiComandi fatti;
-    fatti.pannelloInserimentoVisibile = true;
-    fatti.numeroTappe = 5;
-    const StatoComandi s = AbilitaPulsantiComando("all", "InAgFi", fatti);
-    EXPECT_EQ(s.modoMain, "F");
-    EXPECT_EQ(abilitati(s), (QSet<QString>{"cmdInserisce", "cmdAggiunge", "cmdFine"}));
+    EXPECT_FALSE(AbilitaPulsantiComando("NuEs", "zz", {}).nascondiListaRicerca);
 }
 
 TEST(Modi, EscAttivoSoloPerNuRiEsENuRi) {
-    for (const char* modo : {"NuRiEs", "nuri"}) {
+    for (const auto& [modo, attivo] :
+         {std::pair{"NuRiEs", true}, {"nuri", true}, {"NuRiEsSa", false}, {"all", false}, {"Es", false}}) {
         const StatoComandi s = AbilitaPulsantiComando(modo, "zz", {});
-        EXPECT_TRUE(s.escAttivo) << modo;
-        EXPECT_EQ(s.pulsante("cmdEsce")->tooltip, "Esce dal form (Esc attivo)") << modo;
-    }
-    for (const char* modo : {"NuRiEsSa", "all", "Es"}) {
-        const StatoComandi s = AbilitaPulsantiComando(modo, "zz", {});
-        EXPECT_FALSE(s.escAttivo) << modo;
-        EXPECT_EQ(s.pulsante("cmdEsce")->tooltip, "Esce dal form") << modo;
+        EXPECT_EQ(s.escAttivo, attivo) << modo;
+        EXPECT_EQ(s.pulsante("cmdEsce")->tooltip, attivo ? "Esce dal form (Esc attivo)" : "Esce dal form")
+            << modo;
     }
 }
 
