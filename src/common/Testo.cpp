@@ -79,7 +79,12 @@ QString SenzaControlli(const QString& t) {
 }
 
 QString Trim(const QString& t) {
-    return LTrim(RTrim(t));
+    qsizetype fine = t.size();
+    while (fine > 0 && t[fine - 1] == QLatin1Char(' ')) --fine;
+    qsizetype inizio = 0;
+    while (inizio < fine && t[inizio] == QLatin1Char(' ')) ++inizio;
+    // Most texts have no blanks around them: they are shared, not copied.
+    return inizio == 0 && fine == t.size() ? t : t.mid(inizio, fine - inizio);
 }
 
 bool UgualeTesto(const QString& a, const QString& b) {

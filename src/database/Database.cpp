@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -18,11 +19,14 @@ QString piega(const QString& s) {
 }
 
 int confrontaPiegato(const char* a, int na, const char* b, int nb) {
-    // Pure ASCII is compared byte by byte; anything else goes through Unicode folding.
+    // Pure ASCII is compared byte by byte; anything else goes through Unicode folding.  Equal
+    // bytes are equal text whatever they encode, so a shared accented prefix ("Località 1",
+    // "Località 2") does not cost a folding.
     int n = std::min(na, nb);
     for (int i = 0; i < n; ++i) {
         unsigned char ca = static_cast<unsigned char>(a[i]);
         unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (ca == cb) continue;
         if (ca >= 0x80 || cb >= 0x80) {
             QString sa = piega(QString::fromUtf8(a, na));
             QString sb = piega(QString::fromUtf8(b, nb));
@@ -70,9 +74,16 @@ void funzioneLike(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int(ctx, CorrispondeLike(testo, modello) ? 1 : 0);
 }
 
+// A name of a table or field: a letter or "_", then letters, digits and "_".
+bool nomeValido(const QString& nome) {
+    auto lettera = [](QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_'; };
+    if (nome.isEmpty() || !lettera(nome.front())) return false;
+    return std::all_of(nome.begin(), nome.end(),
+                       [&](QChar c) { return lettera(c) || (c >= u'0' && c <= u'9'); });
+}
+
 QString quota(const QString& nome) {
-    static const QRegularExpression valido(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-    if (!valido.match(nome).hasMatch()) throw ErroreDatabase(QStringLiteral("Nome non valido: ") + nome);
+    if (!nomeValido(nome)) throw ErroreDatabase(QStringLiteral("Nome non valido: ") + nome);
     return QLatin1Char('"') + nome + QLatin1Char('"');
 }
 
@@ -171,15 +182,43 @@ bool CorrispondeLike(const QString& testo, const QString& modello) {
 
 namespace {
 
+// Prepared statements kept for reuse, by their SQL, for the connection they were prepared on:
+// the same few queries run once per locality or per row, and preparing one costs more than
+// running it.
+struct CacheIstruzioni {
+    sqlite3* handle = nullptr;
+    QHash<QString, sqlite3_stmt*> libere;
+
+    void svuota() {
+        for (sqlite3_stmt* st : std::as_const(libere)) sqlite3_finalize(st);
+        libere.clear();
+    }
+};
+
 class Istruzione {
   public:
     Istruzione(sqlite3* db, const QString& sql) : db_(db) {
         ContaIstruzione();
-        QByteArray s = sql.toUtf8();
-        if (sqlite3_prepare_v2(db, s.constData(), static_cast<int>(s.size()), &st_, nullptr) != SQLITE_OK)
-            throw ErroreDatabase(errore());
+        prepara(sql);
     }
-    ~Istruzione() { sqlite3_finalize(st_); }
+    // A statement taken from the cache (or prepared) and given back to it when done; a cache gone
+    // or serving another connection by then gets nothing back.
+    Istruzione(const std::shared_ptr<CacheIstruzioni>& cache, sqlite3* db, const QString& sql)
+        : db_(db), cache_(cache), sql_(sql) {
+        ContaIstruzione();
+        if (cache->handle == db) st_ = cache->libere.take(sql);
+        if (!st_) prepara(sql);
+    }
+    ~Istruzione() {
+        const std::shared_ptr<CacheIstruzioni> cache = cache_.lock();
+        if (st_ && cache && cache->handle == db_ && !cache->libere.contains(sql_)) {
+            sqlite3_reset(st_);
+            sqlite3_clear_bindings(st_);
+            cache->libere.insert(sql_, st_);
+        } else {
+            sqlite3_finalize(st_);
+        }
+    }
     Istruzione(const Istruzione&) = delete;
     Istruzione& operator=(const Istruzione&) = delete;
 
@@ -238,15 +277,34 @@ class Istruzione {
     }
 
   private:
+    void prepara(const QString& sql) {
+        QByteArray s = sql.toUtf8();
+        if (sqlite3_prepare_v2(db_, s.constData(), static_cast<int>(s.size()), &st_, nullptr) != SQLITE_OK)
+            throw ErroreDatabase(errore());
+    }
     QString errore() const { return MessaggioSqlite(db_); }
     sqlite3* db_;
     sqlite3_stmt* st_ = nullptr;
+    std::weak_ptr<CacheIstruzioni> cache_;
+    QString sql_;
 };
+
+}  // namespace
+
+namespace {
+
+// A stored value as the field's type reads it: Yes/No as a bool, text (an empty field too) as text.
+QVariant ValoreDelCampo(const Campo& campo, const QVariant& v) {
+    if (campo.tipo == TipoCampo::SiNo) return QVariant(v.isValid() && v.toLongLong() != 0);
+    if (campo.tipo == TipoCampo::Testo) return QVariant(v.isValid() ? v.toString() : QString());
+    return v;
+}
 
 }  // namespace
 
 struct Database::Stato {
     mutable QHash<QString, QList<Campo>> campi;  // by table name folded
+    std::shared_ptr<CacheIstruzioni> istruzioni = std::make_shared<CacheIstruzioni>();
 };
 
 Database::Database() : stato_(std::make_unique<Stato>()) {}
@@ -270,6 +328,7 @@ void Database::crea(const QString& percorso) {
     }
     db_ = db;
     percorso_ = percorso;
+    stato_->istruzioni->handle = db_;
     sqlite3_busy_timeout(db_, kAttesaOccupatoMs);
     sqlite3_create_collation(db_, kCollazione, SQLITE_UTF8, nullptr, collazione);
     sqlite3_create_function(db_, "zlike", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funzioneLike,
@@ -306,12 +365,15 @@ void Database::apri(const QString& percorso) {
     }
     db_ = db;
     percorso_ = percorso;
+    stato_->istruzioni->handle = db_;
     sqlite3_create_collation(db_, kCollazione, SQLITE_UTF8, nullptr, collazione);
     sqlite3_create_function(db_, "zlike", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, funzioneLike,
                             nullptr, nullptr);
 }
 
 void Database::chiudi() {
+    stato_->istruzioni->svuota();
+    stato_->istruzioni->handle = nullptr;
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
     percorso_.clear();
@@ -496,7 +558,7 @@ Query& Query::ordina(const QString& campo, bool discendente) {
 int Database::elimina(const Query& query) {
     verificaAperto();
     SqlQuery s = traduci(query);
-    Istruzione st(db_, QStringLiteral("DELETE FROM ") + quota(query.tabella) + s.where);
+    Istruzione st(stato_->istruzioni, db_, QStringLiteral("DELETE FROM ") + quota(query.tabella) + s.where);
     for (int i = 0; i < s.parametri.size(); ++i) st.lega(i + 1, s.parametri[i]);
     st.passo();
     return sqlite3_changes(db_);
@@ -505,7 +567,8 @@ int Database::elimina(const Query& query) {
 int Database::conta(const Query& query) {
     verificaAperto();
     SqlQuery s = traduci(query);
-    Istruzione st(db_, QStringLiteral("SELECT count(*) FROM ") + quota(query.tabella) + s.where);
+    Istruzione st(stato_->istruzioni, db_,
+                  QStringLiteral("SELECT count(*) FROM ") + quota(query.tabella) + s.where);
     for (int i = 0; i < s.parametri.size(); ++i) st.lega(i + 1, s.parametri[i]);
     st.passo();
     return static_cast<int>(st.intero(0));
@@ -577,11 +640,40 @@ RowSet Database::apriRowSet(const Query& query) {
     rs.d_->campi = campiInCache(query.tabella);
     rs.d_->tabella = query.tabella;
     SqlQuery s = traduci(query);
-    Istruzione st(db_, QStringLiteral("SELECT rowid FROM ") + quota(query.tabella) + s.where + s.orderBy);
+    Istruzione st(stato_->istruzioni, db_,
+                  QStringLiteral("SELECT rowid FROM ") + quota(query.tabella) + s.where + s.orderBy);
     for (int i = 0; i < s.parametri.size(); ++i) st.lega(i + 1, s.parametri[i]);
     while (st.passo()) rs.d_->righe << st.intero(0);
     rs.d_->pos = rs.d_->righe.isEmpty() ? -1 : 0;
     return rs;
+}
+
+QList<QList<QVariant>> Database::leggi(const Query& query, const QStringList& campi) {
+    verificaAperto();
+    const QList<Campo>& tutti = campiInCache(query.tabella);
+    QList<Campo> scelti;
+    QStringList colonne;
+    for (const QString& nome : campi) {
+        const auto c = std::find_if(tutti.begin(), tutti.end(), [&](const Campo& campo) {
+            return campo.nome.compare(nome, Qt::CaseInsensitive) == 0;
+        });
+        if (c == tutti.end()) throw ErroreDatabase(QStringLiteral("Campo inesistente: ") + nome);
+        scelti << *c;
+        colonne << quota(c->nome);
+    }
+    SqlQuery s = traduci(query);
+    Istruzione st(stato_->istruzioni, db_,
+                  QStringLiteral("SELECT ") + colonne.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+                      quota(query.tabella) + s.where + s.orderBy);
+    for (int i = 0; i < s.parametri.size(); ++i) st.lega(i + 1, s.parametri[i]);
+    QList<QList<QVariant>> righe;
+    while (st.passo()) {
+        QList<QVariant> riga;
+        riga.reserve(scelti.size());
+        for (int i = 0; i < scelti.size(); ++i) riga << ValoreDelCampo(scelti[i], st.valore(i));
+        righe << riga;
+    }
+    return righe;
 }
 
 RowSet Database::apriTabella(const QString& tabella) {
@@ -672,9 +764,9 @@ void RowSet::caricaRiga() const {
         QStringList colonne;
         for (const Campo& c : d_->campi) colonne << quota(c.nome);
         d_->lettura = std::make_unique<Istruzione>(
-            d_->handle, QStringLiteral("SELECT ") + colonne.join(QStringLiteral(", ")) +
-                            QStringLiteral(" FROM ") + quota(d_->tabella) +
-                            QStringLiteral(" WHERE rowid = ?1"));
+            d_->db->stato_->istruzioni, d_->handle,
+            QStringLiteral("SELECT ") + colonne.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+                quota(d_->tabella) + QStringLiteral(" WHERE rowid = ?1"));
     }
     Istruzione& st = *d_->lettura;
     st.riavvia();
@@ -694,11 +786,7 @@ QVariant RowSet::valore(int posizione) const {
     caricaRiga();
     if (posizione < 0 || posizione >= d_->valori.size())
         throw ErroreDatabase(QStringLiteral("Campo inesistente: %1").arg(posizione));
-    const QVariant& v = d_->valori[posizione];
-    if (d_->campi[posizione].tipo == TipoCampo::SiNo) return QVariant(v.isValid() && v.toLongLong() != 0);
-    if (d_->campi[posizione].tipo == TipoCampo::Testo)
-        return QVariant(v.isValid() ? v.toString() : QString());
-    return v;
+    return ValoreDelCampo(d_->campi[posizione], d_->valori[posizione]);
 }
 
 QVariant RowSet::valore(const QString& campo) const {
@@ -779,9 +867,10 @@ void RowSet::memorizza() {
             QStringList segni;
             for (int i = 1; i <= d_->campi.size(); ++i) segni << QStringLiteral("?%1").arg(i);
             d_->inserimento = std::make_unique<Istruzione>(
-                d_->handle, QStringLiteral("INSERT INTO ") + quota(d_->tabella) + QStringLiteral(" (") +
-                                colonne().join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                segni.join(QStringLiteral(", ")) + QLatin1Char(')'));
+                d_->db->stato_->istruzioni, d_->handle,
+                QStringLiteral("INSERT INTO ") + quota(d_->tabella) + QStringLiteral(" (") +
+                    colonne().join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                    segni.join(QStringLiteral(", ")) + QLatin1Char(')'));
         }
         Istruzione& st = *d_->inserimento;
         st.riavvia();
@@ -804,9 +893,10 @@ void RowSet::memorizza() {
             }
         if (!assegnazioni.isEmpty()) {
             valori << d_->righe[d_->pos];
-            Istruzione st(d_->handle, QStringLiteral("UPDATE ") + quota(d_->tabella) +
-                                          QStringLiteral(" SET ") + assegnazioni.join(QStringLiteral(", ")) +
-                                          QStringLiteral(" WHERE rowid = ?%1").arg(valori.size()));
+            Istruzione st(d_->db->stato_->istruzioni, d_->handle,
+                          QStringLiteral("UPDATE ") + quota(d_->tabella) + QStringLiteral(" SET ") +
+                              assegnazioni.join(QStringLiteral(", ")) +
+                              QStringLiteral(" WHERE rowid = ?%1").arg(valori.size()));
             for (int i = 0; i < valori.size(); ++i) st.lega(i + 1, valori[i]);
             st.passo();
         }
@@ -817,7 +907,7 @@ void RowSet::memorizza() {
 
 void RowSet::elimina() {
     richiedeRiga();
-    Istruzione st(d_->handle,
+    Istruzione st(d_->db->stato_->istruzioni, d_->handle,
                   QStringLiteral("DELETE FROM ") + quota(d_->tabella) + QStringLiteral(" WHERE rowid = ?1"));
     st.lega(1, d_->righe[d_->pos]);
     st.passo();

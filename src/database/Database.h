@@ -93,6 +93,10 @@ class Database {
     RowSet apriRowSet(const Query& query);
     RowSet apriTabella(const QString& tabella);
 
+    // The named fields of every row of the query, in its order, as RowSet::valore gives them, read
+    // in one statement: for reading many rows that are not changed.
+    QList<QList<QVariant>> leggi(const Query& query, const QStringList& campi);
+
     // Bulk statements for the few operations that do not walk rows.
     int elimina(const Query& query);
     int conta(const Query& query);

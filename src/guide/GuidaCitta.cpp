@@ -42,6 +42,16 @@ VoceGuida leggiVoce(const RowSet& rs) {
             rs.testo(kDescrizione), rs.testo(kTempoSosta),  rs.testo(kFlagVisto)};
 }
 
+const QStringList& campiVoce() {
+    static const QStringList campi{kLocalita, kCodiceGuida, kGruppo, kDescrizione, kTempoSosta, kFlagVisto};
+    return campi;
+}
+
+VoceGuida voceLetta(const QList<QVariant>& riga) {
+    return {riga[0].toString(), riga[1].toString(), riga[2].toString(),
+            riga[3].toString(), riga[4].toString(), riga[5].toString()};
+}
+
 // A stored group: an empty one is a single blank.
 QString gruppoMemorizzato(const QString& gruppo) {
     const QString g = Trim(gruppo).left(kLarghezzaGruppo);
@@ -90,23 +100,35 @@ Query queryVoceDellaRiga(const Archivio& a, const TabellaTipiGuida& tipi, const 
     return q;
 }
 
-void scriviFlagVisto(RowSet& rs, const QString& valore) {
-    rs.modifica();
-    rs.imposta(kFlagVisto, valore);
-    rs.memorizza();
+// A new FlagVisto for some rows of a query, each given by its place in the query's order.  The rows
+// were read in one statement; only the ones that change are walked to and written.
+using MarcheDaScrivere = QList<std::pair<qsizetype, QString>>;
+
+void scriviFlagVisto(Database& db, const Query& query, const MarcheDaScrivere& marche) {
+    if (marche.isEmpty()) return;
+    RowSet rs = db.apriRowSet(query);
+    qsizetype posizione = 0;
+    for (const auto& [riga, valore] : marche) {
+        for (; posizione < riga; ++posizione) rs.successivo();
+        rs.modifica();
+        rs.imposta(kFlagVisto, valore);
+        rs.memorizza();
+    }
 }
 
 // The marks as a reset of every FlagVisto to "0" followed by the marking of the entries of the
 // legs' localities would leave them, writing only the marks that change: an entry whose locality
 // is one of chiavi (folded) ends "1", any other marked entry "0".
 void preparaFlagVisto(Archivio& a, const QSet<QString>& chiavi) {
-    RowSet rs =
-        a.dati().apriRowSet(Query::di(a.nome(TabGuidaCitta)).diverso(kFlagVisto, QStringLiteral("0")));
-    for (; !rs.fine(); rs.successivo()) {
+    const Query marcate = Query::di(a.nome(TabGuidaCitta)).diverso(kFlagVisto, QStringLiteral("0"));
+    const QList<QList<QVariant>> righe = a.dati().leggi(marcate, {kLocalita, kFlagVisto});
+    MarcheDaScrivere marche;
+    for (qsizetype i = 0; i < righe.size(); ++i) {
         const QString voluto =
-            chiavi.contains(piega(rs.testo(kLocalita))) ? QStringLiteral("1") : QStringLiteral("0");
-        if (rs.testo(kFlagVisto) != voluto) scriviFlagVisto(rs, voluto);
+            chiavi.contains(piega(righe[i][0].toString())) ? QStringLiteral("1") : QStringLiteral("0");
+        if (righe[i][1].toString() != voluto) marche.append({i, voluto});
     }
+    scriviFlagVisto(a.dati(), marcate, marche);
 }
 
 }  // namespace
@@ -122,12 +144,12 @@ QList<VoceGuida> VociGuidaDellaLocalita(Archivio& archivio, const QString& local
     const QString chiave = ChiaveLocalita(localita);
     if (chiave.isEmpty()) return voci;
     // Equality on the indexed field: a pattern would let "L'Aquila" find "LXAquila".
-    RowSet rs = archivio.dati().apriRowSet(Query::di(archivio.nome(TabGuidaCitta))
-                                               .dove(kLocalita, chiave)
-                                               .ordina(kGruppo)
-                                               .ordina(kCodiceGuida)
-                                               .ordina(kDescrizione));
-    for (; !rs.fine(); rs.successivo()) voci << leggiVoce(rs);
+    const Query query = Query::di(archivio.nome(TabGuidaCitta))
+                            .dove(kLocalita, chiave)
+                            .ordina(kGruppo)
+                            .ordina(kCodiceGuida)
+                            .ordina(kDescrizione);
+    for (const QList<QVariant>& riga : archivio.dati().leggi(query, campiVoce())) voci << voceLetta(riga);
     return voci;
 }
 
@@ -256,17 +278,18 @@ bool GuidaCitta::CreaLaListadellaGuida() {
     const QString ricerca = piega(testoRicerca);
     // One read transaction: the file is locked once for the legs and every locality's entries.
     Database::Transazione lettura(archivio_.dati());
-    RowSet rs = archivio_.dati().apriRowSet(
-        Query::di(archivio_.nome(TabItinerari)).dove(kCodiceMeta, codiceMeta).ordina(kLocalita));
+    const QList<QList<QVariant>> righe = archivio_.dati().leggi(
+        Query::di(archivio_.nome(TabItinerari)).dove(kCodiceMeta, codiceMeta).ordina(kLocalita),
+        {kLocalita, kTempoSosta});
     QSet<QString> viste;
-    for (; !rs.fine(); rs.successivo()) {
-        const QString localita = rs.testo(kLocalita);
+    for (const QList<QVariant>& riga : righe) {
+        const QString localita = riga[0].toString();
         const QString chiave = piega(ChiaveLocalita(localita));
         if (!ricerca.isEmpty() && !piega(localita).endsWith(ricerca) && !chiave.endsWith(ricerca)) continue;
         // One locality row per locality, wherever its legs fall in the order.
         if (viste.contains(chiave)) continue;
         viste.insert(chiave);
-        tappe.push_back({localita, rs.testo(kTempoSosta), chiave});
+        tappe.push_back({localita, riga[1].toString(), chiave});
     }
 
     if (tappe.empty()) {
@@ -529,6 +552,7 @@ bool TrasferisceSosteGuida(Griglia& itinerario, Archivio& archivio, Dialoghi& di
             chiavi.insert(piega(chiave));
     preparaFlagVisto(archivio, chiavi);
     QSet<QString> usate;
+    TempiGuidaLetti tempoGuida(arcoVisita);
     for (int r = 1; r <= ultima; ++r) {
         if (progresso) progresso->posizione(r, ultima);
         const QString localita = itinerario.testo(r, 1);
@@ -536,21 +560,24 @@ bool TrasferisceSosteGuida(Griglia& itinerario, Archivio& archivio, Dialoghi& di
         if (chiave.isEmpty()) continue;
         if (usate.contains(piega(chiave))) continue;
         usate.insert(piega(chiave));
-        RowSet rs =
-            archivio.dati().apriRowSet(Query::di(archivio.nome(TabGuidaCitta)).dove(kLocalita, chiave));
+        const Query voci = Query::di(archivio.nome(TabGuidaCitta)).dove(kLocalita, chiave);
+        const QList<QList<QVariant>> righe = archivio.dati().leggi(voci, {kFlagVisto, kTempoSosta});
         // An entry without a mark at all (NULL) is never reset, so never used.
-        while (!rs.fine() && rs.valore(kFlagVisto).isNull()) rs.successivo();
-        if (rs.fine()) continue;
+        qsizetype i = 0;
+        while (i < righe.size() && righe[i][0].isNull()) ++i;
+        if (i == righe.size()) continue;
         QString sosta = Trim(itinerario.testo(r, kColonnaSostaItinerario));
         const bool fineGiorno = sosta.startsWith(QLatin1Char('*'));
         if (fineGiorno) sosta = sosta.mid(1);
         // A stop is read as the schedule reads it: one day is one daily visit span.
         float somma = sosta.isEmpty() ? 0 : ghmStringa2Centesimi(sosta, arcoVisita);
-        for (; !rs.fine(); rs.successivo()) {
-            if (rs.valore(kFlagVisto).isNull()) continue;
-            somma += TempoGuidaCentesimi(rs.testo(kTempoSosta), arcoVisita);
-            if (rs.testo(kFlagVisto) != QLatin1String("1")) scriviFlagVisto(rs, QStringLiteral("1"));
+        MarcheDaScrivere marche;
+        for (; i < righe.size(); ++i) {
+            if (righe[i][0].isNull()) continue;
+            somma += tempoGuida(righe[i][1].toString());
+            if (righe[i][0].toString() != QLatin1String("1")) marche.append({i, QStringLiteral("1")});
         }
+        scriviFlagVisto(archivio.dati(), voci, marche);
         soste[r] = (fineGiorno ? QStringLiteral("*") : QString()) + ghmCentesimi2Stringa(somma, arcoVisita);
     }
     tr.conferma();

@@ -17,9 +17,25 @@ using nomi::kTempoSosta;
 float TempoGuidaLocalita(Database& db, const QString& chiave, float arcoVisita) {
     if (Trim(chiave).isEmpty()) return 0;
     float totale = 0;
-    RowSet rs = db.apriRowSet(Query::di(kGuidaCitta).dove(kLocalita, chiave));
-    for (; !rs.fine(); rs.successivo()) totale += TempoGuidaCentesimi(rs.testo(kTempoSosta), arcoVisita);
+    for (const QList<QVariant>& voce :
+         db.leggi(Query::di(kGuidaCitta).dove(kLocalita, chiave), {kTempoSosta}))
+        totale += TempoGuidaCentesimi(voce[0].toString(), arcoVisita);
     return totale;
+}
+
+TempiGuida::TempiGuida(Database& db, int localita, float arcoVisita) : db_(db), arcoVisita_(arcoVisita) {
+    tutta_ = db.conta(Query::di(kGuidaCitta)) <= qMax(1, localita) * FonteGuida::kVociPerLocalita;
+    if (!tutta_) return;
+    // Table order within each key: the sums add in the order the look-up of one key adds them.
+    TempiGuidaLetti tempo(arcoVisita);
+    for (const QList<QVariant>& voce : db.leggi(Query::di(kGuidaCitta), {kLocalita, kTempoSosta}))
+        perChiave_[voce[0].toString().toCaseFolded()] += tempo(voce[1].toString());
+}
+
+float TempiGuida::tempo(const QString& chiave) {
+    if (Trim(chiave).isEmpty()) return 0;
+    if (!tutta_) return TempoGuidaLocalita(db_, chiave, arcoVisita_);
+    return perChiave_.value(chiave.toCaseFolded());
 }
 
 void SettaAZeroFlaGVisto(Archivio& archivio, Progresso* progresso) {
@@ -42,15 +58,16 @@ FonteGuida::FonteGuida(Database& db, int localita) : db_(db) {
     if (localita < 0) return;
     tutta_ = db.conta(Query::di(kGuidaCitta)) <= qMax(1, localita) * kVociPerLocalita;
     if (!tutta_) return;
-    RowSet rs = db_.apriRowSet(ordinata(Query::di(kGuidaCitta)));
-    for (; !rs.fine(); rs.successivo()) perChiave_[rs.testo(kLocalita).toCaseFolded()].append(voce(rs));
+    for (const QList<QVariant>& riga : db_.leggi(ordinata(Query::di(kGuidaCitta)), campi()))
+        perChiave_[riga[0].toString().toCaseFolded()].append(voce(riga));
 }
 
 QList<VoceTabella> FonteGuida::voci(const QString& chiave) {
     if (tutta_) return perChiave_.value(chiave.toCaseFolded());
     QList<VoceTabella> lista;
-    RowSet rs = db_.apriRowSet(ordinata(Query::di(kGuidaCitta).dove(kLocalita, chiave)));
-    for (; !rs.fine(); rs.successivo()) lista.append(voce(rs));
+    for (const QList<QVariant>& riga :
+         db_.leggi(ordinata(Query::di(kGuidaCitta).dove(kLocalita, chiave)), campi()))
+        lista.append(voce(riga));
     return lista;
 }
 
@@ -58,6 +75,10 @@ Query FonteGuida::ordinata(Query q) {
     return q.ordina(kCodiceGuida).ordina(kTempoSosta, true).ordina(kGruppo);
 }
 
-VoceTabella FonteGuida::voce(const RowSet& rs) {
-    return {rs.testo(kCodiceGuida), rs.testo(kGruppo), rs.testo(kDescrizione), rs.testo(kTempoSosta)};
+QStringList FonteGuida::campi() {
+    return {kLocalita, kCodiceGuida, kGruppo, kDescrizione, kTempoSosta};
+}
+
+VoceTabella FonteGuida::voce(const QList<QVariant>& riga) {
+    return {riga[1].toString(), riga[2].toString(), riga[3].toString(), riga[4].toString()};
 }

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 class Archivio;
 class Database;
@@ -15,6 +17,23 @@ class RowSet;
 // whose locality equals the key, ignoring case.  Equality, not a pattern: "L'Aquila" never
 // finds "LXAquila", and the index on the locality serves the look-up.
 float TempoGuidaLocalita(Database& db, const QString& chiave, float arcoVisita);
+
+// The guide times (as TempoGuidaLocalita) of the localities of a trip, each key read once.  With
+// few entries per locality that may be looked up the whole guide is read in one pass and summed
+// by key in table order; otherwise each key is looked up on its own.
+class TempiGuida {
+  public:
+    // localita: how many localities may be looked up.
+    TempiGuida(Database& db, int localita, float arcoVisita);
+
+    float tempo(const QString& chiave);
+
+  private:
+    Database& db_;
+    float arcoVisita_;
+    bool tutta_ = false;
+    QHash<QString, float> perChiave_;  // by folded key, when the whole guide was read
+};
 
 // FlagVisto back to "0" on every guide entry (one transaction).
 void SettaAZeroFlaGVisto(Archivio& archivio, Progresso* progresso = nullptr);
@@ -37,11 +56,13 @@ class FonteGuida {
 
     QList<VoceTabella> voci(const QString& chiave);
 
-  private:
+    // More entries than this per locality looked up make reading the whole guide the slower way.
     static constexpr int kVociPerLocalita = 40;
 
+  private:
     static Query ordinata(Query q);
-    static VoceTabella voce(const RowSet& rs);
+    static QStringList campi();
+    static VoceTabella voce(const QList<QVariant>& riga);
 
     Database& db_;
     bool tutta_ = false;

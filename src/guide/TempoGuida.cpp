@@ -12,3 +12,11 @@ float TempoGuidaCentesimi(const QString& tempo, float arcoVisita) {
         return static_cast<float>(Valore(t.mid(1)) * arcoVisita);
     return ghmStringa2Centesimi(t, arcoVisita);
 }
+
+float TempiGuidaLetti::operator()(const QString& tempo) {
+    const auto trovato = letti_.constFind(tempo);
+    if (trovato != letti_.constEnd()) return *trovato;
+    const float centesimi = TempoGuidaCentesimi(tempo, arcoVisita_);
+    letti_.insert(tempo, centesimi);
+    return centesimi;
+}

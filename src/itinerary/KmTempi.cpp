@@ -1,5 +1,6 @@
 #include "itinerary/KmTempi.h"
 
+#include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -29,6 +30,21 @@ float VelocitaUsabile(const std::array<float, 4>& velocita, int tipo) {
     return static_cast<float>(Valore(ListaMediaKm(tipo).first()));
 }
 
+// The hh:mm text of a leg's driving time: legs of equal length and road share it, so each time
+// is written out once.
+class TestiTempoTappa {
+  public:
+    const QString& operator()(float centesimi) {
+        auto trovato = testi_.constFind(centesimi);
+        if (trovato == testi_.constEnd())
+            trovato = testi_.insert(centesimi, ghmCentesimi2Stringa(centesimi, 9900).mid(3));
+        return *trovato;
+    }
+
+  private:
+    QHash<float, QString> testi_;
+};
+
 }  // namespace
 
 QStringList ListaGiorniItinerario(int giorniMinimi) {
@@ -43,6 +59,7 @@ QStringList ListaGiorniItinerario(int giorniMinimi) {
 RisultatoKmTempi CalcolaKmTempiItinerario(Griglia& mfgTab, const std::array<float, 4>& velocita,
                                           float arcoGuida, qint16 giorniDesiderati) {
     RisultatoKmTempi r;
+    TestiTempoTappa testoTempo;
     Griglia::Aggiornamento lotto(mfgTab);
     for (int riga = 1; riga < mfgTab.righe(); ++riga) {
         if (mfgTab.testo(riga, ColTappa).isEmpty()) {
@@ -61,7 +78,7 @@ RisultatoKmTempi CalcolaKmTempiItinerario(Griglia& mfgTab, const std::array<floa
         r.Totali[kQuantitaTempo][tipo] += t;
         r.Totali[kQuantitaKm][kTotaleStrade] += km;
         r.Totali[kQuantitaTempo][kTotaleStrade] += t;
-        mfgTab.impostaTesto(riga, ColTempo, ghmCentesimi2Stringa(t, 9900).mid(3));
+        mfgTab.impostaTesto(riga, ColTempo, testoTempo(t));
         mfgTab.impostaTesto(riga, ColKmProgressivi,
                             Formato(r.Totali[kQuantitaKm][kTotaleStrade], QStringLiteral("#,##0")));
     }

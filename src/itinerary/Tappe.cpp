@@ -1,5 +1,6 @@
 #include "itinerary/Tappe.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
@@ -95,46 +96,55 @@ void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& c
     Database& db = archivio.dati();
     // One read transaction: the file is locked once for the legs and the guide times.
     Database::Transazione lettura(db);
-    RowSet rs = db.apriRowSet(Query::di(kItinerari)
-                                  .dove(QStringLiteral("CodiceMeta"), codiceMeta)
-                                  .ordina(QStringLiteral("Sequenza")));
-    const int tappe = rs.conteggio();
+    enum { Localita, NomeStrada, Chilometri, TipoStrada, TempoSosta, FineGiorno };
+    const QList<QList<QVariant>> righe =
+        db.leggi(Query::di(kItinerari)
+                     .dove(QStringLiteral("CodiceMeta"), codiceMeta)
+                     .ordina(QStringLiteral("Sequenza")),
+                 {QStringLiteral("Localita"), QStringLiteral("NomeStrada"), QStringLiteral("Chilometri"),
+                  QStringLiteral("TipoStrada"), QStringLiteral("TempoSosta"), QStringLiteral("FineGiorno")});
+    const int tappe = static_cast<int>(righe.size());
+    TempiGuida tempi(db, tappe, arcoVisita);
 
     Griglia::Aggiornamento lotto(mfgTab);
     CancellaMatrice(mfgTab);
     mfgTab.impostaRighe(std::max(tappe + 2, kRigheMinimeItinerario));
 
     LocalitaContate contate;
+    QHash<float, QString> testiGuida;  // most localities share a guide time (none at all, often)
     bool dentro = false;
     int r = 1;
-    for (; !rs.fine(); rs.successivo(), ++r) {
-        const QString localita = rs.testo(QStringLiteral("Localita"));
+    for (const QList<QVariant>& tappa : righe) {
+        const QString localita = tappa[Localita].toString();
         if (!localita.isEmpty()) {
             bool fine = false;
             if (HaMarca(localita, kMarcaStart)) dentro = true;
             if (HaMarca(localita, kMarcaEnd)) fine = true;
             if (dentro) {
                 const QString chiave = ChiaveGuidaTappa(localita);
-                if (contate.primaVolta(chiave))
-                    mfgTab.impostaTesto(
-                        r, ColGuida,
-                        ghmCentesimi2Stringa(TempoGuidaLocalita(db, chiave, arcoVisita), arcoVisita));
+                if (contate.primaVolta(chiave)) {
+                    const float tempo = tempi.tempo(chiave);
+                    auto testo = testiGuida.constFind(tempo);
+                    if (testo == testiGuida.constEnd())
+                        testo = testiGuida.insert(tempo, ghmCentesimi2Stringa(tempo, arcoVisita));
+                    mfgTab.impostaTesto(r, ColGuida, *testo);
+                }
             }
             if (fine) dentro = false;
         }
-        const QString fineGiorno = rs.testo(QStringLiteral("FineGiorno"));
+        const QString fineGiorno = tappa[FineGiorno].toString();
         const bool finisceGiorno = Trim(fineGiorno) == QLatin1String("1");
         mfgTab.impostaTesto(r, ColNumero, QString::number(r));
         mfgTab.impostaTesto(r, ColTappa, localita);
-        mfgTab.impostaTesto(r, ColStrada, Trim(rs.testo(QStringLiteral("NomeStrada"))));
-        mfgTab.impostaTesto(r, ColKm,
-                            Formato(Valore(rs.testo(QStringLiteral("Chilometri"))), QStringLiteral("#,###")));
-        mfgTab.impostaTesto(r, ColTipoStrada, Trim(rs.testo(QStringLiteral("TipoStrada"))));
-        mfgTab.impostaTesto(r, ColSosta,
-                            Trim((finisceGiorno ? QStringLiteral("*") : QStringLiteral(" ")) +
-                                 rs.testo(QStringLiteral("TempoSosta"))));
+        mfgTab.impostaTesto(r, ColStrada, Trim(tappa[NomeStrada].toString()));
+        mfgTab.impostaTesto(r, ColKm, Formato(Valore(tappa[Chilometri].toString()), QStringLiteral("#,###")));
+        mfgTab.impostaTesto(r, ColTipoStrada, Trim(tappa[TipoStrada].toString()));
+        mfgTab.impostaTesto(
+            r, ColSosta,
+            Trim((finisceGiorno ? QStringLiteral("*") : QStringLiteral(" ")) + tappa[TempoSosta].toString()));
         mfgTab.impostaTesto(r, ColFineGiorno, fineGiorno);
         if (finisceGiorno) mfgTab.impostaColoreSfondo(r, ColSosta, kColoreFineGiorno);
+        ++r;
     }
     lettura.conferma();
     mfgTab.impostaRigaInAlto(1);
@@ -160,6 +170,7 @@ QList<RecordTappa> RecordDaGriglia(Database& db, const Griglia& mfgTab, float ar
     const int wGuida = larghezza("SostaGuidaCitta");
 
     QList<RecordTappa> record;
+    TempiGuida tempi(db, mfgTab.righe() - 1, arcoVisita);
     LocalitaContate contate;
     int sequenza = 0;
     const int ultima = mfgTab.righe() - 1;
@@ -169,8 +180,7 @@ QList<RecordTappa> RecordDaGriglia(Database& db, const Griglia& mfgTab, float ar
         const QString localita = TagliaLocalita(mfgTab.testo(r, ColTappa), wLocalita);
         const QString chiave = ChiaveGuidaTappa(localita);
         QString guida;
-        if (contate.primaVolta(chiave))
-            guida = ghmCentesimi2Stringa(TempoGuidaLocalita(db, chiave, arcoVisita), arcoVisita);
+        if (contate.primaVolta(chiave)) guida = ghmCentesimi2Stringa(tempi.tempo(chiave), arcoVisita);
         if (guida.isEmpty()) guida = QStringLiteral(" ");
 
         QString sosta = mfgTab.testo(r, ColSosta) + QLatin1Char(' ');

@@ -39,14 +39,16 @@ QString RigaCsv(const QStringList& campi) {
 }
 
 QByteArray CsvZavetra(const Griglia& mfgTab) {
-    QByteArray csv;
+    // The rows as RigaCsv writes them, built as one text and encoded once.
+    QString csv;
     for (int r = 0; r < mfgTab.righe(); ++r) {
-        QStringList campi;
-        for (int c = 0; c <= kUltimaColonnaCsv; ++c) campi << mfgTab.testo(r, c);
-        csv += RigaCsv(campi).toUtf8();
-        csv += "\r\n";
+        for (int c = 0; c <= kUltimaColonnaCsv; ++c) {
+            if (c > 0) csv += kSeparatore;
+            csv += CampoCsv(mfgTab.testo(r, c));
+        }
+        csv += QLatin1String("\r\n");
     }
-    return csv;
+    return csv.toUtf8();
 }
 
 bool ScriviCsvZavetra(const Griglia& mfgTab, const QString& percorso) {

@@ -23,7 +23,11 @@ const QStringList& IntestazioneCamptabl() {
 
 QString RigaCamptabl(const Griglia& mfgTab, int r) {
     QString riga;
-    for (int c = 0; c <= kUltimaColonnaCamptabl; ++c) riga += Trim(mfgTab.testo(r, c)) + QLatin1Char('\t');
+    riga.reserve(128);
+    for (int c = 0; c <= kUltimaColonnaCamptabl; ++c) {
+        riga += Trim(mfgTab.testo(r, c));
+        riga += QLatin1Char('\t');
+    }
     return riga;
 }
 

@@ -24,6 +24,25 @@ TEST(File1252, CaratteriFuoriDallaPaginaDiventanoPuntoInterrogativo) {
     EXPECT_EQ(Codifica1252(QString(QChar(0x1a)) + "Ł"), QByteArray("\x1a?"));
 }
 
+// Every byte is one character and the character is written back as that byte, alone or in a line
+// of every byte (a character the page lacks excepted: it is written "?").
+TEST(File1252, OgniByteDellaPaginaAndataERitorno) {
+    QByteArray tutti;
+    for (int b = 1; b < 256; ++b) tutti += static_cast<char>(b);
+    const QString testo = Decodifica1252(tutti);
+    ASSERT_EQ(testo.size(), 255);
+    QByteArray atteso;
+    for (int b = 1; b < 256; ++b) {
+        const QString carattere = Decodifica1252(QByteArray(1, static_cast<char>(b)));
+        ASSERT_EQ(carattere, testo.mid(b - 1, 1)) << b;
+        const QByteArray indietro = Codifica1252(carattere);
+        EXPECT_TRUE(indietro == QByteArray(1, static_cast<char>(b)) || indietro == "?") << b;
+        atteso += indietro;
+    }
+    EXPECT_EQ(Codifica1252(testo), atteso);
+    EXPECT_EQ(Codifica1252(testo + QString::fromUtf8("Ł")), atteso + "?");
+}
+
 TEST(File1252, RigheConCrLfAncheDopoLUltima) {
     EXPECT_EQ(Righe1252({"uno", QString(), "tre\t"}), QByteArray("uno\r\n\r\ntre\t\r\n"));
     EXPECT_EQ(Righe1252({}), QByteArray());
