@@ -37,6 +37,13 @@ QChar SceltaSeparatore(const QString& riga) {
 
 double Valore(const QString& testo) {
     const qsizetype n = testo.size();
+    // Plain digits (kilometres, codes, times of the tables) are read without a conversion.
+    if (n > 0 && n <= 15) {
+        qint64 cifre = 0;
+        qsizetype i = 0;
+        for (; i < n && cifra(testo[i]); ++i) cifre = cifre * 10 + (testo[i].unicode() - u'0');
+        if (i == n) return static_cast<double>(cifre);
+    }
     qsizetype i = 0;
     while (i < n && testo[i] == QLatin1Char(' ')) ++i;
     const qsizetype inizio = i;

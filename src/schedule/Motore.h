@@ -78,9 +78,10 @@ class UscitaPassaggio {
     // Halt or new-day row s.riga (see StampaLaRigaNellaTabellaMFG).
     virtual void rigaSosta(StatoMotore& /*s*/, const ParametriMotore& /*p*/, const QString& /*testo*/,
                            float /*a*/, float /*b*/, const QString& /*nota*/, int /*colonnaA*/) {}
-    // The note of row r gets an event after it (" Pranzo") or a text in front ("Riposo 15'").
+    // The note of row r gets an event after it (" Pranzo") or the break in front ("Riposo 15'",
+    // the minutes of p.testoRipM).
     virtual void aggiungiNota(int /*r*/, const QString& /*evento*/) {}
-    virtual void anteponiNota(int /*r*/, const QString& /*testo*/) {}
+    virtual void anteponiRiposo(int /*r*/, const ParametriMotore& /*p*/) {}
     // The time cell of row r gets "* " in front: a rest day follows.
     virtual void segnaRiposo(int /*r*/) {}
     // The locality cell of row r while its leg goes on.
@@ -107,7 +108,7 @@ class ScritturaGriglia final : public UscitaPassaggio {
     void rigaSosta(StatoMotore& s, const ParametriMotore& p, const QString& testo, float a, float b,
                    const QString& nota, int colonnaA) override;
     void aggiungiNota(int r, const QString& evento) override;
-    void anteponiNota(int r, const QString& testo) override;
+    void anteponiRiposo(int r, const ParametriMotore& p) override;
     void segnaRiposo(int r) override;
     void verso(int r, const QString& testo) override;
     void fine(int ultimaRiga) override;

@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <cmath>
 
 #include "common/Griglia.h"
 #include "common/Progresso.h"
@@ -100,6 +101,9 @@ void Neutralizza(QChar modo, const Localita& loc, Griglia& copia) {
 }  // namespace
 
 QString TestoTempoTabella(float valore) {
+    // Whole hundredths, the usual case, are their digits: what nine significant digits show.
+    if (valore >= 1 && valore < 1e8f && std::floor(valore) == valore)
+        return QString::number(static_cast<qint64>(valore));
     return QString::number(static_cast<double>(valore), 'g', 9);
 }
 
