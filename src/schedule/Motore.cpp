@@ -281,9 +281,8 @@ void Sosta(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, fl
     if (riga.senzaTempo) StampaLaRigaNellaTabellaMFG(g, s, p, riga.tappa, 0, -1, riga.nota, ColGuida, perc);
 }
 
-QString TestoTempoMostrato(float t, float giornata) {
-    CampiGhm c;
-    if (t != 0 && LeggiCampi(t, giornata, c)) return c.zero() ? QString() : TestoCampi(c, c.d != 0);
+// The halt times: dd:hh:mm of the visit day, the day field dropped when it is "00".
+QString TestoTempoMostratoLento(float t, float giornata) {
     QString testo = Ghm(t, giornata);
     if (testo.size() >= 7 && testo.startsWith(QLatin1String("00"))) testo = testo.mid(3);
     return testo;
@@ -343,6 +342,19 @@ void ScritturaGriglia::inizio(int righeTabella) {
     g_.impostaColonne(std::max(g_.colonne(), kColonneItinerario));
     // Every table row gives at least one schedule row: room for them at once.
     g_.impostaRighe(righeTabella + 2);
+}
+
+QString ScritturaGriglia::tempoMostrato(float t, float giornata) {
+    if (t == 0) return {};
+    CampiGhm c;
+    if (LeggiCampi(t, giornata, c)) return c.zero() ? QString() : TestoCampi(c, c.d != 0);
+    if (!lentoValido_ || t != tempoLento_ || giornata != giornataLenta_) {
+        testoLento_ = TestoTempoMostratoLento(t, giornata);
+        tempoLento_ = t;
+        giornataLenta_ = giornata;
+        lentoValido_ = true;
+    }
+    return testoLento_;
 }
 
 void ScritturaGriglia::spazio(int riga) {
@@ -405,8 +417,8 @@ void ScritturaGriglia::rigaSosta(StatoMotore& s, const ParametriMotore& p, const
     g.impostaRiga(r);
     g.impostaColonna(ColTempo);
     g.impostaGrassetto(r, ColTempo, true);
-    const QString sa = TestoTempoMostrato(a, p.v.ArcoVisita);
-    const QString sb = TestoTempoMostrato(b, p.v.ArcoVisita);
+    const QString sa = tempoMostrato(a, p.v.ArcoVisita);
+    const QString sb = tempoMostrato(b, p.v.ArcoVisita);
     if (!sb.isEmpty() || !sa.isEmpty() ||
         tappa.contains(QLatin1String("mattino successivo"), Qt::CaseInsensitive)) {
         TestiGiorno(s);

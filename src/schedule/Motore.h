@@ -115,7 +115,14 @@ class ScritturaGriglia final : public UscitaPassaggio {
 
   private:
     void spazio(int riga);
+    QString tempoMostrato(float t, float giornata);
     Griglia& g_;
+    // The last time shown the general way (the -1 of every guide entry without time): kept, as
+    // its text is slow to make.
+    float tempoLento_ = 0;
+    float giornataLenta_ = 0;
+    QString testoLento_;
+    bool lentoValido_ = false;
 };
 
 struct EsitoPassaggio {
