@@ -96,12 +96,33 @@ float MinutiInteri(float valore, float giornata) {
     return static_cast<float>(static_cast<double>(d) * giornata + static_cast<double>(h) * 100 + minuti);
 }
 
+// The decimal digits of a whole number, as QString::number writes them, with a "." before every
+// group of three when raggruppa: one allocation, no locale.
+QString TestoIntero(qint64 n, bool raggruppa = false) {
+    char cifre[32];
+    int k = 0;
+    quint64 v = n < 0 ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n);
+    int inGruppo = 0;
+    do {
+        if (raggruppa && inGruppo == 3) {
+            cifre[k++] = '.';
+            inGruppo = 0;
+        }
+        cifre[k++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+        ++inGruppo;
+    } while (v != 0);
+    if (n < 0) cifre[k++] = '-';
+    QString t(k, Qt::Uninitialized);
+    QChar* d = t.data();
+    for (int i = 0; i < k; ++i) d[i] = QLatin1Char(cifre[k - 1 - i]);
+    return t;
+}
+
 // "#,###" of a whole number of kilometres.
 QString KmRaggruppati(long km) {
     if (km <= 0) return Formato(static_cast<double>(km), QStringLiteral("#,###"));
-    QString cifre = QString::number(km);
-    for (qsizetype p = cifre.size() - 3; p > 0; p -= 3) cifre.insert(p, QLatin1Char('.'));
-    return cifre;
+    return TestoIntero(km, true);
 }
 
 // A road type's speed with, when it is a whole number of km/h (as the boxes give it), that
@@ -366,10 +387,10 @@ void ScritturaGriglia::rigaGuida(StatoMotore& s, const ParametriMotore& p, const
     const int r = s.riga;
     spazio(r);
     TestiGiorno(s);
-    g_.impostaTesto(r, ColNumero, QString::number(r));
+    g_.impostaTesto(r, ColNumero, TestoIntero(r));
     g_.impostaTesto(r, ColTappa, riga.tappa);
     g_.impostaTesto(r, ColStrada, riga.strada);
-    if (km != 0) g_.impostaTesto(r, ColKm, QString::number(km));
+    if (km != 0) g_.impostaTesto(r, ColKm, TestoIntero(km));
     g_.impostaTesto(r, ColTipoStrada, riga.tipoTesto);
     g_.impostaTesto(r, ColKmProgressivi, KmRaggruppati(s.kmTotali));
     g_.impostaTesto(r, ColTempo, GhmSenzaGiorno(tempo, p.v.ArcoGuida));

@@ -43,10 +43,11 @@ TabellaGriglia::TabellaGriglia(Griglia* griglia, QWidget* parent)
 namespace {
 // A column never asks for more than this to show its content whole.
 constexpr int kMinimoMassimo = 160;
-// The content a column must show is measured on this many rows from the top one shown: a
-// schedule has thousands of rows, and a text layout per cell and per change would cost more than
-// the computation.
-constexpr int kRigheCampione = 60;
+// The content a column must show is measured on the rows shown (at least kRigheCampioneMinime,
+// at most kRigheCampioneMassime from the top one shown): a schedule has thousands of rows, and a
+// text layout per cell and per change would cost more than the computation.
+constexpr int kRigheCampioneMinime = 20;
+constexpr int kRigheCampioneMassime = 60;
 }  // namespace
 
 int TabellaGriglia::larghezzaContenuto(int colonna) const {
@@ -54,9 +55,11 @@ int TabellaGriglia::larghezzaContenuto(int colonna) const {
     if (righe == 0) return 0;
     QStyleOptionViewItem opzione;
     initViewItemOption(&opzione);
+    const int mostrate = viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()) + 1;
+    const int campione = std::clamp(mostrate, kRigheCampioneMinime, kRigheCampioneMassime);
     const int alto = std::max(0, rowAt(0));
-    const int prima = std::max(0, std::min(alto, righe - kRigheCampione));
-    const int ultima = std::min(righe, prima + kRigheCampione);
+    const int prima = std::max(0, std::min(alto, righe - campione));
+    const int ultima = std::min(righe, prima + campione);
     int larghezza = 0;
     for (int r = prima; r < ultima; ++r) {
         const QModelIndex indice = modello_->index(r, colonna);
