@@ -28,7 +28,8 @@ void ScriviParametri(Archivio& a, const QStringList& arg) {
     meta.imposta(QStringLiteral("DataInizio"), QStringLiteral("04032024"));
     meta.imposta(QStringLiteral("OraInizio"), QStringLiteral("0800"));
     const char* const medie[] = {"MediaAutostrada", "MediaSuperStrada", "MediaPrincipale", "MediaLocale"};
-    for (int i = 0; i < 4; ++i) meta.imposta(QString::fromLatin1(medie[i]), MediaMemorizzata(p.cmbMediaKm[i]));
+    for (int i = 0; i < 4; ++i)
+        meta.imposta(QString::fromLatin1(medie[i]), MediaMemorizzata(p.cmbMediaKm[i]));
     const char* const coppie[] = {"OraColazione", "OraPranzo",    "OraCena",    "OraNotte",    "DurataPranzo",
                                   "DurataCena",   "InizioVisita", "FineVisita", "OreTraghetti"};
     for (int i = 0; i < 9; ++i) meta.imposta(QString::fromLatin1(coppie[i]), CoppiaMemorizzata(p, i));
@@ -58,17 +59,19 @@ int Griglia_(const QString& cartella, const QString& giorni) {
     DialoghiScriptati dialoghi;
     const EsitoZavetra e = CalcolaZavetra({archivio, box, codice, tab, copia, tipi, progresso, dialoghi});
     QTextStream out(stdout);
-    out << "eseguito " << e.eseguito << " errore " << e.errore << " messaggio " << e.messaggio << " tentativi "
-        << e.tentativi << " passi " << e.passi << " coefficiente " << e.coefficienteTesto << " usati "
-        << e.giorniUsati << " desiderati " << e.giorniDesiderati << '\n';
+    out << "eseguito " << e.eseguito << " errore " << e.errore << " messaggio " << e.messaggio
+        << " tentativi " << e.tentativi << " passi " << e.passi << " coefficiente " << e.coefficienteTesto
+        << " usati " << e.giorniUsati << " desiderati " << e.giorniDesiderati << '\n';
     for (const QString& t : box.txtFine) out << "fine " << t << '\n';
     for (const QString& t : box.txtKmTot) out << "km " << t << '\n';
     for (const QString& t : box.txtTempo) out << "tempo " << t << '\n';
     out << "tragh " << box.txtTragh << '\n';
     out << "righe " << tab.righe() << " colonne " << tab.colonne() << " cursore " << tab.riga() << ','
-        << tab.colonna() << ',' << tab.rigaSel() << ',' << tab.colonnaSel() << ',' << tab.rigaInAlto() << '\n';
+        << tab.colonna() << ',' << tab.rigaSel() << ',' << tab.colonnaSel() << ',' << tab.rigaInAlto()
+        << '\n';
     for (int r = 0; r < tab.righe(); ++r) {
-        for (int c = 0; c < tab.colonne(); ++c) out << (tab.grassetto(r, c) ? "*" : "") << tab.testo(r, c) << '|';
+        for (int c = 0; c < tab.colonne(); ++c)
+            out << (tab.grassetto(r, c) ? "*" : "") << tab.testo(r, c) << '|';
         out << '\n';
     }
     for (int r = 0; r < copia.righe(); ++r) {

@@ -1,7 +1,6 @@
 #include "common/Testo.h"
 
 #include <algorithm>
-
 #include <cmath>
 
 namespace {
@@ -83,7 +82,9 @@ QString RTrim(const QString& t) {
 QString SenzaControlli(const QString& t) {
     // The control characters lie in U+0000-U+001F and U+007F-U+009F: a text without any is kept
     // as it is, without a copy.
-    const auto forseControllo = [](QChar c) { return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F); };
+    const auto forseControllo = [](QChar c) {
+        return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+    };
     if (std::none_of(t.begin(), t.end(), forseControllo)) return t;
     QString pulito = t;
     for (QChar& c : pulito)

@@ -406,7 +406,8 @@ void ScritturaGriglia::aggiungiNota(int r, const QString& evento) {
 }
 
 void ScritturaGriglia::anteponiRiposo(int r, const ParametriMotore& p) {
-    g_.impostaTesto(r, ColNote, QStringLiteral("Riposo ") + p.testoRipM + QLatin1Char('\'') + g_.testo(r, ColNote));
+    g_.impostaTesto(r, ColNote,
+                    QStringLiteral("Riposo ") + p.testoRipM + QLatin1Char('\'') + g_.testo(r, ColNote));
 }
 
 void ScritturaGriglia::segnaRiposo(int r) {
