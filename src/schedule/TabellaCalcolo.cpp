@@ -23,8 +23,9 @@ namespace {
 const QString kStart = QStringLiteral("[Start]");
 const QString kEnd = QStringLiteral("[End]");
 
-bool Contiene(const QString& testo, const QString& parte) {
-    return testo.contains(parte, Qt::CaseInsensitive);
+// The markers begin with '[': a text without one is not searched.
+bool Contiene(const QString& testo, const QString& marca) {
+    return testo.contains(QLatin1Char('[')) && testo.contains(marca, Qt::CaseInsensitive);
 }
 
 void SistemaMarche(Griglia& mfgTab) {
