@@ -931,7 +931,6 @@ bool FrmMain::EseguiCalcolo(int chiamante) {
     modoPrincipale = QStringLiteral("Es");
     AbilitaPulsantiComando();
     progresso_->stop = false;
-    progresso_->inizia();
     BoxMeta box = LeggiBox();
     EsitoZavetra esito;
     try {

@@ -6,22 +6,16 @@
 #include "common/Dialoghi.h"
 
 namespace {
-// A caption or a bar update lets events run at most this often.
+// A bar update lets events run at most this often.
 constexpr qint64 kIntervalloEventiMs = 40;
 }  // namespace
-
-void ProgressoFinestra::eseguiEventi(QElapsedTimer& ultimi) {
-    if (ultimi.isValid() && ultimi.elapsed() < kIntervalloEventiMs) return;
-    ultimi.start();
-    dialoghi_.eseguiEventi();
-}
 
 ProgressoFinestra::ProgressoFinestra(QLabel* etichetta, QProgressBar* barra, Dialoghi& dialoghi)
     : etichetta_(etichetta), barra_(barra), dialoghi_(dialoghi) {}
 
 void ProgressoFinestra::didascalia(const QString& testo) {
     if (etichetta_) etichetta_->setText(testo);
-    eseguiEventi(eventiDidascalia_);
+    dialoghi_.eseguiEventi();
 }
 
 void ProgressoFinestra::posizione(int valore, int massimo) {
@@ -29,12 +23,9 @@ void ProgressoFinestra::posizione(int valore, int massimo) {
         barra_->setMaximum(qMax(massimo, 1));
         barra_->setValue(qBound(0, valore, qMax(massimo, 1)));
     }
-    eseguiEventi(eventiBarra_);
-}
-
-void ProgressoFinestra::inizia() {
-    eventiDidascalia_.start();
+    if (eventiBarra_.isValid() && eventiBarra_.elapsed() < kIntervalloEventiMs) return;
     eventiBarra_.start();
+    dialoghi_.eseguiEventi();
 }
 
 void ProgressoFinestra::azzera() {

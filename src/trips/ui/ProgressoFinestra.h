@@ -1,8 +1,8 @@
 #pragma once
 // The progress-and-stop seam shown in the main window: the work label, the bar, and the stop
-// request that the exit button sets while it reads "&Stop".  A caption or a bar update lets
-// pending window events run (each at most every few milliseconds), which is how a press of "&Stop"
-// reaches a running elaboration; a fast one is not repainted at every step.
+// request that the exit button sets while it reads "&Stop".  Every caption, and a bar update at
+// most every few milliseconds, lets pending window events run, which is how a press of "&Stop"
+// reaches a running elaboration; the bar is not repainted at every step of a fast one.
 #include <QElapsedTimer>
 #include <QPointer>
 
@@ -19,20 +19,13 @@ class ProgressoFinestra : public Progresso {
     void didascalia(const QString& testo) override;
     void posizione(int valore, int massimo) override;
     void azzera() override;
-    // An elaboration starts: it lets events run only once it has lasted a few milliseconds, so
-    // that one that ends sooner is shown once, when it is done.
-    void inizia();
     bool stopRichiesto() const override { return stop; }
 
     bool stop = false;
 
   private:
-    void eseguiEventi(QElapsedTimer& ultimi);
-
     QPointer<QLabel> etichetta_;
     QPointer<QProgressBar> barra_;
     Dialoghi& dialoghi_;
-    // Since the caption and the bar last let events run; invalid before.
-    QElapsedTimer eventiDidascalia_;
-    QElapsedTimer eventiBarra_;
+    QElapsedTimer eventiBarra_;  // since the bar last let events run; invalid before
 };
