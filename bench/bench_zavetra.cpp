@@ -39,6 +39,7 @@ void Calcola(benchmark::State& state, Viaggio& v, const QString& giorni) {
     v.caricato.cmbGiorni = giorni;
     int tentativi = 0;
     int righe = 0;
+    bool eseguito = false;
     for (auto _ : state) {
         BoxMeta box = v.caricato;
         Griglia tab = v.itinerario;
@@ -48,11 +49,14 @@ void Calcola(benchmark::State& state, Viaggio& v, const QString& giorni) {
         const EsitoZavetra e =
             CalcolaZavetra({v.archivio, box, kMeta, tab, copia, v.tipi, progresso, dialoghi});
         tentativi = e.tentativi;
+        eseguito = e.eseguito;
         righe = tab.righe();
         benchmark::DoNotOptimize(e);
     }
     state.counters["tentativi"] = tentativi;
     state.counters["righe"] = righe;
+    // 0 when the computation was refused (more schedule rows than the limit).
+    state.counters["eseguito"] = eseguito;
 }
 
 Viaggio& Giro() {

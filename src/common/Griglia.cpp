@@ -49,6 +49,29 @@ Griglia& Griglia::operator=(const Griglia& altra) {
     return *this;
 }
 
+Griglia& Griglia::operator=(Griglia&& altra) {
+    if (this == &altra) return *this;
+    if (!altra.osservatori_.empty()) return *this = static_cast<const Griglia&>(altra);
+    riordino([&] {
+        celle_ = std::move(altra.celle_);
+        colonneFormato_ = std::move(altra.colonneFormato_);
+        righeFisse_ = altra.righeFisse_;
+        colonneFisse_ = altra.colonneFisse_;
+        riga_ = altra.riga_;
+        colonna_ = altra.colonna_;
+        rigaSel_ = altra.rigaSel_;
+        colonnaSel_ = altra.colonnaSel_;
+        rigaInAlto_ = altra.rigaInAlto_;
+    });
+    altra.celle_.clear();
+    altra.colonneFormato_.clear();
+    altra.righeFisse_ = altra.colonneFisse_ = 0;
+    altra.riga_ = altra.colonna_ = altra.rigaSel_ = altra.colonnaSel_ = altra.rigaInAlto_ = 0;
+    segnalaAspetto();
+    segnalaCursore();
+    return *this;
+}
+
 Griglia::~Griglia() {
     notifica([](OsservatoreGriglia& o) { o.grigliaDistrutta(); });
 }
@@ -230,7 +253,14 @@ QString Griglia::testo(int r, int c) const {
 }
 
 bool Griglia::impostaTesto(int r, int c, const QString& t) {
-    return cambiaCella(r, c, [&](Cella& x) { x.testo = t; });
+    // The text alone changes: compared in place, without a copy of the cell.
+    if (!dentro(r, c)) return false;
+    Cella& x = celle_[r][c];
+    if (x.testo == t) return true;
+    if (inLotto()) apriRiordinoDiLotto();
+    x.testo = t;
+    segnalaCelle({r, c, r, c});
+    return true;
 }
 
 bool Griglia::grassetto(int r, int c) const {

@@ -71,6 +71,9 @@ class Griglia {
     // Copies cells, layout and cursor; observers stay with their own grid.
     Griglia(const Griglia& altra);
     Griglia& operator=(const Griglia& altra);
+    // Takes the other grid's cells, layout and cursor without copying them, as one reset for this
+    // grid's observers; the other grid is left empty.  A grid that others observe is copied instead.
+    Griglia& operator=(Griglia&& altra);
     ~Griglia();
 
     // Counts.  The grid never has fewer rows than header rows nor fewer columns than header columns:

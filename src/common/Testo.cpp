@@ -1,5 +1,6 @@
 #include "common/Testo.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -37,6 +38,13 @@ QChar SceltaSeparatore(const QString& riga) {
 
 double Valore(const QString& testo) {
     const qsizetype n = testo.size();
+    // Plain digits (kilometres, codes, times of the tables) are read without a conversion.
+    if (n > 0 && n <= 15) {
+        qint64 cifre = 0;
+        qsizetype i = 0;
+        for (; i < n && cifra(testo[i]); ++i) cifre = cifre * 10 + (testo[i].unicode() - u'0');
+        if (i == n) return static_cast<double>(cifre);
+    }
     qsizetype i = 0;
     while (i < n && testo[i] == QLatin1Char(' ')) ++i;
     const qsizetype inizio = i;
@@ -72,6 +80,12 @@ QString RTrim(const QString& t) {
 }
 
 QString SenzaControlli(const QString& t) {
+    // The control characters lie in U+0000-U+001F and U+007F-U+009F: a text without any is kept
+    // as it is, without a copy.
+    const auto forseControllo = [](QChar c) {
+        return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+    };
+    if (std::none_of(t.begin(), t.end(), forseControllo)) return t;
     QString pulito = t;
     for (QChar& c : pulito)
         if (c.category() == QChar::Other_Control) c = QLatin1Char(' ');

@@ -35,22 +35,53 @@ void DueCifre(QChar* d, int v) {
     d[1] = QLatin1Char(static_cast<char>('0' + v % 10));
 }
 
-// ghmCentesimi2Stringa without the number-to-text conversions for the fields of 0..99; any
-// other value goes the general way.
-QString Ghm(float valore, float giornata) {
-    if (valore == 0) return {};
-    if (!(valore > 0) || !(giornata > 0)) return ghmCentesimi2Stringa(valore, giornata);
+// The fields of ghmCentesimi2Stringa when each lies in 0..99 and the value and the day are
+// positive; false sends the caller the general way.
+struct CampiGhm {
+    int d = 0;
+    int h = 0;
+    int m = 0;
+    bool zero() const { return d == 0 && h == 0 && m == 0; }
+};
+bool LeggiCampi(float valore, float giornata, CampiGhm& c) {
+    if (!(valore > 0) || !(giornata > 0)) return false;
     const float d = std::floor(valore / giornata);
     const float h = std::floor((valore - d * giornata) / 100.0f);
     const float resto = valore - (d * giornata + h * 100.0f);
     const auto m = static_cast<qint16>(std::floor(resto * 60.0f / 100.0f + 0.5f));
-    if (d < 0 || d > 99 || h < 0 || h > 99 || m < 0 || m > 99) return ghmCentesimi2Stringa(valore, giornata);
-    if (d == 0 && h == 0 && m == 0) return {};
-    QString t(8, QLatin1Char(':'));
-    DueCifre(t.data(), static_cast<int>(d));
-    DueCifre(t.data() + 3, static_cast<int>(h));
-    DueCifre(t.data() + 6, m);
+    if (d < 0 || d > 99 || h < 0 || h > 99 || m < 0 || m > 99) return false;
+    c = {static_cast<int>(d), static_cast<int>(h), m};
+    return true;
+}
+
+// "hh:mm", or "dd:hh:mm" with the day field, in one allocation.
+QString TestoCampi(const CampiGhm& c, bool conGiorno) {
+    QString t(conGiorno ? 8 : 5, QLatin1Char(':'));
+    QChar* d = t.data();
+    if (conGiorno) {
+        DueCifre(d, c.d);
+        d += 3;
+    }
+    DueCifre(d, c.h);
+    DueCifre(d + 3, c.m);
     return t;
+}
+
+// ghmCentesimi2Stringa without the number-to-text conversions for the fields of 0..99; any
+// other value goes the general way.
+QString Ghm(float valore, float giornata) {
+    if (valore == 0) return {};
+    CampiGhm c;
+    if (!LeggiCampi(valore, giornata, c)) return ghmCentesimi2Stringa(valore, giornata);
+    return c.zero() ? QString() : TestoCampi(c, true);
+}
+
+// Ghm(valore, giornata).mid(3): the day field dropped.
+QString GhmSenzaGiorno(float valore, float giornata) {
+    if (valore == 0) return {};
+    CampiGhm c;
+    if (!LeggiCampi(valore, giornata, c)) return ghmCentesimi2Stringa(valore, giornata).mid(3);
+    return c.zero() ? QString() : TestoCampi(c, false);
 }
 
 // The halt time as its dd:hh:mm text reads back: whole minutes (ghmStringa2Centesimi of Ghm).
@@ -65,17 +96,55 @@ float MinutiInteri(float valore, float giornata) {
     return static_cast<float>(static_cast<double>(d) * giornata + static_cast<double>(h) * 100 + minuti);
 }
 
+// The decimal digits of a whole number, as QString::number writes them, with a "." before every
+// group of three when raggruppa: one allocation, no locale.
+QString TestoIntero(qint64 n, bool raggruppa = false) {
+    char cifre[32];
+    int k = 0;
+    quint64 v = n < 0 ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n);
+    int inGruppo = 0;
+    do {
+        if (raggruppa && inGruppo == 3) {
+            cifre[k++] = '.';
+            inGruppo = 0;
+        }
+        cifre[k++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+        ++inGruppo;
+    } while (v != 0);
+    if (n < 0) cifre[k++] = '-';
+    QString t(k, Qt::Uninitialized);
+    QChar* d = t.data();
+    for (int i = 0; i < k; ++i) d[i] = QLatin1Char(cifre[k - 1 - i]);
+    return t;
+}
+
 // "#,###" of a whole number of kilometres.
 QString KmRaggruppati(long km) {
     if (km <= 0) return Formato(static_cast<double>(km), QStringLiteral("#,###"));
-    QString cifre = QString::number(km);
-    for (qsizetype p = cifre.size() - 3; p > 0; p -= 3) cifre.insert(p, QLatin1Char('.'));
-    return cifre;
+    return TestoIntero(km, true);
 }
 
-// Driving time of a piece, rounded half up.
-float TempoPezzo(int km, float v) {
-    return static_cast<float>(CentesimiPercorrenza(km, v));
+// A road type's speed with, when it is a whole number of km/h (as the boxes give it), that
+// number: the time of a piece then needs no wide arithmetic.
+struct Velocita {
+    float v = 0;
+    qint64 intera = 0;  // 0: not a whole number
+    explicit Velocita(float velocita) : v(velocita) {
+        if (velocita > 0 && velocita < 1e9f && std::floor(velocita) == velocita)
+            intera = static_cast<qint64>(velocita);
+    }
+};
+
+// Driving time of a piece, rounded half up: the integer part of km / v × 100 + 0.5, that is
+// floor((200 km + v) / (2 v)), exactly (CentesimiPercorrenza for any other speed).
+float TempoPezzo(int km, const Velocita& v) {
+    if (v.intera == 0) return static_cast<float>(CentesimiPercorrenza(km, v.v));
+    const qint64 numeratore = 200 * static_cast<qint64>(km) + v.intera;
+    const qint64 divisore = 2 * v.intera;
+    qint64 q = numeratore / divisore;
+    if (numeratore % divisore != 0 && numeratore < 0) --q;
+    return static_cast<float>(q);
 }
 
 // Kilometres drivable from the clock up to an event time, at least 1.
@@ -137,24 +206,25 @@ void Pause(const ParametriMotore& p, StatoMotore& s, UscitaPassaggio& g) {
     const float n = std::floor((s.ora - s.ultimaPausa) / intervallo);
     s.ora += n * static_cast<float>(v.RiposoMinuti);
     s.ultimaPausa += n * intervallo;
-    if (n != 0) g.anteponiNota(s.riga, QStringLiteral("Riposo ") + p.testoRipM + QLatin1Char('\''));
+    if (n != 0) g.anteponiRiposo(s.riga, p);
 }
 
 // The piece loop of one leg.
 void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, UscitaPassaggio& g) {
     const ValoriLavoro& v = p.v;
     const int tipo = riga.tipo;
-    const float vel = p.velocita[tipo];
+    const Velocita velocita(p.velocita[tipo]);
+    const float vel = velocita.v;
     int rimanenti = riga.km;
     do {
         int pezzo = rimanenti;
-        float tempo = TempoPezzo(pezzo, vel);
+        float tempo = TempoPezzo(pezzo, velocita);
         float arrivo = s.ora + tempo;
         if (v.RiposoOre > 0 && v.RiposoMinuti > 0 &&
             arrivo > s.ultimaPausa + static_cast<float>(v.RiposoOre) * 100.0f) {
             pezzo = Minore(
                 static_cast<int>(std::floor(static_cast<float>(v.RiposoOre) * 100.0f * vel / 100.0f)), pezzo);
-            tempo = TempoPezzo(pezzo, vel);
+            tempo = TempoPezzo(pezzo, velocita);
             arrivo = s.ora + tempo;
         }
         const float tol = static_cast<float>(p.tolleranza);
@@ -168,7 +238,7 @@ void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, Us
         }
         // Every piece of a leg with kilometres covers at least one, so the loop ends.
         if (rimanenti > 0) pezzo = std::max(pezzo, 1);
-        tempo = TempoPezzo(pezzo, vel);
+        tempo = TempoPezzo(pezzo, velocita);
 
         if (v.RiposoGiorno > 0 && v.RiposoDopoGiorni > 0 &&
             static_cast<float>(v.RiposoDopoGiorni) + s.ultimoRiposo <= s.giorno) {
@@ -232,7 +302,8 @@ void Sosta(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, fl
     if (riga.senzaTempo) StampaLaRigaNellaTabellaMFG(g, s, p, riga.tappa, 0, -1, riga.nota, ColGuida, perc);
 }
 
-QString TestoTempoMostrato(float t, float giornata) {
+// The halt times: dd:hh:mm of the visit day, the day field dropped when it is "00".
+QString TestoTempoMostratoLento(float t, float giornata) {
     QString testo = Ghm(t, giornata);
     if (testo.size() >= 7 && testo.startsWith(QLatin1String("00"))) testo = testo.mid(3);
     return testo;
@@ -245,7 +316,7 @@ qint16 Tolleranza(const QString& cmbRange) {
 }
 
 QString OreMinuti(float ora) {
-    return Ghm(ora, 2400).mid(3);
+    return GhmSenzaGiorno(ora, 2400);
 }
 
 void TestiGiorno(StatoMotore& s) {
@@ -294,6 +365,19 @@ void ScritturaGriglia::inizio(int righeTabella) {
     g_.impostaRighe(righeTabella + 2);
 }
 
+QString ScritturaGriglia::tempoMostrato(float t, float giornata) {
+    if (t == 0) return {};
+    CampiGhm c;
+    if (LeggiCampi(t, giornata, c)) return c.zero() ? QString() : TestoCampi(c, c.d != 0);
+    if (!lentoValido_ || t != tempoLento_ || giornata != giornataLenta_) {
+        testoLento_ = TestoTempoMostratoLento(t, giornata);
+        tempoLento_ = t;
+        giornataLenta_ = giornata;
+        lentoValido_ = true;
+    }
+    return testoLento_;
+}
+
 void ScritturaGriglia::spazio(int riga) {
     if (g_.righe() < riga + 2) g_.impostaRighe(std::max(riga + 2, g_.righe() + g_.righe() / 2));
 }
@@ -303,13 +387,13 @@ void ScritturaGriglia::rigaGuida(StatoMotore& s, const ParametriMotore& p, const
     const int r = s.riga;
     spazio(r);
     TestiGiorno(s);
-    g_.impostaTesto(r, ColNumero, QString::number(r));
+    g_.impostaTesto(r, ColNumero, TestoIntero(r));
     g_.impostaTesto(r, ColTappa, riga.tappa);
     g_.impostaTesto(r, ColStrada, riga.strada);
-    if (km != 0) g_.impostaTesto(r, ColKm, QString::number(km));
+    if (km != 0) g_.impostaTesto(r, ColKm, TestoIntero(km));
     g_.impostaTesto(r, ColTipoStrada, riga.tipoTesto);
     g_.impostaTesto(r, ColKmProgressivi, KmRaggruppati(s.kmTotali));
-    g_.impostaTesto(r, ColTempo, Ghm(tempo, p.v.ArcoGuida).mid(3));
+    g_.impostaTesto(r, ColTempo, GhmSenzaGiorno(tempo, p.v.ArcoGuida));
     g_.impostaTesto(r, ColGs, s.giornoSettimana);
     g_.impostaTesto(r, ColData, s.dataBreve);
     const QString ore = OreMinuti(s.ora);
@@ -321,8 +405,9 @@ void ScritturaGriglia::aggiungiNota(int r, const QString& evento) {
     g_.impostaTesto(r, ColNote, Trim(g_.testo(r, ColNote) + evento));
 }
 
-void ScritturaGriglia::anteponiNota(int r, const QString& testo) {
-    g_.impostaTesto(r, ColNote, testo + g_.testo(r, ColNote));
+void ScritturaGriglia::anteponiRiposo(int r, const ParametriMotore& p) {
+    g_.impostaTesto(r, ColNote,
+                    QStringLiteral("Riposo ") + p.testoRipM + QLatin1Char('\'') + g_.testo(r, ColNote));
 }
 
 void ScritturaGriglia::segnaRiposo(int r) {
@@ -354,10 +439,10 @@ void ScritturaGriglia::rigaSosta(StatoMotore& s, const ParametriMotore& p, const
     g.impostaRiga(r);
     g.impostaColonna(ColTempo);
     g.impostaGrassetto(r, ColTempo, true);
-    const QString sa = TestoTempoMostrato(a, p.v.ArcoVisita);
-    const QString sb = TestoTempoMostrato(b, p.v.ArcoVisita);
-    if (tappa.contains(QStringLiteral("mattino successivo"), Qt::CaseInsensitive) || !sb.isEmpty() ||
-        !sa.isEmpty()) {
+    const QString sa = tempoMostrato(a, p.v.ArcoVisita);
+    const QString sb = tempoMostrato(b, p.v.ArcoVisita);
+    if (!sb.isEmpty() || !sa.isEmpty() ||
+        tappa.contains(QLatin1String("mattino successivo"), Qt::CaseInsensitive)) {
         TestiGiorno(s);
         g.impostaTesto(r, ColSosta, sb);
         g.impostaTesto(r, ColGs, s.giornoSettimana);

@@ -78,9 +78,10 @@ class UscitaPassaggio {
     // Halt or new-day row s.riga (see StampaLaRigaNellaTabellaMFG).
     virtual void rigaSosta(StatoMotore& /*s*/, const ParametriMotore& /*p*/, const QString& /*testo*/,
                            float /*a*/, float /*b*/, const QString& /*nota*/, int /*colonnaA*/) {}
-    // The note of row r gets an event after it (" Pranzo") or a text in front ("Riposo 15'").
+    // The note of row r gets an event after it (" Pranzo") or the break in front ("Riposo 15'",
+    // the minutes of p.testoRipM).
     virtual void aggiungiNota(int /*r*/, const QString& /*evento*/) {}
-    virtual void anteponiNota(int /*r*/, const QString& /*testo*/) {}
+    virtual void anteponiRiposo(int /*r*/, const ParametriMotore& /*p*/) {}
     // The time cell of row r gets "* " in front: a rest day follows.
     virtual void segnaRiposo(int /*r*/) {}
     // The locality cell of row r while its leg goes on.
@@ -107,14 +108,21 @@ class ScritturaGriglia final : public UscitaPassaggio {
     void rigaSosta(StatoMotore& s, const ParametriMotore& p, const QString& testo, float a, float b,
                    const QString& nota, int colonnaA) override;
     void aggiungiNota(int r, const QString& evento) override;
-    void anteponiNota(int r, const QString& testo) override;
+    void anteponiRiposo(int r, const ParametriMotore& p) override;
     void segnaRiposo(int r) override;
     void verso(int r, const QString& testo) override;
     void fine(int ultimaRiga) override;
 
   private:
     void spazio(int riga);
+    QString tempoMostrato(float t, float giornata);
     Griglia& g_;
+    // The last time shown the general way (the -1 of every guide entry without time): kept, as
+    // its text is slow to make.
+    float tempoLento_ = 0;
+    float giornataLenta_ = 0;
+    QString testoLento_;
+    bool lentoValido_ = false;
 };
 
 struct EsitoPassaggio {

@@ -11,8 +11,9 @@
 
 namespace {
 
-bool Contiene(const QString& testo, const QString& parte) {
-    return testo.contains(parte, Qt::CaseInsensitive);
+// The markers begin with '[': a text without one is not searched.
+bool ContieneMarca(const QString& testo, QLatin1String marca) {
+    return testo.contains(QLatin1Char('[')) && testo.contains(marca, Qt::CaseInsensitive);
 }
 
 bool Numerico(const QString& testo) {
@@ -47,7 +48,7 @@ float TempoCella(const QString& testo) {
 }
 
 QString Hhmm(float t) {
-    return ghmCentesimi2Stringa(t, 2400).mid(3);
+    return OreMinuti(t);
 }
 
 // The destination stretch: from the last [Start] row through the last [End] row and the halts
@@ -57,8 +58,9 @@ void TrattoDestinazione(const Griglia& g, int ultima, int& inizio, int& fine) {
     inizio = 0;
     int end = 0;
     for (int i = 1; i <= ultima; ++i) {
-        if (Contiene(g.testo(i, ColTappa), QStringLiteral("[Start]"))) inizio = i;
-        if (Contiene(g.testo(i, ColTappa), QStringLiteral("[End]"))) end = i;
+        const QString tappa = g.testo(i, ColTappa);
+        if (ContieneMarca(tappa, QLatin1String("[Start]"))) inizio = i;
+        if (ContieneMarca(tappa, QLatin1String("[End]"))) end = i;
     }
     if (end == 0) {
         inizio = 1;

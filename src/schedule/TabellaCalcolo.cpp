@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <cmath>
 
 #include "common/Griglia.h"
 #include "common/Progresso.h"
@@ -22,8 +23,9 @@ namespace {
 const QString kStart = QStringLiteral("[Start]");
 const QString kEnd = QStringLiteral("[End]");
 
-bool Contiene(const QString& testo, const QString& parte) {
-    return testo.contains(parte, Qt::CaseInsensitive);
+// The markers begin with '[': a text without one is not searched.
+bool Contiene(const QString& testo, const QString& marca) {
+    return testo.contains(QLatin1Char('[')) && testo.contains(marca, Qt::CaseInsensitive);
 }
 
 void SistemaMarche(Griglia& mfgTab) {
@@ -100,6 +102,9 @@ void Neutralizza(QChar modo, const Localita& loc, Griglia& copia) {
 }  // namespace
 
 QString TestoTempoTabella(float valore) {
+    // Whole hundredths, the usual case, are their digits: what nine significant digits show.
+    if (valore >= 1 && valore < 1e8f && std::floor(valore) == valore)
+        return QString::number(static_cast<qint64>(valore));
     return QString::number(static_cast<double>(valore), 'g', 9);
 }
 

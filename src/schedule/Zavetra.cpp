@@ -293,8 +293,8 @@ EsitoZavetra CalcolaZavetra(const RichiestaZavetra& r) {
     }
 
     CompletaGriglia(prep.p, s, tab, b, perc);
-    r.mfgTab = tab;
-    r.mfgCopia = copia;
+    r.mfgTab = std::move(tab);
+    r.mfgCopia = std::move(copia);
     r.box = b;
     e.box = b;
     e.eseguito = true;

@@ -1,5 +1,6 @@
 #include "common/ui/TabellaGriglia.h"
 
+#include <QAbstractItemDelegate>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QScopedValueRollback>
@@ -42,7 +43,30 @@ TabellaGriglia::TabellaGriglia(Griglia* griglia, QWidget* parent)
 namespace {
 // A column never asks for more than this to show its content whole.
 constexpr int kMinimoMassimo = 160;
+// The content a column must show is measured on the rows shown (at least kRigheCampioneMinime,
+// at most kRigheCampioneMassime from the top one shown): a schedule has thousands of rows, and a
+// text layout per cell and per change would cost more than the computation.
+constexpr int kRigheCampioneMinime = 20;
+constexpr int kRigheCampioneMassime = 60;
 }  // namespace
+
+int TabellaGriglia::larghezzaContenuto(int colonna) const {
+    const int righe = modello_->rowCount();
+    if (righe == 0) return 0;
+    QStyleOptionViewItem opzione;
+    initViewItemOption(&opzione);
+    const int mostrate = viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()) + 1;
+    const int campione = std::clamp(mostrate, kRigheCampioneMinime, kRigheCampioneMassime);
+    const int alto = std::max(0, rowAt(0));
+    const int prima = std::max(0, std::min(alto, righe - campione));
+    const int ultima = std::min(righe, prima + campione);
+    int larghezza = 0;
+    for (int r = prima; r < ultima; ++r) {
+        const QModelIndex indice = modello_->index(r, colonna);
+        larghezza = std::max(larghezza, itemDelegateForIndex(indice)->sizeHint(opzione, indice).width());
+    }
+    return showGrid() ? larghezza + 1 : larghezza;
+}
 
 QList<int> TabellaGriglia::larghezzePixel(const Griglia& griglia, int disponibile) {
     qint64 totale = 0;
@@ -139,8 +163,12 @@ void TabellaGriglia::applicaLarghezze() {
     // The grid's widths were made for a smaller font: short texts such as times must not be cut.
     QList<int> minimi;
     for (int c = 0; c < pixel.size(); ++c) {
-        const int contenuto = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
-        minimi << (g->larghezzaColonna(c) == 0 ? 0 : std::min(contenuto, kMinimoMassimo));
+        if (g->larghezzaColonna(c) == 0) {
+            minimi << 0;
+            continue;
+        }
+        const int contenuto = std::max(larghezzaContenuto(c), horizontalHeader()->sectionSizeHint(c));
+        minimi << std::min(contenuto, kMinimoMassimo);
     }
     pixel = rispettaMinimi(pixel, minimi);
     for (int c = 0; c < pixel.size(); ++c) {

@@ -40,6 +40,8 @@ class TabellaGriglia : public QTableView {
 
   private:
     void applicaLarghezze();
+    // The widest content of a column over a sample of rows around the top row shown.
+    int larghezzaContenuto(int colonna) const;
     void mostraCursore();
     void cursoreDallaVista();
     void scorrimentoDallaVista(int valore);

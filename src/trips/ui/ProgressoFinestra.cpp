@@ -5,6 +5,11 @@
 
 #include "common/Dialoghi.h"
 
+namespace {
+// A bar update lets events run at most this often.
+constexpr qint64 kIntervalloEventiMs = 40;
+}  // namespace
+
 ProgressoFinestra::ProgressoFinestra(QLabel* etichetta, QProgressBar* barra, Dialoghi& dialoghi)
     : etichetta_(etichetta), barra_(barra), dialoghi_(dialoghi) {}
 
@@ -18,6 +23,8 @@ void ProgressoFinestra::posizione(int valore, int massimo) {
         barra_->setMaximum(qMax(massimo, 1));
         barra_->setValue(qBound(0, valore, qMax(massimo, 1)));
     }
+    if (eventiBarra_.isValid() && eventiBarra_.elapsed() < kIntervalloEventiMs) return;
+    eventiBarra_.start();
     dialoghi_.eseguiEventi();
 }
 

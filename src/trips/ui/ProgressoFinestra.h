@@ -1,7 +1,9 @@
 #pragma once
 // The progress-and-stop seam shown in the main window: the work label, the bar, and the stop
-// request that the exit button sets while it reads "&Stop".  Every update lets pending window
-// events run, which is how a press of "&Stop" reaches a running elaboration.
+// request that the exit button sets while it reads "&Stop".  Every caption, and a bar update at
+// most every few milliseconds, lets pending window events run, which is how a press of "&Stop"
+// reaches a running elaboration; the bar is not repainted at every step of a fast one.
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include "common/Progresso.h"
@@ -25,4 +27,5 @@ class ProgressoFinestra : public Progresso {
     QPointer<QLabel> etichetta_;
     QPointer<QProgressBar> barra_;
     Dialoghi& dialoghi_;
+    QElapsedTimer eventiBarra_;  // since the bar last let events run; invalid before
 };
