@@ -83,7 +83,7 @@ TEST(ProgrammaZavetra, CartellaDeiDatiConUnNomeNonUtf8) {
                                                     "file o la cartella."));
     // Nothing new beside them: no folder or file named with the replacement character.
     EXPECT_EQ(Voci(QFile::encodeName(base.path())), (std::set<QByteArray>{"caf\xe9", "uscita.iei"}));
-    EXPECT_EQ(Voci(cafe), std::set<QByteArray>{"Voviva.mdb"});
+    EXPECT_EQ(Voci(cafe), (std::set<QByteArray>{"Voviva.mdb", ".Voviva.controllo"}));
 }
 
 }  // namespace
