@@ -106,7 +106,7 @@ EsitoNomiGrezzi UsaNomiGrezzi(int argc, const char* const* argv, QString& cartel
     // current one must be named absolutely before it changes.
     const bool correnteSenzaPerdite = NomeSenzaPerdite(CartellaCorrente());
     for (auto f = file.begin(); f != file.end(); ++f) {
-        if (QDir::isAbsolutePath(*f)) continue;
+        if (QDir::isAbsolutePath(*f) || *f == QLatin1String("-")) continue;  // "-": standard output
         *f = QFileInfo(*f).absoluteFilePath();
         if (!correnteSenzaPerdite)
             return {QStringLiteral("Il nome della cartella corrente non è in UTF-8: indicare il file di --%1 "
