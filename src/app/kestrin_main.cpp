@@ -98,14 +98,23 @@ int main(int argc, char** argv) {
             return Rifiuta(QStringLiteral("Indicare il comando di stampa oppure --bianco, non entrambi."));
     }
 
+    QString dati = parser.value(cartella);
+    QMap<QString, QString> file;
+    if (parser.isSet(pdf)) file.insert(QStringLiteral("pdf"), parser.value(pdf));
+    const EsitoNomiGrezzi nomi = UsaNomiGrezzi(argc, argv, dati, file);
+    if (!nomi.errore.isEmpty()) {
+        Scrivi(stderr, nomi.errore + QLatin1Char('\n'));
+        return nomi.uso ? kUscitaOpzioni : 1;
+    }
+
     if (parser.isSet(pdf)) {
         // No display is needed: the fonts and the PDF work on the offscreen platform.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         app.setApplicationName(QStringLiteral("Zavetra"));
         OpzioniModuliBatch opzioni;
-        opzioni.cartellaDati = CartellaDati(QCoreApplication::applicationDirPath(), parser.value(cartella));
-        opzioni.filePdf = parser.value(pdf);
+        opzioni.cartellaDati = CartellaDati(QCoreApplication::applicationDirPath(), dati);
+        opzioni.filePdf = file.value(QStringLiteral("pdf"));
         opzioni.comando = comando;
         opzioni.bianco = pagineBianche;
         QTextStream out(stdout);
@@ -115,7 +124,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zavetra"));
-    const QString dati = CartellaDati(QCoreApplication::applicationDirPath(), parser.value(cartella));
+    dati = CartellaDati(QCoreApplication::applicationDirPath(), dati);
     const bool daFile = comando.trimmed().isEmpty();
     const QString testo = daFile ? LeggiFileComando(dati) : comando;
 

@@ -52,12 +52,30 @@ int EseguiBatch(int argc, char** argv, const RigaComando& riga) {
     return ComandiBatch().at(riga.comando).esegui(argomenti, out, err);
 }
 
+// The options naming files, by their value's name in the help, checked against their bytes.
+EsitoNomiGrezzi ControllaNomi(int argc, char** argv, RigaComando& riga) {
+    QMap<QString, QString> file;
+    for (const OpzioneProgramma& o : OpzioniZavetra())
+        if (o.valore == QLatin1String("FILE") && riga.valori.contains(o.nome))
+            file.insert(o.nome, riga.valori[o.nome]);
+    const EsitoNomiGrezzi esito = UsaNomiGrezzi(argc, argv, riga.cartellaDati, file);
+    riga.valori.insert(file);
+    return esito;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QStringList argomenti;
     for (int i = 0; i < argc; ++i) argomenti << QString::fromLocal8Bit(argv[i]);
-    const RigaComando riga = LeggiRigaComando(argomenti);
+    RigaComando riga = LeggiRigaComando(argomenti);
+    if (riga.azione == AzioneProgramma::Batch || riga.azione == AzioneProgramma::Finestra) {
+        const EsitoNomiGrezzi nomi = ControllaNomi(argc, argv, riga);
+        if (!nomi.errore.isEmpty()) {
+            QTextStream(stderr) << nomi.errore << '\n';
+            return nomi.uso ? kUscitaUso : 1;
+        }
+    }
     switch (riga.azione) {
         case AzioneProgramma::Errore:
             QTextStream(stderr) << riga.errore << "\n\n" << TestoAiuto();

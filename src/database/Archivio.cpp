@@ -1,5 +1,6 @@
 #include "database/Archivio.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDateTime>
@@ -32,6 +33,40 @@ Archivio::Archivio(const QString& cartellaDati) : cartella_(QDir(cartellaDati).a
 Archivio::~Archivio() {
     for (RowSet& r : rs) r = RowSet();
     for (Database& d : db) d.chiudi();
+    if (avviato_) RegistraChiusura();
+}
+
+namespace {
+// Which file and which state of it: inode, size and modification time.
+QByteArray Impronta(const QString& percorso) {
+    struct stat s {};
+    if (::stat(QFile::encodeName(percorso).constData(), &s) != 0) return {};
+    return QByteArray::number(static_cast<qulonglong>(s.st_ino)) + ' ' + QByteArray::number(s.st_size) + ' ' +
+           QByteArray::number(s.st_mtim.tv_sec) + '.' + QByteArray::number(s.st_mtim.tv_nsec);
+}
+
+QString PercorsoControllo(const QString& cartella) {
+    return QDir(cartella).filePath(QStringLiteral(".Voviva.controllo"));
+}
+}  // namespace
+
+bool Archivio::ChiusoPulito() const {
+    QFile registro(PercorsoControllo(cartella_));
+    if (!registro.open(QIODevice::ReadOnly)) return false;
+    const QByteArray impronta = Impronta(percorsoDatabase());
+    return !impronta.isEmpty() && registro.readAll() == impronta &&
+           !QFileInfo::exists(percorsoDatabase() + QStringLiteral("-journal")) &&
+           !QFileInfo::exists(percorsoDatabase() + QStringLiteral("-wal"));
+}
+
+// A journal left beside the file means a write still open elsewhere: nothing is recorded then.
+// A record cut short matches no file, so the next start checks: no atomic write is needed.
+void Archivio::RegistraChiusura() const {
+    if (QFileInfo::exists(percorsoDatabase() + QStringLiteral("-journal"))) return;
+    const QByteArray impronta = Impronta(percorsoDatabase());
+    QFile registro(PercorsoControllo(cartella_));
+    if (!impronta.isEmpty() && registro.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        registro.write(impronta);
 }
 
 QString Archivio::percorsoDatabase() const {
@@ -121,10 +156,11 @@ void Archivio::AvviaDatabase() {
         percorsoAttivo_ = percorsoDatabase();
         bool creato = DatabaseCrea(0);
         DatabaseApre(0);
-        if (!creato && giro == 0) ControllaIntegrita();
+        if (!creato && giro == 0 && !ChiusoPulito()) ControllaIntegrita();
         if (creato) DatabaseTabelleCreazione(0);
         if (!DataBaseTabelleAggiorna(0)) {
             RecordSetImpostaDefault();
+            avviato_ = true;
             return;
         }
         if (giro == 0) Ricostruisci();

@@ -63,6 +63,12 @@ class Archivio {
 
   private:
     void ControllaIntegrita();
+    // The start-up check reads every page, most of the start-up on a large file: it is skipped
+    // when the file is exactly as this program's last clean close left it (same file, size and
+    // modification time, no journal beside it), as recorded in .Voviva.controllo.
+    bool ChiusoPulito() const;
+    void RegistraChiusura() const;
+    bool avviato_ = false;  // AvviaDatabase succeeded: closing records the file
     void Ricostruisci();
     QString ConservaCopia(const QString& originale);
     int CopiaTabella(int tabella);
