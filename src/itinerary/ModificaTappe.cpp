@@ -12,7 +12,6 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kRigheScorrimento = 14;
-constexpr int kRighePagina = 18;
 
 QString SenzaMarche(QString localita) {
     localita.remove(kMarcaStart, Qt::CaseInsensitive);
