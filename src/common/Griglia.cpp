@@ -31,11 +31,13 @@ Griglia::Griglia(const Griglia& altra)
       colonnaSel_(altra.colonnaSel_),
       rigaInAlto_(altra.rigaInAlto_) {}
 
-Griglia& Griglia::operator=(const Griglia& altra) {
-    if (this == &altra) return *this;
+// Copies or moves everything but the observers, as the source is given.
+template <class G>
+void Griglia::assegnaStato(G&& altra) {
+    if (this == &altra) return;
     riordino([&] {
-        celle_ = altra.celle_;
-        colonneFormato_ = altra.colonneFormato_;
+        celle_ = std::forward<G>(altra).celle_;
+        colonneFormato_ = std::forward<G>(altra).colonneFormato_;
         righeFisse_ = altra.righeFisse_;
         colonneFisse_ = altra.colonneFisse_;
         riga_ = altra.riga_;
@@ -46,29 +48,21 @@ Griglia& Griglia::operator=(const Griglia& altra) {
     });
     segnalaAspetto();
     segnalaCursore();
+}
+
+Griglia& Griglia::operator=(const Griglia& altra) {
+    assegnaStato(altra);
     return *this;
 }
 
 Griglia& Griglia::operator=(Griglia&& altra) {
     if (this == &altra) return *this;
     if (!altra.osservatori_.empty()) return *this = static_cast<const Griglia&>(altra);
-    riordino([&] {
-        celle_ = std::move(altra.celle_);
-        colonneFormato_ = std::move(altra.colonneFormato_);
-        righeFisse_ = altra.righeFisse_;
-        colonneFisse_ = altra.colonneFisse_;
-        riga_ = altra.riga_;
-        colonna_ = altra.colonna_;
-        rigaSel_ = altra.rigaSel_;
-        colonnaSel_ = altra.colonnaSel_;
-        rigaInAlto_ = altra.rigaInAlto_;
-    });
+    assegnaStato(std::move(altra));
     altra.celle_.clear();
     altra.colonneFormato_.clear();
     altra.righeFisse_ = altra.colonneFisse_ = 0;
     altra.riga_ = altra.colonna_ = altra.rigaSel_ = altra.colonnaSel_ = altra.rigaInAlto_ = 0;
-    segnalaAspetto();
-    segnalaCursore();
     return *this;
 }
 

@@ -194,6 +194,8 @@ class Griglia {
     bool inLotto() const { return livello_ > 0; }
     void apriRiordinoDiLotto();
     void riordino(auto&& modifica);
+    template <class G>
+    void assegnaStato(G&& altra);
     template <class Prima, class Dopo, class Modifica>
     void cambiaStruttura(Prima prima, Dopo dopo, Modifica modifica);
     void segnalaCelle(const Rettangolo& r);
