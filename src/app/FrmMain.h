@@ -215,6 +215,7 @@ class FrmMain : public QMainWindow {
 
     void MostraErrore(const ErroreDatabase& errore);
     void ChiudiProcedura();
+    void MostraMetaCorrente();
     void RicaricaMetaCorrente();
     // Loads the current trip's legs into mfgTab and shows their distances and times.
     void RicaricaItinerario();

@@ -209,9 +209,9 @@ void FrmMain::cmdCancItin_Click() {
     AbilitaPulsantiComando();
 }
 
-// The current trip after a deletion: the one MetaCorrente names, else the highest code.  When no
-// trip is left the boxes show an empty new trip, so no deleted code stays on screen.
-void FrmMain::RicaricaMetaCorrente() {
+// The trip MetaCorrente names (else the highest code, else an empty new one) into the boxes and
+// its legs into the grid.
+void FrmMain::MostraMetaCorrente() {
     BoxMeta box = LeggiBox();
     codiceCorrente = ::RicercaMetaCorrente(archivio_);
     if (codiceCorrente.isEmpty())
@@ -220,6 +220,12 @@ void FrmMain::RicaricaMetaCorrente() {
         ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
     ScriviBox(box);
     RicaricaItinerario();
+}
+
+// The current trip after a deletion: the one MetaCorrente names, else the highest code.  When no
+// trip is left the boxes show an empty new trip, so no deleted code stays on screen.
+void FrmMain::RicaricaMetaCorrente() {
+    MostraMetaCorrente();
     RicordaMetaSalvata();
     modoPrincipale = ModoDopoRicerca(!codiceCorrente.isEmpty());
 }

@@ -131,14 +131,7 @@ void FrmMain::CollegaPannelli() {
 
 void FrmMain::RicaricaDopoOperazione() {
     try {
-        codiceCorrente = ::RicercaMetaCorrente(archivio_);
-        BoxMeta box = LeggiBox();
-        if (codiceCorrente.isEmpty())
-            NuovaMeta(box, archivio_, orologio_);
-        else
-            ::CaricaDatiAnagraficiMeta(codiceCorrente, box, archivio_);
-        ScriviBox(box);
-        RicaricaItinerario();
+        MostraMetaCorrente();
     } catch (const ErroreDatabase& e) {
         MostraErrore(e);
     }
