@@ -177,6 +177,26 @@ bool CorrispondeLike(const QString& testo, const QString& modello) {
     return corrisponde(t.constData(), t.constData() + t.size(), m.constData(), m.constData() + m.size());
 }
 
+int ConfrontaTesti(QStringView a, QStringView b) {
+    // The collation's rule on UTF-16: ASCII letters are lowered one by one, and the first
+    // difference outside ASCII compares the folded texts whole.
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t ca = a[i].unicode();
+        char16_t cb = b[i].unicode();
+        if (ca == cb) continue;
+        if (ca >= 0x80 || cb >= 0x80) {
+            const QString sa = a.toString().toCaseFolded();
+            const QString sb = b.toString().toCaseFolded();
+            return sa.compare(sb) < 0 ? -1 : (sa == sb ? 0 : 1);
+        }
+        if (ca >= 'A' && ca <= 'Z') ca = ca - 'A' + 'a';
+        if (cb >= 'A' && cb <= 'Z') cb = cb - 'A' + 'a';
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Statements
 
@@ -648,32 +668,60 @@ RowSet Database::apriRowSet(const Query& query) {
     return rs;
 }
 
-QList<QList<QVariant>> Database::leggi(const Query& query, const QStringList& campi) {
-    verificaAperto();
-    const QList<Campo>& tutti = campiInCache(query.tabella);
-    QList<Campo> scelti;
+namespace {
+
+// The SELECT of the named fields of a query's rows, with its parameters.
+struct Selezione {
+    QString sql;
+    QList<QVariant> parametri;
+    QList<Campo> campi;  // in the order asked
+};
+
+Selezione Seleziona(const Query& query, const QList<Campo>& tutti, const QStringList& campi) {
+    Selezione sel;
     QStringList colonne;
     for (const QString& nome : campi) {
         const auto c = std::find_if(tutti.begin(), tutti.end(), [&](const Campo& campo) {
             return campo.nome.compare(nome, Qt::CaseInsensitive) == 0;
         });
         if (c == tutti.end()) throw ErroreDatabase(QStringLiteral("Campo inesistente: ") + nome);
-        scelti << *c;
+        sel.campi << *c;
         colonne << quota(c->nome);
     }
     SqlQuery s = traduci(query);
-    Istruzione st(stato_->istruzioni, db_,
-                  QStringLiteral("SELECT ") + colonne.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
-                      quota(query.tabella) + s.where + s.orderBy);
-    for (int i = 0; i < s.parametri.size(); ++i) st.lega(i + 1, s.parametri[i]);
+    sel.sql = QStringLiteral("SELECT ") + colonne.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+              quota(query.tabella) + s.where + s.orderBy;
+    sel.parametri = s.parametri;
+    return sel;
+}
+
+}  // namespace
+
+QList<QList<QVariant>> Database::leggi(const Query& query, const QStringList& campi) {
+    verificaAperto();
+    const Selezione sel = Seleziona(query, campiInCache(query.tabella), campi);
+    Istruzione st(stato_->istruzioni, db_, sel.sql);
+    for (int i = 0; i < sel.parametri.size(); ++i) st.lega(i + 1, sel.parametri[i]);
     QList<QList<QVariant>> righe;
     while (st.passo()) {
         QList<QVariant> riga;
-        riga.reserve(scelti.size());
-        for (int i = 0; i < scelti.size(); ++i) riga << ValoreDelCampo(scelti[i], st.valore(i));
+        riga.reserve(sel.campi.size());
+        for (int i = 0; i < sel.campi.size(); ++i) riga << ValoreDelCampo(sel.campi[i], st.valore(i));
         righe << riga;
     }
     return righe;
+}
+
+QStringList Database::leggiTesti(const Query& query, const QStringList& campi) {
+    verificaAperto();
+    const Selezione sel = Seleziona(query, campiInCache(query.tabella), campi);
+    Istruzione st(stato_->istruzioni, db_, sel.sql);
+    for (int i = 0; i < sel.parametri.size(); ++i) st.lega(i + 1, sel.parametri[i]);
+    QStringList testi;
+    const int n = static_cast<int>(sel.campi.size());
+    while (st.passo())
+        for (int i = 0; i < n; ++i) testi << st.testo(i);
+    return testi;
 }
 
 RowSet Database::apriTabella(const QString& tabella) {

@@ -1,9 +1,12 @@
 // Reading many rows in one statement, the prepared statements kept for reuse, and the comparison
-// of texts that share an accented beginning.
+// of texts that share an accented beginning, in the database and out of it.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 
+#include "SqlDiretto.h"
+#include "TestSupport.h"
 #include "database/Database.h"
 
 namespace {
@@ -89,6 +92,33 @@ TEST_F(Lettura, IstruzioniRiusateSoloSullaLoroConnessione) {
     vecchio = RowSet();
     aggiungi(db, "Narvik", "12", true);
     EXPECT_EQ(db.conta(Query::di("Luoghi").dove("Visto", true)), 2);
+}
+
+// Texts sorted by ConfrontaTesti (equal ones kept in table order) come in the order the database
+// sorts them; leggiTesti tells a missing value from an empty text.
+TEST_F(Lettura, TestiOrdinatiComeNelDatabase) {
+    const QStringList testi = QString::fromUtf8(
+                                  "b|B|à|À|a|Ab|ab|aB|é|É|e|ez|È|1|01|10| |||Zz|zä|ZÄ|ß|SS|ſ|K|k|\u212a|"
+                                  "\U00010400|\U00010428|\uffff|~")
+                                  .split('|');
+    db.creaTabella("Testi", {{"Testo", TipoCampo::Testo, 10}, {"Codice", TipoCampo::Testo, 2}});
+    for (const QString& testo : testi) test::inserisci(db, "Testi", {{"Testo", testo}, {"Codice", "01"}});
+    ASSERT_TRUE(test::eseguiSql(percorso, "INSERT INTO Testi (Testo, Codice) VALUES (NULL, '02');"));
+    const QStringList letti = db.leggiTesti(Query::di("Testi").ordina("Testo"), {"Testo", "Codice"});
+    ASSERT_EQ(letti.size(), 2 * (testi.size() + 1));
+    EXPECT_TRUE(letti[0].isNull());
+    EXPECT_EQ(letti[1], "02");
+    QStringList inDatabase;
+    for (int i = 2; i < letti.size(); i += 2) {
+        EXPECT_FALSE(letti[i].isNull());
+        inDatabase << letti[i];
+    }
+    QStringList inTabella;
+    for (const QList<QVariant>& riga : db.leggi(Query::di("Testi").diverso("Codice", "02"), {"Testo"}))
+        inTabella << riga[0].toString();
+    std::stable_sort(inTabella.begin(), inTabella.end(),
+                     [](const QString& a, const QString& b) { return ConfrontaTesti(a, b) < 0; });
+    EXPECT_EQ(inTabella, inDatabase);
 }
 
 }  // namespace
