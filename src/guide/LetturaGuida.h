@@ -5,13 +5,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QVariant>
 
 class Archivio;
 class Database;
 class Progresso;
-struct Query;
-class RowSet;
 
 // Sum of the guide times (hundredths of an hour, "G"+n counted as n visit days) of the entries
 // whose locality equals the key, ignoring case.  Equality, not a pattern: "L'Aquila" never
@@ -60,10 +57,6 @@ class FonteGuida {
     static constexpr int kVociPerLocalita = 40;
 
   private:
-    static Query ordinata(Query q);
-    static QStringList campi();
-    static VoceTabella voce(const QList<QVariant>& riga);
-
     Database& db_;
     bool tutta_ = false;
     QHash<QString, QList<VoceTabella>> perChiave_;

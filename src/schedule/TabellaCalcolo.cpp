@@ -66,9 +66,9 @@ struct Localita {
 };
 
 void AggiungiRigheGuida(FonteGuida& fonte, const QString& chiave, Griglia& copia, Tabella& tabella,
-                        const ValoriLavoro& valori, const TabellaTipiGuida& tipi, Localita& loc) {
+                        TempiGuidaLetti& tempoVoce, const TabellaTipiGuida& tipi, Localita& loc) {
     for (const VoceTabella& v : fonte.voci(chiave)) {
-        const float tempo = TempoGuidaCentesimi(v.tempo, valori.ArcoVisita);
+        const float tempo = tempoVoce(v.tempo);
         const QString tipo = NomeTipoGuida(tipi, static_cast<int>(Valore(v.codice)));
         const int t = tabella.aggiungi();
         copia.impostaTesto(t, ColCTipoGuida, tipo);
@@ -133,6 +133,7 @@ TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Grigl
     for (int r = 1; r < mfgTab.righe(); ++r)
         if (!mfgTab.testo(r, ColTappa).isEmpty()) ++localita;
     FonteGuida fonte(db, guida ? localita : -1);
+    TempiGuidaLetti tempoVoce(valori.ArcoVisita);
     QSet<QString> visitate;  // localities whose entries were already used
     bool dentro = false;
     bool finePassata = false;
@@ -162,7 +163,7 @@ TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Grigl
             const QString chiaveInsieme = chiave.toLower();
             if (!Trim(chiave).isEmpty() && !visitate.contains(chiaveInsieme)) {
                 visitate.insert(chiaveInsieme);
-                AggiungiRigheGuida(fonte, chiave, mfgCopia, tabella, valori, tipi, loc);
+                AggiungiRigheGuida(fonte, chiave, mfgCopia, tabella, tempoVoce, tipi, loc);
             }
         }
 
