@@ -466,13 +466,17 @@ QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& copia) {
         r.tipoTesto = SenzaControlli(copia.testo(t, ColTipoStrada));
         r.tipo = IndiceTipoStrada(r.tipoTesto);
         r.tappa = SenzaControlli(copia.testo(t, ColTappa));
-        r.testoSosta = PrimoMaiuscolo(RiPulisceNomeLocalita(r.tappa), false);
-        r.verso = QStringLiteral("verso: ") + r.testoSosta;
         r.nota = SenzaControlli(copia.testo(t, ColCTipoGuida));
         QString sosta = copia.testo(t, ColCSosta);
         sosta.remove(QLatin1Char(':'));
         r.sosta = static_cast<float>(Valore(sosta));
         r.visita = static_cast<float>(Valore(copia.testo(t, ColCVisita)));
+        // Only a row with a halt time shows the halt text, and only a leg that is driven (one
+        // with kilometres, or the first row) shows "verso:"; most guide rows need neither.
+        const bool guidata = r.km > 0 || t == 1;
+        if (guidata || r.sosta != 0 || r.visita != 0)
+            r.testoSosta = PrimoMaiuscolo(RiPulisceNomeLocalita(r.tappa), false);
+        if (guidata) r.verso = QStringLiteral("verso: ") + r.testoSosta;
         r.fineGiorno = copia.testo(t, ColCFineGiorno) == QLatin1String("1");
         r.senzaTempo = copia.testo(t, ColCSenzaTempo) == QLatin1String("-1");
         tabella.append(r);

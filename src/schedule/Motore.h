@@ -54,8 +54,9 @@ struct RigaCalcolo {
     QString tappa;
     QString strada;      // trimmed
     QString tipoTesto;   // column 4 as written
-    QString testoSosta;  // the halt text: the locality cleaned, first letter capitalised
-    QString verso;       // "verso: " + the cleaned locality
+    QString testoSosta;  // the halt text: the locality cleaned, first letter capitalised (rows
+                         // that are driven or have a halt time)
+    QString verso;       // "verso: " + the cleaned locality (rows that are driven)
     QString nota;        // column 12
     float sosta = 0;     // column 14 without ":"
     float visita = 0;    // column 15, unscaled
