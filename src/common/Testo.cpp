@@ -142,16 +142,37 @@ int CodiceTipoGuida(const QString& nome, const QStringList& nomiTipi) {
     return codice;
 }
 
+namespace {
+
+// QChar::toLower and toUpper, with plain ASCII answered here: locality and guide texts are
+// mostly ASCII and the case tables are a call away.
+QChar Minuscola(QChar c) {
+    if (c.unicode() >= 0x80) return c.toLower();
+    return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + ('a' - 'A')) : c;
+}
+
+QChar Maiuscola(QChar c) {
+    if (c.unicode() >= 0x80) return c.toUpper();
+    return (c >= u'a' && c <= u'z') ? QChar(c.unicode() - ('a' - 'A')) : c;
+}
+
+}  // namespace
+
 QString PrimoMaiuscolo(const QString& testo, bool dopoNonLettere) {
-    if (testo.isEmpty()) return testo;
+    const qsizetype n = testo.size();
+    const QChar* t = testo.constData();
+    auto cambiato = [&](qsizetype i) {
+        if (i == 0) return Maiuscola(t[0]);
+        if (letteraAscii(t[i - 1])) return Minuscola(t[i]);
+        return dopoNonLettere ? Maiuscola(t[i]) : t[i];
+    };
+    // A text already in shape is given back as it is, without a copy.
+    qsizetype i = 0;
+    while (i < n && cambiato(i) == t[i]) ++i;
+    if (i == n) return testo;
     QString risultato = testo;
-    risultato[0] = testo[0].toUpper();
-    for (qsizetype i = 1; i < testo.size(); ++i) {
-        if (letteraAscii(testo[i - 1]))
-            risultato[i] = testo[i].toLower();
-        else if (dopoNonLettere)
-            risultato[i] = testo[i].toUpper();
-    }
+    QChar* r = risultato.data();
+    for (; i < n; ++i) r[i] = cambiato(i);
     return risultato;
 }
 
