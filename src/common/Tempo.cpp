@@ -26,6 +26,18 @@ QString ghmCentesimi2Stringa(float valore, float unitaGiorno) {
     const float h = std::floor((valore - d * unitaGiorno) / 100.0f);
     const float resto = valore - (d * unitaGiorno + h * 100.0f);
     const auto m = static_cast<qint16>(std::floor(resto * 60.0f / 100.0f + 0.5f));
+    // Fields of 0..99, the usual case, are their two digits: one allocation, no number formatting.
+    if (d >= 0 && d <= 99 && h >= 0 && h <= 99 && m >= 0 && m <= 99) {
+        if (d == 0 && h == 0 && m == 0) return {};
+        QString testo(8, QLatin1Char(':'));
+        QChar* c = testo.data();
+        for (const int campo : {static_cast<int>(d), static_cast<int>(h), static_cast<int>(m)}) {
+            c[0] = QLatin1Char(static_cast<char>('0' + campo / 10));
+            c[1] = QLatin1Char(static_cast<char>('0' + campo % 10));
+            c += 3;
+        }
+        return testo;
+    }
     const QString testo = Zero(d, 2) + ':' + Zero(h, 2) + ':' + Zero(m, 2);
     return testo == QLatin1String("00:00:00") ? QString() : testo;
 }
