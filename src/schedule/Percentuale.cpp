@@ -29,6 +29,8 @@ void Percentuale::aggiorna(double posizione) {
     if (posizione_ == 0) {
         if (ultima_ != 0) progresso_.azzera();
         ultima_ = 0;
+        mostrata_ = 1;
+        prossima_ = 0;
         return;
     }
     const int p = static_cast<int>(std::floor(posizione_ / massimo_ * 100));

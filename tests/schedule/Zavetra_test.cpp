@@ -666,6 +666,15 @@ TEST(ZavetraPercentuale, PosizioneLimitataEBarraAggiornataSoloAlCambio) {
     EXPECT_EQ(progresso.aggiornamenti, aggiornamenti + 1);
     perc.AggiornaPercentuale(500);
     EXPECT_EQ(progresso.valore, 100);
+    // A position already shown is shown again after the bar was cleared or the maximum changed.
+    perc.AggiornaPercentuale(200);
+    perc.AggiornaPercentuale(0);
+    EXPECT_EQ(progresso.valore, 0);
+    perc.AggiornaPercentuale(200);
+    EXPECT_EQ(progresso.valore, 100);
+    perc.impostaMassimo(1000);
+    perc.AggiornaPercentuale(200);
+    EXPECT_EQ(progresso.valore, 20);
     for (int i = 0; i < 10000; ++i) perc.eseguiEventi();
     EXPECT_LE(dialoghi.eventiEseguiti, 2);  // events are let run at most once per interval
     perc.AzzeraPercentuale();
