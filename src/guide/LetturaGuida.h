@@ -43,9 +43,10 @@ struct VoceTabella {
 };
 
 // The guide entries of a locality key, in the order the table shows them (type code, time
-// descending, group).  With few entries per locality of the trip the whole guide is read in one
-// query and split by key; otherwise each locality is looked up on its own.  Keys are compared as
-// the database compares them: case folded, accented letters included.
+// descending, group, then table order), as the database would sort them.  With few entries per
+// locality of the trip the whole guide is read in one query and split by key; otherwise each
+// locality is looked up on its own.  Entries are read in table order and sorted in memory.  Keys
+// are compared as the database compares them: case folded, accented letters included.
 class FonteGuida {
   public:
     // localita: how many localities may be looked up (negative: none will be).
