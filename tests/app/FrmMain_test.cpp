@@ -240,7 +240,9 @@ TEST_F(FrmMainTest, ProgressoNeiBoxDellaFinestra) {
     Progresso& p = frm->progresso();
     const int eventi = dialoghi.eventiEseguiti;
     p.didascalia("Calcolo in corso");
+    // A bar moved again within a few milliseconds keeps what it shows until a later move.
     p.posizione(3, 12);
+    p.posizione(4, 12);
     EXPECT_EQ(frm->lblElaborazione->text(), "Calcolo in corso");
     EXPECT_EQ(frm->barElaborazione->value(), 3);
     EXPECT_EQ(frm->barElaborazione->maximum(), 12);

@@ -6,7 +6,7 @@
 #include "common/Dialoghi.h"
 
 namespace {
-// A bar update lets events run at most this often.
+// The bar is written, and events run, at most this often.
 constexpr qint64 kIntervalloEventiMs = 40;
 }  // namespace
 
@@ -19,19 +19,19 @@ void ProgressoFinestra::didascalia(const QString& testo) {
 }
 
 void ProgressoFinestra::posizione(int valore, int massimo) {
-    if (barra_) {
-        barra_->setMaximum(qMax(massimo, 1));
-        barra_->setValue(qBound(0, valore, qMax(massimo, 1)));
-    }
     if (eventiBarra_.isValid() && eventiBarra_.elapsed() < kIntervalloEventiMs) return;
     eventiBarra_.start();
+    scriviBarra(valore, massimo);
     dialoghi_.eseguiEventi();
 }
 
 void ProgressoFinestra::azzera() {
-    if (barra_) {
-        barra_->setMaximum(1);
-        barra_->setValue(0);
-    }
+    scriviBarra(0, 1);
     if (etichetta_) etichetta_->clear();
+}
+
+void ProgressoFinestra::scriviBarra(int valore, int massimo) {
+    if (!barra_) return;
+    barra_->setMaximum(qMax(massimo, 1));
+    barra_->setValue(qBound(0, valore, qMax(massimo, 1)));
 }

@@ -2,7 +2,9 @@
 // The progress-and-stop seam shown in the main window: the work label, the bar, and the stop
 // request that the exit button sets while it reads "&Stop".  Every caption, and a bar update at
 // most every few milliseconds, lets pending window events run, which is how a press of "&Stop"
-// reaches a running elaboration; the bar is not repainted at every step of a fast one.
+// reaches a running elaboration.  The bar itself is written at those moments only (and whenever it
+// is cleared): a progress bar repaints itself at once on every new value, and a fast elaboration
+// moves it hundreds of times in a few milliseconds.
 #include <QElapsedTimer>
 #include <QPointer>
 
@@ -24,6 +26,8 @@ class ProgressoFinestra : public Progresso {
     bool stop = false;
 
   private:
+    void scriviBarra(int valore, int massimo);
+
     QPointer<QLabel> etichetta_;
     QPointer<QProgressBar> barra_;
     Dialoghi& dialoghi_;
