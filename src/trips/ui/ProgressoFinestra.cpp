@@ -6,21 +6,27 @@
 #include "common/Dialoghi.h"
 
 namespace {
-// The bar is written, and events run, at most this often.
+// Events run, and the bar is written, at most this often.
 constexpr qint64 kIntervalloEventiMs = 40;
 }  // namespace
 
 ProgressoFinestra::ProgressoFinestra(QLabel* etichetta, QProgressBar* barra, Dialoghi& dialoghi)
     : etichetta_(etichetta), barra_(barra), dialoghi_(dialoghi) {}
 
+bool ProgressoFinestra::tempoDiEventi() {
+    if (eventi_.isValid() && eventi_.elapsed() < kIntervalloEventiMs) return false;
+    eventi_.start();
+    return true;
+}
+
 void ProgressoFinestra::didascalia(const QString& testo) {
+    // Each new text lays the status bar out again and repaints all of it, bar included.
     if (etichetta_) etichetta_->setText(testo);
-    dialoghi_.eseguiEventi();
+    if (tempoDiEventi()) dialoghi_.eseguiEventi();
 }
 
 void ProgressoFinestra::posizione(int valore, int massimo) {
-    if (eventiBarra_.isValid() && eventiBarra_.elapsed() < kIntervalloEventiMs) return;
-    eventiBarra_.start();
+    if (!tempoDiEventi()) return;
     scriviBarra(valore, massimo);
     dialoghi_.eseguiEventi();
 }
