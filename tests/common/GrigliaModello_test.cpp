@@ -272,6 +272,47 @@ TEST_F(TabellaGrigliaCursore, LaGrigliaCheCambiaNonSpostaIlSuoCursore) {
     EXPECT_LE(g.rigaInAlto(), 19);
 }
 
+// The widths of the texts are measured once per sample of rows and per texts shown: a text
+// written, or other rows scrolled into view, count at the next change of appearance.
+TEST(TabellaGriglia, ContenutoMisuratoDiNuovoSoloQuandoCambia) {
+    Griglia g(300, 2);
+    g.definisciColonne({{"Ora", 300, Allineamento::Centro}, {"Tappa", 6000, Allineamento::Sinistra}});
+    TabellaGriglia vista(&g);
+    vista.resize(400, 300);
+    vista.show();
+    const int stretta = vista.columnWidth(0);
+    const auto cambiaAspetto = [&g] {
+        g.impostaAllineamentoColonna(1, g.allineamentoColonna(1) == Allineamento::Sinistra
+                                            ? Allineamento::Destra
+                                            : Allineamento::Sinistra);
+    };
+
+    g.impostaTesto(2, 0, "12:30 - 14:45");
+    cambiaAspetto();
+    const int conTesto = vista.columnWidth(0);
+    EXPECT_GT(conTesto, stretta);
+
+    g.impostaTesto(250, 0, "12:30 - 14:45 (domani)");
+    cambiaAspetto();
+    EXPECT_EQ(vista.columnWidth(0), conTesto);  // row 250 is not shown
+    g.impostaRigaInAlto(240);
+    cambiaAspetto();
+    EXPECT_GT(vista.columnWidth(0), conTesto);
+}
+
+TEST(TabellaGriglia, VistaNascostaPrendeLeLarghezzeQuandoAppare) {
+    Griglia g(2, 2);
+    g.definisciColonne({{"Tappa", 1000, Allineamento::Sinistra}, {"Km.", 1000, Allineamento::Destra}});
+    TabellaGriglia vista(&g);
+    vista.resize(400, 300);
+    vista.show();
+    vista.hide();
+    g.impostaLarghezzaColonna(1, 0);
+    vista.show();
+    EXPECT_TRUE(vista.isColumnHidden(1));
+    EXPECT_GT(vista.columnWidth(0), 300);
+}
+
 TEST(TabellaGriglia, MinimiPresiDalleColonneConMargine) {
     // The narrow time column needs 40 px: the wide locality column gives them up.
     EXPECT_EQ(TabellaGriglia::rispettaMinimi({30, 400, 70}, {40, 100, 50}), (QList<int>{40, 391, 69}));

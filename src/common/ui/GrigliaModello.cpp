@@ -181,7 +181,9 @@ void GrigliaModello::aspettoCambiato() {
     // Alignment and header-column shading are per column, so every cell may look different.
     if (griglia_->colonne() > 0) {
         emit headerDataChanged(Qt::Horizontal, 0, griglia_->colonne() - 1);
-        if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, griglia_->colonne() - 1));
+        if (rowCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, griglia_->colonne() - 1),
+                             {Qt::TextAlignmentRole, Qt::BackgroundRole});
     }
     emit aspettoGrigliaCambiato();
 }

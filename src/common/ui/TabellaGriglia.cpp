@@ -36,6 +36,15 @@ TabellaGriglia::TabellaGriglia(Griglia* griglia, QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TabellaGriglia::cursoreDallaVista);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TabellaGriglia::scorrimentoDallaVista);
+    // Any change of the texts shown, or of their number, makes the measured contents stale.
+    connect(modello_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& ruoli) {
+                dimenticaContenuto(ruoli);
+            });
+    connect(modello_, &QAbstractItemModel::modelReset, this, [this] { dimenticaContenuto(); });
+    for (auto segnale : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+                         &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+        connect(modello_, segnale, this, [this] { dimenticaContenuto(); });
     applicaLarghezze();
     mostraCursore();
 }
@@ -50,22 +59,42 @@ constexpr int kRigheCampioneMinime = 20;
 constexpr int kRigheCampioneMassime = 60;
 }  // namespace
 
-int TabellaGriglia::larghezzaContenuto(int colonna) const {
+int TabellaGriglia::larghezzaContenuto(int colonna) {
     const int righe = modello_->rowCount();
     if (righe == 0) return 0;
-    QStyleOptionViewItem opzione;
-    initViewItemOption(&opzione);
     const int mostrate = viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()) + 1;
     const int campione = std::clamp(mostrate, kRigheCampioneMinime, kRigheCampioneMassime);
     const int alto = std::max(0, rowAt(0));
     const int prima = std::max(0, std::min(alto, righe - campione));
     const int ultima = std::min(righe, prima + campione);
+    if (prima != campionePrima_ || ultima != campioneUltima_ ||
+        contenuto_.size() != modello_->columnCount()) {
+        contenuto_.fill(-1, modello_->columnCount());
+        campionePrima_ = prima;
+        campioneUltima_ = ultima;
+    }
+    int& larghezza = contenuto_[colonna];
+    if (larghezza < 0) larghezza = misuraContenuto(colonna, prima, ultima);
+    return larghezza;
+}
+
+int TabellaGriglia::misuraContenuto(int colonna, int prima, int ultima) const {
+    QStyleOptionViewItem opzione;
+    initViewItemOption(&opzione);
     int larghezza = 0;
     for (int r = prima; r < ultima; ++r) {
         const QModelIndex indice = modello_->index(r, colonna);
         larghezza = std::max(larghezza, itemDelegateForIndex(indice)->sizeHint(opzione, indice).width());
     }
     return showGrid() ? larghezza + 1 : larghezza;
+}
+
+void TabellaGriglia::dimenticaContenuto(const QList<int>& ruoli) {
+    // Alignment and shading do not change how wide a text is.
+    const bool soloAspetto = !ruoli.isEmpty() && std::all_of(ruoli.begin(), ruoli.end(), [](int ruolo) {
+        return ruolo == Qt::TextAlignmentRole || ruolo == Qt::BackgroundRole;
+    });
+    if (!soloAspetto) contenuto_.clear();
 }
 
 QList<int> TabellaGriglia::larghezzePixel(const Griglia& griglia, int disponibile) {
@@ -154,7 +183,8 @@ QList<int> TabellaGriglia::rispettaMinimi(QList<int> larghezze, const QList<int>
 
 void TabellaGriglia::applicaLarghezze() {
     const Griglia* g = modello_->griglia();
-    if (!g) return;
+    // A view out of sight (the panel of another mode) gets its widths when it appears.
+    if (!g || !isVisible()) return;
     horizontalHeader()->setVisible(g->righeFisse() > 0);
     // Twips: 1440 to the inch.
     QList<int> pixel = ultimaElastica_
@@ -181,6 +211,16 @@ void TabellaGriglia::applicaLarghezze() {
 void TabellaGriglia::resizeEvent(QResizeEvent* event) {
     QTableView::resizeEvent(event);
     applicaLarghezze();
+}
+
+void TabellaGriglia::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    applicaLarghezze();
+}
+
+void TabellaGriglia::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) dimenticaContenuto();
+    QTableView::changeEvent(event);
 }
 
 bool TabellaGriglia::ignoraVista() const {

@@ -37,11 +37,17 @@ class TabellaGriglia : public QTableView {
     bool viewportEvent(QEvent* event) override;
 
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void applicaLarghezze();
-    // The widest content of a column over a sample of rows around the top row shown.
-    int larghezzaContenuto(int colonna) const;
+    // The widest content of a column over a sample of rows around the top row shown, measured
+    // once for the sample and the texts shown: the appearance changing alone (as it does right
+    // after every reset) does not lay the texts out again.
+    int larghezzaContenuto(int colonna);
+    int misuraContenuto(int colonna, int prima, int ultima) const;
+    void dimenticaContenuto(const QList<int>& ruoli = {});
     void mostraCursore();
     void cursoreDallaVista();
     void scorrimentoDallaVista(int valore);
@@ -50,4 +56,7 @@ class TabellaGriglia : public QTableView {
     GrigliaModello* modello_;
     bool sincronizzando_ = false;
     bool ultimaElastica_ = false;
+    QList<int> contenuto_;  // per column; -1 when not measured
+    int campionePrima_ = -1;
+    int campioneUltima_ = -1;
 };

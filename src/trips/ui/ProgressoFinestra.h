@@ -1,8 +1,10 @@
 #pragma once
 // The progress-and-stop seam shown in the main window: the work label, the bar, and the stop
-// request that the exit button sets while it reads "&Stop".  Every caption, and a bar update at
-// most every few milliseconds, lets pending window events run, which is how a press of "&Stop"
-// reaches a running elaboration; the bar is not repainted at every step of a fast one.
+// request that the exit button sets while it reads "&Stop".  A caption or a bar update lets
+// pending window events run, at most every few milliseconds, which is how a press of "&Stop"
+// reaches a running elaboration.  The bar is written at those moments only (and whenever it is
+// cleared): a progress bar repaints itself at once on every new value, and a fast elaboration
+// moves it hundreds of times in a few milliseconds; a new caption is shown when events next run.
 #include <QElapsedTimer>
 #include <QPointer>
 
@@ -24,8 +26,12 @@ class ProgressoFinestra : public Progresso {
     bool stop = false;
 
   private:
+    // True, and the interval starts again, when events may run now.
+    bool tempoDiEventi();
+    void scriviBarra(int valore, int massimo);
+
     QPointer<QLabel> etichetta_;
     QPointer<QProgressBar> barra_;
     Dialoghi& dialoghi_;
-    QElapsedTimer eventiBarra_;  // since the bar last let events run; invalid before
+    QElapsedTimer eventi_;  // since events last ran from here; invalid before
 };
