@@ -15,40 +15,29 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "TestSupport.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
 #include "logbook/CicloStampa.h"
-#include "logbook/Moduli.h"
 #include "printing/SuperficieRegistrata.h"
 
 namespace {
 
 // Keeps what the window printed after it has let go of its surface.
-class SuperficieTenuta : public SuperficieRegistrata {
-  public:
-    explicit SuperficieTenuta(QList<DocumentoRegistrato>* fuori) : fuori_(fuori) {}
-    ~SuperficieTenuta() override { *fuori_ << documenti; }
-
-  private:
-    QList<DocumentoRegistrato>* fuori_;
+struct SuperficieTenuta : SuperficieRegistrata {
+    explicit SuperficieTenuta(QList<DocumentoRegistrato>* f) : fuori(f) {}
+    ~SuperficieTenuta() override { *fuori << documenti; }
+    QList<DocumentoRegistrato>* fuori;
 };
 
 // Dialogs that also watch the window while it prints.
-class DialoghiOsservati : public DialoghiScriptati {
-  public:
+struct DialoghiOsservati : DialoghiScriptati {
+    void eseguiEventi() override { DialoghiScriptati::eseguiEventi(), durante ? durante() : void(); }
     std::function<void()> durante;
-    void eseguiEventi() override {
-        DialoghiScriptati::eseguiEventi();
-        if (durante) durante();
-    }
 };
 
 class FrmBaseTest : public ::testing::Test {
   protected:
-    FrmBaseTest() : orologio(QDateTime(QDate(2026, 7, 14), QTime(10, 0))) {}
-
-    FrmBase& finestra(const QString& predefinita = {}) {
+    void finestra(const QString& predefinita = {}) {
         StampantiFrm st;
         st.elenco = [] { return QStringList{"Laser", "laser"}; };
         st.predefinita = [predefinita] { return predefinita; };
@@ -57,11 +46,10 @@ class FrmBaseTest : public ::testing::Test {
             return std::make_unique<SuperficieTenuta>(&stampati);
         };
         frm = std::make_unique<FrmBase>(dialoghi, orologio, dati.path(), st);
-        return *frm;
     }
     template <class T>
     T* c(const char* nome) {
-        return frm->findChild<T*>(QString::fromLatin1(nome));
+        return frm->findChild<T*>(nome);
     }
     // 1 or 0 for each named control: enabled or not.
     QString abilitati(std::initializer_list<const char*> nomi) {
@@ -76,7 +64,7 @@ class FrmBaseTest : public ::testing::Test {
     }
 
     DialoghiOsservati dialoghi;
-    OrologioFisso orologio;
+    OrologioFisso orologio{QDateTime(QDate(2026, 7, 14), QTime(10, 0))};
     QTemporaryDir dati;
     std::unique_ptr<FrmBase> frm;
     QList<Destinazione> aperte;

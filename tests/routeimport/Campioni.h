@@ -1,10 +1,5 @@
 #pragma once
 // The sample files of these tests, and legs and grids written one per line for comparing whole.
-// The compiler may name this file relative to the build directory, where the test executable
-// lives, so the sample path is resolved from there.
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QString>
 #include <string>
 
@@ -16,8 +11,7 @@
 namespace campioni {
 
 inline QString Percorso(const char* nome) {
-    const QString sorgente = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(__FILE__));
-    return QDir::cleanPath(QFileInfo(sorgente).absolutePath() + "/../data/routeimport/" + nome);
+    return QStringLiteral(QT_TESTCASE_SOURCEDIR "/tests/data/routeimport/") + nome;
 }
 
 inline QByteArray Byte(const char* nome) {
@@ -43,10 +37,6 @@ inline std::string Righe(const Griglia& g, std::initializer_list<int> colonne) {
     }
     return l.join('\n').toStdString();
 }
-
-}  // namespace campioni
-
-namespace campioni {
 
 // Every line "input|expected" of a table, its input read again through f: the table itself when
 // every case holds, and the failing lines shown side by side when not.

@@ -11,9 +11,7 @@
 
 namespace {
 
-using campioni::Byte;
-using campioni::Rilegge;
-using campioni::Tappe;
+using namespace campioni;
 
 // A bracket that names a place, not a road, leaves the road named before it.
 TEST(StradaCorrente, IdentificatoriNelleIndicazioniELuoghiConStrada) {
@@ -117,21 +115,21 @@ TEST(FileDanneggiati, NessunCrashNessunaTappaInventata) {
 
 std::string Letto(const QByteArray& xml, FormatoXml formato = FormatoXml::Gpx) {
     const EsitoXml e = LeggiPercorsoXml(xml, formato);
-    return e.riconosciuto ? campioni::Tappe(e.tappe) : "non riconosciuto";
+    return e.riconosciuto ? Tappe(e.tappe) : "non riconosciuto";
 }
 
 // Oslo to Drammen passes through the unnamed point: 36 km, not the 33 of the straight line.  A
 // track's waypoints stand where they lie along it, whatever their order in the file; the road
 // comes from <desc> or <cmt>.
 TEST(Xml, RottaTracciaESegnaposti) {
-    EXPECT_EQ(Letto(campioni::Byte("percorso_rotta.gpx")), R"(OSLO||0|P
+    EXPECT_EQ(Letto(Byte("percorso_rotta.gpx")), R"(OSLO||0|P
 DRAMMEN|E18|36|P
 SANDEFJORD|E18|68|P
 KRISTIANSAND|E18 costiera|169|P)");
-    EXPECT_EQ(Letto(campioni::Byte("traccia_punti.gpx")), R"(PARTENZA||0|P
+    EXPECT_EQ(Letto(Byte("traccia_punti.gpx")), R"(PARTENZA||0|P
 META|RV4|28|P
 ARRIVO|RV4|28|P)");
-    EXPECT_EQ(Letto(campioni::Byte("percorso.kml"), FormatoXml::Kml), "ROMA||0|P\nFIRENZE|A1|231|P");
+    EXPECT_EQ(Letto(Byte("percorso.kml"), FormatoXml::Kml), "ROMA||0|P\nFIRENZE|A1|231|P");
     // A leg longer than 999 km is kept whole here: the grid cuts it into pieces.
     EXPECT_EQ(Letto("<gpx><rte><rtept lat='37.5' lon='15.09'><name>Catania</name></rtept>"
                     "<rtept lat='70.66' lon='23.68'><name>Hammerfest</name></rtept></rte></gpx>"),
@@ -139,7 +137,7 @@ ARRIVO|RV4|28|P)");
 }
 
 TEST(Xml, FileSbagliatiOMalformati) {
-    const QByteArray gpx = campioni::Byte("percorso_rotta.gpx");
+    const QByteArray gpx = Byte("percorso_rotta.gpx");
     EXPECT_EQ(Letto(gpx, FormatoXml::Kml), "non riconosciuto");
     EXPECT_EQ(Letto(gpx.left(gpx.size() / 2)), "non riconosciuto");
     EXPECT_EQ(Letto("Ora\tKm\tIstruzioni"), "non riconosciuto");

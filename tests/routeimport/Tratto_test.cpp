@@ -85,42 +85,36 @@ TEST_F(TrattoTest, AssegnaSoloIlTrattoESegnaLeRighe) {
     EXPECT_EQ(g.rigaInAlto(), 18);
 }
 
-TEST_F(TrattoTest, PannelloAssegnaEFineConSalvataggio) {
+// Leaving after an assignment asks to save; saving clears the marks, so leaving asks nothing.
+TEST_F(TrattoTest, PannelloAssegnaSingolaTappaSalvaEFine) {
     Pannello();
-    EXPECT_TRUE(p->isVisible());
     EXPECT_FALSE(p->cmdTappaSEl[2]->isEnabled());
+    EXPECT_FALSE(p->mfgTab_Click(4));  // not in single-leg mode: the click is not the frame's
     Premi(4, 0);
     Premi(7, 1);
     EXPECT_EQ(p->txttappasel[0]->text() + '|' + p->txttappasel[2]->text(), "0004 P LUOGO 4|4");
-    EXPECT_TRUE(p->cmdTappaSEl[2]->isEnabled());
     p->optTStrada[0]->click();  // Autostrada
     QSignalSpy cambiata(p.get(), &PannelloTratto::grigliaCambiata);
     p->cmdTappaSEl[2]->click();
     EXPECT_EQ(g.testo(5, ColTipoStrada) + g.testo(8, ColTipoStrada), "AP");
     EXPECT_EQ(ricalcoli + cambiata.count(), 2);
-
     QSignalSpy chiuso(p.get(), &PannelloTratto::trattoChiuso);
     dialoghi.risposte << Risposta::Si;
     p->cmdTappaSEl[3]->click();
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{"Vuoi salvare le modifiche apportate?"});
     EXPECT_EQ(salvataggi + ricariche + chiuso.count(), 3);
-    EXPECT_FALSE(p->isVisible());
-    EXPECT_TRUE(p->txttappasel[0]->text().isEmpty());
-}
+    EXPECT_TRUE(p->isHidden() && p->txttappasel[0]->text().isEmpty());
 
-// A single leg by a grid click; saving clears the marks, so leaving asks nothing.
-TEST_F(TrattoTest, PannelloSingolaTappaConUnClicSalvaEFine) {
-    Pannello();
-    EXPECT_FALSE(p->mfgTab_Click(4));  // not in single-leg mode: the click is not the frame's
+    p->cmdModStrada_Click();
     p->chkTappaSingola->setChecked(true);
-    EXPECT_TRUE(p->mfgTab_Click(4));
+    EXPECT_TRUE(p->mfgTab_Click(10));
     p->optTStrada[1]->click();
     p->cmdTappaSEl[2]->click();
-    EXPECT_EQ(campioni::Righe(g, {ColTipoStrada}).substr(0, 8), "P\nP\n\nS\nP");
+    EXPECT_EQ(g.testo(10, ColTipoStrada) + g.testo(11, ColTipoStrada), "SP");
     p->cmdTappaSEl[4]->click();
     p->cmdTappaSEl[3]->click();
-    EXPECT_TRUE(dialoghi.mostrati.isEmpty());
-    EXPECT_EQ(salvataggi + ricariche, 2);
+    EXPECT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_EQ(salvataggi + ricariche, 4);
     EXPECT_FALSE(p->chkTappaSingola->isChecked());
 }
 
