@@ -1,5 +1,4 @@
-// The printing base on the recording surface: text placement and shrinking, the font choice, the
-// page frame and the covers; and once on paper, a PDF written whole or not at all.
+// The printing base: text placement and shrinking, page frame, covers, a PDF written whole or not at all.
 #include "printing/Pagina.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +45,6 @@ TEST_F(PaginaTest, TextPlacementInItsBandInTheFallbackFont) {
     EXPECT_NEAR(t[2].x + t[2].larghezza, 100 - 3, 1e-9);
     // Sizes in millimetres: a 9-point serif line is about 3.6 mm high.
     EXPECT_NEAR(t[0].altezza, 9 * 1.15 * Superficie::kMmPerPunto, 0.3);
-
     // A wide text shrinks in steps of 0.33 until it fits, and overflows its band below 6 points.
     const double stretto =
         StampaTesto(s, "Castelnuovo di Garfagnana", 80, 10, 40, false, false, 9, Allineamento::Sinistra);
@@ -79,7 +77,6 @@ TEST_F(PaginaTest, PageFrameOnEveryPage) {
     StampaFinePagina(s, stato, dati);
     s.fineDocumento();
     EXPECT_EQ(blocchi, 1);
-
     const QList<PaginaRegistrata> p = s.tutteLePagine();
     ASSERT_EQ(p.size(), 2);
     for (int i = 0; i < 2; ++i) {
@@ -115,33 +112,29 @@ TEST_F(PaginaTest, CoverWithLongNameAndTrailingYear) {
     EXPECT_EQ(p.at(1).elencoTesti(), QStringList({"Roma", "Zavetra", "x"}));
 }
 
+// Two pages without a trailing blank one; an abandoned job leaves the old file as it was and
+// nothing beside it; a folder that does not exist is a failure said in words.
 TEST(SuperficieQtTest, PdfIsWrittenWholeOrNotAtAll) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("prova.pdf");
-    {
-        auto s = SuperficieQt::suPdf(pdf);
-        SettaFontNamePrinter(*s);
-        StampaTesto(*s, "Prima", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
-        s->nuovaPagina();
-        StampaTesto(*s, "Seconda", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
-        s->nuovaPagina();  // no trailing blank page
-        EXPECT_TRUE(s->fineDocumento());
-    }
+    auto s = SuperficieQt::suPdf(pdf);
+    SettaFontNamePrinter(*s);
+    StampaTesto(*s, "Prima", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
+    s->nuovaPagina();
+    StampaTesto(*s, "Seconda", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
+    s->nuovaPagina();
+    EXPECT_TRUE(s->fineDocumento());
     EXPECT_EQ(test::paginePdf(pdf), 2);
     const qint64 scritti = QFileInfo(pdf).size();
-
-    {  // abandoned: the old file stays and nothing is left beside it
-        auto s = SuperficieQt::suPdf(pdf);
-        StampaTesto(*s, "Abbandonata", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
-        s->abbandonaDocumento();
-    }
+    auto abbandonato = SuperficieQt::suPdf(pdf);
+    StampaTesto(*abbandonato, "Abbandonata", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
+    abbandonato->abbandonaDocumento();
     EXPECT_EQ(QFileInfo(pdf).size(), scritti);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"prova.pdf"});
-
-    auto s = SuperficieQt::suPdf(dir.filePath("manca/prova.pdf"));
-    StampaTesto(*s, "x", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
-    EXPECT_FALSE(s->fineDocumento());
-    EXPECT_TRUE(s->errore().startsWith("Impossibile scrivere il file PDF"));
+    auto manca = SuperficieQt::suPdf(dir.filePath("manca/prova.pdf"));
+    StampaTesto(*manca, "x", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
+    EXPECT_FALSE(manca->fineDocumento());
+    EXPECT_TRUE(manca->errore().startsWith("Impossibile scrivere il file PDF"));
 }
 
 }  // namespace

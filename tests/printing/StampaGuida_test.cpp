@@ -1,5 +1,4 @@
-// The city-guide printouts on the recording surface (names only and detailed, the trip's
-// localities or all), the guide print panel's and the printer choice panel's wiring.
+// The city-guide printouts on the recording surface, and the guide print and printer choice panels.
 #include "reports/StampaGuida.h"
 
 #include <gtest/gtest.h>
@@ -29,9 +28,8 @@ class StampaGuidaTest : public ::testing::Test {
         archivio.AvviaDatabase();
         tipi = CaricaTipiGuida(archivio);
         int seq = 0;
-        for (const char* l : {"Roma [Start]", "Orvieto", "Firenze", "Roma [End]"}) {
+        for (const char* l : {"Roma [Start]", "Orvieto", "Firenze", "Roma [End]"})
             test::tappa(archivio.dati(), "000001", QString::number(++seq).rightJustified(4, '0'), l, "100");
-        }
         voce("Roma", "02", "Centro", "Colosseo");
         voce("Roma", "01", "Centro", "Fori imperiali");
         voce("Firenze", "01", " ", "Duomo");

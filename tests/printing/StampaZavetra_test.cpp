@@ -1,5 +1,4 @@
-// The schedule report on the recording surface: the bands and alignments of a row, road numbers,
-// the marked rows, the characteristics block, the page breaks, the messages and a failing printer.
+// The schedule report on the recording surface: rows, road numbers, notes, characteristics, pages.
 #include "reports/StampaZavetra.h"
 
 #include <gtest/gtest.h>
@@ -128,7 +127,6 @@ TEST_F(ZavetraTest, MarkedRowsKeepTheirPiecesApart) {
     const Griglia g = GrigliaZavetra(righe);
     for (int r = 1; r <= 3; ++r) StampaRigaZavetra(s, stato, g, r);
     const PaginaRegistrata& p = s.corrente.pagine.last();
-
     const TestoRegistrato* gruppo = p.cerca("Centro Storico");
     const TestoRegistrato* traghetto = p.cerca("(Traghetto per Olbia)");
     ASSERT_TRUE(gruppo && traghetto && p.cerca("Colosseo e Fori imperiali"));
@@ -196,7 +194,6 @@ TEST_F(ZavetraTest, FilesWrittenWithoutAPrintAndAfterAFailingPrinter) {
     EXPECT_TRUE(s.tutteLePagine().isEmpty());
     ASSERT_EQ(dialoghi.mostrati.size(), 1);
     EXPECT_TRUE(dialoghi.testiMostrati().at(0).startsWith("Stampa dei file: "));
-
     s.guastaAllaPagina = true;
     s.paginaGuasta = 3;
     OpzioniStampa op;

@@ -1,7 +1,4 @@
-// The import command on the itinerary grid: the legs written (a leg over 999 km in pieces, the
-// ferry stop), the refusal, an unrecognised file leaving the grid alone, the file dialog and the
-// recompute; the batch command on a database built by the test; and the real destinations of an
-// ITN converter list applied to an imported itinerary, intermediate legs folded into the next one.
+// Route import into the grid and by the batch command, and the ITN destination filter with its panel.
 #include "routeimport/ImportaPercorso.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +46,6 @@ TEST(ImportaPercorso, RifiutoNonRiconosciutoComandoEDistanze) {
               EsitoImport::Rifiutato);
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{MessaggioTappePresenti()});
     EXPECT_EQ(Righe(g, {ColTappa}), "ROMA");
-
     // Not recognised: the message, and the grid exactly as it was (its one empty row included).
     g.impostaTesto(1, ColTappa, "");
     g.impostaTesto(2, ColNumero, "segno");
@@ -58,8 +54,6 @@ TEST(ImportaPercorso, RifiutoNonRiconosciutoComandoEDistanze) {
             << nome;
     EXPECT_TRUE(dialoghi.testiMostrati().last().contains("File non riconosciuto!"));
     EXPECT_EQ(g.testo(2, ColNumero), "segno");
-    g.impostaTesto(2, ColNumero, "");
-
     BoxMeta box;
     ImpostaDefaultFabbrica(box);
     box.cmbOra[8] = "01";
@@ -102,7 +96,6 @@ TEST(ImportaPercorsoBatch, SalvaInUnaMetaVuotaRifiutaLeAltre) {
     EXPECT_TRUE(err.startsWith("Impossibile: sono presenti delle tappe!\n"));
     EXPECT_EQ(importa("istruzioni_it.txt", "42"), kUscitaMetaIgnota);
     EXPECT_EQ(err, QString::fromUtf8("Mèta con codice 000042 inesistente nel database!\n"));
-
     Archivio a(dir.path());
     a.AvviaDatabase();
     Griglia g;
@@ -132,11 +125,9 @@ TEST(SelezionaMete, ComandoSuUnItinerarioImportato) {
     ImpostaGriglia(g, LayoutItinerario);
     EXPECT_EQ(cmdSelezionaMete_Click(g, d, lstMete), -1);
     EXPECT_EQ(d.mostrati.last().titolo, "Revisione tappe");
-
     ImportaPercorso(g, Percorso("istruzioni_it.txt"), "00:02:00", d);
     EXPECT_EQ(cmdSelezionaMete_Click(g, d, lstMete), -1);  // dialog closed: nothing
     EXPECT_EQ(UltimaRigaTappa(g), 7);
-
     d.fileDaAprire << Percorso("mete_itn.csv");
     d.risposte << Risposta::No;  // keep the final numbering
     EXPECT_EQ(cmdSelezionaMete_Click(g, d, lstMete), 3);

@@ -1,7 +1,4 @@
-// The road type of a stretch: choosing the first and last leg, the assignment with its marks and
-// scrolling, the selection after each button; and the frame driven headless: its buttons reach the
-// grid, leaving asks to save only after an assignment, saving goes through the window's save, and
-// single-leg mode takes grid clicks.
+// The road type of a stretch: choice, assignment and marks, and its frame driven headless.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -60,7 +57,6 @@ TEST_F(TrattoTest, PrimaEUltimaSiInseguono) {
     Scegli(7, 1);
     EXPECT_EQ(s.primaTappa, "0003  LUOGO 3");
     EXPECT_EQ(s.numeroTappe, "5");
-    EXPECT_EQ(NumeroTappaTratto(s.ultimaTappa), 7);
     EXPECT_EQ(g.selezione(), (Rettangolo{3, 0, 7, g.colonne() - 1}));
     EXPECT_EQ(s.marche, QString(40, '0'));
 }
@@ -76,7 +72,6 @@ TEST_F(TrattoTest, AssegnaSoloIlTrattoESegnaLeRighe) {
     EXPECT_TRUE(ModificheTratto(s));
     MarcheSalvate(s);
     EXPECT_FALSE(ModificheTratto(s));
-
     // A stretch far down is brought into view, twelve rows below the top.
     Scegli(30, 0);
     Scegli(31, 1);
@@ -104,7 +99,6 @@ TEST_F(TrattoTest, PannelloAssegnaSingolaTappaSalvaEFine) {
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{"Vuoi salvare le modifiche apportate?"});
     EXPECT_EQ(salvataggi + ricariche + chiuso.count(), 3);
     EXPECT_TRUE(p->isHidden() && p->txttappasel[0]->text().isEmpty());
-
     p->cmdModStrada_Click();
     p->chkTappaSingola->setChecked(true);
     EXPECT_TRUE(p->mfgTab_Click(10));
