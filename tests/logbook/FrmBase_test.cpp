@@ -80,6 +80,7 @@ TEST_F(FrmBaseTest, ControlsAndTheirRules) {
     EXPECT_EQ(c<QComboBox>("cmbg1")->currentText() + c<QComboBox>("cmba1")->itemText(0), "142025");
     EXPECT_EQ(abilitati({"cmbCopie", "cmdStampa", "cmdAnnulla"}), "000");
     QTest::keyClicks(c<QLineEdit>("txtLocalita"), "roma");
+    scegli("cmbg2", "14");  // a one-day period
     EXPECT_EQ(c<QLineEdit>("txtLocalita")->text() + abilitati({"cmdStampa"}), "ROMA1");
     QTest::keyClick(c<QComboBox>("cmbg1"), Qt::Key_Down);
     QTest::keyClick(c<QComboBox>("cmbg1"), '2');

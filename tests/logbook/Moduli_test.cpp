@@ -199,7 +199,7 @@ TEST_F(ModuliTest, CoverWrapsALongDestination) {
               "01/07 - 31/07/2026|" + RigaCrediti());
     const QString parola = QStringLiteral("LLANFAIRPWLLGWYNGYLLGOGERYCHWYRNDROBWLL");
     const PaginaRegistrata altra =
-        stampa(ModuliDelPeriodo("A " + parola + " B", QDate(2026, 7, 1), QDate(2026, 7, 1))).at(32);
+        stampa(ModuliDelPeriodo("A " + parola + " B", QDate(2026, 7, 1), QDate(2026, 7, 1))).value(32);
     const TestoRegistrato* lunga = altra.cerca(parola);
     ASSERT_TRUE(lunga);
     EXPECT_TRUE(lunga->dimensione < 48 && lunga->larghezza < 155);

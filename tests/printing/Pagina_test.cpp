@@ -48,14 +48,14 @@ TEST_F(PaginaTest, TextPlacementInItsBandInTheFallbackFont) {
     // A wide text shrinks in steps of 0.33 until it fits, and overflows its band below 6 points.
     const double stretto =
         StampaTesto(s, "Castelnuovo di Garfagnana", 80, 10, 40, false, false, 9, Allineamento::Sinistra);
-    EXPECT_DOUBLE_EQ(pagina().testi.at(3).dimensione, stretto);
-    EXPECT_LT(pagina().testi.at(3).larghezza + 1, 30);
+    EXPECT_DOUBLE_EQ(pagina().testi.value(3).dimensione, stretto);
+    EXPECT_LT(pagina().testi.value(3).larghezza + 1, 30);
     EXPECT_NEAR(std::fmod(9 - stretto, 0.33), 0, 1e-6);
     const double minima = StampaTesto(s, "Una località dal nome lunghissimo", 90, 10, 20, false, false, 9,
                                       Allineamento::Sinistra);
     EXPECT_LT(minima, 6);
     EXPECT_GT(minima, 6 - 0.34);
-    EXPECT_GT(pagina().testi.at(4).larghezza, 10);
+    EXPECT_GT(pagina().testi.value(4).larghezza, 10);
 }
 
 // The characteristics block only on the first page, pushing its headings down; a footer with no

@@ -72,7 +72,7 @@ TEST_F(StampaGuidaTest, TripLocalitiesInDetail) {
 
 TEST_F(StampaGuidaTest, AllLocalitiesByNameFiveToALine) {
     stampa(true, true);
-    const PaginaRegistrata& p = s.documenti.at(0).pagine.at(0);
+    const PaginaRegistrata p = s.documenti.value(0).pagine.value(0);
     ASSERT_NE(p.cerca("Guida Città: - Località - Tutte"), nullptr);
     const QStringList nomi{"Assisi", "Bologna", "Firenze", "Lucca", "Pisa", "Roma", "Siena"};
     for (int i = 0; i < nomi.size(); ++i) {

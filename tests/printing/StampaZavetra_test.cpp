@@ -111,7 +111,7 @@ TEST_F(ZavetraTest, RoadNumbersShrinkThenSplitOnTwoLines) {
     EXPECT_TRUE(due[0].dimensione == 6.5 && due[1].dimensione == 6.5);
     EXPECT_NEAR(due[0].base(), 100 - 1.85, 1e-6);
     EXPECT_NEAR(due[1].base(), 100 + 0.2, 1e-6);
-    const TestoRegistrato lunga = strada("Superstrada Statale Tiberina E45").at(0);
+    const TestoRegistrato lunga = strada("Superstrada Statale Tiberina E45").value(0);
     EXPECT_EQ(lunga.testo, "Superstrada Statale");
     EXPECT_TRUE(lunga.dimensione == 6.5 && lunga.x < 66 && lunga.x + lunga.larghezza <= 84 - 1);
 }
