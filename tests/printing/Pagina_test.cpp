@@ -1,5 +1,4 @@
-// The printing base on the recording surface: text placement and shrinking, the font choice, the
-// page frame and the covers; and once on paper, a PDF written whole or not at all.
+// The printing base: text placement and shrinking, page frame, covers, a PDF written whole or not at all.
 #include "printing/Pagina.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include <QTemporaryDir>
 
 #include "TestSupport.h"
-#include "printing/Stampanti.h"
 #include "printing/SuperficieQt.h"
 #include "printing/SuperficieRegistrata.h"
 
@@ -26,8 +24,12 @@ class PaginaTest : public ::testing::Test {
     QList<PaginaRegistrata> pagine;
 };
 
-// The machine has no "Agency FB": the face read back differs, so the serif fallback is used.
+// The machine has no "Agency FB": the face read back differs, so the serif fallback is used.  A
+// blank text prints nothing and leaves the font alone.
 TEST_F(PaginaTest, TextPlacementInItsBandInTheFallbackFont) {
+    s.impostaDimensione(11);
+    StampaTesto(s, "   ", 50, 10, 100, true, true, 7, Allineamento::Sinistra);
+    EXPECT_EQ(s.dimensione() + s.grassetto(), 11);
     const double size = StampaTesto(s, "  Roma  ", 50, 10, 100, true, true, 9, Allineamento::Sinistra);
     StampaTesto(s, "Roma", 60, 10, 100, false, false, 9, Allineamento::Centro);
     StampaTesto(s, "Roma", 70, 10, 100, false, false, 9, Allineamento::Destra);
@@ -36,93 +38,62 @@ TEST_F(PaginaTest, TextPlacementInItsBandInTheFallbackFont) {
     EXPECT_DOUBLE_EQ(size, 9);
     EXPECT_EQ(t[0].testo, "Roma");  // trimmed
     EXPECT_EQ(t[0].font, QStringLiteral("Liberation Serif"));
-    EXPECT_TRUE(t[0].grassetto && t[0].corsivo);
+    EXPECT_TRUE(t[0].grassetto && t[0].corsivo && !t[1].grassetto);
     EXPECT_DOUBLE_EQ(t[0].x, 10);
     EXPECT_NEAR(t[0].base(), 50, 1e-9);                      // the text stands on its line
     EXPECT_NEAR(t[1].x + t[1].larghezza / 2, 55 - 1, 1e-9);  // 1 mm left of the centre
     EXPECT_NEAR(t[2].x + t[2].larghezza, 100 - 3, 1e-9);
-    EXPECT_FALSE(t[1].grassetto);
     // Sizes in millimetres: a 9-point serif line is about 3.6 mm high.
     EXPECT_NEAR(t[0].altezza, 9 * 1.15 * Superficie::kMmPerPunto, 0.3);
-}
-
-TEST_F(PaginaTest, BlankTextPrintsNothingAndKeepsTheFont) {
-    s.impostaDimensione(11);
-    s.impostaGrassetto(true);
-    StampaTesto(s, "   ", 50, 10, 100, false, true, 7, Allineamento::Sinistra);
-    EXPECT_TRUE(s.tutteLePagine().isEmpty());
-    EXPECT_DOUBLE_EQ(s.dimensione(), 11);
-    EXPECT_TRUE(s.grassetto());
-}
-
-TEST_F(PaginaTest, WideTextShrinksInStepsAndOverflowsBelowSixPoints) {
-    const double size =
-        StampaTesto(s, "Castelnuovo di Garfagnana", 50, 10, 40, false, false, 9, Allineamento::Sinistra);
-    const TestoRegistrato& t = pagina().testi.at(0);
-    EXPECT_LT(size, 9);
-    EXPECT_DOUBLE_EQ(t.dimensione, size);
-    EXPECT_LT(t.larghezza + 1, 30);                   // it fits now
-    EXPECT_NEAR(std::fmod(9 - size, 0.33), 0, 1e-6);  // in steps of 0.33
-
-    const double minima = StampaTesto(s, "Una località dal nome lunghissimo", 60, 10, 20, false, false, 9,
+    // A wide text shrinks in steps of 0.33 until it fits, and overflows its band below 6 points.
+    const double stretto =
+        StampaTesto(s, "Castelnuovo di Garfagnana", 80, 10, 40, false, false, 9, Allineamento::Sinistra);
+    EXPECT_DOUBLE_EQ(pagina().testi.value(3).dimensione, stretto);
+    EXPECT_LT(pagina().testi.value(3).larghezza + 1, 30);
+    EXPECT_NEAR(std::fmod(9 - stretto, 0.33), 0, 1e-6);
+    const double minima = StampaTesto(s, "Una località dal nome lunghissimo", 90, 10, 20, false, false, 9,
                                       Allineamento::Sinistra);
     EXPECT_LT(minima, 6);
     EXPECT_GT(minima, 6 - 0.34);
-    EXPECT_GT(pagina().testi.at(1).larghezza, 10);  // overflows its band
+    EXPECT_GT(pagina().testi.value(4).larghezza, 10);
 }
 
+// The characteristics block only on the first page, pushing its headings down; a footer with no
+// page open prints nothing.
 TEST_F(PaginaTest, PageFrameOnEveryPage) {
     StatoStampa stato;
     stato.numeroColonne = 14;
-    const std::array<float, 17> bordi{0, 12, 18, 66, 84, 92, 97, 107, 117, 127, 137, 145, 153, 161, 200, 161};
-    stato.bordi = bordi;
+    stato.bordi = {0, 12, 18, 66, 84, 92, 97, 107, 117, 127, 137, 145, 153, 161, 200, 161};
     stato.arrotondaBordi();
     const DatiPagina dati{"Roma e dintorni", "Italia", "Zavetra - Voviva", QDate(2026, 12, 6)};
     bool primo = true;
-    int caratteristiche = 0;
-    const auto blocco = [&] {
-        ++caratteristiche;
-        stato.rigaCorrente += 40;
-    };
+    int blocchi = 0;
+    const auto blocco = [&] { ++blocchi, stato.rigaCorrente += 40; };
     StampaIntestaPagina(s, stato, dati, primo, blocco);
-    EXPECT_FALSE(primo);
-    const float dopoPrima = stato.rigaCorrente;
-    EXPECT_FLOAT_EQ(dopoPrima, 22 + 40 - 1 + 6 + stato.altezzaRiga);
+    EXPECT_FLOAT_EQ(stato.rigaCorrente, 22 + 40 - 1 + 6 + stato.altezzaRiga);
     StampaFinePagina(s, stato, dati);
-    StampaFinePagina(s, stato, dati);  // no page open: nothing
+    StampaFinePagina(s, stato, dati);
     StampaIntestaPagina(s, stato, dati, primo, blocco);
     StampaFinePagina(s, stato, dati);
     s.fineDocumento();
-    EXPECT_EQ(caratteristiche, 1);
-
+    EXPECT_EQ(blocchi, 1);
     const QList<PaginaRegistrata> p = s.tutteLePagine();
     ASSERT_EQ(p.size(), 2);
     for (int i = 0; i < 2; ++i) {
         const PaginaRegistrata& pg = p.at(i);
-        for (const QString& t : {QString("Roma e dintorni"), QString("Italia"), QString("06/12/2026"),
-                                 QStringLiteral("Pagina: 0%1").arg(i + 1)})
-            EXPECT_NE(pg.cerca(t), nullptr) << t.toStdString();
+        EXPECT_EQ(pg.elencoTesti().mid(0, 3),
+                  QStringList({"Roma e dintorni", "Italia", QStringLiteral("Pagina: 0%1").arg(i + 1)}));
         const TestoRegistrato* titolo = pg.cerca("Zavetra - Voviva");
-        ASSERT_NE(titolo, nullptr);
-        EXPECT_TRUE(titolo->corsivo);
+        ASSERT_TRUE(titolo && pg.cerca("06/12/2026"));
         EXPECT_NEAR(titolo->x + titolo->larghezza, 200 - 3, 1e-6);
-        EXPECT_EQ(pg.immagini.size(), 1);
-        // The headings stand inside their box, the page border closes above the footer.
-        const TestoRegistrato* km = pg.cerca("Km/Prog.");
-        ASSERT_NE(km, nullptr);
-        const LineaRegistrata& box = pg.linee.at(3);
-        EXPECT_TRUE(box.box);
-        EXPECT_GE(km->y, box.y1);
-        EXPECT_LE(km->base(), box.y2);
-        EXPECT_EQ(box.x1, 10);
-        const LineaRegistrata& bordo = pg.linee.last();
-        EXPECT_TRUE(bordo.box);
-        EXPECT_FALSE(bordo.riempito);
-        EXPECT_LT(bordo.y2, titolo->y);
+        // The page border closes above the footer.
+        EXPECT_TRUE(pg.linee.last().box && !pg.linee.last().riempito && pg.linee.last().y2 < titolo->y);
     }
-    EXPECT_GT(p.at(0).cerca("N.")->y, p.at(1).cerca("N.")->y + 30);  // the block pushed the headings down
+    EXPECT_GT(p.at(0).cerca("N.")->y, p.at(1).cerca("N.")->y + 30);
 }
 
+// A long name on two lines inside the margins, a trailing year on its own; the booklet's chosen
+// entries, or "Zavetra" alone on a section cover.
 TEST_F(PaginaTest, CoverWithLongNameAndTrailingYear) {
     StampaFrontespizio(s, 1, "Giro delle capitali del nord Europa 2026", {true, false, true, true},
                        "01/07/2026 - 15/07/2026");
@@ -130,61 +101,40 @@ TEST_F(PaginaTest, CoverWithLongNameAndTrailingYear) {
     s.fineDocumento();
     const QList<PaginaRegistrata> p = s.tutteLePagine();
     ASSERT_EQ(p.size(), 2);
-    const QStringList testi = p.at(0).elencoTesti();
-    EXPECT_EQ(testi, QStringList({"Giro delle capitali", "del nord Europa", "2026", "Mappe città", "Lunoro",
-                                  "Zavetra", "01/07/2026 - 15/07/2026"}));
+    EXPECT_EQ(p.at(0).elencoTesti(),
+              QStringList({"Giro delle capitali", "del nord Europa", "2026", "Mappe città", "Lunoro",
+                           "Zavetra", "01/07/2026 - 15/07/2026"}));
     const QList<TestoRegistrato>& t = p.at(0).testi;
     for (int i = 0; i < 3; ++i) {
-        EXPECT_DOUBLE_EQ(t[i].dimensione, 48);
-        EXPECT_LT(t[i].x + t[i].larghezza, 195);
-        EXPECT_GT(t[i].x, 16);
-        if (i > 0) {
-            EXPECT_GE(t[i].y, t[i - 1].base());  // lines do not overlap
-        }
+        EXPECT_TRUE(t[i].x > 16 && t[i].x + t[i].larghezza < 195);
+        EXPECT_GE(t[i].y, i > 0 ? t[i - 1].base() : 0);  // lines do not overlap
     }
-    EXPECT_DOUBLE_EQ(t[3].dimensione, 36);
-    EXPECT_DOUBLE_EQ(t[6].dimensione, 24);
-    EXPECT_EQ(p.at(0).immagini.size(), 2);
     EXPECT_EQ(p.at(1).elencoTesti(), QStringList({"Roma", "Zavetra", "x"}));
 }
 
-TEST(StampantiTest, ListEndsWithPdfWhichIsChosenWhenAlone) {
-    EXPECT_EQ(ElencoStampanti({}), QStringList{kVocePdf});
-    EXPECT_EQ(VoceIniziale(ElencoStampanti({})), 0);
-    const QStringList due = ElencoStampanti({"Laser", "laser", "Ufficio"});
-    EXPECT_EQ(due.last(), kVocePdf);
-    EXPECT_EQ(VoceIniziale(due), -1);
-    EXPECT_EQ(CercaStampante(due, "LASER"), 0);  // the first of two names differing in case
-    EXPECT_EQ(CercaStampante(due, ""), -1);
-}
-
+// Two pages without a trailing blank one; an abandoned job leaves the old file as it was and
+// nothing beside it; a folder that does not exist is a failure said in words.
 TEST(SuperficieQtTest, PdfIsWrittenWholeOrNotAtAll) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("prova.pdf");
-    {
-        auto s = SuperficieQt::suPdf(pdf);
-        SettaFontNamePrinter(*s);
-        StampaTesto(*s, "Prima", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
-        s->nuovaPagina();
-        StampaTesto(*s, "Seconda", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
-        s->nuovaPagina();  // no trailing blank page
-        EXPECT_TRUE(s->fineDocumento());
-    }
+    auto s = SuperficieQt::suPdf(pdf);
+    SettaFontNamePrinter(*s);
+    StampaTesto(*s, "Prima", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
+    s->nuovaPagina();
+    StampaTesto(*s, "Seconda", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
+    s->nuovaPagina();
+    EXPECT_TRUE(s->fineDocumento());
     EXPECT_EQ(test::paginePdf(pdf), 2);
     const qint64 scritti = QFileInfo(pdf).size();
-
-    {  // abandoned: the old file stays and nothing is left beside it
-        auto s = SuperficieQt::suPdf(pdf);
-        StampaTesto(*s, "Abbandonata", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
-        s->abbandonaDocumento();
-    }
+    auto abbandonato = SuperficieQt::suPdf(pdf);
+    StampaTesto(*abbandonato, "Abbandonata", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
+    abbandonato->abbandonaDocumento();
     EXPECT_EQ(QFileInfo(pdf).size(), scritti);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"prova.pdf"});
-
-    auto s = SuperficieQt::suPdf(dir.filePath("manca/prova.pdf"));
-    StampaTesto(*s, "x", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
-    EXPECT_FALSE(s->fineDocumento());
-    EXPECT_TRUE(s->errore().startsWith("Impossibile scrivere il file PDF"));
+    auto manca = SuperficieQt::suPdf(dir.filePath("manca/prova.pdf"));
+    StampaTesto(*manca, "x", 20, 10, 100, false, false, 12, Allineamento::Sinistra);
+    EXPECT_FALSE(manca->fineDocumento());
+    EXPECT_TRUE(manca->errore().startsWith("Impossibile scrivere il file PDF"));
 }
 
 }  // namespace

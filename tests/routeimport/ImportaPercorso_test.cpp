@@ -1,163 +1,161 @@
-// The import command on the itinerary grid: the legs written (a leg over 999 km in pieces, the
-// ferry stop), the refusal, an unrecognised file leaving the grid alone, the file dialog and the
-// recompute; and the batch command on a database built by the test.
+// Route import into the grid and by the batch command, and the ITN destination filter with its panel.
 #include "routeimport/ImportaPercorso.h"
 
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include "Campioni.h"
 #include "common/Dialoghi.h"
-#include "common/Griglia.h"
 #include "common/Uscita.h"
 #include "database/Archivio.h"
-#include "itinerary/GrigliaItinerario.h"
 #include "itinerary/Tappe.h"
 #include "routeimport/ImportaPercorsoBatch.h"
-#include "routeimport/TappeImportate.h"
+#include "routeimport/SelezionaMete.h"
+#include "routeimport/ui/PannelloImportaPercorso.h"
 #include "trips/Meta.h"
 
 namespace {
 
-QString Campione(const char* nome) {
-    return campioni::Percorso(nome);
-}
-
-QStringList Colonna(const Griglia& g, int c) {
-    QStringList l;
-    for (int r = 1; r <= UltimaRigaTappa(g); ++r) l << g.testo(r, c);
-    return l;
-}
+using namespace campioni;
 
 TEST(ScriviTappe, PezziDa999KmESostaTraghetto) {
     Griglia g;
-    TappaImportata lunga{"HAMMERFEST", "E6", 2100, 2100, "P", false};
-    TappaImportata nave{"BERGEN", "TRAGH", 40, 2140, "P", true};
-    ScriviTappeImportate(g, {lunga, nave}, SostaTraghetto("2", "30"));
-    EXPECT_EQ(Colonna(g, ColTappa), (QStringList{"HAMMERFEST", "HAMMERFEST", "HAMMERFEST", "BERGEN"}));
-    EXPECT_EQ(Colonna(g, ColKm), (QStringList{"999", "999", "102", "40"}));
-    EXPECT_EQ(Colonna(g, ColNumero), (QStringList{"1", "2", "3", "4"}));
-    EXPECT_EQ(Colonna(g, ColSosta), (QStringList{"", "", "", "00:02:30"}));
-    EXPECT_EQ(Colonna(g, ColStrada), (QStringList{"E6", "E6", "E6", "TRAGH"}));
+    ScriviTappeImportate(
+        g, {{"HAMMERFEST", "E6", 2100, 2100, "P", false}, {"BERGEN", "TRAGH", 40, 2140, "P", true}},
+        SostaTraghetto("2", "30"));
+    EXPECT_EQ(Righe(g, {ColNumero, ColTappa, ColKm, ColKmProgressivi, ColStrada, ColSosta}),
+              R"(1|HAMMERFEST|999|999|E6|
+2|HAMMERFEST|999|1998|E6|
+3|HAMMERFEST|102|2100|E6|
+4|BERGEN|40|2140|TRAGH|00:02:30)");
     EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
-    EXPECT_EQ(g.colonne(), kColonneItinerario);
 }
 
-class ImportaTest : public ::testing::Test {
-  protected:
-    Griglia mfgTab;
+TEST(ImportaPercorso, RifiutoNonRiconosciutoComandoEDistanze) {
+    Griglia g;
     DialoghiScriptati dialoghi;
-    void SetUp() override {
-        ImpostaGriglia(mfgTab, LayoutItinerario);
-        CancellaMatrice(mfgTab);
-    }
-};
-
-TEST_F(ImportaTest, RifiutoConTappeENonRiconosciuto) {
-    mfgTab.impostaTesto(1, ColTappa, "ROMA");
-    EXPECT_EQ(ImportaPercorso(mfgTab, Campione("istruzioni_it.txt"), "00:01:00", dialoghi).esito,
+    ImpostaGriglia(g, LayoutItinerario);
+    CancellaMatrice(g);
+    g.impostaTesto(1, ColTappa, "ROMA");
+    EXPECT_EQ(ImportaPercorso(g, Percorso("istruzioni_it.txt"), "00:01:00", dialoghi).esito,
               EsitoImport::Rifiutato);
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{MessaggioTappePresenti()});
-    EXPECT_EQ(Colonna(mfgTab, ColTappa), QStringList{"ROMA"});
-
+    EXPECT_EQ(Righe(g, {ColTappa}), "ROMA");
     // Not recognised: the message, and the grid exactly as it was (its one empty row included).
-    mfgTab.impostaTesto(1, ColTappa, "");
-    mfgTab.impostaTesto(2, ColNumero, "segno");
+    g.impostaTesto(1, ColTappa, "");
+    g.impostaTesto(2, ColNumero, "segno");
     for (const char* nome : {"intestazione_riga16.txt", "inesistente.txt", "inesistente.gpx"})
-        EXPECT_EQ(ImportaPercorso(mfgTab, Campione(nome), {}, dialoghi).esito, EsitoImport::NonRiconosciuto)
+        EXPECT_EQ(ImportaPercorso(g, Percorso(nome), {}, dialoghi).esito, EsitoImport::NonRiconosciuto)
             << nome;
     EXPECT_TRUE(dialoghi.testiMostrati().last().contains("File non riconosciuto!"));
-    EXPECT_EQ(mfgTab.testo(2, ColNumero), "segno");
-}
-
-TEST_F(ImportaTest, ComandoDialogoEDistanze) {
+    EXPECT_EQ(g.testo(2, ColNumero), "segno");
     BoxMeta box;
     ImpostaDefaultFabbrica(box);
     box.cmbOra[8] = "01";
     box.cmbMin[8] = "45";
-
-    EXPECT_EQ(cmdMapPoint_Click(mfgTab, box, dialoghi).esito, EsitoImport::Annullato);  // dialog closed
-    EXPECT_EQ(UltimaRigaTappa(mfgTab), 0);
-
-    dialoghi.fileDaAprire << Campione("istruzioni_it.txt");
-    const RisultatoImport r = cmdMapPoint_Click(mfgTab, box, dialoghi);
+    EXPECT_EQ(cmdMapPoint_Click(g, box, dialoghi).esito, EsitoImport::Annullato);  // dialog closed
+    dialoghi.fileDaAprire << Percorso("istruzioni_it.txt");
+    const RisultatoImport r = cmdMapPoint_Click(g, box, dialoghi);
     EXPECT_EQ(r.esito, EsitoImport::Importato);
     EXPECT_EQ(r.tappe, 7);  // six places, Nizza's 1012 km in two rows
-    EXPECT_EQ(mfgTab.testo(3, ColSosta), "00:01:45");
-    EXPECT_EQ(mfgTab.testo(7, ColKmProgressivi), "1.300");  // recomputed over the whole grid
-    EXPECT_FALSE(mfgTab.testo(2, ColTempo).isEmpty());
+    EXPECT_EQ(g.testo(3, ColSosta), "00:01:45");
+    EXPECT_EQ(g.testo(7, ColKmProgressivi), "1.300");  // recomputed over the whole grid
     EXPECT_EQ(box.txtKmTot[4], "1.300");
-    EXPECT_EQ(mfgTab.riga(), 1);
-
-    // The second import is refused before any dialog.
-    EXPECT_EQ(cmdMapPoint_Click(mfgTab, box, dialoghi).esito, EsitoImport::Rifiutato);
+    EXPECT_EQ(g.riga(), 1);
+    EXPECT_EQ(cmdMapPoint_Click(g, box, dialoghi).esito, EsitoImport::Rifiutato);  // before any dialog
 }
 
-class ImportaBatchTest : public ::testing::Test {
-  protected:
+TEST(ImportaPercorsoBatch, SalvaInUnaMetaVuotaRifiutaLeAltre) {
     QTemporaryDir dir;
+    {
+        Archivio a(dir.path());
+        a.AvviaDatabase();
+        BoxMeta b;
+        ImpostaDefaultFabbrica(b);
+        b.cmbInizio = {"01", "07", "2024", "08", "00"};
+        b.cmbOra[8] = "02";
+        b.cmbMin[8] = "00";
+        ScriviMeta({"I", "000001"}, b, a);
+    }
     QString out, err;
-    QTextStream outStream{&out}, errStream{&err};
-
-    void SetUp() override {
-        Archivio a(dir.path());
-        a.AvviaDatabase();
-        for (const char* codice : {"000001", "000002"}) {
-            BoxMeta b;
-            ImpostaDefaultFabbrica(b);
-            b.cmbInizio = {"01", "07", "2024", "08", "00"};
-            b.cmbOra[8] = "02";
-            b.cmbMin[8] = "00";
-            b.txtLocalita = "Oslo";
-            b.txtNazione = "NORVEGIA";
-            ScriviMeta({"I", codice}, b, a);
-        }
-        Griglia g;
-        ScriviTappeImportate(g, {{"ROMA", "", 0, 0, "P", false}}, {});
-        MemorizzaTappeItinerario(a, g, "000002", 1000);
-    }
-
-    Griglia Salvate(const QString& codice) {
-        Archivio a(dir.path());
-        a.AvviaDatabase();
-        Griglia g;
-        ImpostaGriglia(g, LayoutItinerario);
-        CaricaTappeItinerario(a, g, codice, 1000);
-        return g;
-    }
-};
-
-TEST_F(ImportaBatchTest, ImportaESalvaInUnaMetaVuota) {
-    EXPECT_EQ(EseguiImportaPercorso(dir.path(), Campione("istruzioni_it.txt"), "1", outStream, errStream),
-              kUscitaRiuscita);
-    EXPECT_TRUE(err.isEmpty());
-    EXPECT_TRUE(out.contains("000001"));
-    const Griglia g = Salvate("000001");
-    EXPECT_EQ(Colonna(g, ColTappa).size(), 7);
-    EXPECT_EQ(g.testo(3, ColStrada), "SS12 TRAGH");
-    EXPECT_EQ(g.testo(3, ColSosta), "00:02:00");
-    EXPECT_EQ(g.testo(5, ColKm), "999");
+    QTextStream o(&out), e(&err);
+    const auto importa = [&](const char* file, const char* meta) {
+        err.clear();
+        return EseguiImportaPercorso(dir.path(), Percorso(file), meta, o, e);
+    };
+    EXPECT_EQ(importa("intestazione_riga16.txt", "1"), kUscitaErrore);
+    EXPECT_TRUE(err.contains("File non riconosciuto!"));
+    EXPECT_EQ(importa("istruzioni_it.txt", "1"), kUscitaRiuscita);
+    EXPECT_TRUE(err.isEmpty() && out.contains("000001"));
+    EXPECT_EQ(importa("istruzioni_it.txt", "1"), kUscitaErrore);  // the legs are there now
+    EXPECT_TRUE(err.startsWith("Impossibile: sono presenti delle tappe!\n"));
+    EXPECT_EQ(importa("istruzioni_it.txt", "42"), kUscitaMetaIgnota);
+    EXPECT_EQ(err, QString::fromUtf8("Mèta con codice 000042 inesistente nel database!\n"));
+    Archivio a(dir.path());
+    a.AvviaDatabase();
+    Griglia g;
+    ImpostaGriglia(g, LayoutItinerario);
+    CaricaTappeItinerario(a, g, "000001", 1000);
+    EXPECT_EQ(Righe(g, {ColKm}), "\n153\n77\n20\n999\n13\n38");  // stored once
+    EXPECT_EQ(g.testo(3, ColStrada) + g.testo(3, ColSosta), "SS12 TRAGH00:02:00");
 }
 
-TEST_F(ImportaBatchTest, RifiutiEMetaIgnota) {
-    EXPECT_EQ(EseguiImportaPercorso(dir.path(), Campione("istruzioni_it.txt"), "2", outStream, errStream),
-              kUscitaErrore);
-    EXPECT_TRUE(err.startsWith("Impossibile: sono presenti delle tappe!\n"));
-    EXPECT_EQ(Colonna(Salvate("000002"), ColTappa), QStringList{"ROMA"});
+TEST(SelezionaMete, VociENomi) {
+    EXPECT_EQ(VociMete({"Num,Nome", "0001,\"1\",\"2\",\"Oslo [01]\"", "  12,x, Bergen ", "abcd,Voss"}),
+              (QStringList{"Oslo [01]", "Bergen"}));
+    // The entry, its locality, and its locality without the final numbering.
+    const char* nomi = R"(Oslo [01]|Oslo [1]|Oslo
+Geiranger [07][Park]|Park: Geiranger [7]|Park: Geiranger
+Flam [Traghetto][12]|Flam [Traghetto-12]|Flam [Traghetto])";
+    const auto localita = [](const QString& v) {
+        return LocalitaDaVoce(v, false) + '|' + LocalitaDaVoce(v, true);
+    };
+    EXPECT_EQ(Rilegge(nomi, localita), nomi);
+}
 
-    err.clear();
-    EXPECT_EQ(EseguiImportaPercorso(dir.path(), Campione("istruzioni_it.txt"), "42", outStream, errStream),
-              kUscitaMetaIgnota);
-    EXPECT_EQ(err, QString::fromUtf8("Mèta con codice 000042 inesistente nel database!\n"));
+TEST(SelezionaMete, ComandoSuUnItinerarioImportato) {
+    Griglia g;
+    DialoghiScriptati d;
+    QStringList lstMete;
+    ImpostaGriglia(g, LayoutItinerario);
+    EXPECT_EQ(cmdSelezionaMete_Click(g, d, lstMete), -1);
+    EXPECT_EQ(d.mostrati.last().titolo, "Revisione tappe");
+    ImportaPercorso(g, Percorso("istruzioni_it.txt"), "00:02:00", d);
+    EXPECT_EQ(cmdSelezionaMete_Click(g, d, lstMete), -1);  // dialog closed: nothing
+    EXPECT_EQ(UltimaRigaTappa(g), 7);
+    d.fileDaAprire << Percorso("mete_itn.csv");
+    d.risposte << Risposta::No;  // keep the final numbering
+    EXPECT_EQ(cmdSelezionaMete_Click(g, d, lstMete), 3);
+    EXPECT_EQ(d.mostrati.last().titolo, "Numerazione tappe");
+    EXPECT_EQ(lstMete.size(), 3);
+    // Modena Nord goes into Livorno (a ferry, kept anyway), both Nizza rows into Forlì.
+    EXPECT_EQ(Righe(g, {ColNumero, ColTappa, ColKm}), R"(1|Milano [1]|0
+2|Park: Livorno [2]|230
+3|INGRESSO IN FRANCIA|20
+4|Forlì [3]|1050)");
+    EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
+}
 
-    err.clear();
-    EXPECT_EQ(
-        EseguiImportaPercorso(dir.path(), Campione("intestazione_riga16.txt"), "1", outStream, errStream),
-        kUscitaErrore);
-    EXPECT_TRUE(err.contains("File non riconosciuto!"));
-    EXPECT_TRUE(Colonna(Salvate("000001"), ColTappa).isEmpty());
+TEST(PannelloImportaPercorso, FiltroDalPulsante) {
+    Griglia g;
+    DialoghiScriptati d;
+    int ricalcoli = 0;
+    ImportaPercorso(g, Percorso("istruzioni_it.txt"), {}, d);
+    PannelloImportaPercorso p(g, d, [&] { ++ricalcoli; });
+    QSignalSpy cambiata(&p, &PannelloImportaPercorso::grigliaCambiata);
+    p.cmdSelezionaMete->click();  // dialog closed: nothing
+    EXPECT_EQ(ricalcoli, 0);
+    d.fileDaAprire << Percorso("mete_itn.csv");
+    d.risposte << Risposta::Si;
+    p.cmdSelezionaMete->click();
+    EXPECT_EQ(p.lstMete->count(), 3);
+    EXPECT_EQ(g.testo(1, ColTappa), "Milano");
+    EXPECT_EQ(ricalcoli + cambiata.count(), 2);
 }
 
 }  // namespace
