@@ -1,21 +1,49 @@
+// Guide times: the text of one entry, and the sums per locality read once per key or from the
+// whole guide.
 #include "guide/TempoGuida.h"
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "database/Archivio.h"
+#include "guide/LetturaGuida.h"
+
 namespace {
 
-// Hours and minutes are a time; "G" and a number of days counts visit days of the span given;
-// a long dd:hh:mm text counts its days with the span too; nothing is 0.
+// Hours and minutes are a time; "G" and a number of days counts visit days of the span given; a
+// long dd:hh:mm text counts its days with the span too; nothing is 0.  Each case: text;span;hundredths.
 TEST(TempoGuida, OreMinutiGiorniDiVisitaEVuoto) {
-    struct Caso {
-        const char* testo;
-        float arco, centesimi;
-    };
-    for (const Caso& c :
-         {Caso{"01:30", 900, 150}, Caso{"00:20", 900, 33}, Caso{" 02:00 ", 900, 200}, Caso{"00:00", 900, 0},
-          Caso{"G1", 900, 900}, Caso{"g2", 850, 1700}, Caso{"G 3", 800, 2400}, Caso{"G0.5", 900, 450},
-          Caso{"G", 900, 0}, Caso{"", 900, 0}, Caso{"   ", 900, 0}, Caso{"01:02:00", 900, 1100}})
-        EXPECT_FLOAT_EQ(TempoGuidaCentesimi(c.testo, c.arco), c.centesimi) << c.testo;
+    for (const char* caso :
+         {"01:30;900;150", "00:20;900;33", " 02:00 ;900;200", "00:00;900;0", "G1;900;900", "g2;850;1700",
+          "G 3;800;2400", "G0.5;900;450", "G;900;0", ";900;0", "   ;900;0", "01:02:00;900;1100"}) {
+        const QStringList c = QString(caso).split(';');
+        EXPECT_FLOAT_EQ(TempoGuidaCentesimi(c[0], c[1].toFloat()), c[2].toFloat()) << caso;
+    }
+}
+
+// More entries than a look-up of one key makes worth reading whole, so both ways are taken, and
+// they give the same sums as the look-up of one locality.
+TEST(TempoGuida, TuttaLaGuidaOUnaChiaveAllaVoltaDannoLeStesseSomme) {
+    QTemporaryDir dir;
+    Archivio archivio(dir.path());
+    archivio.AvviaDatabase();
+    Database& db = archivio.dati();
+    const QStringList nomi{"Roma", "ROMA", "città", "CITTÀ", "Siena", "Pisa "};
+    const QStringList tempi{"01:30", "G1", "", "00:07", " 2:10", "g2", "00:01"};
+    for (int i = 0; i < FonteGuida::kVociPerLocalita + 20; ++i)
+        test::voceGuida(db, nomi[i % nomi.size()], QStringLiteral("Voce %1").arg(i), tempi[i % tempi.size()]);
+    TempiGuida tutta(db, 1000, 850);
+    TempiGuida perChiave(db, 0, 850);
+    for (const QString& chiave :
+         QStringList{"roma", "Città", "città", "siena", "Pisa", "Pisa ", "Lucca", "", " "}) {
+        const float attesa = TempoGuidaLocalita(db, chiave, 850);
+        EXPECT_EQ(tutta.tempo(chiave), attesa) << chiave.toStdString();
+        EXPECT_EQ(perChiave.tempo(chiave), attesa) << chiave.toStdString();
+    }
+    EXPECT_GT(tutta.tempo("ROMA"), 0);
+    EXPECT_EQ(tutta.tempo("Lucca"), 0);
 }
 
 }  // namespace
