@@ -1,9 +1,5 @@
-// The city guide: the list of a trip, saving, changing and deleting entries with their checks,
-// the shortcuts and the group rules, look-ups by locality key, the search, and the copy of guide
-// times into the legs.
+// The city guide: the list, entries saved, changed and deleted, groups, keys, search, times to legs.
 #include "guide/GuidaCitta.h"
-
-#include <gtest/gtest.h>
 
 #include "Guida.h"
 #include "common/Griglia.h"
@@ -345,15 +341,23 @@ class Trasferimento : public Guida {
 };
 
 // A locality's entries go to its first leg, added to its stop (a visit day is the span given, a
-// stop day too); the end of day stays; the entries end marked, and a second copy starts afresh.
+// stop day too); the end of day stays.  Whatever marks an earlier copy or an import left, the
+// entries of the legs' localities end marked and the others not; a second copy starts afresh.
 TEST_F(Trasferimento, TempiDellaGuidaSommatiUnaVoltaSola) {
     righe("Roma [Start]; Firenze|*01:00:00; ROMA|00:02:00; Pisa|*");
-    voci("Roma|Colosseo|01:30; Roma|Musei vaticani|G1; Firenze|Uffizi|02:00; Pisa|Area sosta|00:00| |05");
-
+    voci(
+        "Roma|Colosseo|01:30; Roma|Musei vaticani|G1; Firenze|Uffizi|02:00; Pisa|Area sosta|00:00| |05; "
+        "Siena|Torre");
+    for (const auto& [descrizione, segno] : {std::pair{"Colosseo", "1"}, {"Uffizi", ""}, {"Torre", "1"}}) {
+        RowSet r = archivio.dati().apriRowSet(Query::di("GuidaCitta").dove("Descrizione", descrizione));
+        r.modifica();
+        r.imposta("FlagVisto", segno);
+        r.memorizza();
+    }
     dialoghi.risposte = {Risposta::No};
     EXPECT_FALSE(TrasferisceSosteGuida(itinerario, archivio, dialoghi, 1000));
     EXPECT_EQ(soste(4), ";*01:00:00;00:02:00;*");
-    EXPECT_EQ(conta("FlagVisto", "1"), 0);
+    EXPECT_EQ(conta("FlagVisto", "1"), 2);
 
     dialoghi.risposte = {Risposta::Si};
     ProgressoMemoria progresso;
@@ -361,29 +365,12 @@ TEST_F(Trasferimento, TempiDellaGuidaSommatiUnaVoltaSola) {
     EXPECT_EQ(dialoghi.mostrati[1].titolo, "Copia soste Guida -> Itinerario");
     EXPECT_EQ(soste(4), "01:01:30;*01:02:00;00:02:00;*");
     EXPECT_GT(progresso.aggiornamenti, 0);
-    EXPECT_EQ(conta("FlagVisto", "0"), 0);
+    EXPECT_EQ(conta("FlagVisto", "1"), 4);
+    EXPECT_EQ(conta("FlagVisto", "0"), 1);
 
     dialoghi.risposte = {Risposta::Si};
     ASSERT_TRUE(TrasferisceSosteGuida(itinerario, archivio, dialoghi, 1000));
     EXPECT_EQ(itinerario.testo(1, 7), "02:03:00");
-}
-
-// Marks left by an earlier copy or an import: whatever they were, the copy counts every entry of a
-// leg's locality once and leaves exactly those marked.
-TEST_F(Trasferimento, SegniDiVisitaLasciatiDaPrima) {
-    righe("Roma; Roma");
-    voci("Roma|Colosseo|01:30; Roma|Fori; Pisa|Torre|02:00");
-    for (const auto& [descrizione, segno] : {std::pair{"Colosseo", "1"}, {"Fori", ""}, {"Torre", "1"}}) {
-        RowSet r = archivio.dati().apriRowSet(
-            Query::di(archivio.nome(TabGuidaCitta)).dove(QStringLiteral("Descrizione"), descrizione));
-        r.modifica();
-        r.imposta(QStringLiteral("FlagVisto"), segno);
-        r.memorizza();
-    }
-    dialoghi.risposte = {Risposta::Si};
-    ASSERT_TRUE(TrasferisceSosteGuida(itinerario, archivio, dialoghi, 1000));
-    EXPECT_EQ(soste(2), "00:02:30;");  // counted on the first Roma leg
-    EXPECT_EQ(tutte(), "Roma|02| |Colosseo|01:30|1;Roma|02| |Fori|01:00|1;Pisa|02| |Torre|02:00|0");
 }
 
 }  // namespace

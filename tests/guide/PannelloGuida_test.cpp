@@ -1,16 +1,11 @@
-// The guide panel, headless: its buttons, keys and clicks reach the guide logic, the entry found
-// reaches the boxes, a refused save is shown and writes nothing.  The rules themselves are tested
-// on the logic.
+// The guide panel, headless: buttons, keys and clicks reach the guide logic and its answer the boxes.
 #include "guide/ui/PannelloGuida.h"
-
-#include <gtest/gtest.h>
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QtWidgets>
 
 #include "Guida.h"
-#include "common/Griglia.h"
 #include "common/ui/TabellaGriglia.h"
 #include "itinerary/GrigliaItinerario.h"
 

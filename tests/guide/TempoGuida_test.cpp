@@ -1,5 +1,4 @@
-// Guide times: the text of one entry, and the sums per locality read once per key or from the
-// whole guide.
+// Guide times: one entry's text, and the sums per locality read per key or from the whole guide.
 #include "guide/TempoGuida.h"
 
 #include <gtest/gtest.h>

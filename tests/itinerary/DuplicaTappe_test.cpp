@@ -1,14 +1,7 @@
-// Copying a stretch of another trip: which trips are offered, the leg list, marking the stretch,
-// and the insertion forwards and backwards, with and without stops.
+// Copying a stretch of another trip: trips offered, the leg list, the marked stretch, forwards and back.
 #include "itinerary/DuplicaTappe.h"
 
-#include <gtest/gtest.h>
-
 #include "Tappe.h"
-#include "TestSupport.h"
-#include "common/Griglia.h"
-#include "database/Archivio.h"
-#include "itinerary/GrigliaItinerario.h"
 
 namespace {
 

@@ -1,10 +1,7 @@
 // Leg times, progressive kilometres, totals per road type and the day list.
 #include "itinerary/KmTempi.h"
 
-#include <gtest/gtest.h>
-
 #include "Tappe.h"
-#include "common/StampaTesti.h"
 #include "trips/ListeScelta.h"
 
 namespace {

@@ -1,13 +1,7 @@
-// Editing the legs in the grid: the insert checks and their messages, markers, the way back,
-// rows added and deleted, positioning and the locality list.
+// Editing legs in the grid: insert checks, markers, the way back, rows, positioning, the locality list.
 #include "itinerary/ModificaTappe.h"
 
-#include <gtest/gtest.h>
-
 #include "Tappe.h"
-#include "common/Griglia.h"
-#include "common/StampaTesti.h"
-#include "itinerary/GrigliaItinerario.h"
 
 namespace {
 

@@ -1,18 +1,12 @@
-// The stretch-copy panel driven headless: opening, choosing a trip and a stretch by clicks,
-// the confirmation, the recompute, and the ways out.
+// The stretch-copy panel, headless: clicks and buttons reach the copy logic and its answer the grids.
 #include "itinerary/ui/PannelloDuplica.h"
-
-#include <gtest/gtest.h>
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QtWidgets>
 
 #include "Tappe.h"
-#include "TestSupport.h"
-#include "common/Dialoghi.h"
 #include "common/ui/GrigliaModello.h"
-#include "database/Archivio.h"
 
 namespace {
 
@@ -37,8 +31,10 @@ class PannelloDuplicaTest : public test::ArchivioTappe {
     std::unique_ptr<PannelloDuplica> pannello;
 };
 
-// Without stored trips the panel says so and closes; it opens after its itinerary view is gone.
-TEST_F(PannelloDuplicaTest, SenzaMeteSiChiudeSubitoESenzaVistaSiApre) {
+// Without stored trips the panel says so and closes.  With them, a click on the itinerary's view
+// moves the insertion point (never below the first empty row) and giving up inserts nothing; the
+// panel still opens once its itinerary view is gone.
+TEST_F(PannelloDuplicaTest, SenzaMeteSiChiudeClicSullItinerarioERinuncia) {
     QSignalSpy chiusa(pannello.get(), &PannelloDuplica::copiaChiusa);
     pannello->cmdDuplica_Click();
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{QString::fromUtf8("Non trovate mète memorizzate")});
@@ -47,6 +43,21 @@ TEST_F(PannelloDuplicaTest, SenzaMeteSiChiudeSubitoESenzaVistaSiApre) {
     EXPECT_EQ(pannello->fase(), PannelloDuplica::Fase::Chiusa);
 
     nord();
+    mfgTab.impostaTesto(2, ColTappa, "ROMA");
+    pannello->cmdDuplica_Click();
+    EXPECT_EQ(pannello->rigaInserimento(), 3);
+    vista->show();
+    const QModelIndex napoli = vista->model()->index(vista->modello()->rigaModello(1), ColTappa);
+    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(napoli).center());
+    EXPECT_EQ(pannello->rigaInserimento(), 1);
+    EXPECT_EQ(pannello->txtInsTappa[0]->text(), "NAPOLI");
+    pannello->mfgTab_Click(12);
+    EXPECT_EQ(pannello->rigaInserimento(), 3);
+    pannello->cmdInsEsegui[1]->click();
+    EXPECT_EQ(chiusa.count(), 2);
+    EXPECT_TRUE(pannello->frmDuplica->isHidden());
+    EXPECT_EQ(mfgTab.testo(3, ColTappa), "");
+
     vista.reset();
     pannello->cmdDuplica_Click();
     EXPECT_EQ(pannello->fase(), PannelloDuplica::Fase::ElencoMete);
@@ -91,28 +102,6 @@ TEST_F(PannelloDuplicaTest, TrattoSceltoConIClicEInseritoDopoLaConferma) {
     EXPECT_TRUE(pannello->frmDuplica->isHidden());
     EXPECT_TRUE(pannello->mfgCopiaVista->isHidden());
     EXPECT_EQ(pannello->txtInsLoc[0]->text(), "");
-}
-
-TEST_F(PannelloDuplicaTest, RinunciaEClicSullItinerario) {
-    nord();
-    mfgTab.impostaTesto(2, ColTappa, "ROMA");
-    pannello->cmdDuplica_Click();
-    EXPECT_EQ(pannello->rigaInserimento(), 3);
-    // A click on the itinerary's view moves the insertion point, never below the first empty row.
-    vista->resize(600, 400);
-    vista->show();
-    const QModelIndex napoli = vista->model()->index(vista->modello()->rigaModello(1), ColTappa);
-    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(napoli).center());
-    EXPECT_EQ(pannello->rigaInserimento(), 1);
-    EXPECT_EQ(pannello->txtInsTappa[0]->text(), "NAPOLI");
-    pannello->mfgTab_Click(12);
-    EXPECT_EQ(pannello->rigaInserimento(), 3);
-
-    QSignalSpy chiusa(pannello.get(), &PannelloDuplica::copiaChiusa);
-    pannello->cmdInsEsegui[1]->click();
-    EXPECT_EQ(chiusa.count(), 1);
-    EXPECT_TRUE(pannello->frmDuplica->isHidden());
-    EXPECT_EQ(mfgTab.testo(3, ColTappa), "");
 }
 
 }  // namespace

@@ -1,17 +1,11 @@
-// The leg editing frame driven headless: typing, buttons, keys and clicks reach the leg logic and
-// its answer reaches the boxes, the grid and the status bar; a refused leg is shown and nothing is
-// written.  The editing rules themselves are tested on the logic.
+// The leg editing frame, headless: typing, buttons, keys and clicks reach the leg logic and back.
 #include "itinerary/ui/PannelloTappe.h"
-
-#include <gtest/gtest.h>
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QtWidgets>
 
 #include "Tappe.h"
-#include "TestSupport.h"
-#include "common/Dialoghi.h"
 #include "common/ui/GrigliaModello.h"
 #include "common/ui/TabellaGriglia.h"
 
@@ -133,7 +127,8 @@ TEST_F(PannelloTappeTest, MarcheRitornoAggiuntaECancellazione) {
     EXPECT_EQ(cambiata.count(), 4);
 }
 
-TEST_F(PannelloTappeTest, TastiEClicSpostanoLaRigaECaricanoIBox) {
+// Keys, clicks, the locality list and the help buttons reach the logic, its answer the boxes.
+TEST_F(PannelloTappeTest, TastiClicListaEAiuti) {
     apri("A; B|SS1|10|S; C||20||*01:02:30");
     TabellaGriglia* t = pannello->tabella();
     premi(t, Qt::Key_Down);
@@ -155,24 +150,28 @@ TEST_F(PannelloTappeTest, TastiEClicSpostanoLaRigaECaricanoIBox) {
     QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, punto);
     ASSERT_EQ(dialoghi.mostrati.size(), 1);
     EXPECT_TRUE(dialoghi.mostrati[0].testo.contains("\r\nTappa:\tC\r\n"));
-}
 
-// The locality list blocks the grid and the frame until a choice or Esc.
-TEST_F(PannelloTappeTest, ListaDelleLocalitaSceltaOChiusaConEsc) {
-    apri("ROMA; ANCONA|A14|280|A; BARI|A14|450|A");
+    // The locality list blocks the grid and the frame until a choice or Esc.
     for (const bool esc : {true, false}) {
         pannello->cmdCerca->click();
         ASSERT_EQ(pannello->cmbRicercaTappa->count(), 3);
-        EXPECT_FALSE(pannello->cmbRicercaTappa->isHidden() || pannello->tabella()->isEnabled() ||
+        EXPECT_FALSE(pannello->cmbRicercaTappa->isHidden() || t->isEnabled() ||
                      pannello->frmItinerario->isEnabled());
         if (esc)
             premi(pannello->cmbRicercaTappa, Qt::Key_Escape);
         else
             pannello->cmbRicercaTappa_Click(1);
-        EXPECT_TRUE(pannello->cmbRicercaTappa->isHidden() && pannello->tabella()->isEnabled() &&
+        EXPECT_TRUE(pannello->cmbRicercaTappa->isHidden() && t->isEnabled() &&
                     pannello->frmItinerario->isEnabled());
-        EXPECT_EQ(Posto(*pannello), esc ? "1|ROMA" : "3|BARI");
+        EXPECT_EQ(Posto(*pannello), esc ? "3|C" : "2|B");
     }
+
+    // Each help button shows its own lines: the last two explain the window's own commands.
+    pannello->cmdHelpKm->click();
+    for (QPushButton* aiuto : pannello->cmdHelpItin) aiuto->click();
+    ASSERT_EQ(dialoghi.mostrati.size(), 7);
+    EXPECT_TRUE(dialoghi.mostrati[5].testo.contains("COPIA SOSTE GUIDE"));
+    EXPECT_TRUE(dialoghi.mostrati[6].testo.contains("FINE INSER."));
 }
 
 // The grid view may belong to the window: keys reach the panel, clicks go first to another function,
@@ -205,16 +204,6 @@ TEST_F(PannelloTappeTest, GrigliaDataDallaFinestraClicDeviatoEVistaDistrutta) {
     EXPECT_TRUE(dialoghi.mostrati.isEmpty());
     EXPECT_EQ(Localita(mfgTab), "A;B;C");
     EXPECT_FALSE(mfgTab.testo(3, ColTempo).isEmpty());
-}
-
-TEST_F(PannelloTappeTest, AiutiMostratiComeMessaggi) {
-    apri();
-    pannello->cmdHelpKm->click();
-    for (QPushButton* aiuto : pannello->cmdHelpItin) aiuto->click();
-    ASSERT_EQ(dialoghi.mostrati.size(), 6);
-    // Each button shows its own lines: the last two explain the window's own commands.
-    EXPECT_TRUE(dialoghi.mostrati[4].testo.contains("COPIA SOSTE GUIDE"));
-    EXPECT_TRUE(dialoghi.mostrati[5].testo.contains("FINE INSER."));
 }
 
 }  // namespace

@@ -1,16 +1,9 @@
-// Loading and saving the legs of a trip: sequences, splitting, stop forms, the guide time per
-// locality, and a save that fails half-way.
+// Loading and saving the legs of a trip: forms, splitting, guide times, a save failing half-way.
 #include "itinerary/Tappe.h"
-
-#include <gtest/gtest.h>
 
 #include "SqlDiretto.h"
 #include "Tappe.h"
-#include "TestSupport.h"
-#include "common/Griglia.h"
 #include "common/Progresso.h"
-#include "common/StampaTesti.h"
-#include "itinerary/GrigliaItinerario.h"
 #include "itinerary/ModificaTappe.h"
 #include "trips/Meta.h"
 

@@ -1,5 +1,4 @@
-// The trip record against a real data file: saving, codes, stored forms, defaults, loading,
-// deletions, the current trip and the search list.
+// The trip record on a real data file: saving, codes, defaults, loading, deletions, the current trip.
 #include "trips/Meta.h"
 
 #include <gtest/gtest.h>
@@ -240,9 +239,8 @@ TEST_F(MetaTest, MetaCorrenteECancellazioni) {
                            "Confermi annullamento meta?"}));
 }
 
-// Factory values are stored at the first load; saved defaults start new trips; loading keeps the
-// trip's own boxes; No does nothing, not even the closing message; restoring stores the factory
-// values again.
+// Factory values are stored at the first load; loading saved defaults keeps the trip's own boxes;
+// No does nothing, not even the closing message; restoring stores the factory values again.
 TEST_F(MetaTest, DatiDiDefault) {
     BoxMeta b;
     CaricaDefaultMeta(0, b, archivio);
@@ -261,9 +259,17 @@ TEST_F(MetaTest, DatiDiDefault) {
     EXPECT_EQ(dialoghi.testiMostrati(),
               (QStringList{"Vuoi salvare i dati di default?", "Operazione eseguita!"}));
     EXPECT_EQ(conta("Parametri"), 1);
-    BoxMeta nuova;
+    // A new trip starts from them, now (to the quarter hour), its own boxes emptied.
+    BoxMeta nuova = boxMeta("Oslo");
+    nuova.txtCodice = "000004";
+    nuova.txtFine[0] = "01";
     NuovaMeta(nuova, archivio, orologio);
-    EXPECT_EQ(nuova.cmbMediaKm[0] + '|' + nuova.cmbRange, "110|45");
+    EXPECT_EQ(Unite({nuova.cmbMediaKm[0], nuova.cmbRange, nuova.txtLocalita, nuova.txtNazione,
+                     nuova.txtCodice, nuova.txtFine[0], nuova.cmbGiorni, nuova.txtInizioGSett}),
+              "110|45|||||000|Mar");
+    EXPECT_EQ(Unite({nuova.cmbInizio.begin(), nuova.cmbInizio.end()}), "05|03|2024|10|45");
+    const QStringList anni = ListaAnniInizio(orologio);  // the start years follow the clock
+    EXPECT_EQ(Unite({anni.first(), anni.last(), QString::number(anni.size())}), "1998|2029|32");
 
     BoxMeta caricati;
     caricati.txtLocalita = b.txtLocalita = "resta";
@@ -279,20 +285,6 @@ TEST_F(MetaTest, DatiDiDefault) {
     EXPECT_EQ(caricati, fabbrica);
     CaricaDefaultMeta(0, b, archivio);
     EXPECT_EQ(b.cmbMediaKm[0] + '|' + b.cmbRange, "75|15");
-}
-
-// A new trip starts now, rounded down to the quarter hour; the start years follow the clock.
-TEST_F(MetaTest, NuovaMetaAllOraCorrente) {
-    BoxMeta b = boxMeta("Oslo");
-    b.txtCodice = "000004";
-    b.txtFine[0] = "01";
-    NuovaMeta(b, archivio, orologio);
-    EXPECT_EQ(Unite({b.txtLocalita, b.txtNazione, b.txtCodice, b.txtFine[0], b.cmbGiorni, b.txtInizioGSett,
-                     b.cmbSoste, b.cmbOra[CoppiaNotte]}),
-              "||||000|Mar|3 - Entrambe|22");
-    EXPECT_EQ(Unite({b.cmbInizio.begin(), b.cmbInizio.end()}), "05|03|2024|10|45");
-    const QStringList anni = ListaAnniInizio(orologio);
-    EXPECT_EQ(Unite({anni.first(), anni.last(), QString::number(anni.size())}), "1998|2029|32");
 }
 
 TEST_F(MetaTest, ElencoDiRicercaConLeAutostradeInFondo) {

@@ -1,5 +1,4 @@
-// The parameter check: corrections of the time boxes, the rests, the start days and the working
-// values the schedule computation takes.
+// The parameter check: corrections of the time boxes, rests, start days and the working values.
 #include "trips/Parametri.h"
 
 #include <gtest/gtest.h>
@@ -67,15 +66,12 @@ TEST(Parametri, ValoriDiFabbrica) {
 
 // Breakfast too close to lunch goes to the first hour of its list; lunch ending too close to dinner
 // likewise; a dinner ending after the night moves the night to the next quarter hour, and past
-// midnight stops it at 24:00 and shortens dinner.  A second check finds nothing more to correct.
+// midnight stops it at 24:00 and shortens dinner.
 TEST(Parametri, CorrezioniDeiPasti) {
     BoxMeta b = boxCon({{CoppiaColazione, "11:30"}, {CoppiaPranzo, "12:00"}, {CoppiaInizioVisita, "11:30"}});
     ValoriLavoro v = ControllaVariabiliConvertite(b);
     EXPECT_EQ(lette(b, {CoppiaColazione}), "00:30");
     EXPECT_EQ((QList<float>{v.OraColazione, v.OraPranzo}), (QList<float>{50, 1200}));
-    const BoxMeta dopo = b;
-    ControllaVariabiliConvertite(b);
-    EXPECT_EQ(b, dopo);
 
     b = boxCon({{CoppiaCena, "18:15"}, {CoppiaPranzo, "15:45"}, {CoppiaDurataPranzo, "02:00"}});
     v = ControllaVariabiliConvertite(b);
