@@ -185,7 +185,7 @@ TEST_F(Guida, LeTreVerificheNellOrdineENienteScritto) {
 }
 
 // The types as loaded, and the two shortcuts: "diar..." and a lower-case "cs" at the start.
-TEST_F(Guida, TipologieEAbbreviazioni) {
+TEST_F(Guida, TipologieAbbreviazioniEGruppi) {
     EXPECT_EQ(ListaTipiGuida(tipi).size(), 13);
     EXPECT_EQ(CodiceDelTipoGuida(tipi, "da VEDERE") * 100 + CodiceDelTipoGuida(tipi, ""), 200);
     EXPECT_EQ(NomeTipoGuida(tipi, 12) + '|' + NomeTipoGuida(tipi, 21), "Carte/Guide|");
@@ -200,11 +200,9 @@ TEST_F(Guida, TipologieEAbbreviazioni) {
         EXPECT_EQ(EspandiAbbreviazione(campi, tipi), !c[1].startsWith(c[0] + '|')) << caso;
         EXPECT_EQ(campi.descrizione + '|' + campi.tipo, c[1]);
     }
-}
 
-// Group keys: letters raised, digits and '-' accepted, control keys passed; the pieces sorted
-// (numbers first, by value) once the guide is closed, two identical entries left alone.
-TEST_F(Guida, GruppiFiltratiENormalizzati) {
+    // Group keys: letters raised, digits and '-' accepted, control keys passed; the pieces sorted
+    // (numbers first, by value) once the guide is closed, two identical entries left alone.
     QString dopo, accettati;
     for (QChar t : QString::fromUtf8("a7-\bè /")) {
         accettati += TastoGruppoAccettato(t) ? '1' : '0';

@@ -39,7 +39,8 @@ class DuplicaDb : public test::ArchivioTappe {
     Griglia g = GrigliaCon("NAPOLI; ROMA|A1|225");
 };
 
-TEST_F(DuplicaDb, OffreSoloLeMeteConTappeUnaPerNome) {
+// One trip offered per name, only with legs.
+TEST_F(DuplicaDb, MeteOfferteETappeDellaMetaScelta) {
     meta("000001", "Capo Nord", "Norvegia");
     tappe("000001", kNord);
     meta("000002", "CAPO NORD ", "Norvegia");  // a namesake after the first
@@ -54,12 +55,10 @@ TEST_F(DuplicaDb, OffreSoloLeMeteConTappeUnaPerNome) {
     EXPECT_EQ(Righe(lista, 1, 2, {ColMetaNumero, ColMetaLocalita, ColMetaNazione, ColMetaCodice}),
               "1|Berlino|Germania|000005;2|Capo Nord|Norvegia|000001");
     EXPECT_EQ(lista.larghezzaColonna(ColMetaCodice), 0);  // the code is never shown
-}
 
-TEST_F(DuplicaDb, ListaDelleTappeConKmRaggruppatiEFineGiorno) {
-    tappe("000001", QString(kNord).replace("A22|141", "A22|1500"));
-    tappe("000002", "ROMA");
-    ASSERT_EQ(CaricaTappeAltraMeta(archivio, lista, "000001"), 5);
+    // The chosen trip's legs alone, the kilometres grouped, the end of the day marked.
+    tappe("000009", QString(kNord).replace("A22|141", "A22|1500"));
+    ASSERT_EQ(CaricaTappeAltraMeta(archivio, lista, "000009"), 5);
     EXPECT_EQ(lista.righe(), 6);
     EXPECT_EQ(Righe(lista, 1, 5, {ColAltraSequenza, ColAltraStrada, ColAltraKm, ColAltraSosta}),
               "0001|||;0002|A1|277|00:02:00;0003|RACC|105|*01:00:00;0004|A22|1.500|;0005|SS12|225|");

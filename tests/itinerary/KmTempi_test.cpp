@@ -14,7 +14,7 @@ const std::array<float, 4> kVelocita{100, 90, 60, 40};
 
 // 7.78 hundredths round half up to 8; an unknown or empty road type is a local road, a lower-case
 // "p" a main road; a road type without legs shows nothing.
-TEST(KmTempi, TempiArrotondatiETotaliPerTipoDiStrada) {
+TEST(KmTempi, TempiTotaliTraghettiERigheSenzaLocalita) {
     Griglia g = GrigliaCon("A||120|A; B||7|S; C||40|X; D||20|; E||1200|p");
     const RisultatoKmTempi r = CalcolaKmTempiItinerario(g, kVelocita, 900, 0);
     EXPECT_EQ(Righe(g, 1, 5, {ColTempo, ColKmProgressivi}),
@@ -30,21 +30,19 @@ TEST(KmTempi, TempiArrotondatiETotaliPerTipoDiStrada) {
     const RisultatoKmTempi zero = CalcolaKmTempiItinerario(g, {0, 90, 60, 40}, 900, 0);
     EXPECT_FLOAT_EQ(zero.Totali[kQuantitaTempo][0],
                     std::floor(120 / ListaMediaKm(0).first().toFloat() * 100 + 0.5f));
-}
 
-// A leg without km keeps its cells and ferries are counted; a row without locality is emptied.
-TEST(KmTempi, TappaSenzaKmTraghettiERigaSenzaLocalita) {
-    Griglia g = GrigliaCon("A||100|A; B|tragh 1; C|TRAGH|0; ; |x|50");
+    // A leg without km keeps its cells and ferries are counted; a row without locality is emptied.
+    g = GrigliaCon("A||100|A; B|tragh 1; C|TRAGH|0; ; |x|50");
     g.impostaTesto(2, ColKmProgressivi, "vecchio");
     g.impostaTesto(2, ColTempo, "99:99");
     g.impostaTesto(5, ColNumero, "5");
-    const RisultatoKmTempi r = CalcolaKmTempiItinerario(g, kVelocita, 900, 0);
+    const RisultatoKmTempi t = CalcolaKmTempiItinerario(g, kVelocita, 900, 0);
     EXPECT_EQ(
         Righe(g, 2, 2, {ColKmProgressivi, ColTempo}) + ';' + Righe(g, 5, 5, {ColKm, ColNumero, ColStrada}),
         "vecchio|99:99;||");
-    EXPECT_EQ(r.Traghetti, 2);
-    EXPECT_EQ(r.txtTragh, "2");
-    EXPECT_FLOAT_EQ(r.Totali[kQuantitaKm][kTotaleStrade], 100);
+    EXPECT_EQ(t.Traghetti, 2);
+    EXPECT_EQ(t.txtTragh, "2");
+    EXPECT_FLOAT_EQ(t.Totali[kQuantitaKm][kTotaleStrade], 100);
 }
 
 TEST(KmTempi, GiorniMinimiEGiorniDesiderati) {

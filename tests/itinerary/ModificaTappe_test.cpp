@@ -90,7 +90,7 @@ TEST(Inserisce, SovrascriveEAllungaLaGriglia) {
     EXPECT_EQ(riga, 17);
 }
 
-TEST(Marche, PrimaMetaSpostaLaMarca) {
+TEST(Righe, MarcheCancellazioneEAggiunta) {
     Griglia g = GrigliaCon("A; B [Start]||5|A; C [End]||5|A; D||5|A");
     int riga = 5;
     DialoghiScriptati d;
@@ -100,6 +100,18 @@ TEST(Marche, PrimaMetaSpostaLaMarca) {
     EXPECT_EQ(Localita(g), "A;B;C [End];D;E [Start]");
     CancellaFlagStartEnd(g, 2);
     EXPECT_EQ(Localita(g), "A;B;C;D;E [Start]");
+
+    g = GrigliaCon("A");
+    cmdCancella(g, 1);
+    EXPECT_EQ(UltimaRigaTappa(g), 0);
+    EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
+
+    g = GrigliaCon("A; B||5|A; C||5|A");
+    cmdCancella(g, 2);
+    EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
+    EXPECT_EQ(Righe(g, 1, 2, {ColNumero, ColTappa}), "1|A;2|C");
+    InserisciRigheItinerario(g, 2, 2);
+    EXPECT_EQ(Righe(g, 1, 4, {ColNumero, ColTappa, ColKm}), "1|A|;2||;3||;4|C|5");
 }
 
 // The way back starts from the earlier visit of the last locality (a name that only begins alike
@@ -128,20 +140,6 @@ TEST(Ritorno, RipercorreLeTappeAllIndietro) {
     }
 }
 
-TEST(Righe, CancellaEAggiunge) {
-    Griglia g = GrigliaCon("A");
-    cmdCancella(g, 1);
-    EXPECT_EQ(UltimaRigaTappa(g), 0);
-    EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
-
-    g = GrigliaCon("A; B||5|A; C||5|A");
-    cmdCancella(g, 2);
-    EXPECT_EQ(g.righe(), kRigheMinimeItinerario);
-    EXPECT_EQ(Righe(g, 1, 2, {ColNumero, ColTappa}), "1|A;2|C");
-    InserisciRigheItinerario(g, 2, 2);
-    EXPECT_EQ(Righe(g, 1, 4, {ColNumero, ColTappa, ColKm}), "1|A|;2||;3||;4|C|5");
-}
-
 TEST(Posizionamento, CaricaICampiDallaRigaCorrente) {
     Griglia g = GrigliaCon("A [Start]|SS1; B [End]||12||*01:02:03");
     int riga = 2;
@@ -166,7 +164,7 @@ TEST(Posizionamento, CaricaICampiDallaRigaCorrente) {
     EXPECT_EQ(AggiornaNumeroRiga(una, riga, c), (AbilitazioneItinerario{false, false, false, true}));
 }
 
-TEST(Posizionamento, TastiEScorrimento) {
+TEST(Posizionamento, TastiScorrimentoClickEKmProgressivi) {
     Griglia g = GrigliaCon();
     g.impostaRighe(60);
     for (int r = 1; r <= 50; ++r) g.impostaTesto(r, ColTappa, QString::number(r));
@@ -178,15 +176,12 @@ TEST(Posizionamento, TastiEScorrimento) {
     EXPECT_EQ(QList<int>({riga, g.rigaInAlto()}), QList<int>({1, 1}));
     SpostaRigaCorrente(g, -1, riga, c);
     EXPECT_EQ(riga, 1);
-}
 
-// A click clears the markers; the progressive box is offered from row 3 with the frame shown,
-// ticked when the row above has a progressive distance.
-TEST(Posizionamento, ClickEKmProgressivi) {
-    Griglia g = GrigliaCon("A; B||10|A; C||10|A");
+    // A click clears the markers; the progressive box is offered from row 3 with the frame shown,
+    // ticked when the row above has a progressive distance.
+    g = GrigliaCon("A; B||10|A; C||10|A");
     g.impostaTesto(2, ColKmProgressivi, "10");
-    int riga = 1;
-    CampiTappa c;
+    riga = 1;
     c.chkMeta = {true, true};
     QList<bool> km;
     for (const auto& [r, cornice] : {std::pair{3, true}, {3, false}, {2, true}}) {
@@ -198,7 +193,7 @@ TEST(Posizionamento, ClickEKmProgressivi) {
     EXPECT_EQ(km, (QList<bool>{true, true, false, false, false, false}));
 }
 
-TEST(Elenco, LocalitaOrdinateESalto) {
+TEST(Testi, ElencoRiepilogoFiltriESelezione) {
     Griglia g = GrigliaCon("ROMA; ANCONA||5|A");
     const QStringList elenco = ElencoLocalitaItinerario(g);
     EXPECT_EQ(elenco, (QStringList{QString("ANCONA").leftJustified(31) + "0002",
@@ -208,9 +203,7 @@ TEST(Elenco, LocalitaOrdinateESalto) {
     EXPECT_EQ(RicercaDiUnaSingolaTappa(g, elenco[0], riga, c), 2);
     EXPECT_EQ(riga, 2);
     EXPECT_EQ(c.txtTappa, "ANCONA");
-}
 
-TEST(Testi, RiepilogoFiltriESelezione) {
     const QString r = RiepilogoRiga(GrigliaCon("ROMA|A1|12|A"), 1);
     EXPECT_TRUE(r.startsWith("Dati relativi a:\r\n\r\nNum.:\t1\r\nTappa:\tROMA\r\n") &&
                 r.endsWith("Note:\t"));
@@ -218,7 +211,7 @@ TEST(Testi, RiepilogoFiltriESelezione) {
     EXPECT_EQ(QString(TastoMaiuscolo(QChar(u'è'))) + TastoMaiuscolo(QChar('1')), QString::fromUtf8("È1"));
 
     // The selection is held inside the grid; clearing keeps the headers.
-    Griglia g = GrigliaCon("A");
+    g = GrigliaCon("A");
     SelezioneGriglia(g, 0, 99, -3, 99);
     EXPECT_EQ(g.selezione(), (Rettangolo{1, 0, g.righe() - 1, g.colonne() - 1}));
     CancellaMatrice(g);

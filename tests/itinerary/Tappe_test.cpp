@@ -196,7 +196,7 @@ TEST_F(TappeDb, RicaricaItinerarioLeggeMetaETappeEAzzeraIFlagVisto) {
     EXPECT_EQ(archivio.dati().conta(Query::di("GuidaCitta").dove("FlagVisto", "0")), 2);
 }
 
-TEST(DomandeItinerario, SalvaResetEFineInserimento) {
+TEST(DomandeItinerario, SalvaResetFineInserimentoETappeModificate) {
     DialoghiScriptati d;
     d.risposte = {Risposta::Si, Risposta::No, Risposta::Si, Risposta::No, Risposta::No, Risposta::Annulla};
     EXPECT_EQ(ChiediSalvaReset(d), SceltaSalvaReset::Salva);
@@ -210,10 +210,8 @@ TEST(DomandeItinerario, SalvaResetEFineInserimento) {
     EXPECT_EQ(ChiediFineInserimento(d), SceltaFineInserimento::Esci);
     EXPECT_EQ(ChiediFineInserimento(d), SceltaFineInserimento::Resta);
     EXPECT_EQ(ChiediFineInserimento(d), SceltaFineInserimento::Resta);  // a closed box
-}
 
-// The legs count as changed only in what a save would write.
-TEST(TappeModificate, ContaSoloCioCheSiSalva) {
+    // The legs count as changed only in what a save would write.
     const Griglia salvate = GrigliaCon("OSLO [Start]; BERGEN||460|P");
     Griglia g = salvate;
     g.impostaTesto(2, ColKmProgressivi, "460");  // computed columns and the schedule's

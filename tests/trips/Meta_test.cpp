@@ -287,7 +287,7 @@ TEST_F(MetaTest, DatiDiDefault) {
     EXPECT_EQ(b.cmbMediaKm[0] + '|' + b.cmbRange, "75|15");
 }
 
-TEST_F(MetaTest, ElencoDiRicercaConLeAutostradeInFondo) {
+TEST_F(MetaTest, ElencoDiRicercaEMetaModificata) {
     EXPECT_TRUE(ElencoMeteRicerca(archivio, dialoghi).isEmpty());
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{"Nessuna mèta nel database!"});
     int n = 0;
@@ -296,11 +296,9 @@ TEST_F(MetaTest, ElencoDiRicercaConLeAutostradeInFondo) {
     EXPECT_EQ(Unite(ElencoMeteRicerca(archivio, dialoghi)),
               "Amsterdam|berlino|Zurigo|autostrada A1|Brennero AUTOSTRADA");
     EXPECT_EQ(dialoghi.mostrati.size(), 1);
-}
 
-// What counts as a change of the trip: what a save would store, not how it is typed or what the
-// window computes.
-TEST_F(MetaTest, MetaModificataSoloNeiValoriMemorizzati) {
+    // What counts as a change of the trip: what a save would store, not how it is typed or what the
+    // window computes.
     const BoxMeta caricata = boxMeta("CAPO NORD", "NORVEGIA");
     BoxMeta b = caricata;
     b.txtFine[6] = "21";

@@ -80,7 +80,7 @@ TEST(Modi, AllAbilitaOgniComandoECercaVuolePiuDiUnaTappa) {
     EXPECT_FALSE(AbilitaPulsantiComando("NuEs", "zz", {}).nascondiListaRicerca);
 }
 
-TEST(Modi, EscAttivoSoloPerNuRiEsENuRi) {
+TEST(Modi, EscAttivoUscitaEInterruzione) {
     for (const auto& [modo, attivo] :
          {std::pair{"NuRiEs", true}, {"nuri", true}, {"NuRiEsSa", false}, {"all", false}, {"Es", false}}) {
         const StatoComandi s = AbilitaPulsantiComando(modo, "zz", {});
@@ -88,9 +88,7 @@ TEST(Modi, EscAttivoSoloPerNuRiEsENuRi) {
         EXPECT_EQ(s.pulsante("cmdEsce")->tooltip, attivo ? "Esce dal form (Esc attivo)" : "Esce dal form")
             << modo;
     }
-}
 
-TEST(Modi, UscitaEInterruzione) {
     DialoghiScriptati d;
     d.risposte = {Risposta::Si, Risposta::No, Risposta::Si};
     EXPECT_EQ(ChiediUscita(kCaptionEsce, d), AzioneEsce::Chiudi);

@@ -115,7 +115,7 @@ TEST(Parametri, OgniCombinazioneDelleListeTerminaCoerente) {
 
 // An hour outside its list goes to the nearer end and is an error; empty boxes take the lists' first
 // entries silently.
-TEST(Parametri, OreFuoriListaEBoxVuoti) {
+TEST(Parametri, OreFuoriListaBoxVuotiERiposi) {
     BoxMeta b = boxCon({{CoppiaNotte, "19:30"}, {CoppiaTraghetti, ""}, {CoppiaColazione, "13:00"}});
     bool errore = false;
     EXPECT_FLOAT_EQ(ControlloOrarioCmbOra(b, CoppiaNotte, errore), 1950);  // the value as read
@@ -125,12 +125,10 @@ TEST(Parametri, OreFuoriListaEBoxVuoti) {
     ControlloOrarioCmbOra(b, CoppiaColazione, errore);
     EXPECT_TRUE(errore);
     EXPECT_EQ(lette(b, {CoppiaNotte, CoppiaTraghetti, CoppiaColazione}), "20:30|01:00|11:00");
-}
 
-// Minutes count in hundredths of an hour (8.33 rounds to 8, past 60 nothing); each value outside its
-// range counts as 0, and the update writes it back so.
-TEST(Parametri, Riposi) {
-    BoxMeta b = boxFabbrica();
+    // Minutes count in hundredths of an hour (8.33 rounds to 8, past 60 nothing); each value outside its
+    // range counts as 0, and the update writes it back so.
+    b = boxFabbrica();
     b.cmbRipM = "60";
     b.cmbRipG = "05";
     b.cmbRipH = "11";
@@ -171,7 +169,7 @@ TEST(Parametri, AggiornaNormalizzaEScriveNeiBox) {
 }
 
 // The day list of the start month; the day held inside it, two digits, and its weekday.
-TEST(Parametri, GiorniDelMeseDiInizio) {
+TEST(Parametri, GiorniDelMeseDiInizioEGiorniDesiderati) {
     BoxMeta b = boxFabbrica();
     b.cmbInizio = {"31", "02", "2024", "09", "15"};
     const QStringList giorni = ImpostaGiorniMeseInizio(b);
@@ -183,10 +181,8 @@ TEST(Parametri, GiorniDelMeseDiInizio) {
     b.cmbInizio = {"7", "04", "2023", "09", "15"};
     EXPECT_EQ(ImpostaGiorniMeseInizio(b).size(), 30);
     EXPECT_EQ(b.cmbInizio[0], "07");
-}
 
-// Digits only; at most 997, shown with three digits once the box is left.
-TEST(Parametri, GiorniDesiderati) {
+    // Digits only; at most 997, shown with three digits once the box is left.
     QString accettati;
     for (QChar c : QString("09a\b- ")) accettati += TastoGiorniAccettato(c) ? '1' : '0';
     EXPECT_EQ(accettati, "110000");
@@ -196,7 +192,6 @@ TEST(Parametri, GiorniDesiderati) {
     EXPECT_EQ(QStringList({GiorniDesideratiMostrati("7"), GiorniDesideratiMostrati("0070"),
                            GiorniDesideratiMostrati(""), GiorniDesideratiMostrati("1200")}),
               QStringList({"007", "070", "000", "997"}));
-    BoxMeta b = boxFabbrica();
     b.cmbGiorni = "012";
     EXPECT_EQ(CalcolaValoriLavoro(b).GiorniDesiderati, 12);
 }
