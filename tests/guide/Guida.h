@@ -4,7 +4,7 @@
 
 #include <QTemporaryDir>
 
-#include "../common/StampaTesti.h"  // first: failures show texts
+#include "../common/StampaTesti.h"
 #include "TestSupport.h"
 #include "common/Dialoghi.h"
 #include "database/Archivio.h"

@@ -49,6 +49,17 @@ TEST(Inserisce, ControlliEMessaggiNellOrdine) {
               "ROMA|999|A||0;roma|0||01:02:30|0;NAPOLI|0|||0;ISCHIA|0||*|1");
     EXPECT_TRUE(d.mostrati.isEmpty());
     EXPECT_EQ(riga, 5);
+
+    // A leg typed on a row overwrites it; one far below lengthens the grid, an empty row after it.
+    riga = 2;
+    c = Campi("X", "20", "P");
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
+    EXPECT_EQ(Righe(g, 1, 3, {ColTappa, ColTipoStrada}), "ROMA|A;X|P;NAPOLI|");
+    riga = 16;
+    c = Campi("Z", "5", "L");
+    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
+    EXPECT_EQ(g.testo(16, ColTappa) + QString::number(riga), "Z17");
+    EXPECT_GE(g.righe(), 18);
 }
 
 // A number above the previous progressive distance (shown with its thousands point) becomes the
@@ -72,22 +83,6 @@ TEST(Inserisce, ChilometriProgressiviDiventanoLaDifferenza) {
     EXPECT_EQ(Righe(g, 3, 5, {ColKm}), "450;200;300");
     EXPECT_EQ(note.join('|'), QString::fromUtf8("Km progressivi: 1000 → 450 dalla tappa precedente|"
                                                 "Km progressivi: 1200 → 200 dalla tappa precedente|"));
-}
-
-TEST(Inserisce, SovrascriveEAllungaLaGriglia) {
-    Griglia g = GrigliaCon("A; B|A1|10|A");
-    int riga = 2;
-    DialoghiScriptati d;
-    CampiTappa c = Campi("X", "20", "P");
-    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
-    EXPECT_EQ(Righe(g, 1, 2, {ColTappa, ColTipoStrada}), "A|;X|P");
-
-    riga = 16;
-    c = Campi("Z", "5", "L");
-    ASSERT_TRUE(cmdInserisce(g, riga, c, d));
-    EXPECT_EQ(g.testo(16, ColTappa), "Z");
-    EXPECT_GE(g.righe(), 18);  // an empty row after the last leg
-    EXPECT_EQ(riga, 17);
 }
 
 TEST(Righe, MarcheCancellazioneEAggiunta) {

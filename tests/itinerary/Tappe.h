@@ -2,11 +2,9 @@
 // Itinerary grids and stored legs written and read back by the itinerary tests.
 #include <gtest/gtest.h>
 
-#include <QStringList>
 #include <QTemporaryDir>
-#include <initializer_list>
 
-#include "../common/StampaTesti.h"  // first: failures show texts
+#include "../common/StampaTesti.h"
 #include "TestSupport.h"
 #include "common/Griglia.h"
 #include "database/Archivio.h"

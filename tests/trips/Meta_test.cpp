@@ -177,19 +177,16 @@ TEST_F(MetaTest, CaricaDatiAnagrafici) {
         "GiorniAdeguamento=9|CalcoloSoste=|Range=30");
     BoxMeta b = boxMeta("Vecchia");
     b.txtTragh = "3";
-    b.txtFine[6] = "12";
     b.txtKmTot[4] = "1.234";
-    b.txtTempo[0] = "01:00";
     corrente = "000007";
     ASSERT_TRUE(CaricaDatiAnagraficiMeta(corrente, b, archivio));
     EXPECT_EQ(Unite({b.cmbInizio.begin(), b.cmbInizio.end()}) + ';' +
                   Unite({b.cmbMediaKm.begin(), b.cmbMediaKm.end()}),
               "31|01|2024|07|15;050|70|030|35");
-    EXPECT_EQ(
-        Unite({b.txtLocalita, b.txtNazione, b.txtCodice, b.txtInizioGSett, b.cmbOra[CoppiaColazione],
-               b.cmbMin[CoppiaColazione], b.cmbOra[CoppiaNotte], b.cmbMin[CoppiaNotte], b.cmbRipM, b.cmbRipH,
-               b.cmbGiorni, b.cmbSoste, b.cmbRange, b.txtTragh, b.txtFine[6], b.txtKmTot[4], b.txtTempo[0]}),
-        "Oslo|NORVEGIA |000007|Mer|08|30|23|45|05|00|009|3 - Entrambe|30||||");
+    EXPECT_EQ(Unite({b.txtLocalita, b.txtNazione, b.txtCodice, b.txtInizioGSett, b.cmbOra[CoppiaColazione],
+                     b.cmbMin[CoppiaColazione], b.cmbOra[CoppiaNotte], b.cmbMin[CoppiaNotte], b.cmbRipM,
+                     b.cmbRipH, b.cmbGiorni, b.cmbSoste, b.cmbRange, b.txtTragh, b.txtKmTot[4]}),
+              "Oslo|NORVEGIA |000007|Mer|08|30|23|45|05|00|009|3 - Entrambe|30||");
     EXPECT_EQ(Unite({VoceSoste("1"), VoceSoste("6"), VoceSoste("9")}),
               "1 - Soste itinerario|6 - Nessuna sosta!|6 - Nessuna sosta!");
 
