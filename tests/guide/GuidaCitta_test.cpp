@@ -1,6 +1,7 @@
 // The city guide: the list, entries saved, changed and deleted, groups, keys, search, times to legs.
 #include "guide/GuidaCitta.h"
 
+#include "../itinerary/Tappe.h"
 #include "Guida.h"
 #include "common/Griglia.h"
 #include "common/Progresso.h"
@@ -314,30 +315,11 @@ TEST_F(Guida, TastiCercaERicercaDiUnaLocalita) {
     EXPECT_EQ(campi.citta, "Roma");
 }
 
-class Trasferimento : public Guida {
-  protected:
-    Griglia itinerario{17, 15};
-    // Rows from 1, ';'-separated "locality|stop".
-    void righe(const QString& elenco) {
-        int r = 0;
-        for (const QString& t : elenco.split(';')) {
-            const QStringList c = t.trimmed().split('|');
-            itinerario.impostaTesto(++r, 1, c[0]);
-            itinerario.impostaTesto(r, 7, c.value(1));
-        }
-    }
-    QString soste(int n) const {
-        QStringList l;
-        for (int r = 1; r <= n; ++r) l << itinerario.testo(r, 7);
-        return l.join(';');
-    }
-};
-
 // A locality's entries go to its first leg, added to its stop (a visit day is the span given, a
 // stop day too); the end of day stays.  Whatever marks an earlier copy or an import left, the
 // entries of the legs' localities end marked and the others not; a second copy starts afresh.
-TEST_F(Trasferimento, TempiDellaGuidaSommatiUnaVoltaSola) {
-    righe("Roma [Start]; Firenze|*01:00:00; ROMA|00:02:00; Pisa|*");
+TEST_F(Guida, TempiDellaGuidaCopiatiNelleTappeUnaVoltaSola) {
+    Griglia itinerario = test::GrigliaCon("Roma [Start]; Firenze||||*01:00:00; ROMA||||00:02:00; Pisa||||*");
     voci(
         "Roma|Colosseo|01:30; Roma|Musei vaticani|G1; Firenze|Uffizi|02:00; Pisa|Area sosta|00:00| |05; "
         "Siena|Torre");
@@ -349,21 +331,21 @@ TEST_F(Trasferimento, TempiDellaGuidaSommatiUnaVoltaSola) {
     }
     dialoghi.risposte = {Risposta::No};
     EXPECT_FALSE(TrasferisceSosteGuida(itinerario, archivio, dialoghi, 1000));
-    EXPECT_EQ(soste(4), ";*01:00:00;00:02:00;*");
+    EXPECT_EQ(test::Righe(itinerario, 1, 4, {ColSosta}), ";*01:00:00;00:02:00;*");
     EXPECT_EQ(conta("FlagVisto", "1"), 2);
 
     dialoghi.risposte = {Risposta::Si};
     ProgressoMemoria progresso;
     ASSERT_TRUE(TrasferisceSosteGuida(itinerario, archivio, dialoghi, 1000, &progresso));
     EXPECT_EQ(dialoghi.mostrati[1].titolo, "Copia soste Guida -> Itinerario");
-    EXPECT_EQ(soste(4), "01:01:30;*01:02:00;00:02:00;*");
+    EXPECT_EQ(test::Righe(itinerario, 1, 4, {ColSosta}), "01:01:30;*01:02:00;00:02:00;*");
     EXPECT_GT(progresso.aggiornamenti, 0);
     EXPECT_EQ(conta("FlagVisto", "1"), 4);
     EXPECT_EQ(conta("FlagVisto", "0"), 1);
 
     dialoghi.risposte = {Risposta::Si};
     ASSERT_TRUE(TrasferisceSosteGuida(itinerario, archivio, dialoghi, 1000));
-    EXPECT_EQ(itinerario.testo(1, 7), "02:03:00");
+    EXPECT_EQ(itinerario.testo(1, ColSosta), "02:03:00");
 }
 
 }  // namespace

@@ -40,8 +40,7 @@ TEST(KmTempi, TempiTotaliTraghettiERigheSenzaLocalita) {
     EXPECT_EQ(
         Righe(g, 2, 2, {ColKmProgressivi, ColTempo}) + ';' + Righe(g, 5, 5, {ColKm, ColNumero, ColStrada}),
         "vecchio|99:99;||");
-    EXPECT_EQ(t.Traghetti, 2);
-    EXPECT_EQ(t.txtTragh, "2");
+    EXPECT_EQ(QString::number(t.Traghetti) + '|' + t.txtTragh, "2|2");
     EXPECT_FLOAT_EQ(t.Totali[kQuantitaKm][kTotaleStrade], 100);
 }
 

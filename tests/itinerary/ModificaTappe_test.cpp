@@ -196,8 +196,7 @@ TEST(Testi, ElencoRiepilogoFiltriESelezione) {
     int riga = 1;
     CampiTappa c;
     EXPECT_EQ(RicercaDiUnaSingolaTappa(g, elenco[0], riga, c), 2);
-    EXPECT_EQ(riga, 2);
-    EXPECT_EQ(c.txtTappa, "ANCONA");
+    EXPECT_EQ(QString::number(riga) + c.txtTappa, "2ANCONA");
 
     const QString r = RiepilogoRiga(GrigliaCon("ROMA|A1|12|A"), 1);
     EXPECT_TRUE(r.startsWith("Dati relativi a:\r\n\r\nNum.:\t1\r\nTappa:\tROMA\r\n") &&

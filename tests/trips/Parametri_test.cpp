@@ -60,8 +60,7 @@ TEST(Parametri, ValoriDiFabbrica) {
     // The drive arc is the night less dinner, lunch and breakfast; the rest counts in minutes.
     EXPECT_EQ((QList<float>{v.ArcoGuida, v.ArcoVisita, v.GiulianoInizio, v.OraInizio}),
               (QList<float>{2250 - 175 - 250 - 900, 900, 730135, 925}));
-    EXPECT_EQ(v.RiposoMinuti, 25);
-    EXPECT_EQ(v.GiorniDesiderati, 0);
+    EXPECT_EQ(QList<int>({v.RiposoMinuti, v.GiorniDesiderati}), QList<int>({25, 0}));
 }
 
 // Breakfast too close to lunch goes to the first hour of its list; lunch ending too close to dinner
