@@ -1,67 +1,66 @@
-// The stretch-copy panel driven headless: opening, choosing a trip and a stretch by clicks,
-// the confirmation, the recompute, and the ways out.
+// The stretch-copy panel, headless: clicks and buttons reach the copy logic and its answer the grids.
 #include "itinerary/ui/PannelloDuplica.h"
 
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
+#include <QtWidgets>
 
-#include "TestSupport.h"
-#include "common/Dialoghi.h"
-#include "common/Griglia.h"
+#include "Tappe.h"
 #include "common/ui/GrigliaModello.h"
-#include "database/Archivio.h"
-#include "itinerary/GrigliaItinerario.h"
 
 namespace {
 
-class PannelloDuplicaTest : public ::testing::Test {
+class PannelloDuplicaTest : public test::ArchivioTappe {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        archivio.AvviaDatabase();
-        ImpostaGriglia(mfgTab, LayoutItinerario);
-        mfgTab.impostaRighe(kRigheMinimeItinerario);
-        mfgTab.impostaTesto(1, ColTappa, "NAPOLI");
-        vista = std::make_unique<TabellaGriglia>(&mfgTab);
+        ArchivioTappe::SetUp();
         pannello = std::make_unique<PannelloDuplica>(archivio, mfgTab, mfgCopia, dialoghi,
                                                      CollegamentoBoxMeta{}, vista.get());
     }
 
+    // A stored trip of three legs, each with a stop of one hour.
     void nord() {
         test::inserisci(archivio.dati(), "MeteCamper", {{"CodiceMeta", "000001"}, {"Localita", "Capo Nord"}});
-        const QStringList luoghi{"ROMA", "FIRENZE", "BOLOGNA"};
-        for (int i = 0; i < luoghi.size(); ++i)
-            test::tappa(archivio.dati(), "000001", QString("000%1").arg(i + 1), luoghi[i],
-                        QString::number(100 * i),
-                        {{"NomeStrada", "A1 "},
-                         {"TipoStrada", "A"},
-                         {"TempoSosta", "00:01:00"},
-                         {"FineGiorno", "0"}});
+        tappe("000001", "ROMA|A1|0|A|00:01:00; FIRENZE|A1|100|A|00:01:00; BOLOGNA|A1|200|A|00:01:00");
     }
 
-    QTemporaryDir dir;
-    Archivio archivio{dir.path()};
-    Griglia mfgTab;
+    Griglia mfgTab = test::GrigliaCon("NAPOLI");
     Griglia mfgCopia;
     DialoghiScriptati dialoghi;
-    std::unique_ptr<TabellaGriglia> vista;
+    std::unique_ptr<TabellaGriglia> vista = std::make_unique<TabellaGriglia>(&mfgTab);
     std::unique_ptr<PannelloDuplica> pannello;
 };
 
-TEST_F(PannelloDuplicaTest, SenzaMeteMemorizzateSiChiudeSubito) {
+// Without stored trips the panel says so and closes.  With them, a click on the itinerary's view
+// moves the insertion point (never below the first empty row) and giving up inserts nothing; the
+// panel still opens once its itinerary view is gone.
+TEST_F(PannelloDuplicaTest, SenzaMeteSiChiudeClicSullItinerarioERinuncia) {
     QSignalSpy chiusa(pannello.get(), &PannelloDuplica::copiaChiusa);
     pannello->cmdDuplica_Click();
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{QString::fromUtf8("Non trovate mète memorizzate")});
     EXPECT_EQ(chiusa.count(), 1);
     EXPECT_TRUE(pannello->frmDuplica->isHidden());
     EXPECT_EQ(pannello->fase(), PannelloDuplica::Fase::Chiusa);
+
+    nord();
+    mfgTab.impostaTesto(2, ColTappa, "ROMA");
+    pannello->cmdDuplica_Click();
+    EXPECT_EQ(pannello->rigaInserimento(), 3);
+    vista->show();
+    const QModelIndex napoli = vista->model()->index(vista->modello()->rigaModello(1), ColTappa);
+    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(napoli).center());
+    EXPECT_EQ(pannello->rigaInserimento(), 1);
+    EXPECT_EQ(pannello->txtInsTappa[0]->text(), "NAPOLI");
+    pannello->mfgTab_Click(12);
+    EXPECT_EQ(pannello->rigaInserimento(), 3);
+    pannello->cmdInsEsegui[1]->click();
+    EXPECT_EQ(chiusa.count(), 2);
+    EXPECT_TRUE(pannello->frmDuplica->isHidden());
+    EXPECT_EQ(mfgTab.testo(3, ColTappa), "");
+
+    vista.reset();
+    pannello->cmdDuplica_Click();
+    EXPECT_EQ(pannello->fase(), PannelloDuplica::Fase::ElencoMete);
 }
 
 TEST_F(PannelloDuplicaTest, TrattoSceltoConIClicEInseritoDopoLaConferma) {
@@ -94,44 +93,15 @@ TEST_F(PannelloDuplicaTest, TrattoSceltoConIClicEInseritoDopoLaConferma) {
 
     dialoghi.risposte = {Risposta::Si};
     pannello->cmdInsEsegui[0]->click();
-    EXPECT_EQ(mfgTab.testo(2, ColTappa), "FIRENZE");
-    EXPECT_EQ(mfgTab.testo(3, ColSosta), "00:01:00");     // the box reached the insertion
-    EXPECT_EQ(mfgTab.testo(3, ColKmProgressivi), "300");  // recomputed
-    ASSERT_EQ(inserite.count(), 1);
-    EXPECT_EQ(inserite.first().first().toInt(), 2);
+    // The stops box reached the insertion, and the legs were recomputed.
+    EXPECT_EQ(test::Righe(mfgTab, 2, 3, {ColTappa, ColSosta, ColKmProgressivi}),
+              "FIRENZE|00:01:00|100;BOLOGNA|00:01:00|300");
+    EXPECT_EQ(inserite.count(), 1);
+    EXPECT_EQ(inserite.value(0).value(0).toInt(), 2);
     EXPECT_EQ(chiusa.count(), 1);
     EXPECT_TRUE(pannello->frmDuplica->isHidden());
     EXPECT_TRUE(pannello->mfgCopiaVista->isHidden());
     EXPECT_EQ(pannello->txtInsLoc[0]->text(), "");
-}
-
-TEST_F(PannelloDuplicaTest, RinunciaEClicSullItinerario) {
-    nord();
-    mfgTab.impostaTesto(2, ColTappa, "ROMA");
-    pannello->cmdDuplica_Click();
-    EXPECT_EQ(pannello->rigaInserimento(), 3);
-    // A click on the itinerary's view moves the insertion point, never below the first empty row.
-    vista->resize(600, 400);
-    vista->show();
-    const QModelIndex napoli = vista->model()->index(vista->modello()->rigaModello(1), ColTappa);
-    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(napoli).center());
-    EXPECT_EQ(pannello->rigaInserimento(), 1);
-    EXPECT_EQ(pannello->txtInsTappa[0]->text(), "NAPOLI");
-    pannello->mfgTab_Click(12);
-    EXPECT_EQ(pannello->rigaInserimento(), 3);
-
-    QSignalSpy chiusa(pannello.get(), &PannelloDuplica::copiaChiusa);
-    pannello->cmdInsEsegui[1]->click();
-    EXPECT_EQ(chiusa.count(), 1);
-    EXPECT_TRUE(pannello->frmDuplica->isHidden());
-    EXPECT_EQ(mfgTab.testo(3, ColTappa), "");
-}
-
-TEST_F(PannelloDuplicaTest, VistaDellItinerarioDistruttaPrima) {
-    nord();
-    vista.reset();
-    pannello->cmdDuplica_Click();
-    EXPECT_EQ(pannello->fase(), PannelloDuplica::Fase::ElencoMete);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The trip record against a real data file: saving, codes, stored forms, defaults, loading,
-// deletions, the current trip and the search list.
+// The trip record on a real data file: saving, codes, defaults, loading, deletions, the current trip.
 #include "trips/Meta.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +10,11 @@
 #include "trips/Parametri.h"
 
 namespace {
+
+// Texts "|"-joined.
+QString Unite(const QStringList& testi) {
+    return testi.join('|');
+}
 
 class MetaTest : public ::testing::Test {
   protected:
@@ -39,20 +43,20 @@ class MetaTest : public ::testing::Test {
         return SalvaMeta(b, corrente, archivio, dialoghi);
     }
 
-    void inserisciMeta(const QString& codice, const QString& localita, const test::Campi& altri = {}) {
-        test::inserisci(archivio.dati(), "MeteCamper",
-                        test::Campi{{"CodiceMeta", codice}, {"Localita", localita}} + altri);
+    // A stored trip; other fields as "Field=value|Field=value".
+    void inserisciMeta(const QString& codice, const QString& localita, const QString& altri = {}) {
+        test::Campi campi{{"CodiceMeta", codice}, {"Localita", localita}};
+        for (const QString& c : altri.split('|', Qt::SkipEmptyParts))
+            campi.append({c.section('=', 0, 0), c.section('=', 1)});
+        test::inserisci(archivio.dati(), "MeteCamper", campi);
     }
 
-    RowSet riga(const QString& codice) {
-        return archivio.dati().apriRowSet(Query::di("MeteCamper").dove("CodiceMeta", codice));
-    }
     // The trip's stored fields, "|"-joined.
     QString campi(const QString& codice, const QStringList& nomi) {
-        RowSet r = riga(codice);
+        RowSet r = archivio.dati().apriRowSet(Query::di("MeteCamper").dove("CodiceMeta", codice));
         QStringList valori;
         for (const QString& n : nomi) valori << r.testo(n);
-        return valori.join('|');
+        return Unite(valori);
     }
     int conta(const QString& tabella, const QString& codice = {}) {
         Query q = Query::di(tabella);
@@ -65,54 +69,47 @@ class MetaTest : public ::testing::Test {
     }
 };
 
+// Trimmed texts, the nation with a blank and cut to 19, an empty speed as its list's first entry;
+// a locality naming a motorway is stored in lower case.
 TEST_F(MetaTest, SalvaNuovaMetaNelleFormeMemorizzate) {
     BoxMeta b = boxMeta("  Parigi  ", "  FRANCIA  ");
     b.cmbMediaKm[1] = "";
     ASSERT_EQ(salva(b), EsitoSalva::Salvata);
-    EXPECT_EQ((QStringList{corrente, b.txtCodice, b.txtLocalita}),
-              (QStringList{"000001", "000001", "Parigi"}));
+    EXPECT_EQ(Unite({corrente, b.txtCodice, b.txtLocalita}), "000001|000001|Parigi");
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{"Confermi inserimento meta?"});
-
-    // An empty speed takes its list's first entry.
     EXPECT_EQ(campi("000001", {"Localita", "Nazione", "DataInizio", "OraInizio", "MediaSuperStrada",
                                "DurataCena", "GiorniAdeguamento", "CalcoloSoste", "Coefficiente"}),
               "Parigi|FRANCIA |15072024|0830|45|0145|012|2|0");
     EXPECT_EQ(metaCorrenteMemorizzata(), "000001");
+    EXPECT_EQ(Unite({NazioneMemorizzata("ABCDEFGHIJKLMNOPQRS"), NazioneMemorizzata("ABCDEFGHIJKLMNOPQRSTU")}),
+              "ABCDEFGHIJKLMNOPQRS|ABCDEFGHIJKLMNOPQRS");
 
-    // 19 characters are stored unchanged, longer nations are cut.
-    EXPECT_EQ((QStringList{NazioneMemorizzata("ABCDEFGHIJKLMNOPQRS"),
-                           NazioneMemorizzata("ABCDEFGHIJKLMNOPQRSTU"), NazioneMemorizzata("ITALIA")}),
-              (QStringList{"ABCDEFGHIJKLMNOPQRS", "ABCDEFGHIJKLMNOPQRS", "ITALIA "}));
+    b = boxMeta("Autostrada del SOLE");
+    ASSERT_EQ(salva(b), EsitoSalva::Salvata);
+    EXPECT_EQ(b.txtLocalita + '|' + campi(b.txtCodice, {"Localita"}),
+              "autostrada del sole|autostrada del sole");
 }
 
+// The same locality modifies its trip, the code box wins over the locality (a renamed trip keeps
+// its code); a new trip takes the lowest free code.
 TEST_F(MetaTest, SalvaConLaStessaLocalitaModificaLaMetaEsistente) {
     inserisciMeta("000001", "Parigi");
     inserisciMeta("000002", "Capo Nord");
+    inserisciMeta("000004", "D");
     BoxMeta b = boxMeta("PARIGI", "FRANCIA");
     ASSERT_EQ(salva(b), EsitoSalva::Salvata);
     EXPECT_EQ(dialoghi.mostrati[0].testo, "Confermi modifica dati mèta?");
     EXPECT_EQ(b.txtCodice, "000001");
-    EXPECT_EQ(conta("MeteCamper"), 2);
     // Modifying leaves the coefficient the computation stored.
     EXPECT_EQ(campi("000001", {"Localita", "Nazione", "Coefficiente"}), "PARIGI|FRANCIA |");
-
-    // The code box wins over the locality: renaming a trip keeps its code.
     b.txtLocalita = "Lione";
     ASSERT_EQ(salva(b), EsitoSalva::Salvata);
-    EXPECT_EQ(riga("000001").testo("Localita"), "Lione");
-    EXPECT_EQ(conta("MeteCamper"), 2);
-}
+    EXPECT_EQ(campi("000001", {"Localita"}), "Lione");
+    EXPECT_EQ(conta("MeteCamper"), 3);
 
-TEST_F(MetaTest, CodiceLiberoPiuBasso) {
-    EXPECT_EQ(NuovoCodiceMeta(archivio), "000001");
-    inserisciMeta("000004", "D");
-    inserisciMeta("000001", "A");
-    inserisciMeta("000002", "B");
-    EXPECT_EQ(NuovoCodiceMeta(archivio), "000003");
-    BoxMeta b = boxMeta("Nuova");
+    b = boxMeta("Nuova");
     ASSERT_EQ(salva(b), EsitoSalva::Salvata);
-    EXPECT_EQ(b.txtCodice, "000003");
-    EXPECT_EQ(NuovoCodiceMeta(archivio), "000005");
+    EXPECT_EQ(b.txtCodice + '|' + NuovoCodiceMeta(archivio), "000003|000005");
 }
 
 TEST_F(MetaTest, CaratteriSpecialiMemorizzatiERitrovati) {
@@ -124,7 +121,7 @@ TEST_F(MetaTest, CaratteriSpecialiMemorizzatiERitrovati) {
         BoxMeta b = boxMeta(localita);
         ASSERT_EQ(salva(b), EsitoSalva::Salvata) << localita.toStdString();
         EXPECT_EQ(CodiceMetaPerLocalita(localita, archivio), b.txtCodice) << localita.toStdString();
-        EXPECT_EQ(riga(b.txtCodice).testo("Localita"), localita);
+        EXPECT_EQ(campi(b.txtCodice, {"Localita"}), localita);
     }
     EXPECT_EQ(campi("000001", {"Localita"}) + campi("000002", {"Localita"}) + campi("000003", {"Localita"}),
               "ROMAXABCL-AQUILA");
@@ -139,7 +136,8 @@ TEST_F(MetaTest, CaratteriSpecialiMemorizzatiERitrovati) {
     EXPECT_EQ(ScegliMeta("L", archivio), "");
 }
 
-TEST_F(MetaTest, RinunciaEValidazioneNonCambianoNulla) {
+// Declined, invalid or refused by the database: the boxes, the current trip and the file stay.
+TEST_F(MetaTest, RinunciaValidazioneEErroreNonCambianoNulla) {
     BoxMeta b = boxMeta("Oslo");
     const BoxMeta prima = b;
     corrente = "xyz";
@@ -147,7 +145,6 @@ TEST_F(MetaTest, RinunciaEValidazioneNonCambianoNulla) {
     EXPECT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::Rinunciata);
     EXPECT_EQ(b, prima);
     EXPECT_EQ(corrente, "xyz");
-    EXPECT_EQ(conta("MeteCamper"), 0);
 
     b.txtLocalita = "   ";
     EXPECT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::NonValida);
@@ -156,71 +153,58 @@ TEST_F(MetaTest, RinunciaEValidazioneNonCambianoNulla) {
     EXPECT_EQ(SalvaMeta(b, corrente, archivio, dialoghi), EsitoSalva::NonValida);
     EXPECT_EQ(dialoghi.testiMostrati().mid(1),
               (QStringList{"Campo Località: obbligatorio!", "Campo Nazione: obbligatorio!"}));
-    EXPECT_EQ(dialoghi.mostrati[2].pulsanti, Pulsanti::Ok);
     EXPECT_EQ(conta("MeteCamper"), 0);
-}
 
-TEST_F(MetaTest, ErroreDelDatabaseLasciaBoxEArchivioComeErano) {
     inserisciMeta("000001", "Parigi");
     SalvaIlCodiceMetaCorrente("000001", archivio);
-    BoxMeta b = boxMeta(QString(31, 'X'));  // wider than the field
-    const BoxMeta prima = b;
+    b = boxMeta(QString(31, 'X'));  // wider than the field
+    const BoxMeta largo = b;
     const OperazioneSalva op = DecidiOperazioneSalva(b, archivio);
-    EXPECT_EQ(op.tipo, "I");
-    EXPECT_EQ(op.codice, "000002");
+    EXPECT_EQ(op.tipo + op.codice, "I000002");
     EXPECT_THROW(ScriviMeta(op, b, archivio), ErroreDatabase);
-    EXPECT_EQ(b, prima);
+    EXPECT_EQ(b, largo);
     EXPECT_EQ(conta("MeteCamper"), 1);
     EXPECT_EQ(metaCorrenteMemorizzata(), "000001");
 }
 
-TEST_F(MetaTest, AutostradaInMinuscolo) {
-    BoxMeta b = boxMeta("Autostrada del SOLE");
-    ASSERT_EQ(salva(b), EsitoSalva::Salvata);
-    EXPECT_EQ(b.txtLocalita, "autostrada del sole");
-    EXPECT_EQ(riga(b.txtCodice).testo("Localita"), "autostrada del sole");
-}
-
+// The stored fields reach the boxes (a speed of 0 its list's first entry, the stop entry by its
+// number, the weekday computed); the results of the last computation are cleared.
 TEST_F(MetaTest, CaricaDatiAnagrafici) {
-    // clang-format off
-    inserisciMeta("000007", "Oslo",
-                  {{"Nazione", "NORVEGIA "}, {"DataInizio", "31012024"}, {"OraInizio", "0715"},
-                   {"MediaAutostrada", "0"}, {"MediaSuperStrada", "70"}, {"MediaPrincipale", ""},
-                   {"MediaLocale", "35"}, {"OraColazione", "0830"}, {"OraNotte", "2345"}, {"RiposoMinuti", "5"},
-                   {"RiposoOre", ""}, {"GiorniAdeguamento", "9"}, {"CalcoloSoste", ""}, {"Range", "30"}});
-    // clang-format on
+    inserisciMeta(
+        "000007", "Oslo",
+        "Nazione=NORVEGIA |DataInizio=31012024|OraInizio=0715|MediaAutostrada=0|MediaSuperStrada=70|"
+        "MediaPrincipale=|MediaLocale=35|OraColazione=0830|OraNotte=2345|RiposoMinuti=5|RiposoOre=|"
+        "GiorniAdeguamento=9|CalcoloSoste=|Range=30");
     BoxMeta b = boxMeta("Vecchia");
     b.txtTragh = "3";
-    b.txtFine[6] = "12";
     b.txtKmTot[4] = "1.234";
-    b.txtTempo[0] = "01:00";
     corrente = "000007";
     ASSERT_TRUE(CaricaDatiAnagraficiMeta(corrente, b, archivio));
-    EXPECT_EQ(b.cmbInizio, (std::array<QString, 5>{"31", "01", "2024", "07", "15"}));
-    EXPECT_EQ(b.cmbMediaKm, (std::array<QString, 4>{"050", "70", "030", "35"}));
-    // The results of the last computation are cleared.
-    EXPECT_EQ((QStringList{b.txtLocalita, b.txtNazione, b.txtCodice, b.txtInizioGSett,
-                           b.cmbOra[CoppiaColazione], b.cmbMin[CoppiaColazione], b.cmbOra[CoppiaNotte],
-                           b.cmbMin[CoppiaNotte], b.cmbRipM, b.cmbRipH, b.cmbGiorni, b.cmbSoste, b.cmbRange,
-                           b.txtTragh, b.txtFine[6], b.txtKmTot[4], b.txtTempo[0]}),
-              (QStringList{"Oslo", "NORVEGIA ", "000007", "Mer", "08", "30", "23", "45", "05", "00", "009",
-                           "3 - Entrambe", "30", "", "", "", ""}));
-    EXPECT_EQ((QStringList{VoceSoste("1"), VoceSoste("6"), VoceSoste("9")}),
-              (QStringList{"1 - Soste itinerario", "6 - Nessuna sosta!", "6 - Nessuna sosta!"}));
+    EXPECT_EQ(Unite({b.cmbInizio.begin(), b.cmbInizio.end()}) + ';' +
+                  Unite({b.cmbMediaKm.begin(), b.cmbMediaKm.end()}),
+              "31|01|2024|07|15;050|70|030|35");
+    EXPECT_EQ(Unite({b.txtLocalita, b.txtNazione, b.txtCodice, b.txtInizioGSett, b.cmbOra[CoppiaColazione],
+                     b.cmbMin[CoppiaColazione], b.cmbOra[CoppiaNotte], b.cmbMin[CoppiaNotte], b.cmbRipM,
+                     b.cmbRipH, b.cmbGiorni, b.cmbSoste, b.cmbRange, b.txtTragh, b.txtKmTot[4]}),
+              "Oslo|NORVEGIA |000007|Mer|08|30|23|45|05|00|009|3 - Entrambe|30||");
+    EXPECT_EQ(Unite({VoceSoste("1"), VoceSoste("6"), VoceSoste("9")}),
+              "1 - Soste itinerario|6 - Nessuna sosta!|6 - Nessuna sosta!");
 
-    // An unknown code loads nothing.
+    // An unknown code loads nothing; no code looks the current trip up first.
     const BoxMeta prima = b;
     corrente = "000099";
     EXPECT_FALSE(CaricaDatiAnagraficiMeta(corrente, b, archivio));
     EXPECT_EQ(b, prima);
-    // No code: the current trip is looked up first.
     corrente.clear();
     b = boxMeta("");
     EXPECT_TRUE(CaricaDatiAnagraficiMeta(corrente, b, archivio));
     EXPECT_EQ(corrente, "000007");
 }
 
-TEST_F(MetaTest, MetaCorrente) {
+// The stored current code, or the highest code when it names no trip.  Deleting an itinerary keeps
+// its trip; deleting a trip takes its legs.  The itinerary asks twice (No to the first ends it),
+// the trip once.
+TEST_F(MetaTest, MetaCorrenteECancellazioni) {
     EXPECT_EQ(RicercaMetaCorrente(archivio), "");
     inserisciMeta("000002", "B");
     inserisciMeta("000010", "C");
@@ -230,55 +214,40 @@ TEST_F(MetaTest, MetaCorrente) {
     SalvaIlCodiceMetaCorrente("000001", archivio);
     EXPECT_EQ(conta("MetaCorrente"), 1);
     EXPECT_EQ(RicercaMetaCorrente(archivio), "000001");
-    // A current code naming a deleted trip falls back to the highest code.
-    CancellaMeta("000001", archivio);
-    EXPECT_EQ(RicercaMetaCorrente(archivio), "000010");
-}
 
-TEST_F(MetaTest, CancellazioneMetaEItinerario) {
-    inserisciMeta("000001", "A");
-    inserisciMeta("000002", "B");
-    for (const char* s : {"0001", "0002", "0003"}) test::tappa(archivio.dati(), "000001", s, "Tappa", "");
+    for (const char* s : {"0001", "0002"}) test::tappa(archivio.dati(), "000001", s, "Tappa", "");
     test::tappa(archivio.dati(), "000002", "0001", "Tappa", "");
+    CancellaItinerario("000002", archivio);
+    EXPECT_EQ((QList<int>{conta("Itinerari", "000001"), conta("Itinerari", "000002"), conta("MeteCamper")}),
+              (QList<int>{2, 0, 3}));
+    CancellaMeta("000001", archivio);
+    EXPECT_EQ((QList<int>{conta("Itinerari"), conta("MeteCamper"), conta("MeteCamper", "000001")}),
+              (QList<int>{0, 2, 0}));
+    EXPECT_EQ(RicercaMetaCorrente(archivio), "000010");
 
-    dialoghi.risposte = {Risposta::No};
+    dialoghi.risposte = {Risposta::No, Risposta::Si, Risposta::Si, Risposta::Si, Risposta::No, Risposta::Si};
     EXPECT_FALSE(ChiediCancellazioneItinerario(dialoghi));
-    ASSERT_EQ(dialoghi.mostrati.size(), 1);  // No to the first ends it
-    EXPECT_EQ(dialoghi.mostrati[0].testo, "Confermi annullamento itinerario?");
-
-    dialoghi.risposte = {Risposta::Si, Risposta::Si};
     EXPECT_TRUE(ChiediCancellazioneItinerario(dialoghi));
-    EXPECT_EQ(dialoghi.mostrati.size(), 3);
-    dialoghi.risposte = {Risposta::Si, Risposta::No};
     EXPECT_FALSE(ChiediCancellazioneItinerario(dialoghi));
-
-    CancellaItinerario("000001", archivio);
-    EXPECT_EQ((QList<int>{conta("Itinerari", "000001"), conta("Itinerari", "000002"),
-                          conta("MeteCamper", "000001")}),
-              (QList<int>{0, 1, 1}));
-
-    dialoghi.risposte = {Risposta::Si};
     EXPECT_TRUE(ChiediCancellazioneMeta(dialoghi));
-    EXPECT_EQ(dialoghi.mostrati.last().testo, "Confermi annullamento meta?");
     EXPECT_FALSE(ChiediCancellazioneMeta(dialoghi));
-    CancellaMeta("000002", archivio);
-    EXPECT_EQ((QList<int>{conta("MeteCamper", "000002"), conta("Itinerari", "000002"),
-                          conta("MeteCamper", "000001")}),
-              (QList<int>{0, 0, 1}));
+    EXPECT_EQ(dialoghi.testiMostrati().mid(0, 2) << dialoghi.mostrati[5].testo,
+              (QStringList{"Confermi annullamento itinerario?", "Confermi annullamento itinerario?",
+                           "Confermi annullamento meta?"}));
 }
 
+// Factory values are stored at the first load; loading saved defaults keeps the trip's own boxes;
+// No does nothing, not even the closing message; restoring stores the factory values again.
 TEST_F(MetaTest, DatiDiDefault) {
     BoxMeta b;
-    CaricaDefaultMeta(0, b, archivio);  // no row yet: factory values, stored
+    CaricaDefaultMeta(0, b, archivio);
     BoxMeta fabbrica;
     ImpostaDefaultFabbrica(fabbrica);
     fabbrica.cmbSoste = "3 - Entrambe";
     EXPECT_EQ(b, fabbrica);
-    EXPECT_EQ(conta("Parametri"), 1);
 
     b.cmbMediaKm[0] = "110";
     b.cmbOra[CoppiaCena] = "19";
-    b.cmbMin[CoppiaCena] = "15";
     b.cmbSoste = "5 - Sosta minore";
     b.cmbRange = "45";
     b.cmbRipGG = "07";
@@ -287,68 +256,46 @@ TEST_F(MetaTest, DatiDiDefault) {
     EXPECT_EQ(dialoghi.testiMostrati(),
               (QStringList{"Vuoi salvare i dati di default?", "Operazione eseguita!"}));
     EXPECT_EQ(conta("Parametri"), 1);
-    // A new trip starts from the saved defaults.
-    BoxMeta nuova;
+    // A new trip starts from them, now (to the quarter hour), its own boxes emptied.
+    BoxMeta nuova = boxMeta("Oslo");
+    nuova.txtCodice = "000004";
+    nuova.txtFine[0] = "01";
     NuovaMeta(nuova, archivio, orologio);
-    EXPECT_EQ(nuova.cmbMediaKm[0] + '|' + nuova.cmbRange, "110|45");
+    EXPECT_EQ(Unite({nuova.cmbMediaKm[0], nuova.cmbRange, nuova.txtLocalita, nuova.txtNazione,
+                     nuova.txtCodice, nuova.txtFine[0], nuova.cmbGiorni, nuova.txtInizioGSett}),
+              "110|45|||||000|Mar");
+    EXPECT_EQ(Unite({nuova.cmbInizio.begin(), nuova.cmbInizio.end()}), "05|03|2024|10|45");
+    const QStringList anni = ListaAnniInizio(orologio);  // the start years follow the clock
+    EXPECT_EQ(Unite({anni.first(), anni.last(), QString::number(anni.size())}), "1998|2029|32");
 
-    const BoxMeta salvati = b;
     BoxMeta caricati;
-    caricati.txtLocalita = "resta";
+    caricati.txtLocalita = b.txtLocalita = "resta";
     dialoghi.risposte = {Risposta::Si};
     EXPECT_TRUE(EseguiDefault(1, caricati, archivio, dialoghi));
-    BoxMeta atteso = salvati;
-    atteso.txtLocalita = "resta";
-    EXPECT_EQ(caricati, atteso);
-
-    // No: nothing happens, not even the closing message.
+    EXPECT_EQ(caricati, b);
     EXPECT_FALSE(EseguiDefault(2, caricati, archivio, dialoghi));
-    EXPECT_EQ(caricati, atteso);
+    EXPECT_EQ(caricati, b);
     EXPECT_EQ(dialoghi.mostrati.size(), 5u);
     dialoghi.risposte = {Risposta::Si};
     EXPECT_TRUE(EseguiDefault(2, caricati, archivio, dialoghi));
     fabbrica.txtLocalita = "resta";
     EXPECT_EQ(caricati, fabbrica);
-    BoxMeta riletto;
-    CaricaDefaultMeta(0, riletto, archivio);
-    EXPECT_EQ(riletto.cmbMediaKm[0] + '|' + riletto.cmbRange, "75|15");
+    CaricaDefaultMeta(0, b, archivio);
+    EXPECT_EQ(b.cmbMediaKm[0] + '|' + b.cmbRange, "75|15");
 }
 
-TEST_F(MetaTest, NuovaMetaAllOraCorrente) {
-    BoxMeta b = boxMeta("Oslo");
-    b.txtCodice = "000004";
-    b.txtFine[0] = "01";
-    NuovaMeta(b, archivio, orologio);
-    EXPECT_EQ((QStringList{b.txtLocalita, b.txtNazione, b.txtCodice, b.txtFine[0], b.cmbGiorni,
-                           b.txtInizioGSett, b.cmbSoste, b.cmbOra[CoppiaNotte]}),
-              (QStringList{"", "", "", "", "000", "Mar", "3 - Entrambe", "22"}));
-    EXPECT_EQ(b.cmbInizio, (std::array<QString, 5>{"05", "03", "2024", "10", "45"}));
-}
-
-TEST_F(MetaTest, ElencoDiRicercaConLeAutostradeInFondo) {
+TEST_F(MetaTest, ElencoDiRicercaEMetaModificata) {
     EXPECT_TRUE(ElencoMeteRicerca(archivio, dialoghi).isEmpty());
     EXPECT_EQ(dialoghi.testiMostrati(), QStringList{"Nessuna mèta nel database!"});
-
-    inserisciMeta("000001", "Zurigo");
-    inserisciMeta("000002", "autostrada A1");
-    inserisciMeta("000003", "berlino");
-    inserisciMeta("000004", "Brennero AUTOSTRADA");
-    inserisciMeta("000005", "Amsterdam");
-    EXPECT_EQ(ElencoMeteRicerca(archivio, dialoghi),
-              (QStringList{"Amsterdam", "berlino", "Zurigo", "autostrada A1", "Brennero AUTOSTRADA"}));
+    int n = 0;
+    for (const char* l : {"Zurigo", "autostrada A1", "berlino", "Brennero AUTOSTRADA", "Amsterdam"})
+        inserisciMeta(QString::number(++n), l);
+    EXPECT_EQ(Unite(ElencoMeteRicerca(archivio, dialoghi)),
+              "Amsterdam|berlino|Zurigo|autostrada A1|Brennero AUTOSTRADA");
     EXPECT_EQ(dialoghi.mostrati.size(), 1);
-}
 
-// The start years follow the clock; the other lists are fixed.
-TEST_F(MetaTest, AnniDiInizioIntornoAllAnnoCorrente) {
-    const QStringList anni = ListaAnniInizio(orologio);
-    EXPECT_EQ((QStringList{anni.first(), anni.last(), QString::number(anni.size())}),
-              (QStringList{"1998", "2029", "32"}));
-}
-
-// What counts as a change of the trip: what a save would store, not how it is typed or what the
-// window computes.
-TEST_F(MetaTest, MetaModificataSoloNeiValoriMemorizzati) {
+    // What counts as a change of the trip: what a save would store, not how it is typed or what the
+    // window computes.
     const BoxMeta caricata = boxMeta("CAPO NORD", "NORVEGIA");
     BoxMeta b = caricata;
     b.txtFine[6] = "21";

@@ -1,5 +1,4 @@
-// The parameter check: corrections of the time boxes, the rests, the start days and the working
-// values the schedule computation takes.
+// The parameter check: corrections of the time boxes, rests, start days and the working values.
 #include "trips/Parametri.h"
 
 #include <gtest/gtest.h>
@@ -19,14 +18,21 @@ BoxMeta boxFabbrica() {
     return b;
 }
 
-void coppia(BoxMeta& b, int i, const char* ora, const char* minuti) {
-    b.cmbOra[i] = ora;
-    b.cmbMin[i] = minuti;
+// Pairs set from "hh:mm" texts, in the order given.
+BoxMeta boxCon(std::initializer_list<std::pair<int, const char*>> coppie) {
+    BoxMeta b = boxFabbrica();
+    for (const auto& [i, testo] : coppie) {
+        b.cmbOra[i] = QString(testo).left(2);
+        b.cmbMin[i] = QString(testo).mid(3);
+    }
+    return b;
 }
 
-// A pair of boxes as "hh:mm".
-QString letta(const BoxMeta& b, int i) {
-    return b.cmbOra[i] + ':' + b.cmbMin[i];
+// Pairs of boxes as "hh:mm", "|"-joined.
+QString lette(const BoxMeta& b, std::initializer_list<int> coppie) {
+    QStringList l;
+    for (int i : coppie) l << b.cmbOra[i] + ':' + b.cmbMin[i];
+    return l.join('|');
 }
 
 // The order the engine relies on after the check, and every hour box inside its list.
@@ -52,58 +58,35 @@ TEST(Parametri, ValoriDiFabbrica) {
     const ValoriLavoro v = ControllaVariabiliConvertite(b);
     EXPECT_EQ(b, prima);
     // The drive arc is the night less dinner, lunch and breakfast; the rest counts in minutes.
-    EXPECT_FLOAT_EQ(v.ArcoGuida, 2250 - 175 - 250 - 900);
-    EXPECT_FLOAT_EQ(v.ArcoVisita, 900);
-    EXPECT_EQ(v.RiposoMinuti, 25);
-    EXPECT_FLOAT_EQ(v.GiulianoInizio, 730135);
-    EXPECT_FLOAT_EQ(v.OraInizio, 925);
-    EXPECT_EQ(v.GiorniDesiderati, 0);
+    EXPECT_EQ((QList<float>{v.ArcoGuida, v.ArcoVisita, v.GiulianoInizio, v.OraInizio}),
+              (QList<float>{2250 - 175 - 250 - 900, 900, 730135, 925}));
+    EXPECT_EQ(QList<int>({v.RiposoMinuti, v.GiorniDesiderati}), QList<int>({25, 0}));
 }
 
-TEST(Parametri, ColazioneTroppoVicinaAlPranzo) {
-    BoxMeta b = boxFabbrica();
-    coppia(b, CoppiaColazione, "11", "30");
-    coppia(b, CoppiaPranzo, "12", "00");
-    coppia(b, CoppiaInizioVisita, "11", "30");
-    const ValoriLavoro v = ControllaVariabiliConvertite(b);
-    EXPECT_EQ(letta(b, CoppiaColazione), "00:30");
-    EXPECT_FLOAT_EQ(v.OraColazione, 50);
-    EXPECT_FLOAT_EQ(v.OraPranzo, 1200);
-    // A second check finds nothing more to correct.
-    const BoxMeta dopo = b;
-    ControllaVariabiliConvertite(b);
-    EXPECT_EQ(b, dopo);
-}
+// Breakfast too close to lunch goes to the first hour of its list; lunch ending too close to dinner
+// likewise; a dinner ending after the night moves the night to the next quarter hour, and past
+// midnight stops it at 24:00 and shortens dinner.
+TEST(Parametri, CorrezioniDeiPasti) {
+    BoxMeta b = boxCon({{CoppiaColazione, "11:30"}, {CoppiaPranzo, "12:00"}, {CoppiaInizioVisita, "11:30"}});
+    ValoriLavoro v = ControllaVariabiliConvertite(b);
+    EXPECT_EQ(lette(b, {CoppiaColazione}), "00:30");
+    EXPECT_EQ((QList<float>{v.OraColazione, v.OraPranzo}), (QList<float>{50, 1200}));
 
-TEST(Parametri, CenaTroppoVicinaAllaFineDelPranzo) {
-    BoxMeta b = boxFabbrica();
-    coppia(b, CoppiaCena, "18", "15");
-    coppia(b, CoppiaPranzo, "15", "45");
-    coppia(b, CoppiaDurataPranzo, "02", "00");
-    const ValoriLavoro v = ControllaVariabiliConvertite(b);
-    EXPECT_EQ(letta(b, CoppiaPranzo), "11:45");
+    b = boxCon({{CoppiaCena, "18:15"}, {CoppiaPranzo, "15:45"}, {CoppiaDurataPranzo, "02:00"}});
+    v = ControllaVariabiliConvertite(b);
+    EXPECT_EQ(lette(b, {CoppiaPranzo}), "11:45");
     EXPECT_FLOAT_EQ(v.OraPranzo, 1175);
     verificaCoerente(b, v, "pranzo");
-}
 
-TEST(Parametri, CenaCheFinisceDopoLaNotte) {
-    BoxMeta b = boxFabbrica();
-    coppia(b, CoppiaCena, "21", "00");
-    coppia(b, CoppiaDurataCena, "02", "00");
-    coppia(b, CoppiaNotte, "22", "00");
-    ValoriLavoro v = ControllaVariabiliConvertite(b);
-    EXPECT_EQ(letta(b, CoppiaNotte), "23:00");
+    b = boxCon({{CoppiaCena, "21:00"}, {CoppiaDurataCena, "02:00"}, {CoppiaNotte, "22:00"}});
+    v = ControllaVariabiliConvertite(b);
+    EXPECT_EQ(lette(b, {CoppiaNotte}), "23:00");
     EXPECT_FLOAT_EQ(v.OraNotte, 2300);
     verificaCoerente(b, v, "notte 23");
 
-    // Past midnight the night stops at 24:00 and dinner is shortened.
-    b = boxFabbrica();
-    coppia(b, CoppiaCena, "21", "45");
-    coppia(b, CoppiaDurataCena, "02", "45");
-    coppia(b, CoppiaNotte, "20", "00");
+    b = boxCon({{CoppiaCena, "21:45"}, {CoppiaDurataCena, "02:45"}, {CoppiaNotte, "20:00"}});
     v = ControllaVariabiliConvertite(b);
-    EXPECT_EQ(letta(b, CoppiaNotte), "24:00");
-    EXPECT_EQ(letta(b, CoppiaDurataCena), "02:15");
+    EXPECT_EQ(lette(b, {CoppiaNotte, CoppiaDurataCena}), "24:00|02:15");
     verificaCoerente(b, v, "notte 24");
 }
 
@@ -129,116 +112,87 @@ TEST(Parametri, OgniCombinazioneDelleListeTerminaCoerente) {
     }
 }
 
-TEST(Parametri, OreFuoriListaEBoxVuoti) {
-    BoxMeta b = boxFabbrica();
-    coppia(b, CoppiaNotte, "19", "30");
-    coppia(b, CoppiaTraghetti, "", "");
+// An hour outside its list goes to the nearer end and is an error; empty boxes take the lists' first
+// entries silently.
+TEST(Parametri, OreFuoriListaBoxVuotiERiposi) {
+    BoxMeta b = boxCon({{CoppiaNotte, "19:30"}, {CoppiaTraghetti, ""}, {CoppiaColazione, "13:00"}});
     bool errore = false;
     EXPECT_FLOAT_EQ(ControlloOrarioCmbOra(b, CoppiaNotte, errore), 1950);  // the value as read
     EXPECT_TRUE(errore);
-    EXPECT_EQ(b.cmbOra[CoppiaNotte], "20");
     EXPECT_FLOAT_EQ(ControlloOrarioCmbOra(b, CoppiaTraghetti, errore), 100);
     EXPECT_FALSE(errore);
-    EXPECT_EQ(letta(b, CoppiaTraghetti), "01:00");
-    coppia(b, CoppiaColazione, "13", "00");
     ControlloOrarioCmbOra(b, CoppiaColazione, errore);
     EXPECT_TRUE(errore);
-    EXPECT_EQ(b.cmbOra[CoppiaColazione], "11");
-}
+    EXPECT_EQ(lette(b, {CoppiaNotte, CoppiaTraghetti, CoppiaColazione}), "20:30|01:00|11:00");
 
-TEST(Parametri, Riposi) {
-    BoxMeta b = boxFabbrica();
+    // Minutes count in hundredths of an hour (8.33 rounds to 8, past 60 nothing); each value outside its
+    // range counts as 0, and the update writes it back so.
+    b = boxFabbrica();
     b.cmbRipM = "60";
     b.cmbRipG = "05";
     b.cmbRipH = "11";
     b.cmbRipGG = "10";
-    ValoriLavoro v = CalcolaValoriLavoro(b);
+    const ValoriLavoro v = CalcolaValoriLavoro(b);
     EXPECT_EQ((QList<int>{v.RiposoMinuti, v.RiposoGiorno, v.RiposoOre, v.RiposoDopoGiorni}),
               (QList<int>{100, 0, 0, 10}));
-    // Minutes count in hundredths of an hour: 8.33 rounds to 8; past 60 nothing.
     QList<int> minuti;
     for (const char* m : {"45", "05", "61"}) {
         b.cmbRipM = m;
         minuti << CalcolaValoriLavoro(b).RiposoMinuti;
     }
     EXPECT_EQ(minuti, (QList<int>{75, 8, 0}));
-
     b.cmbRipM = "45";
-    b.cmbRipG = "05";
     Aggiorna(b);
-    EXPECT_EQ((QStringList{b.cmbRipM, b.cmbRipG, b.cmbRipGG}), (QStringList{"45", "00", "10"}));
+    EXPECT_EQ(b.cmbRipM + '|' + b.cmbRipG + '|' + b.cmbRipGG, "45|00|10");
 }
 
 TEST(Parametri, AggiornaNormalizzaEScriveNeiBox) {
     BoxMeta b = boxFabbrica();
     b.txtInizioGSett.clear();
-    const ValoriLavoro fabbrica = Aggiorna(b);
+    EXPECT_FLOAT_EQ(Aggiorna(b).OraNotte, 2250);
     BoxMeta atteso = boxFabbrica();
     atteso.txtInizioGSett = "Sab";  // 1 January 2000
     EXPECT_EQ(b, atteso);
-    EXPECT_FLOAT_EQ(fabbrica.OraNotte, 2250);
 
     // A night, a closing time and a ferry time of 24:00 keep the hour "24" when written back.
-    b = boxFabbrica();
-    coppia(b, CoppiaPranzo, "11", "00");
-    coppia(b, CoppiaDurataPranzo, "02", "45");
-    coppia(b, CoppiaCena, "18", "00");
-    coppia(b, CoppiaNotte, "24", "00");
-    coppia(b, CoppiaFineVisita, "24", "00");
-    coppia(b, CoppiaTraghetti, "24", "00");
+    b = boxCon({{CoppiaPranzo, "11:00"},
+                {CoppiaDurataPranzo, "02:45"},
+                {CoppiaCena, "18:00"},
+                {CoppiaNotte, "24:00"},
+                {CoppiaFineVisita, "24:00"},
+                {CoppiaTraghetti, "24:00"}});
     const ValoriLavoro v = Aggiorna(b);
-    EXPECT_EQ((QStringList{letta(b, CoppiaNotte), letta(b, CoppiaFineVisita), letta(b, CoppiaTraghetti)}),
-              (QStringList{"24:00", "24:00", "24:00"}));
-    EXPECT_FLOAT_EQ(v.FineVisita, 2400);
-    EXPECT_FLOAT_EQ(v.OreTraghetti, 2400);
+    EXPECT_EQ(lette(b, {CoppiaNotte, CoppiaFineVisita, CoppiaTraghetti}), "24:00|24:00|24:00");
+    EXPECT_EQ((QList<float>{v.FineVisita, v.OreTraghetti}), (QList<float>{2400, 2400}));
     verificaCoerente(b, v, "aggiorna");
 }
 
-TEST(Parametri, GiorniDelMeseDiInizio) {
+// The day list of the start month; the day held inside it, two digits, and its weekday.
+TEST(Parametri, GiorniDelMeseDiInizioEGiorniDesiderati) {
     BoxMeta b = boxFabbrica();
-    b.cmbInizio[0] = "31";
-    b.cmbInizio[1] = "02";
-    b.cmbInizio[2] = "2024";
-    QStringList giorni = ImpostaGiorniMeseInizio(b);
-    EXPECT_EQ((QStringList{QString::number(giorni.size()), giorni.first(), giorni.last(), b.cmbInizio[0],
-                           b.txtInizioGSett}),
-              (QStringList{"29", "01", "29", "29", "Gio"}));
-
-    b.cmbInizio[0] = "29";
-    b.cmbInizio[2] = "2023";
-    EXPECT_EQ(ImpostaGiorniMeseInizio(b).last(), "28");
-    EXPECT_EQ(b.cmbInizio[0], "28");
-    b.cmbInizio[0] = "7";
-    b.cmbInizio[1] = "04";
+    b.cmbInizio = {"31", "02", "2024", "09", "15"};
+    const QStringList giorni = ImpostaGiorniMeseInizio(b);
+    EXPECT_EQ(QString::number(giorni.size()) + '|' + giorni.first() + '|' + giorni.last() + '|' +
+                  b.cmbInizio[0] + '|' + b.txtInizioGSett,
+              "29|01|29|29|Gio");
+    b.cmbInizio = {"29", "02", "2023", "09", "15"};
+    EXPECT_EQ(ImpostaGiorniMeseInizio(b).last() + '|' + b.cmbInizio[0], "28|28");
+    b.cmbInizio = {"7", "04", "2023", "09", "15"};
     EXPECT_EQ(ImpostaGiorniMeseInizio(b).size(), 30);
     EXPECT_EQ(b.cmbInizio[0], "07");
-}
 
-TEST(Parametri, GiorniDesiderati) {
-    EXPECT_TRUE(TastoGiorniAccettato('0'));
-    EXPECT_TRUE(TastoGiorniAccettato('9'));
-    for (QChar c : {QChar('a'), QChar('\b'), QChar('-'), QChar(' ')}) EXPECT_FALSE(TastoGiorniAccettato(c));
-    EXPECT_EQ(LimitaGiorniDesiderati("1200"), "997");
-    EXPECT_EQ(LimitaGiorniDesiderati("998"), "997");
-    EXPECT_EQ(LimitaGiorniDesiderati("997"), "997");
-    EXPECT_EQ(LimitaGiorniDesiderati("012"), "012");
-    // Shown once the box is left: three digits, the limit applied.
-    EXPECT_EQ(GiorniDesideratiMostrati("7"), "007");
-    EXPECT_EQ(GiorniDesideratiMostrati("0070"), "070");
-    EXPECT_EQ(GiorniDesideratiMostrati(""), "000");
-    EXPECT_EQ(GiorniDesideratiMostrati("1200"), "997");
-    BoxMeta b = boxFabbrica();
+    // Digits only; at most 997, shown with three digits once the box is left.
+    QString accettati;
+    for (QChar c : QString("09a\b- ")) accettati += TastoGiorniAccettato(c) ? '1' : '0';
+    EXPECT_EQ(accettati, "110000");
+    EXPECT_EQ(QStringList({LimitaGiorniDesiderati("1200"), LimitaGiorniDesiderati("998"),
+                           LimitaGiorniDesiderati("997"), LimitaGiorniDesiderati("012")}),
+              QStringList({"997", "997", "997", "012"}));
+    EXPECT_EQ(QStringList({GiorniDesideratiMostrati("7"), GiorniDesideratiMostrati("0070"),
+                           GiorniDesideratiMostrati(""), GiorniDesideratiMostrati("1200")}),
+              QStringList({"007", "070", "000", "997"}));
     b.cmbGiorni = "012";
     EXPECT_EQ(CalcolaValoriLavoro(b).GiorniDesiderati, 12);
-}
-
-TEST(Parametri, VelocitaVuoteOZeroPrendonoLaPrimaVoce) {
-    BoxMeta b = boxFabbrica();
-    b.cmbMediaKm = {"", "0", "00", "72"};
-    ControllaVariabiliConvertite(b);
-    EXPECT_EQ((QStringList{b.cmbMediaKm[0], b.cmbMediaKm[1], b.cmbMediaKm[2], b.cmbMediaKm[3]}),
-              (QStringList{ListaMediaKm(0).first(), ListaMediaKm(1).first(), ListaMediaKm(2).first(), "72"}));
-    EXPECT_GT(Valore(b.cmbMediaKm[0]), 0);
 }
 
 }  // namespace
