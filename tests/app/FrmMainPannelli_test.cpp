@@ -8,10 +8,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -20,7 +17,7 @@
 #include <functional>
 #include <memory>
 
-#include "TestSupport.h"
+#include "ProgrammaTest.h"
 #include "app/FrmMain.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
@@ -40,34 +37,11 @@
 #include "reports/ui/PannelloStampaGuida.h"
 #include "reports/ui/PannelloStampaZavetra.h"
 #include "routeimport/ui/PannelloTratto.h"
-#include "trips/Meta.h"
 #include "trips/Modi.h"
-#include "trips/ui/ProgressoFinestra.h"
 
 namespace {
 
-QString Campione(const QString& nome) {
-    QString file = QString::fromUtf8(__FILE__);
-    if (QFileInfo(file).isRelative()) file = QCoreApplication::applicationDirPath() + QLatin1Char('/') + file;
-    return QFileInfo(file).absoluteDir().filePath(QStringLiteral("../data/routeimport/") + nome);
-}
-
-// A trip with its legs stored in the data directory.
-void Meta(Archivio& a, const QString& codice, const QString& localita, const QStringList& tappe) {
-    BoxMeta b;
-    ImpostaDefaultFabbrica(b);
-    b.cmbInizio = {"01", "07", "2026", "08", "00"};
-    b.cmbGiorni = "000";
-    b.txtLocalita = localita;
-    b.txtNazione = "ITALIA";
-    ScriviMeta({"I", codice}, b, a);
-    int seq = 0;
-    for (const QString& t : tappe) {
-        const QStringList c = t.split('|');  // locality|km|road type
-        test::tappa(a.dati(), codice, QString::number(++seq).rightJustified(4, '0'), c[0], c[1],
-                    {{"NomeStrada", "A1"}, {"TipoStrada", c[2]}, {"TempoSosta", " "}, {"FineGiorno", "0"}});
-    }
-}
+using prova::Meta;
 
 const QStringList kSud{"MILANO [Start]|0|A", "ROMA|600|A", "NAPOLI|230|P", "SALERNO [End]|60|P"};
 
@@ -107,10 +81,9 @@ class FrmMainPannelli : public ::testing::Test {
     int tappeMostrate() const { return UltimaRigaTappa(frm->mfgTab); }
     QStringList abilitati() const {
         QStringList l;
-        for (const DefinizionePulsante& d : PulsantiMeta())
-            if (frm->findChild<QPushButton*>(d.nome)->isEnabled()) l << d.nome;
-        for (const DefinizionePulsante& d : PulsantiItinerario())
-            if (frm->findChild<QPushButton*>(d.nome)->isEnabled()) l << d.nome;
+        for (const auto& elenco : {PulsantiMeta(), PulsantiItinerario()})
+            for (const DefinizionePulsante& d : elenco)
+                if (frm->findChild<QPushButton*>(d.nome)->isEnabled()) l << d.nome;
         return l;
     }
     // A click on the grid row riga (1 = first leg) as the view reports it.
@@ -243,7 +216,7 @@ TEST_F(FrmMainPannelli, ImportExportPulisceEPoiRicaricaLaMetaCorrente) {
 TEST_F(FrmMainPannelli, AltriPacchettiRiempieLaGrigliaVuota) {
     avvia({{"VUOTA", {}}});
     ASSERT_TRUE(frm->cmdMapPoint->isEnabled());
-    dialoghi.fileDaAprire = {Campione("istruzioni_it.txt")};
+    dialoghi.fileDaAprire = {prova::Sorgente("tests/data/routeimport/istruzioni_it.txt")};
     frm->cmdMapPoint->click();
     EXPECT_GT(tappeMostrate(), 2);
     EXPECT_FALSE(frm->txtKmTot[4]->text().isEmpty());

@@ -4,25 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "TestSupport.h"
+#include "ProgrammaTest.h"
 #include "common/Dialoghi.h"
 #include "common/StampaTesti.h"
-#include "database/Archivio.h"
-#include "trips/Meta.h"
 
 namespace {
-
-QString EsempiDelSorgente() {
-    QString file = QString::fromUtf8(__FILE__);
-    if (QFileInfo(file).isRelative()) file = QCoreApplication::applicationDirPath() + QLatin1Char('/') + file;
-    return QDir::cleanPath(QFileInfo(file).absolutePath() + QStringLiteral("/../../esempi"));
-}
 
 // An installed layout: <prefix>/bin and the sample trips in <prefix>/share/zavetra/esempi.
 class PrimoAvvioTest : public ::testing::Test {
@@ -30,9 +19,9 @@ class PrimoAvvioTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(QDir().mkpath(radice.filePath("usr/bin")));
         ASSERT_TRUE(QDir().mkpath(radice.filePath("usr/share/zavetra/esempi")));
-        for (const QString& f : QDir(EsempiDelSorgente()).entryList({"*.iei"}, QDir::Files))
-            ASSERT_TRUE(QFile::copy(QDir(EsempiDelSorgente()).filePath(f),
-                                    radice.filePath("usr/share/zavetra/esempi/" + f)));
+        const QDir esempi(prova::Sorgente("esempi"));
+        for (const QString& f : esempi.entryList({"*.iei"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(esempi.filePath(f), radice.filePath("usr/share/zavetra/esempi/" + f)));
     }
 
     QString Programma() const { return radice.filePath("usr/bin"); }

@@ -1,20 +1,13 @@
-// The command line: the table of options read into an action, and the program answering a
-// malformed line without a display.
+// The command line: the table of options read into an action, the program answering a malformed
+// line without a display, and its batch commands chained on the sample trips.
 #include "app/RigaComando.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
-#include "TestSupport.h"
+#include "ProgrammaTest.h"
 #include "common/StampaTesti.h"
-#include "database/Archivio.h"
-#include "trips/Meta.h"
 
 namespace {
 
@@ -90,61 +83,46 @@ TEST(RigaComando, AiutoElencaOgniOpzione) {
     EXPECT_TRUE(aiuto.contains("--help"));
 }
 
-// The program itself, with no display at all: the answer comes before any window is built.
-struct Uscita {
-    int codice;
-    QString errore;
-    QString uscita;
-};
-Uscita Avvia(const QStringList& argomenti) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(v);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(ZAVETRA_PROGRAMMA), argomenti);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError()), QString::fromUtf8(p.readAllStandardOutput())};
-}
+using prova::Zavetra;
 
 TEST(ProgrammaZavetra, OpzioniSbagliateEsconoConDueSenzaSchermo) {
     for (const QStringList& a : {QStringList{"--bogus"}, QStringList{"--calcola", "--meta"}}) {
-        const Uscita u = Avvia(a);
+        const prova::Uscita u = Zavetra(a);
         EXPECT_EQ(u.codice, kUscitaUso) << a.join(' ').toStdString();
         EXPECT_TRUE(u.errore.contains("Uso: zavetra")) << u.errore.toStdString();
         EXPECT_TRUE(u.uscita.isEmpty());
     }
-    const Uscita aiuto = Avvia({"--help"});
+    const prova::Uscita aiuto = Zavetra({"--help"});
     EXPECT_EQ(aiuto.codice, 0);
     EXPECT_TRUE(aiuto.uscita.contains("--calcola"));
 }
 
-// The batch commands of the real program, chained on new data directories.
-QString Sorgente(const QString& relativo) {
-    QString file = QString::fromUtf8(__FILE__);
-    if (QFileInfo(file).isRelative()) file = QCoreApplication::applicationDirPath() + QLatin1Char('/') + file;
-    return QDir::cleanPath(QFileInfo(file).absolutePath() + QStringLiteral("/../../") + relativo);
-}
-
+// The two samples imported (both carry the code 000001: the second becomes 000002), each computed
+// meeting its desired days, exported, imported elsewhere and printed with the logbook pages.
 TEST(ProgrammaZavetra, EsportaImportaECalcolaConIModuli) {
     QTemporaryDir prima, seconda;
     for (const char* esempio : {"esempi/capo-nord.iei", "esempi/toscana.iei"}) {
-        const Uscita u = Avvia({"--data-dir", prima.path(), "--importa", Sorgente(esempio)});
+        const prova::Uscita u = Zavetra({"--data-dir", prima.path(), "--importa", prova::Sorgente(esempio)});
         ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
+        EXPECT_TRUE(u.uscita.contains("18 guide/informazioni località.")) << u.uscita.toStdString();
+    }
+    for (const char* codice : {"1", "2"}) {
+        const prova::Uscita u = Zavetra({"--data-dir", prima.path(), "--calcola", "--meta", codice});
+        EXPECT_TRUE(u.uscita.contains("Elaborazione conclusa in")) << u.uscita.toStdString();
     }
     const QString scambio = prima.filePath("toscana.iei");
-    EXPECT_EQ(Avvia({"--data-dir", prima.path(), "--esporta", scambio, "9"}).codice, 2);
+    EXPECT_EQ(Zavetra({"--data-dir", prima.path(), "--esporta", scambio, "9"}).codice, 2);
     EXPECT_FALSE(QFileInfo::exists(scambio));
-    Uscita u = Avvia({"--data-dir", prima.path(), "--esporta", scambio, "2"});
+    prova::Uscita u = Zavetra({"--data-dir", prima.path(), "--esporta", scambio, "2"});
     ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
 
-    EXPECT_EQ(Avvia({"--data-dir", seconda.path(), "--importa", prima.filePath("manca.iei")}).codice, 1);
-    u = Avvia({"--data-dir", seconda.path(), "--importa", scambio});
+    EXPECT_EQ(Zavetra({"--data-dir", seconda.path(), "--importa", prima.filePath("manca.iei")}).codice, 1);
+    u = Zavetra({"--data-dir", seconda.path(), "--importa", scambio});
     ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
     EXPECT_TRUE(u.uscita.contains("12 tratti stradali")) << u.uscita.toStdString();
 
     const QString pdf = seconda.filePath("toscana.pdf");
-    u = Avvia({"--data-dir", seconda.path(), "--calcola", "--pdf", pdf, "--moduli"});
+    u = Zavetra({"--data-dir", seconda.path(), "--calcola", "--pdf", pdf, "--moduli"});
     ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
     EXPECT_GE(test::paginePdf(pdf), 1);
     // The eight days of the computed schedule, after the cover.
@@ -157,19 +135,15 @@ TEST(ProgrammaZavetra, ImportaIlPercorsoSoloNellaMetaSenzaTappe) {
     {
         Archivio a(dir.path());
         a.AvviaDatabase();
-        BoxMeta b;
-        ImpostaDefaultFabbrica(b);
-        b.cmbInizio = {"01", "07", "2027", "08", "00"};
-        b.txtLocalita = "Norvegia del sud";
-        ScriviMeta({"I", "000004"}, b, a);
+        prova::Meta(a, "000004", "Norvegia del sud");
     }
-    const QString gpx = Sorgente("tests/data/routeimport/percorso_rotta.gpx");
-    EXPECT_EQ(Avvia({"--data-dir", dir.path(), "--importa-percorso", gpx, "--meta", "5"}).codice, 2);
-    Uscita u = Avvia({"--data-dir", dir.path(), "--importa-percorso", gpx, "--meta", "4"});
+    const QString gpx = prova::Sorgente("tests/data/routeimport/percorso_rotta.gpx");
+    EXPECT_EQ(Zavetra({"--data-dir", dir.path(), "--importa-percorso", gpx, "--meta", "5"}).codice, 2);
+    prova::Uscita u = Zavetra({"--data-dir", dir.path(), "--importa-percorso", gpx, "--meta", "4"});
     ASSERT_EQ(u.codice, 0) << u.errore.toStdString();
     EXPECT_TRUE(u.uscita.contains(QString::fromUtf8("nella mèta 000004"))) << u.uscita.toStdString();
-    EXPECT_EQ(Avvia({"--data-dir", dir.path(), "--importa-percorso", gpx, "--meta", "4"}).codice, 1);
-    u = Avvia({"--data-dir", dir.path(), "--calcola", "--meta", "4"});
+    EXPECT_EQ(Zavetra({"--data-dir", dir.path(), "--importa-percorso", gpx, "--meta", "4"}).codice, 1);
+    u = Zavetra({"--data-dir", dir.path(), "--calcola", "--meta", "4"});
     EXPECT_EQ(u.codice, 0) << u.errore.toStdString();
 }
 
