@@ -79,6 +79,13 @@ class FrmMainPannelli : public ::testing::Test {
         frm->show();
     }
     int tappeMostrate() const { return UltimaRigaTappa(frm->mfgTab); }
+    int tappeMemorizzate() {
+        return frm->archivio().dati().conta(Query::di("Itinerari").dove("CodiceMeta", frm->codiceCorrente));
+    }
+    void clic(QAbstractButton* b, const QList<Risposta>& risposte) {
+        dialoghi.risposte = risposte;
+        b->click();
+    }
     QStringList abilitati() const {
         QStringList l;
         for (const auto& elenco : {PulsantiMeta(), PulsantiItinerario()})
@@ -96,8 +103,6 @@ class FrmMainPannelli : public ::testing::Test {
 // Compute, print with "Moduli", and the logbook program started through the command file prints
 // the trip's days to the PDF in the data directory.
 TEST_F(FrmMainPannelli, StampaConModuliFinoAKestrin) {
-    const QString kestrin = QDir(QCoreApplication::applicationDirPath()).filePath(kNomeKestrin);
-    ASSERT_TRUE(QFile::exists(kestrin));
     avvia({{"SUD ITALIA", kSud}});
     ASSERT_TRUE(frm->cmdStampa->isEnabled());
     frm->cmdStampa->click();
@@ -119,10 +124,8 @@ TEST_F(FrmMainPannelli, StampaConModuliFinoAKestrin) {
     // The schedule stays: compute (to unlock) and print again.
     EXPECT_EQ(abilitati(), (QStringList{"cmdCalcola", "cmdStampa"}));
 
-    const BoxMeta box = frm->LeggiBox();
-    const QDate inizio(2026, 7, 1);
-    const QDate fine(box.txtFine[2].toInt(), box.txtFine[1].toInt(), box.txtFine[0].toInt());
-    ASSERT_TRUE(fine.isValid());
+    const auto& f = frm->LeggiBox().txtFine;
+    const QDate inizio(2026, 7, 1), fine = QDate::fromString(f[0] + f[1] + f[2], "ddMMyyyy");
     ASSERT_GT(inizio.daysTo(fine), 0);
     const QString fatto = QDir(cartella).filePath(kFileFineStampa);
     QDeadlineTimer scadenza(60000);
@@ -134,7 +137,7 @@ TEST_F(FrmMainPannelli, StampaConModuliFinoAKestrin) {
     EXPECT_EQ(test::paginePdf(FilePdfPredefinito(cartella, "SUD ITALIA", inizio)), inizio.daysTo(fine) + 2);
 }
 
-TEST_F(FrmMainPannelli, StampaRinunciataOCalcoloRifiutato) {
+TEST_F(FrmMainPannelli, StampaRinunciataCalcoloRifiutatoEStampaDellaGuida) {
     avvia({{"SUD ITALIA", kSud}});
     frm->cmdCalcola->click();
     // Renounced in the options, or in the printer choice.
@@ -158,15 +161,10 @@ TEST_F(FrmMainPannelli, StampaRinunciataOCalcoloRifiutato) {
     EXPECT_TRUE(frm->pannelloStampa->isHidden());
     EXPECT_EQ(tappeMostrate(), 4);
     EXPECT_TRUE(frm->cmdNuovo->isEnabled());
-}
 
-// The guide's print: the guide waits, disabled, while the printer is chosen.
-TEST_F(FrmMainPannelli, StampaDellaGuida) {
-    avvia({{"SUD ITALIA", kSud}});
+    // The guide's print: the guide waits, disabled, while the printer is chosen.
     frm->cmdGuidaCitta->click();
-    ASSERT_FALSE(frm->pannelloGuida->isHidden());
     frm->pannelloGuida->cmdStampaGuidaCitta->click();
-    ASSERT_FALSE(frm->pannelloStampaGuida->isHidden());
     frm->pannelloStampaGuida->cmdStampaGuida0->click();
     EXPECT_FALSE(frm->pannelloGuida->isEnabled());
     frm->pannelloStampaGuida->pannelloStampanti->cmdSelStampante1->click();
@@ -202,15 +200,13 @@ TEST_F(FrmMainPannelli, ImportExportPulisceEPoiRicaricaLaMetaCorrente) {
     p.cmdImportExport_Click(1);
     p.mfgImExp[1].impostaRiga(1);
     p.mfgImExp_Click(1);
-    dialoghi.risposte = {Risposta::Si};
-    p.cmdImExp[0]->click();
+    clic(p.cmdImExp[0], {Risposta::Si});
     EXPECT_TRUE(p.isHidden());
     EXPECT_TRUE(frm->cmdCalcola->isEnabled());
     EXPECT_EQ(frm->archivio().dati().conta(Query::di("MeteCamper")), 2);
     // The current trip and its legs, as stored.
     EXPECT_FALSE(frm->codiceCorrente.isEmpty());
-    EXPECT_EQ(tappeMostrate(),
-              frm->archivio().dati().conta(Query::di("Itinerari").dove("CodiceMeta", frm->codiceCorrente)));
+    EXPECT_EQ(tappeMostrate(), tappeMemorizzate());
 }
 
 TEST_F(FrmMainPannelli, AltriPacchettiRiempieLaGrigliaVuota) {
@@ -243,11 +239,8 @@ TEST_F(FrmMainPannelli, ModificaTrattoConUnClicSullaGriglia) {
     EXPECT_EQ(frm->pannelloTappe->rigaCorrente(), riga);
     t.optTStrada[0]->click();
     t.cmdTappaSEl[2]->click();
-    EXPECT_EQ(frm->mfgTab.testo(3, ColTipoStrada), "A");
-    EXPECT_EQ(frm->mfgTab.testo(4, ColTipoStrada), "P");
-
-    dialoghi.risposte = {Risposta::Si};
-    t.cmdTappaSEl[3]->click();
+    EXPECT_EQ(frm->mfgTab.testo(3, ColTipoStrada) + frm->mfgTab.testo(4, ColTipoStrada), "AP");
+    clic(t.cmdTappaSEl[3], {Risposta::Si});
     EXPECT_TRUE(t.isHidden());
     EXPECT_EQ(frm->modoPrincipale, "all");
     RowSet r = frm->archivio().dati().apriRowSet(
@@ -278,15 +271,11 @@ TEST_F(FrmMainPannelli, CopiaDaAltreMete) {
     d.cmdAssegna[0]->click();
     d.mfgCopia_Click(3);
     d.cmdAssegna[1]->click();
-    dialoghi.risposte = {Risposta::Si};
-    d.cmdInsEsegui[0]->click();
+    clic(d.cmdInsEsegui[0], {Risposta::Si});
     EXPECT_TRUE(d.isHidden());
-    EXPECT_EQ(frm->mfgTab.testo(1, ColTappa), "ROMA");
-    EXPECT_EQ(frm->mfgTab.testo(2, ColTappa), "NAPOLI");
+    EXPECT_EQ(frm->mfgTab.testo(1, ColTappa) + '|' + frm->mfgTab.testo(2, ColTappa), "ROMA|NAPOLI");
     EXPECT_TRUE(frm->cmdMemorizza->isEnabled());
-    // Not stored until the itinerary is saved.
-    EXPECT_EQ(frm->archivio().dati().conta(Query::di("Itinerari").dove("CodiceMeta", frm->codiceCorrente)),
-              0);
+    EXPECT_EQ(tappeMemorizzate(), 0);  // not stored until the itinerary is saved
 }
 
 TEST_F(FrmMainPannelli, ConverteVisibileFinchéCiSonoVecchiFile) {
@@ -297,13 +286,11 @@ TEST_F(FrmMainPannelli, ConverteVisibileFinchéCiSonoVecchiFile) {
     ASSERT_FALSE(frm->cmdConverte->isHidden());
 
     // Declined: nothing converted, the button stays.
-    dialoghi.risposte = {Risposta::No};
-    frm->cmdConverte->click();
+    clic(frm->cmdConverte, {Risposta::No});
     EXPECT_FALSE(frm->cmdConverte->isHidden());
     EXPECT_TRUE(frm->codiceCorrente.isEmpty());
 
-    dialoghi.risposte = {Risposta::Si};
-    frm->cmdConverte->click();
+    clic(frm->cmdConverte, {Risposta::Si});
     EXPECT_TRUE(frm->cmdConverte->isHidden());
     EXPECT_EQ(frm->txtLocalita->text(), "Capo Nord");
     EXPECT_EQ(frm->modoPrincipale, "all");

@@ -11,68 +11,48 @@
 
 namespace {
 
-RigaComando Leggi(QStringList argomenti) {
-    argomenti.prepend(QStringLiteral("zavetra"));
-    return LeggiRigaComando(argomenti);
+// The line read, as "action command @data-dir values [positional] grafica esci", or its error.
+QString Letta(const QString& riga) {
+    const RigaComando r = LeggiRigaComando(("zavetra " + riga).split(' '));
+    if (r.azione == AzioneProgramma::Errore) return "Errore: " + r.errore;
+    static const char* const azioni[] = {"Finestra", "Aiuto", "Batch"};
+    QStringList valori;
+    for (auto v = r.valori.cbegin(); v != r.valori.cend(); ++v) valori << v.key() + '=' + v.value();
+    QStringList t{azioni[int(r.azione)], r.comando >= 0 ? ComandiBatch().at(r.comando).opzione : "-"};
+    if (!r.cartellaDati.isEmpty()) t << '@' + r.cartellaDati;
+    if (!valori.isEmpty()) t << valori.join(',');
+    if (!r.posizionali.isEmpty()) t << '[' + r.posizionali.join(',') + ']';
+    if (r.grafica) t << "grafica";
+    if (r.esciDopoAvvio) t << "esci";
+    return t.join(' ');
 }
 
-TEST(RigaComando, OpzioniDelCalcoloEDellaFinestra) {
-    RigaComando r = Leggi({"--data-dir", "/d", "--calcola", "--meta", "42", "--csv=/tmp/z.csv"});
-    ASSERT_EQ(r.azione, AzioneProgramma::Batch) << r.errore.toStdString();
-    EXPECT_EQ(ComandiBatch().at(r.comando).opzione, "calcola");
-    EXPECT_EQ(r.cartellaDati, "/d");
-    EXPECT_EQ(r.valori.value("meta"), "42");
-    EXPECT_EQ(r.valori.value("csv"), "/tmp/z.csv");
-
-    r = Leggi({"--esci-dopo-avvio"});
-    EXPECT_EQ(r.azione, AzioneProgramma::Finestra);
-    EXPECT_TRUE(r.esciDopoAvvio);
-    EXPECT_TRUE(r.cartellaDati.isEmpty());
-    EXPECT_EQ(Leggi({"--data-dir", "/x", "-h"}).azione, AzioneProgramma::Aiuto);
-}
-
-TEST(RigaComando, ComandiDiScambioEImportazioneDelPercorso) {
-    RigaComando r = Leggi({"--importa", "viaggi.iei", "42", "7"});
-    ASSERT_EQ(r.azione, AzioneProgramma::Batch) << r.errore.toStdString();
-    EXPECT_EQ(ComandiBatch().at(r.comando).opzione, "importa");
-    EXPECT_EQ(r.valori.value("importa"), "viaggi.iei");
-    EXPECT_EQ(r.posizionali, QStringList({"42", "7"}));
-
-    r = Leggi({"--importa-percorso", "giro.gpx", "--meta", "3"});
-    ASSERT_EQ(r.azione, AzioneProgramma::Batch) << r.errore.toStdString();
-    EXPECT_EQ(ComandiBatch().at(r.comando).opzione, "importa-percorso");
-    EXPECT_EQ(r.valori.value("meta"), "3");
-
-    r = Leggi({"--calcola", "--pdf", "v.pdf", "--moduli"});
-    ASSERT_EQ(r.azione, AzioneProgramma::Batch) << r.errore.toStdString();
-    EXPECT_TRUE(r.grafica);
-}
-
-TEST(RigaComando, ErroriInItaliano) {
-    const struct {
-        QStringList argomenti;
-        const char* errore;
-    } casi[] = {
-        {{"--calcola", "--meta"}, "Manca il valore dell'opzione --meta."},
-        {{"--calcola", "--meta="}, "Manca il valore dell'opzione --meta."},
-        {{"--meta", "--csv", "f", "--calcola"}, "Manca il valore dell'opzione --meta."},
-        {{"--bogus"}, "Opzione sconosciuta: --bogus."},
-        {{"--calcola", "-x"}, "Opzione sconosciuta: -x."},
-        {{"--meta", "1"}, "L'opzione --meta vale solo con --calcola o --importa-percorso."},
-        {{"--esporta", "f", "--meta", "1"}, "L'opzione --meta vale solo con --calcola o --importa-percorso."},
-        {{"--esporta", "f", "--importa", "g"}, "Le opzioni --esporta e --importa non vanno insieme."},
-        {{"--importa-percorso", "f", "avanzo"}, "Argomento inatteso: avanzo."},
-        {{"--calcola", "--moduli"}, "L'opzione --moduli richiede --pdf."},
-        {{"--esporta"}, "Manca il valore dell'opzione --esporta."},
-        {{"--calcola", "avanzo"}, "Argomento inatteso: avanzo."},
-        {{"--calcola", "--frontespizio"}, "L'opzione --frontespizio richiede --pdf."},
-        {{"--calcola", "--pdf"}, "Manca il valore dell'opzione --pdf."},
-    };
-    for (const auto& c : casi) {
-        const RigaComando r = Leggi(c.argomenti);
-        EXPECT_EQ(r.azione, AzioneProgramma::Errore) << c.argomenti.join(' ').toStdString();
-        EXPECT_EQ(r.errore, QString::fromUtf8(c.errore));
-    }
+TEST(RigaComando, OpzioniLetteOErroriInItaliano) {
+    const QStringList casi =
+        QString::fromUtf8(
+            R"(--data-dir /d --calcola --meta 42 --csv=/tmp/z.csv => Batch calcola @/d calcola=,csv=/tmp/z.csv,data-dir=/d,meta=42
+--esci-dopo-avvio => Finestra - esci-dopo-avvio= esci
+--data-dir /x -h => Aiuto -
+--importa viaggi.iei 42 7 => Batch importa importa=viaggi.iei [42,7]
+--importa-percorso giro.gpx --meta 3 => Batch importa-percorso importa-percorso=giro.gpx,meta=3
+--calcola --pdf v.pdf --moduli => Batch calcola calcola=,moduli=,pdf=v.pdf grafica
+--calcola --meta => Errore: Manca il valore dell'opzione --meta.
+--calcola --meta= => Errore: Manca il valore dell'opzione --meta.
+--meta --csv f --calcola => Errore: Manca il valore dell'opzione --meta.
+--bogus => Errore: Opzione sconosciuta: --bogus.
+--calcola -x => Errore: Opzione sconosciuta: -x.
+--meta 1 => Errore: L'opzione --meta vale solo con --calcola o --importa-percorso.
+--esporta f --meta 1 => Errore: L'opzione --meta vale solo con --calcola o --importa-percorso.
+--esporta f --importa g => Errore: Le opzioni --esporta e --importa non vanno insieme.
+--importa-percorso f avanzo => Errore: Argomento inatteso: avanzo.
+--calcola --moduli => Errore: L'opzione --moduli richiede --pdf.
+--esporta => Errore: Manca il valore dell'opzione --esporta.
+--calcola avanzo => Errore: Argomento inatteso: avanzo.
+--calcola --frontespizio => Errore: L'opzione --frontespizio richiede --pdf.
+--calcola --pdf => Errore: Manca il valore dell'opzione --pdf.)")
+            .split('\n');
+    for (const QString& caso : casi)
+        EXPECT_EQ(Letta(caso.section(" => ", 0, 0)), caso.section(" => ", 1)) << caso.toStdString();
 }
 
 TEST(RigaComando, AiutoElencaOgniOpzione) {
