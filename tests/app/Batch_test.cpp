@@ -36,11 +36,9 @@ class BatchTest : public ::testing::Test {
 
     // Rome to Bologna over Florence and, as a second trip, a crossing into Austria.
     static void DueMete(Archivio& a) {
-        prova::Meta(a, "000001", "Bologna", {"Roma [Start]|0", "Firenze|280", "Bologna [End]|100"},
-                    QDate(2024, 7, 1));
+        prova::Meta(a, "000001", "Bologna", {"Roma [Start]|0", "Firenze|280", "Bologna [End]|100"});
         prova::Meta(a, "000002", "Vienna",
-                    {"Udine [Start]|0", "INGRESSO IN AUSTRIA|90", "Villach Ost|20", "Vienna [End]|350"},
-                    QDate(2024, 7, 1));
+                    {"Udine [Start]|0", "INGRESSO IN AUSTRIA|90", "Villach Ost|20", "Vienna [End]|350"});
     }
 
     QString percorso(const char* nome) const { return dir.filePath(QString::fromLatin1(nome)); }

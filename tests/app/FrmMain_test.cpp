@@ -280,14 +280,6 @@ TEST_F(FrmMainTest, ItinerarioSalvatoRipristinatoOAbbandonato) {
     EXPECT_TRUE(frm->frmItinerario->isHidden());
 }
 
-TEST_F(FrmMainTest, CopiaSosteGuidaNelleTappe) {
-    dueMete();
-    test::voceGuida(db(), "Bergen", "Bryggen", "02:00", {{"CodiceGuida", "01"}});
-    frm->cmdItinerario->click();
-    clic(frm->cmdTrasferisce, {Risposta::Si});
-    EXPECT_EQ(frm->mfgTab.testo(2, 7), "00:02:00");
-}
-
 // Compute shows the schedule and locks the trip; unlock gives the legs back.  Legs changed before
 // the computation are still unsaved: the guide (which takes the grid) and the exit ask for them.
 TEST_F(FrmMainTest, CalcolaESbloccaConTappeNonSalvate) {
@@ -347,23 +339,10 @@ TEST_F(FrmMainTest, ChiusuraConTappeNonSalvate) {
     EXPECT_FALSE(db().aperto());
 }
 
-// The trip boxes changed, then "Nuovo": Cancel keeps them, Yes stores the change first (after the
-// usual confirmation of the save) and empties boxes and grid; a new trip has nothing to ask.
-TEST_F(FrmMainTest, NuovoConModificheAllaMeta) {
-    dueMete();
-    frm->txtNazione->setText("NORGE");
-    EXPECT_EQ(clic(frm->cmdNuovo, {Risposta::Annulla}), QStringList{kSalvaMeta});
-    EXPECT_EQ(frm->txtNazione->text() + frm->txtCodice->text(), "NORGE000002");
-    clic(frm->cmdNuovo, {Risposta::Si, Risposta::Si});
-    EXPECT_EQ(campoMeta("000002", "Nazione"), "NORGE ");
-    EXPECT_TRUE(frm->txtLocalita->text().isEmpty());
-    EXPECT_TRUE(tappa(1).isEmpty());
-    EXPECT_TRUE(clic(frm->cmdNuovo).isEmpty());
-}
-
-// A leg deleted through the frame and saved; then the trip boxes changed: the question comes at
-// the pick of another trip, Cancel stays on this one, No shows the other without storing.
-TEST_F(FrmMainTest, CambioMetaConModificheAllaMeta) {
+// A leg deleted through the frame and saved; then the trip boxes changed: "Nuovo" or the pick of
+// another trip asks; Cancel stays with the changes; Yes stores them first (after the usual
+// confirmation) and empties boxes and grid; No shows the other trip without storing.
+TEST_F(FrmMainTest, ModificheAllaMetaChiesteANuovoEACambioMeta) {
     dueMete();
     frm->cmdItinerario->click();
     frm->pannelloTappe->mfgTab_Click(3);
@@ -372,6 +351,16 @@ TEST_F(FrmMainTest, CambioMetaConModificheAllaMeta) {
     ASSERT_EQ(tappe("000002"), 2);
 
     frm->txtNazione->setText("NORGE");
+    EXPECT_EQ(clic(frm->cmdNuovo, {Risposta::Annulla}), QStringList{kSalvaMeta});
+    EXPECT_EQ(frm->txtNazione->text() + frm->txtCodice->text(), "NORGE000002");
+    clic(frm->cmdNuovo, {Risposta::Si, Risposta::Si});
+    EXPECT_EQ(campoMeta("000002", "Nazione"), "NORGE ");
+    EXPECT_TRUE(frm->txtLocalita->text().isEmpty());
+    EXPECT_TRUE(tappa(1).isEmpty());
+    EXPECT_TRUE(clic(frm->cmdNuovo).isEmpty());  // a new trip has nothing to ask
+
+    scegli("CAPO NORD");
+    frm->txtNazione->setText("NORVEGIA");
     dialoghi.mostrati.clear();
     dialoghi.risposte = {Risposta::Annulla};
     scegli("TOSCANA");
@@ -381,11 +370,12 @@ TEST_F(FrmMainTest, CambioMetaConModificheAllaMeta) {
     dialoghi.risposte = {Risposta::No};
     scegli("TOSCANA");
     EXPECT_EQ(frm->txtCodice->text(), "000001");
-    EXPECT_EQ(campoMeta("000002", "Nazione"), "NORVEGIA ");
+    EXPECT_EQ(campoMeta("000002", "Nazione"), "NORGE ");
 }
 
 // Escape on the search list (its box or its open list) gives back the trip shown and its commands;
 // so does leaving the guide, and no itinerary command works on a row without the editing frame.
+// In the frame the guide's visit times are copied into the legs.
 TEST_F(FrmMainTest, EscELaGuidaRidannoLoStatoDiPrima) {
     dueMete();
     const QStringList prima = abilitati();
@@ -412,6 +402,10 @@ TEST_F(FrmMainTest, EscELaGuidaRidannoLoStatoDiPrima) {
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
     frm->cmdItinerario->click();
     EXPECT_TRUE(frm->cmdCancella->isEnabled() && frm->cmdInserisce->isEnabled());
+    // The guide's visit times copied into the legs as stops.
+    test::voceGuida(db(), "Bergen", "Bryggen", "02:00", {{"CodiceGuida", "01"}});
+    clic(frm->cmdTrasferisce, {Risposta::Si});
+    EXPECT_EQ(frm->mfgTab.testo(2, 7), "00:02:00");
 }
 
 // Every label, button and check box shows its whole text, at the smallest size and at full HD,

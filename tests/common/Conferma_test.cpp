@@ -7,13 +7,8 @@
 
 namespace {
 
-TEST(Conferma, DescrizioniSenzaRiguardoAlleMaiuscole) {
-    EXPECT_EQ((QStringList{DescrizioneConferma("I"), DescrizioneConferma("cr"), DescrizioneConferma("XY"),
-                           DescrizioneConferma("")}),
-              (QStringList{"Inserimento meta", "Cancellazione tappa", "XY", ""}));
-}
-
-// The code is replaced by its description; a closed box answers No; an unknown code is its own.
+// The code is replaced by its description, found whatever its case; a closed box answers No; an
+// unknown code is its own description.
 TEST(Conferma, BoxConfermaMostraLaDomandaESostituisceIlCodice) {
     DialoghiScriptati dialoghi;
     dialoghi.risposte = {Risposta::Si};
@@ -22,10 +17,12 @@ TEST(Conferma, BoxConfermaMostraLaDomandaESostituisceIlCodice) {
     EXPECT_EQ(BoxConferma(codice, dialoghi), Risposta::Si);
     EXPECT_EQ(BoxConferma(ignoto, dialoghi), Risposta::No);
     EXPECT_EQ(codice + '|' + ignoto, "Modifica dati mèta|ÈLIMINA TUTTO");
-    EXPECT_EQ(dialoghi.testiMostrati(),
+    ASSERT_EQ(dialoghi.testiMostrati(),
               (QStringList{"Confermi modifica dati mèta?", "Confermi èlimina tutto?"}));
     EXPECT_EQ(dialoghi.mostrati[1].titolo, "ÈLIMINA TUTTO");
     EXPECT_EQ(dialoghi.mostrati[0].pulsanti, Pulsanti::SiNo);
+    EXPECT_EQ((QStringList{DescrizioneConferma("cr"), DescrizioneConferma("")}),
+              (QStringList{"Cancellazione tappa", ""}));
 }
 
 }  // namespace
