@@ -1,13 +1,18 @@
-// The main window driven headless: each trip and itinerary button reaches its logic with scripted
-// answers, the result reaches the boxes and the grid, a failing write is shown with nothing lost,
-// and unsaved work is asked for.  The rules themselves are tested in trips/, itinerary/, schedule/.
+// The main window driven headless: each trip and itinerary button and each side panel reaches its
+// logic with scripted answers, the result reaches the boxes and the grid, the modes come back when a
+// panel closes, a failing write is shown with nothing lost, and unsaved work is asked for.  The
+// rules themselves are tested where they live.  The schedule print goes once all the way to the
+// real logbook program.
 #include "app/FrmMain.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,16 +21,33 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <functional>
 #include <memory>
 
+#include "ProgrammaTest.h"
 #include "SqlDiretto.h"
-#include "TestSupport.h"
 #include "common/Dialoghi.h"
 #include "common/Orologio.h"
+#include "common/Progresso.h"
 #include "common/StampaTesti.h"
+#include "common/ui/GrigliaModello.h"
 #include "common/ui/TabellaGriglia.h"
+#include "exchange/Esporta.h"
+#include "exchange/ui/PannelloScambio.h"
 #include "guide/ui/PannelloGuida.h"
+#include "itinerary/GrigliaItinerario.h"
+#include "itinerary/ui/PannelloDuplica.h"
 #include "itinerary/ui/PannelloTappe.h"
+#include "legacy/VecchiFile.h"
+#include "logbook/BatchModuli.h"
+#include "logbook/CicloStampa.h"
+#include "logbook/ComandoModuli.h"
+#include "printing/ui/PannelloStampanti.h"
+#include "reports/ui/PannelloStampaGuida.h"
+#include "reports/ui/PannelloStampaZavetra.h"
+#include "routeimport/ui/PannelloTratto.h"
 #include "trips/Modi.h"
 #include "trips/ui/ProgressoFinestra.h"
 
@@ -34,10 +56,13 @@ namespace {
 const QString kSalvaItinerario = QStringLiteral("Vuoi salvare l'itinerario?");
 const QString kSalvaMeta = QStringLiteral("Vuoi salvare le modifiche alla mèta?");
 const QString kChiudi = QStringLiteral("Vuoi chiudere la procedura?");
+const QStringList kSud{"MILANO [Start]|0|A", "ROMA|600|A", "NAPOLI|230|P", "SALERNO [End]|60|P"};
 
 class FrmMainTest : public ::testing::Test {
   protected:
-    QTemporaryDir cartella;
+    QTemporaryDir radice;
+    QString cartella = radice.path();  // the data directory of the window
+    int avvii = 0;
     DialoghiScriptati dialoghi;
     OrologioFisso orologio{QDateTime(QDate(2024, 5, 14), QTime(10, 52))};
     std::unique_ptr<FrmMain> frm;
@@ -45,9 +70,28 @@ class FrmMainTest : public ::testing::Test {
     // The window on the data directory; a new one reads what the last one stored.
     void avvia() {
         frm.reset();
-        frm = std::make_unique<FrmMain>(cartella.path(), dialoghi, orologio);
+        frm = std::make_unique<FrmMain>(cartella, dialoghi, orologio);
         frm->Form_Load();
         dialoghi.mostrati.clear();
+    }
+    // A new data directory with the trips stored, each a locality and its legs (the last one is the
+    // current trip), and whatever `prima` puts there; then the window on it, shown.
+    void avviaSu(const QList<QPair<QString, QStringList>>& mete,
+                 const std::function<void(const QDir&)>& prima = {}) {
+        cartella = radice.filePath(QStringLiteral("dati%1").arg(++avvii));
+        ASSERT_TRUE(QDir().mkpath(cartella));
+        if (prima) prima(QDir(cartella));
+        {
+            Archivio a(cartella);
+            a.AvviaDatabase();
+            for (int n = 1; n <= mete.size(); ++n) {
+                const QString codice = QString::number(n).rightJustified(6, '0');
+                prova::Meta(a, codice, mete[n - 1].first, mete[n - 1].second);
+                SalvaIlCodiceMetaCorrente(codice, a);
+            }
+        }
+        avvia();
+        frm->show();
     }
     // A new trip typed into the window and saved through the buttons, confirmation answered Yes.
     void salvaNuova(const QString& localita, const QString& nazione) {
@@ -104,6 +148,12 @@ class FrmMainTest : public ::testing::Test {
         RowSet r = db().apriRowSet(Query::di("MeteCamper").dove("CodiceMeta", codice));
         return r.fine() ? QStringLiteral("<nessuna>") : r.testo(campo);
     }
+    int tappeMostrate() const { return UltimaRigaTappa(frm->mfgTab); }
+    // A click on the grid row riga (1 = first leg) as the view reports it.
+    void clicGriglia(int riga) {
+        emit frm->tabItinerario->clicked(
+            frm->tabItinerario->model()->index(frm->tabItinerario->modello()->rigaModello(riga), ColTappa));
+    }
     QStringList abilitati() const {
         QStringList l;
         for (const auto& elenco : {PulsantiMeta(), PulsantiItinerario()})
@@ -116,7 +166,7 @@ class FrmMainTest : public ::testing::Test {
 TEST_F(FrmMainTest, PrimoAvvioSalvataggioERicerca) {
     avvia();
     EXPECT_TRUE(frm->lblPercorso->text().endsWith("Voviva.mdb"));
-    EXPECT_TRUE(QFile::exists(cartella.filePath("Voviva.mdb")));
+    EXPECT_TRUE(QFile::exists(QDir(cartella).filePath("Voviva.mdb")));
     EXPECT_EQ(abilitati(), (QStringList{"cmdNuovo", "cmdEsce"}));
     EXPECT_TRUE(frm->cmdConverte->isHidden());
     EXPECT_EQ(frm->LeggiBox().cmbInizio, (std::array<QString, 5>{"14", "05", "2024", "10", "45"}));
@@ -180,7 +230,7 @@ TEST_F(FrmMainTest, PulsantiDeiDatiDiDefaultEProgresso) {
 TEST_F(FrmMainTest, ScritturaFallitaMostraIlMessaggioETieneIBox) {
     dueMete();
     // Another connection makes every change and deletion of a trip fail.
-    const QString file = cartella.filePath("Voviva.mdb");
+    const QString file = QDir(cartella).filePath("Voviva.mdb");
     ASSERT_TRUE(test::eseguiSql(file,
                                 "CREATE TRIGGER blocca BEFORE UPDATE ON MeteCamper "
                                 "BEGIN SELECT RAISE(ABORT, 'scrittura bloccata'); END;"
@@ -491,6 +541,202 @@ TEST(FrmMainCalcolo, StopDuranteIlCalcoloRidaLeTappeENonMemorizzaNulla) {
     EXPECT_TRUE(frm.cmdNuovo->isEnabled());
     RowSet meta = frm.archivio().dati().apriTabella("MeteCamper");
     EXPECT_EQ(meta.testo("Coefficiente"), "0");
+}
+
+// Compute, print with "Moduli", and the logbook program started through the command file prints
+// the trip's days to the PDF in the data directory.
+TEST_F(FrmMainTest, StampaConModuliFinoAKestrin) {
+    avviaSu({{"SUD ITALIA", kSud}});
+    ASSERT_TRUE(frm->cmdStampa->isEnabled());
+    frm->cmdStampa->click();
+    // No schedule was shown: it is computed first, then the options wait with everything off.
+    ASSERT_TRUE(frm->zavetraVisualizzata);
+    EXPECT_EQ(frm->cmdCalcola->text(), "&Sblocca");
+    ASSERT_FALSE(frm->pannelloStampa->isHidden());
+
+    frm->pannelloStampa->chkModuli->setChecked(true);
+    frm->pannelloStampa->cmdEsegui0->click();
+    EXPECT_TRUE(abilitati().isEmpty());
+    dialoghi.fileDaSalvare = {QDir(cartella).filePath("zavetra.pdf")};
+    frm->pannelloStampa->pannelloStampanti->cmdSelStampante0->click();
+
+    EXPECT_TRUE(frm->pannelloStampa->isHidden());
+    EXPECT_TRUE(frm->centralWidget()->isEnabled());
+    EXPECT_TRUE(dialoghi.testiMostrati().contains("Stampa Moduli per Lunoro completata..."));
+    EXPECT_TRUE(QFile::exists(QDir(cartella).filePath("Camptabl.txt")));
+    // The schedule stays: compute (to unlock) and print again.
+    EXPECT_EQ(abilitati(), (QStringList{"cmdCalcola", "cmdStampa"}));
+
+    const auto& f = frm->LeggiBox().txtFine;
+    const QDate inizio(2026, 7, 1), fine = QDate::fromString(f[0] + f[1] + f[2], "ddMMyyyy");
+    ASSERT_GT(inizio.daysTo(fine), 0);
+    const QString fatto = QDir(cartella).filePath(kFileFineStampa);
+    QDeadlineTimer scadenza(60000);
+    while (!QFile::exists(fatto) && !scadenza.hasExpired()) QThread::msleep(100);
+    // kestrin now waits on its message that says where the PDF went: end it.
+    ASSERT_GT(frm->pidModuli, 0);
+    ::kill(static_cast<pid_t>(frm->pidModuli), SIGKILL);
+    EXPECT_EQ(test::leggiFile(fatto), "Fatto\r\n");
+    EXPECT_EQ(test::paginePdf(FilePdfPredefinito(cartella, "SUD ITALIA", inizio)), inizio.daysTo(fine) + 2);
+}
+
+TEST_F(FrmMainTest, StampaRinunciataCalcoloRifiutatoEStampaDellaGuida) {
+    avviaSu({{"SUD ITALIA", kSud}});
+    frm->cmdCalcola->click();
+    // Renounced in the options, or in the printer choice.
+    for (QPushButton* rinuncia :
+         {frm->pannelloStampa->cmdEsegui1, frm->pannelloStampa->pannelloStampanti->cmdSelStampante1}) {
+        frm->cmdStampa->click();
+        frm->pannelloStampa->cmdEsegui0->click();
+        rinuncia->click();
+        EXPECT_TRUE(frm->pannelloStampa->isHidden());
+        EXPECT_EQ(abilitati(), (QStringList{"cmdCalcola", "cmdStampa"}));
+    }
+    EXPECT_FALSE(QFile::exists(QDir(cartella).filePath("Camptabl.txt")));
+
+    // A speed of 0 cannot be computed: no options, the legs are still there.
+    avviaSu({{"SUD ITALIA", kSud}});
+    frm->cmbMediaKm[2]->setEditText("0");
+    dialoghi.mostrati.clear();
+    frm->cmdStampa->click();
+    ASSERT_EQ(dialoghi.mostrati.size(), 1);
+    EXPECT_TRUE(dialoghi.mostrati[0].testo.startsWith(QString::fromUtf8("Velocità media nulla")));
+    EXPECT_TRUE(frm->pannelloStampa->isHidden());
+    EXPECT_EQ(tappeMostrate(), 4);
+    EXPECT_TRUE(frm->cmdNuovo->isEnabled());
+
+    // The guide's print: the guide waits, disabled, while the printer is chosen.
+    frm->cmdGuidaCitta->click();
+    frm->pannelloGuida->cmdStampaGuidaCitta->click();
+    frm->pannelloStampaGuida->cmdStampaGuida0->click();
+    EXPECT_FALSE(frm->pannelloGuida->isEnabled());
+    frm->pannelloStampaGuida->pannelloStampanti->cmdSelStampante1->click();
+    EXPECT_TRUE(frm->pannelloGuida->isEnabled());
+}
+
+TEST_F(FrmMainTest, ImportExportPulisceEPoiRicaricaLaMetaCorrente) {
+    QTemporaryDir altra;
+    const QString file = altra.filePath("pisa.iei");
+    {
+        Archivio a(altra.path());
+        a.AvviaDatabase();
+        prova::Meta(a, "000001", "PISA", {"PISA [Start]|0|A", "LUCCA [End]|20|P"});
+        ProgressoMemoria progresso;
+        ASSERT_TRUE(ScriviEsportazione(a, {"000001"}, file, progresso));
+    }
+    avviaSu({{"SUD ITALIA", kSud}});
+    ASSERT_TRUE(frm->cmdExport->isEnabled());
+    frm->cmdExport->click();
+    PannelloScambio& p = *frm->pannelloScambio;
+    ASSERT_FALSE(p.isHidden());
+    EXPECT_TRUE(frm->tabItinerario->isHidden());
+    EXPECT_EQ(tappeMostrate(), 0);
+
+    // Giving up shows the current trip again.
+    p.cmdImExp[1]->click();
+    EXPECT_FALSE(frm->tabItinerario->isHidden());
+    EXPECT_EQ(tappeMostrate(), 4);
+    EXPECT_EQ(frm->modoPrincipale, "all");
+
+    frm->cmdExport->click();
+    dialoghi.fileDaAprire = {file};
+    p.cmdImportExport_Click(1);
+    p.mfgImExp[1].impostaRiga(1);
+    p.mfgImExp_Click(1);
+    clic(p.cmdImExp[0], {Risposta::Si});
+    EXPECT_TRUE(p.isHidden());
+    EXPECT_TRUE(frm->cmdCalcola->isEnabled());
+    EXPECT_EQ(db().conta(Query::di("MeteCamper")), 2);
+    // The current trip and its legs, as stored.
+    EXPECT_FALSE(frm->codiceCorrente.isEmpty());
+    EXPECT_EQ(tappeMostrate(), tappe(frm->codiceCorrente));
+}
+
+TEST_F(FrmMainTest, AltriPacchettiRiempieLaGrigliaVuota) {
+    avviaSu({{"VUOTA", {}}});
+    ASSERT_TRUE(frm->cmdMapPoint->isEnabled());
+    dialoghi.fileDaAprire = {prova::Sorgente("tests/data/routeimport/istruzioni_it.txt")};
+    frm->cmdMapPoint->click();
+    EXPECT_GT(tappeMostrate(), 2);
+    EXPECT_FALSE(frm->txtKmTot[4]->text().isEmpty());
+    EXPECT_TRUE(frm->cmdMemorizza->isEnabled());
+
+    // One leg already there: refused, the leg stays.
+    avviaSu({{"UNA", {"ROMA [Start]|0|A"}}});
+    frm->cmdMapPoint->click();
+    EXPECT_TRUE(dialoghi.mostrati.last().testo.startsWith("Impossibile: sono presenti delle tappe!"));
+    EXPECT_EQ(tappeMostrate(), 1);
+    EXPECT_EQ(frm->mfgTab.testo(1, ColTappa), "ROMA [Start]");
+}
+
+// The single-leg choice takes the grid's click away from leg editing; leaving saves on Yes.
+TEST_F(FrmMainTest, ModificaTrattoConUnClicSullaGriglia) {
+    avviaSu({{"SUD ITALIA", kSud}});
+    frm->cmdModStrada->click();
+    PannelloTratto& t = *frm->pannelloTratto;
+    ASSERT_FALSE(t.isHidden());
+    t.chkTappaSingola->setChecked(true);
+    const int riga = frm->pannelloTappe->rigaCorrente();
+    clicGriglia(3);
+    EXPECT_EQ(t.txttappasel[0]->text().left(4), "0003");
+    EXPECT_EQ(frm->pannelloTappe->rigaCorrente(), riga);
+    t.optTStrada[0]->click();
+    t.cmdTappaSEl[2]->click();
+    EXPECT_EQ(frm->mfgTab.testo(3, ColTipoStrada) + frm->mfgTab.testo(4, ColTipoStrada), "AP");
+    clic(t.cmdTappaSEl[3], {Risposta::Si});
+    EXPECT_TRUE(t.isHidden());
+    EXPECT_EQ(frm->modoPrincipale, "all");
+    RowSet r = db().apriRowSet(
+        Query::di("Itinerari").dove("CodiceMeta", frm->codiceCorrente).dove("Sequenza", "0003"));
+    EXPECT_EQ(r.testo("TipoStrada"), "A");
+    // The click is leg editing's again.
+    clicGriglia(2);
+    EXPECT_EQ(frm->pannelloTappe->rigaCorrente(), 2);
+}
+
+TEST_F(FrmMainTest, CopiaDaAltreMete) {
+    // Only the current trip, without legs: nothing to copy, the window is back at once.
+    avviaSu({{"VUOTA", {}}});
+    frm->cmdItinerario->click();
+    frm->cmdDuplica->click();
+    EXPECT_EQ(dialoghi.testiMostrati().value(0), QString::fromUtf8("Non trovate mète memorizzate"));
+    EXPECT_TRUE(frm->pannelloDuplica->isHidden());
+    // Back to the leg editing the copy was started from.
+    EXPECT_TRUE(frm->cmdFine->isEnabled());
+
+    avviaSu({{"SUD ITALIA", kSud}, {"VUOTA", {}}});
+    frm->cmdItinerario->click();
+    frm->cmdDuplica->click();
+    PannelloDuplica& d = *frm->pannelloDuplica;
+    ASSERT_FALSE(d.isHidden());
+    d.mfgCopia_Click(1);
+    d.mfgCopia_Click(2);
+    d.cmdAssegna[0]->click();
+    d.mfgCopia_Click(3);
+    d.cmdAssegna[1]->click();
+    clic(d.cmdInsEsegui[0], {Risposta::Si});
+    EXPECT_TRUE(d.isHidden());
+    EXPECT_EQ(frm->mfgTab.testo(1, ColTappa) + '|' + frm->mfgTab.testo(2, ColTappa), "ROMA|NAPOLI");
+    EXPECT_TRUE(frm->cmdMemorizza->isEnabled());
+    EXPECT_EQ(tappe(frm->codiceCorrente), 0);  // not stored until the itinerary is saved
+}
+
+TEST_F(FrmMainTest, ConverteVisibileFinchéCiSonoVecchiFile) {
+    avviaSu({}, [](const QDir& d) {
+        test::scriviFile(d.filePath("CampMete.dat"),
+                         ScriviRecordVecchio(kTracciatoMete, {{"Codice", "1"}, {"Locali", "Capo Nord"}}));
+    });
+    ASSERT_FALSE(frm->cmdConverte->isHidden());
+
+    // Declined: nothing converted, the button stays.
+    clic(frm->cmdConverte, {Risposta::No});
+    EXPECT_FALSE(frm->cmdConverte->isHidden());
+    EXPECT_TRUE(frm->codiceCorrente.isEmpty());
+
+    clic(frm->cmdConverte, {Risposta::Si});
+    EXPECT_TRUE(frm->cmdConverte->isHidden());
+    EXPECT_EQ(frm->txtLocalita->text(), "Capo Nord");
+    EXPECT_EQ(frm->modoPrincipale, "all");
 }
 
 }  // namespace
