@@ -76,10 +76,6 @@ TEST_F(FinoAlPdf, PanelAndBatchPrintTheSameTrip) {
     EXPECT_EQ(stampante.ultimaCartella, dir.path());
     ASSERT_EQ(dialoghi.mostrati.size(), 2) << dialoghi.testiMostrati().join('\n').toStdString();
     EXPECT_EQ(dialoghi.mostrati.at(0).testo, "Stampa Zavetra  completata...");
-    pannello.mostra(box, "Zavetra (prova)");
-    pannello.cmdEsegui1->click();
-    EXPECT_EQ(conclusa, 2);
-    EXPECT_FALSE(pannello.isVisible());
 
     const QString pdfBatch = dir.filePath("batch.pdf");
     ComandoStampa comando{{dir.path(), {}, {}}, pdfBatch, true};
