@@ -40,18 +40,14 @@ class PrimoAvvioTest : public ::testing::Test {
 
 TEST_F(PrimoAvvioTest, LaFinestraChiedePrimaDiCaricareGliEsempi) {
     ASSERT_TRUE(PrimoAvvio(dati.path()));
-    DialoghiScriptati no;
-    no.risposte = {Risposta::No};
-    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), &no), "");
-    ASSERT_EQ(no.mostrati.size(), 1);
-    EXPECT_EQ(no.mostrati[0].testo, QString::fromUtf8("Vuoi caricare le mète di esempio?"));
-    EXPECT_EQ(no.mostrati[0].pulsanti, Pulsanti::SiNo);
+    DialoghiScriptati d;
+    d.risposte = {Risposta::No, Risposta::Si};
+    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), &d), "");
     EXPECT_EQ(UltimaMeta(), "");
-
-    DialoghiScriptati si;
-    si.risposte = {Risposta::Si};
-    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), &si), "");
+    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), &d), "");
     EXPECT_EQ(UltimaMeta(), "000002");  // both samples, the second renumbered
+    ASSERT_EQ(d.testiMostrati(), QStringList(2, QString::fromUtf8("Vuoi caricare le mète di esempio?")));
+    EXPECT_EQ(d.mostrati[0].pulsanti, Pulsanti::SiNo);
     EXPECT_FALSE(PrimoAvvio(dati.path()));
 }
 
