@@ -41,6 +41,10 @@ class BatchTest : public ::testing::Test {
                     {"Udine [Start]|0", "INGRESSO IN AUSTRIA|90", "Villach Ost|20", "Vienna [End]|350"});
     }
 
+    // "exit code|errors|output", the lines of each joined by "/".
+    static QString comeTesto(const EsitoBatch& e) {
+        return QString::number(e.codiceUscita) + '|' + e.errori.join('/') + '|' + e.uscita.join('/');
+    }
     QString percorso(const char* nome) const { return dir.filePath(QString::fromLatin1(nome)); }
     QStringList righe(const char* nome) const {
         return LeggiRighe1252(percorso(nome)).value_or(QStringList{});
@@ -54,15 +58,10 @@ class BatchTest : public ::testing::Test {
 
 TEST_F(BatchTest, CodiceIgnotoONessunaMetaEsconoConDueSenzaScrivereFile) {
     CreaDatabase();
-    EsitoBatch esito = EseguiCalcolaBatch({dir.path(), {}, {}}, orologio);
-    EXPECT_EQ(esito.codiceUscita, kUscitaMetaIgnota);
-    EXPECT_EQ(esito.errori, QStringList{"Nessuna mèta nel database!"});
-
+    EXPECT_EQ(comeTesto(EseguiCalcolaBatch({dir.path(), {}, {}}, orologio)), "2|Nessuna mèta nel database!|");
     CreaDatabase([](Archivio& a) { DueMete(a); });
-    esito = EseguiCalcolaBatch({dir.path(), "42", {}}, orologio);
-    EXPECT_EQ(esito.codiceUscita, kUscitaMetaIgnota);
-    EXPECT_EQ(esito.errori, QStringList{"Mèta con codice 000042 inesistente nel database!"});
-    EXPECT_TRUE(esito.uscita.isEmpty());
+    EXPECT_EQ(comeTesto(EseguiCalcolaBatch({dir.path(), "42", {}}, orologio)),
+              "2|Mèta con codice 000042 inesistente nel database!|");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Voviva.mdb"});
 }
 

@@ -435,13 +435,13 @@ TEST_F(FrmMainTest, EscELaGuidaRidannoLoStatoDiPrima) {
         ASSERT_FALSE(frm->cmbRicerca->isHidden());
         ASSERT_FALSE(frm->cmdSalva->isEnabled());
         test::premi(w, Qt::Key_Escape);
-        EXPECT_TRUE(frm->cmbRicerca->isHidden());
+        ASSERT_TRUE(frm->cmbRicerca->isHidden());
         EXPECT_EQ(abilitati(), prima);
     }
     EXPECT_EQ(tappa(3), "NORDKAPP [End]");
 
     frm->cmdGuidaCitta->click();
-    ASSERT_TRUE(frm->pannelloGuida->modoGuida());
+    ASSERT_TRUE(frm->pannelloGuida && frm->pannelloGuida->modoGuida());
     frm->pannelloGuida->cmdFineInserimento->click();
     EXPECT_EQ(abilitati(), prima);
     EXPECT_EQ(tappa(1), "OSLO [Start]");  // the grid given back

@@ -169,29 +169,24 @@ TEST(TabellaGriglia, UltimaColonnaElasticaEMinimi) {
     EXPECT_EQ(TabellaGriglia::rispettaMinimi({50, 60}, {10, 10}), (QList<int>{50, 60}));
 }
 
-class TabellaGrigliaCursore : public testing::Test {
-  protected:
-    void SetUp() override {
-        g.impostaIntestazioni({"Num.", "Tappa", "Km."});
-        for (int r = 1; r < g.righe(); ++r) g.impostaTesto(r, 0, QString::number(r));
-        vista.resize(400, 300);
-        vista.show();
-        tester = controlla(vista.modello());
-    }
-    QModelIndex corrente() const { return vista.selectionModel()->currentIndex(); }
-    QPoint centro(int rigaGriglia, int c) const {
-        return vista.visualRect(vista.model()->index(rigaGriglia - 1, c)).center();
-    }
-    int primaRigaVisibile() const { return vista.rowAt(0) + 1; }
+// The view follows the grid's cursor, selection and top row, and clicks, keys and scrolling move the
+// grid's; the grid changing under the view keeps its own cursor.
+TEST(TabellaGriglia, CursoreCondivisoTraVistaEGriglia) {
+    Griglia g(100, 3);
+    g.impostaIntestazioni({"Num.", "Tappa", "Km."});
+    for (int r = 1; r < g.righe(); ++r) g.impostaTesto(r, 0, QString::number(r));
+    TabellaGriglia vista(&g);
+    vista.resize(400, 300);
+    vista.show();
+    auto tester = controlla(vista.modello());
+    const auto corrente = [&] { return vista.selectionModel()->currentIndex(); };
+    const auto centro = [&](int riga, int c) {
+        return vista.visualRect(vista.model()->index(riga - 1, c)).center();
+    };
+    const auto primaRigaVisibile = [&] { return vista.rowAt(0) + 1; };
     // The grid's row and the view's current row (one less: the header is no model row).
-    std::pair<int, int> righe() const { return {g.riga(), corrente().row()}; }
+    const auto righe = [&] { return std::pair(g.riga(), corrente().row()); };
 
-    Griglia g{100, 3};
-    TabellaGriglia vista{&g};
-    std::unique_ptr<Tester> tester;
-};
-
-TEST_F(TabellaGrigliaCursore, LaVistaSegueLaGrigliaEViceversa) {
     g.seleziona(10, 2, 12, 0);
     EXPECT_EQ(corrente(), vista.model()->index(9, 2));
     EXPECT_EQ(vista.selectionModel()->selectedIndexes().size(), 9);
@@ -214,9 +209,7 @@ TEST_F(TabellaGrigliaCursore, LaVistaSegueLaGrigliaEViceversa) {
     EXPECT_EQ(g.riga(), 99);
     EXPECT_EQ(g.rigaInAlto(), primaRigaVisibile());
     EXPECT_GT(g.rigaInAlto(), 21);
-}
 
-TEST_F(TabellaGrigliaCursore, LaGrigliaCheCambiaNonSpostaIlSuoCursore) {
     g.impostaRiga(50);
     g.impostaRigaInAlto(45);
     // Rows inserted above would carry the view's current index down; the grid keeps its row.
