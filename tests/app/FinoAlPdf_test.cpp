@@ -8,17 +8,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "TestSupport.h"
+#include "ProgrammaTest.h"
 #include "app/BatchStampa.h"
 #include "common/Dialoghi.h"
 #include "common/Griglia.h"
 #include "common/Orologio.h"
 #include "common/Progresso.h"
-#include "database/Archivio.h"
 #include "printing/Stampanti.h"
 #include "printing/ui/PannelloStampanti.h"
 #include "reports/ui/PannelloStampaZavetra.h"
-#include "trips/Meta.h"
 
 namespace {
 
@@ -27,27 +25,11 @@ class FinoAlPdf : public ::testing::Test {
     void SetUp() override {
         Archivio a(dir.path());
         a.AvviaDatabase();
-        BoxMeta b;
-        ImpostaDefaultFabbrica(b);
-        b.cmbInizio = {"01", "07", "2026", "08", "00"};
-        b.cmbGiorni = "000";
-        b.txtLocalita = "Sardegna e Toscana 2026";
-        b.txtNazione = "ITALIA";
-        ScriviMeta({"I", "000001"}, b, a);
+        prova::Meta(
+            a, "000001", "Sardegna e Toscana 2026",
+            {"Milano [Start]|0", "Firenze|300", "Livorno|100|S|SGC FI-PI-LI", "Olbia (Traghetto)|250|A|TRAGH",
+             "Cagliari|280|S|SS131 Carlo Felice", "Olbia [End]|280|S|SS131"});
         SalvaIlCodiceMetaCorrente("000001", a);
-        int seq = 0;
-        const auto tappa = [&](const QString& localita, const QString& km, const QString& strada,
-                               const QString& tipo) {
-            test::tappa(
-                a.dati(), "000001", QString::number(++seq).rightJustified(4, '0'), localita, km,
-                {{"NomeStrada", strada}, {"TipoStrada", tipo}, {"TempoSosta", " "}, {"FineGiorno", "0"}});
-        };
-        tappa("Milano [Start]", "0", "A1", "A");
-        tappa("Firenze", "300", "A1", "A");
-        tappa("Livorno", "100", "SGC FI-PI-LI", "S");
-        tappa("Olbia (Traghetto)", "250", "TRAGH", "A");
-        tappa("Cagliari", "280", "SS131 Carlo Felice", "S");
-        tappa("Olbia [End]", "280", "SS131", "S");
         const auto guida = [&](const QString& localita, const QString& gruppo, const QString& descrizione) {
             test::voceGuida(a.dati(), localita, descrizione, "02:00",
                             {{"CodiceGuida", "01"}, {"Gruppo", gruppo}});
@@ -94,10 +76,6 @@ TEST_F(FinoAlPdf, PanelAndBatchPrintTheSameTrip) {
     EXPECT_EQ(stampante.ultimaCartella, dir.path());
     ASSERT_EQ(dialoghi.mostrati.size(), 2) << dialoghi.testiMostrati().join('\n').toStdString();
     EXPECT_EQ(dialoghi.mostrati.at(0).testo, "Stampa Zavetra  completata...");
-    pannello.mostra(box, "Zavetra (prova)");
-    pannello.cmdEsegui1->click();
-    EXPECT_EQ(conclusa, 2);
-    EXPECT_FALSE(pannello.isVisible());
 
     const QString pdfBatch = dir.filePath("batch.pdf");
     ComandoStampa comando{{dir.path(), {}, {}}, pdfBatch, true};

@@ -11,7 +11,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "TestSupport.h"
+#include "ProgrammaTest.h"
+#include "common/Uscita.h"
 #include "database/Archivio.h"
 #include "database/Database.h"
 #include "database/Schema.h"
@@ -56,20 +57,14 @@ TEST(Interruzioni, RicostruzioneUccisaAMomentiCasualiNonPerdeNulla) {
     QTemporaryDir dir;
     const QString percorso = QDir(dir.path()).filePath(QStringLiteral("Voviva.mdb"));
     CreaVecchio(percorso);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(v);
+    const QProcessEnvironment env = prova::SenzaSchermo();
 
     // How long one whole rebuild takes on this machine, on a copy: the kills fall inside it.
-    QTemporaryDir prova;
-    ASSERT_TRUE(QFile::copy(percorso, QDir(prova.path()).filePath(QStringLiteral("Voviva.mdb"))));
+    QTemporaryDir copia;
+    ASSERT_TRUE(QFile::copy(percorso, QDir(copia.path()).filePath(QStringLiteral("Voviva.mdb"))));
     QElapsedTimer cronometro;
     cronometro.start();
-    {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(ZAVETRA_PROGRAMMA), {"--data-dir", prova.path(), "--calcola"});
-        ASSERT_TRUE(p.waitForFinished(60000));
-    }
+    ASSERT_EQ(prova::Zavetra({"--data-dir", copia.path(), "--calcola"}).codice, kUscitaMetaIgnota);
     const int durata = static_cast<int>(std::max<qint64>(cronometro.elapsed(), 50));
 
     int uccisi = 0;

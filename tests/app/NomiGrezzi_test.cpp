@@ -4,18 +4,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <set>
 
-#include "TestSupport.h"
+#include "ProgrammaTest.h"
 #include "common/StampaTesti.h"
-#include "database/Archivio.h"
-#include "trips/Meta.h"
 
 namespace {
 
@@ -38,23 +33,11 @@ struct RimuoviCartella {
     }
 };
 
-struct Esito {
-    int codice;
-    QString errore;
-};
-
 // The shell gives the program the bytes \351 (é in Latin-1), which QProcess could not.
-Esito AvviaIn(const QString& cartella, const QString& opzioni) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(v);
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(cartella);
-    p.start(QStringLiteral("/bin/sh"), {"-c", "exec \"$0\" --data-dir \"$(printf 'caf\\351')\" " + opzioni,
-                                        QStringLiteral(ZAVETRA_PROGRAMMA)});
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError())};
+prova::Uscita AvviaIn(const QString& cartella, const QString& opzioni) {
+    return prova::Esegui(
+        "/bin/sh", {"-c", "exec \"$0\" --data-dir \"$(printf 'caf\\351')\" " + opzioni, ZAVETRA_PROGRAMMA},
+        cartella);
 }
 
 TEST(ProgrammaZavetra, CartellaDeiDatiConUnNomeNonUtf8) {
@@ -65,15 +48,12 @@ TEST(ProgrammaZavetra, CartellaDeiDatiConUnNomeNonUtf8) {
     {
         Archivio a(base.filePath("prima"));
         a.AvviaDatabase();
-        BoxMeta b;
-        ImpostaDefaultFabbrica(b);
-        b.txtLocalita = "Norvegia del sud";
-        ScriviMeta({"I", "000004"}, b, a);
+        prova::Meta(a, "000004", "Norvegia del sud");
     }
     ASSERT_EQ(std::rename(QFile::encodeName(base.filePath("prima")).constData(), cafe.constData()), 0);
 
     // The trip is exported from the existing database, to a file named from the starting folder.
-    Esito e = AvviaIn(base.path(), "--esporta uscita.iei 4");
+    prova::Uscita e = AvviaIn(base.path(), "--esporta uscita.iei 4");
     ASSERT_EQ(e.codice, 0) << e.errore.toStdString();
     EXPECT_TRUE(test::leggiFile(base.filePath("uscita.iei")).contains("Norvegia del sud"));
 

@@ -4,25 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "TestSupport.h"
+#include "ProgrammaTest.h"
 #include "common/Dialoghi.h"
 #include "common/StampaTesti.h"
-#include "database/Archivio.h"
-#include "trips/Meta.h"
 
 namespace {
-
-QString EsempiDelSorgente() {
-    QString file = QString::fromUtf8(__FILE__);
-    if (QFileInfo(file).isRelative()) file = QCoreApplication::applicationDirPath() + QLatin1Char('/') + file;
-    return QDir::cleanPath(QFileInfo(file).absolutePath() + QStringLiteral("/../../esempi"));
-}
 
 // An installed layout: <prefix>/bin and the sample trips in <prefix>/share/zavetra/esempi.
 class PrimoAvvioTest : public ::testing::Test {
@@ -30,9 +19,9 @@ class PrimoAvvioTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(QDir().mkpath(radice.filePath("usr/bin")));
         ASSERT_TRUE(QDir().mkpath(radice.filePath("usr/share/zavetra/esempi")));
-        for (const QString& f : QDir(EsempiDelSorgente()).entryList({"*.iei"}, QDir::Files))
-            ASSERT_TRUE(QFile::copy(QDir(EsempiDelSorgente()).filePath(f),
-                                    radice.filePath("usr/share/zavetra/esempi/" + f)));
+        const QDir esempi(prova::Sorgente("esempi"));
+        for (const QString& f : esempi.entryList({"*.iei"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(esempi.filePath(f), radice.filePath("usr/share/zavetra/esempi/" + f)));
     }
 
     QString Programma() const { return radice.filePath("usr/bin"); }
@@ -51,18 +40,14 @@ class PrimoAvvioTest : public ::testing::Test {
 
 TEST_F(PrimoAvvioTest, LaFinestraChiedePrimaDiCaricareGliEsempi) {
     ASSERT_TRUE(PrimoAvvio(dati.path()));
-    DialoghiScriptati no;
-    no.risposte = {Risposta::No};
-    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), &no), "");
-    ASSERT_EQ(no.mostrati.size(), 1);
-    EXPECT_EQ(no.mostrati[0].testo, QString::fromUtf8("Vuoi caricare le mète di esempio?"));
-    EXPECT_EQ(no.mostrati[0].pulsanti, Pulsanti::SiNo);
+    DialoghiScriptati d;
+    d.risposte = {Risposta::No, Risposta::Si};
+    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), &d), "");
     EXPECT_EQ(UltimaMeta(), "");
-
-    DialoghiScriptati si;
-    si.risposte = {Risposta::Si};
-    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), &si), "");
+    EXPECT_EQ(CaricaEsempiAlPrimoAvvio(true, Programma(), dati.path(), &d), "");
     EXPECT_EQ(UltimaMeta(), "000002");  // both samples, the second renumbered
+    ASSERT_EQ(d.testiMostrati(), QStringList(2, QString::fromUtf8("Vuoi caricare le mète di esempio?")));
+    EXPECT_EQ(d.mostrati[0].pulsanti, Pulsanti::SiNo);
     EXPECT_FALSE(PrimoAvvio(dati.path()));
 }
 

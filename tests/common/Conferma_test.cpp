@@ -1,3 +1,4 @@
+// The confirmation box: a code's description, found whatever its case, as title and question.
 #include "common/Conferma.h"
 
 #include <gtest/gtest.h>
@@ -6,35 +7,22 @@
 
 namespace {
 
-TEST(Conferma, DescrizioniSenzaRiguardoAlleMaiuscole) {
-    EXPECT_EQ(DescrizioneConferma("I"), "Inserimento meta");
-    EXPECT_EQ(DescrizioneConferma("cr"), "Cancellazione tappa");
-    EXPECT_EQ(DescrizioneConferma("Im"), "Import delle mète selezionate nei propri archivi");
-    EXPECT_EQ(DescrizioneConferma("CI"), "la rinuncia alle eventuali modifiche dell'itinerario");
-    EXPECT_EQ(DescrizioneConferma("XY"), "XY");
-    EXPECT_EQ(DescrizioneConferma(""), "");
-}
-
+// The code is replaced by its description, found whatever its case; a closed box answers No; an
+// unknown code is its own description.
 TEST(Conferma, BoxConfermaMostraLaDomandaESostituisceIlCodice) {
     DialoghiScriptati dialoghi;
     dialoghi.risposte = {Risposta::Si};
     QString codice = "m";
+    QString ignoto = "ÈLIMINA TUTTO";
     EXPECT_EQ(BoxConferma(codice, dialoghi), Risposta::Si);
-    EXPECT_EQ(codice, "Modifica dati mèta");
-    ASSERT_EQ(dialoghi.mostrati.size(), 1);
-    EXPECT_EQ(dialoghi.mostrati[0].testo, "Confermi modifica dati mèta?");
-    EXPECT_EQ(dialoghi.mostrati[0].titolo, "Modifica dati mèta");
+    EXPECT_EQ(BoxConferma(ignoto, dialoghi), Risposta::No);
+    EXPECT_EQ(codice + '|' + ignoto, "Modifica dati mèta|ÈLIMINA TUTTO");
+    ASSERT_EQ(dialoghi.testiMostrati(),
+              (QStringList{"Confermi modifica dati mèta?", "Confermi èlimina tutto?"}));
+    EXPECT_EQ(dialoghi.mostrati[1].titolo, "ÈLIMINA TUTTO");
     EXPECT_EQ(dialoghi.mostrati[0].pulsanti, Pulsanti::SiNo);
-}
-
-TEST(Conferma, BoxChiusoValeNoECodiceIgnotoEPropriaDescrizione) {
-    DialoghiScriptati dialoghi;
-    QString codice = "ÈLIMINA TUTTO";
-    EXPECT_EQ(BoxConferma(codice, dialoghi), Risposta::No);
-    EXPECT_EQ(codice, "ÈLIMINA TUTTO");
-    ASSERT_EQ(dialoghi.mostrati.size(), 1);
-    EXPECT_EQ(dialoghi.mostrati[0].testo, "Confermi èlimina tutto?");
-    EXPECT_EQ(dialoghi.mostrati[0].titolo, "ÈLIMINA TUTTO");
+    EXPECT_EQ((QStringList{DescrizioneConferma("cr"), DescrizioneConferma("")}),
+              (QStringList{"Cancellazione tappa", ""}));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// The message box behind the Dialoghi interface: Italian buttons, icons, answers, file filters.
 #include "common/ui/DialoghiQt.h"
 
 #include <gtest/gtest.h>
@@ -9,30 +10,28 @@
 #include <QTimer>
 #include <functional>
 
+#include "common/StampaTesti.h"
+
 namespace {
 
-// What the box looked like when it came up.
-struct Visto {
-    QString titolo;
-    QString testo;
-    QStringList pulsanti;
-    QMessageBox::Icon icona = QMessageBox::NoIcon;
-    QString predefinito;
-};
-
-// Shows the message, waits for the modal box, records it and lets `agisci` answer it.
-Risposta rispondi(const Messaggio& m, const std::function<void(QMessageBox&)>& agisci, Visto& visto) {
+// Shows the message, waits for the modal box, records it as "title|text|buttons|icon (QMessageBox's
+// number)|default button" and lets `agisci` answer it.
+Risposta rispondi(const Messaggio& m, const std::function<void(QMessageBox&)>& agisci,
+                  QString* visto = nullptr) {
     auto* attesa = new QTimer;
     QObject::connect(attesa, &QTimer::timeout, [&, attesa] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         attesa->stop();
-        visto.titolo = box->windowTitle();
-        visto.testo = box->text();
-        visto.icona = box->icon();
-        for (QAbstractButton* b : box->buttons()) visto.pulsanti << b->text();
-        visto.pulsanti.sort();
-        if (box->defaultButton()) visto.predefinito = box->defaultButton()->text();
+        QStringList pulsanti;
+        for (QAbstractButton* b : box->buttons()) pulsanti << b->text();
+        pulsanti.sort();
+        const QString predefinito = box->defaultButton() ? box->defaultButton()->text() : QString();
+        if (visto)
+            *visto = QStringLiteral("%1|%2|%3|%4|%5")
+                         .arg(box->windowTitle(), box->text(), pulsanti.join(','))
+                         .arg(box->icon())
+                         .arg(predefinito);
         agisci(*box);
     });
     attesa->start(5);
@@ -52,64 +51,31 @@ void premi(QMessageBox& box, const QString& testo) {
 }  // namespace
 
 TEST(DialoghiQt, PulsantiItalianiIconeERisposte) {
-    const struct {
-        Messaggio messaggio;
-        const char* premuto;
-        Risposta risposta;
-        QStringList pulsanti;
-        QMessageBox::Icon icona;
-    } casi[] = {
-        {{"Vuoi salvare l'itinerario?", "Salvataggio itinerario", Pulsanti::SiNoAnnulla, Icona::Domanda},
-         "No",
-         Risposta::No,
-         {"Annulla", "No", "Sì"},
-         QMessageBox::Question},
-        {{"Procedo?", "T", Pulsanti::SiNo, Icona::Avviso},
-         "Sì",
-         Risposta::Si,
-         {"No", "Sì"},
-         QMessageBox::Warning},
-        {{"x", "T", Pulsanti::OkAnnulla, Icona::Critico},
-         "OK",
-         Risposta::Ok,
-         {"Annulla", "OK"},
-         QMessageBox::Critical},
-    };
-    for (const auto& c : casi) {
-        SCOPED_TRACE(c.premuto);
-        Visto v;
-        EXPECT_EQ(rispondi(
-                      c.messaggio, [&](QMessageBox& b) { premi(b, c.premuto); }, v),
-                  c.risposta);
-        EXPECT_EQ(v.titolo, c.messaggio.titolo);
-        EXPECT_EQ(v.testo, c.messaggio.testo);
-        EXPECT_EQ(v.pulsanti, c.pulsanti);
-        EXPECT_EQ(v.icona, c.icona);
-    }
-    Visto v;
-    rispondi(
-        {"?", "T", Pulsanti::SiNoAnnulla, Icona::Domanda}, [](QMessageBox& b) { premi(b, "No"); }, v);
-    EXPECT_EQ(v.predefinito, "Sì");
-}
+    const auto clic = [](const char* testo) { return [=](QMessageBox& b) { premi(b, testo); }; };
+    QString v[3];
+    EXPECT_EQ(
+        rispondi({"Vuoi salvare?", "Salvataggio", Pulsanti::SiNoAnnulla, Icona::Domanda}, clic("No"), &v[0]),
+        Risposta::No);
+    EXPECT_EQ(rispondi({"Procedo?", "T", Pulsanti::SiNo, Icona::Avviso}, clic("Sì"), &v[1]), Risposta::Si);
+    EXPECT_EQ(rispondi({"x", "T", Pulsanti::OkAnnulla, Icona::Critico}, clic("OK"), &v[2]), Risposta::Ok);
+    EXPECT_EQ((QStringList{v[0], v[1], v[2]}), (QStringList{"Salvataggio|Vuoi salvare?|Annulla,No,Sì|4|Sì",
+                                                            "T|Procedo?|No,Sì|2|Sì", "T|x|Annulla,OK|3|OK"}));
 
-TEST(DialoghiQt, UnaScatolaChiusaRispondeNoOAnnulla) {
+    // A box closed answers No or Cancel; a box of OK alone answers OK.
     const auto chiudi = [](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Escape); };
-    Visto v;
-    EXPECT_EQ(rispondi({"a", "T", Pulsanti::SiNo, Icona::Domanda}, chiudi, v), Risposta::No);
-    EXPECT_EQ(rispondi({"a", "T", Pulsanti::SiNoAnnulla, Icona::Domanda}, chiudi, v), Risposta::Annulla);
-    EXPECT_EQ(rispondi({"a", "T", Pulsanti::OkAnnulla, Icona::Nessuna}, chiudi, v), Risposta::Annulla);
-    EXPECT_EQ(rispondi({"a", "T", Pulsanti::Ok, Icona::Informazione}, chiudi, v), Risposta::Ok);
-}
+    EXPECT_EQ((QList<Risposta>{rispondi({"a", "T", Pulsanti::SiNo, Icona::Domanda}, chiudi),
+                               rispondi({"a", "T", Pulsanti::SiNoAnnulla, Icona::Domanda}, chiudi),
+                               rispondi({"a", "T", Pulsanti::OkAnnulla, Icona::Nessuna}, chiudi),
+                               rispondi({"a", "T", Pulsanti::Ok, Icona::Informazione}, chiudi)}),
+              (QList<Risposta>{Risposta::No, Risposta::Annulla, Risposta::Annulla, Risposta::Ok}));
 
-TEST(DialoghiQt, TitoloVuotoEIlNomeDelProgramma) {
+    // An empty title is the program's name.
     const QString prima = QApplication::applicationDisplayName();
     QApplication::setApplicationDisplayName("Zavetra");
-    Visto v;
-    rispondi(
-        {"Fatto", "", Pulsanti::Ok, Icona::Nessuna}, [](QMessageBox& b) { premi(b, "OK"); }, v);
-    EXPECT_EQ(v.titolo, "Zavetra");
-    EXPECT_EQ(v.pulsanti, QStringList{"OK"});
+    QString fatto;
+    rispondi({"Fatto", "", Pulsanti::Ok, Icona::Nessuna}, clic("OK"), &fatto);
     QApplication::setApplicationDisplayName(prima);
+    EXPECT_EQ(fatto.section('|', 0, 0), "Zavetra");
 }
 
 TEST(DialoghiQt, FiltroDeiFileNelModoDiQt) {

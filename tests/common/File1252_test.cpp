@@ -12,16 +12,10 @@
 namespace {
 
 TEST(File1252, CodificaLettereItalianeEuroESegniDellaPagina) {
-    // à è é ì ò ù, the euro sign (0x80 only in 1252, not in Latin-1) and the typographic quotes.
-    EXPECT_EQ(Codifica1252("àèéìòù€“”'"), QByteArray("\xe0\xe8\xe9\xec\xf2\xf9\x80\x93\x94'"));
-    EXPECT_EQ(Codifica1252("Città\tNote"), QByteArray("Citt\xe0\tNote"));
-}
-
-TEST(File1252, CaratteriFuoriDallaPaginaDiventanoPuntoInterrogativo) {
-    // Polish Ł, a CJK character and an emoji (a surrogate pair: one "?", not two).
-    EXPECT_EQ(Codifica1252(QString::fromUtf8("aŁb漢c😀d")), QByteArray("a?b?c?d"));
-    // The control character SUB is in the code page and stays itself.
-    EXPECT_EQ(Codifica1252(QString(QChar(0x1a)) + "Ł"), QByteArray("\x1a?"));
+    // à è é ì ò ù, the euro sign (0x80 only in 1252, not in Latin-1) and the typographic quotes; then
+    // Polish Ł, a CJK character and an emoji (a surrogate pair: one "?", not two); SUB stays itself.
+    EXPECT_EQ(Codifica1252("àèéìòù€“”'\tx"), QByteArray("\xe0\xe8\xe9\xec\xf2\xf9\x80\x93\x94'\tx"));
+    EXPECT_EQ(Codifica1252(QString::fromUtf8("aŁb漢c😀d") + QChar(0x1a)), QByteArray("a?b?c?d\x1a"));
 }
 
 // Every byte is one character and the character is written back as that byte, alone or in a line
@@ -43,11 +37,6 @@ TEST(File1252, OgniByteDellaPaginaAndataERitorno) {
     EXPECT_EQ(Codifica1252(testo + QString::fromUtf8("Ł")), atteso + "?");
 }
 
-TEST(File1252, RigheConCrLfAncheDopoLUltima) {
-    EXPECT_EQ(Righe1252({"uno", QString(), "tre\t"}), QByteArray("uno\r\n\r\ntre\t\r\n"));
-    EXPECT_EQ(Righe1252({}), QByteArray());
-}
-
 TEST(File1252, ScriveERileggeLeRighe) {
     QTemporaryDir dir;
     const QString percorso = dir.filePath("prova.txt");
@@ -62,7 +51,9 @@ TEST(File1252, ScriveERileggeLeRighe) {
     EXPECT_EQ(test::leggiFile(percorso), QByteArray("x\r\n"));
 }
 
-TEST(File1252, DivisioneDelleRighe) {
+TEST(File1252, RigheConCrLfAncheDopoLUltimaEDivisione) {
+    EXPECT_EQ(Righe1252({"uno", QString(), "tre\t"}), QByteArray("uno\r\n\r\ntre\t\r\n"));
+    EXPECT_EQ(Righe1252({}), QByteArray());
     EXPECT_EQ(DividiRighe1252("a\r\nb\nc"), (QStringList{"a", "b", "c"}));
     // A CR that does not end a line is part of the text; an empty file has no lines.
     EXPECT_EQ(DividiRighe1252("a\rb\r\n"), (QStringList{"a\rb"}));

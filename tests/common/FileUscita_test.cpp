@@ -24,13 +24,10 @@ class FileUscitaTest : public ::testing::Test {
     }
 };
 
-TEST_F(FileUscitaTest, FileNormaliNuoviOEsistentiSonoAmmessi) {
+TEST_F(FileUscitaTest, FileNormaliAmmessiIlDatabaseMai) {
     EXPECT_EQ(ControllaFileUscita(percorso("nuovo.csv")), "");
     scrivi("vecchio.txt", "testo");
     EXPECT_EQ(ControllaFileUscita(percorso("vecchio.txt")), "");
-}
-
-TEST_F(FileUscitaTest, IlDatabaseNonVieneMaiSovrascritto) {
     scrivi("Voviva.mdb", QByteArray("SQLite format 3\0resto", 21));
     EXPECT_NE(ControllaFileUscita(percorso("Voviva.mdb")), "");
     EXPECT_NE(ControllaFileUscita(percorso("sub/../DBTemp.mdb")), "") << "the rebuild file, even missing";

@@ -1,3 +1,5 @@
+// The grid seen through Qt's model and view: consistency while the grid changes, the look of the
+// cells, proportional column widths, and the cursor shared by the view and the grid.
 #include "common/ui/GrigliaModello.h"
 
 #include <gtest/gtest.h>
@@ -20,12 +22,6 @@ std::unique_ptr<Tester> controlla(GrigliaModello* m) {
     return std::make_unique<Tester>(m, Tester::FailureReportingMode::Warning);
 }
 
-QStringList testiColonna(const QAbstractItemModel& m, int c) {
-    QStringList t;
-    for (int r = 0; r < m.rowCount(); ++r) t << m.index(r, c).data().toString();
-    return t;
-}
-
 }  // namespace
 
 TEST(GrigliaModello, RestaCoerenteMentreLaGrigliaCambia) {
@@ -41,13 +37,11 @@ TEST(GrigliaModello, RestaCoerenteMentreLaGrigliaCambia) {
     g.rimuoviRighe(2, 3);
     g.impostaColonne(15);
     g.impostaColonne(13);
-    g.impostaIntestazioni({"N"});
     g.impostaGrassetto(2, 6, true);
     g.impostaRigheFisse(2);
     g.impostaRigheFisse(0);
     g.impostaRigheFisse(1);
     g.svuotaDati();
-    g.impostaLarghezzaColonna(3, 0);
     g.impostaRighe(1);  // header only: no model rows
     EXPECT_EQ(m.rowCount(), 0);
     {
@@ -59,13 +53,22 @@ TEST(GrigliaModello, RestaCoerenteMentreLaGrigliaCambia) {
         g.rimuoviRighe(5, 10);
     }
     EXPECT_EQ(m.rowCount(), g.righe() - 1);
-    EXPECT_EQ(m.index(3, 1).data().toString(), "4");
-    EXPECT_EQ(m.index(4, 1).data().toString(), "15");
+    EXPECT_EQ(m.index(3, 1).data().toString() + '|' + m.index(4, 1).data().toString(), "4|15");
     g = Griglia(5, 2);
     EXPECT_EQ(std::pair(m.columnCount(), m.rowCount()), std::pair(2, 4));
+
+    // The grid destroyed while a reset is open leaves an empty model.
+    auto breve = std::make_unique<Griglia>(5, 3);
+    GrigliaModello orfano(breve.get());
+    auto tester2 = controlla(&orfano);
+    breve->iniziaAggiornamento();
+    breve->impostaTesto(1, 1, "a");
+    breve.reset();
+    EXPECT_EQ(orfano.griglia(), nullptr);
+    EXPECT_EQ(orfano.rowCount() + orfano.columnCount(), 0);
 }
 
-TEST(GrigliaModello, IntestazioniRigheEAspettoDelleCelle) {
+TEST(GrigliaModello, IntestazioniAspettoECelleCambiate) {
     Griglia g(4, 3);
     g.impostaIntestazioni({"Num.", "Tappa", "Km."});
     g.impostaTesto(2, 1, "NAPOLI");
@@ -81,54 +84,36 @@ TEST(GrigliaModello, IntestazioniRigheEAspettoDelleCelle) {
     EXPECT_EQ(m.headerData(1, Qt::Horizontal).toString() + '|' + m.index(1, 1).data().toString(),
               "Tappa|NAPOLI");
     EXPECT_EQ((QList<int>{m.rigaGriglia(1), m.rigaModello(2), m.rigaModello(0)}), (QList<int>{2, 1, -1}));
-
     EXPECT_TRUE(m.index(1, 1).data(Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(m.index(1, 0).data(Qt::FontRole).value<QFont>().bold());
     EXPECT_EQ(m.index(2, 2).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xFF, 0xFF, 0x80));
     EXPECT_EQ(m.index(2, 2).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 0xFF));
     EXPECT_FALSE(m.index(1, 1).data(Qt::BackgroundRole).isValid());
-    const auto allineamento = [&](int c) {
-        return m.index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
-    };
-    EXPECT_EQ(allineamento(0), Qt::AlignLeft);
-    EXPECT_EQ(allineamento(1), Qt::AlignHCenter);
-    EXPECT_EQ(allineamento(2), Qt::AlignRight);
+    QList<int> allineamenti;
+    for (int c = 0; c < 3; ++c)
+        allineamenti << (m.index(0, c).data(Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                         Qt::AlignHorizontal_Mask)
+                            .toInt();
+    EXPECT_EQ(allineamenti, (QList<int>{Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight}));
     EXPECT_FALSE(m.flags(m.index(0, 0)).testFlag(Qt::ItemIsEditable));
+
+    // A changed cell is reported at its model row, a changed header as a header.
+    QList<QModelIndex> cambiate;
+    QList<int> intestazioni;
+    QObject::connect(&m, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& a, const QModelIndex& b) { cambiate << a << b; });
+    QObject::connect(&m, &QAbstractItemModel::headerDataChanged,
+                     [&](Qt::Orientation, int prima, int) { intestazioni << prima; });
+    g.impostaTesto(3, 0, "x");
+    g.impostaTesto(0, 2, "Chilometri");
+    EXPECT_EQ(cambiate, (QList<QModelIndex>{m.index(2, 0), m.index(2, 0)}));
+    EXPECT_EQ(intestazioni, QList<int>{2});
 
     // Two header rows are stacked in the column header.
     g.impostaRigheFisse(2);
     g.impostaTesto(1, 1, "(gg:hh:mm)");
     EXPECT_EQ(m.headerData(1, Qt::Horizontal).toString(), "Tappa\n(gg:hh:mm)");
-    EXPECT_EQ(testiColonna(m, 1), (QStringList{"NAPOLI", ""}));
-}
-
-TEST(GrigliaModello, SegnalaLeCelleCambiateNelPostoGiusto) {
-    Griglia g(10, 4);
-    GrigliaModello m(&g);
-    QList<QPair<QModelIndex, QModelIndex>> cambiate;
-    QList<int> intestazioni;
-    QObject::connect(&m, &QAbstractItemModel::dataChanged, [&](const QModelIndex& a, const QModelIndex& b) {
-        cambiate.append({a, b});
-    });
-    QObject::connect(&m, &QAbstractItemModel::headerDataChanged,
-                     [&](Qt::Orientation, int prima, int) { intestazioni << prima; });
-    g.impostaTesto(5, 3, "x");
-    g.impostaTesto(0, 2, "Titolo");
-    ASSERT_EQ(cambiate.size(), 1);
-    EXPECT_EQ(cambiate[0].first, m.index(4, 3));
-    EXPECT_EQ(cambiate[0].second, m.index(4, 3));
-    EXPECT_EQ(intestazioni, QList<int>{2});
-}
-
-TEST(GrigliaModello, GrigliaDistruttaPrimaDelModello) {
-    auto g = std::make_unique<Griglia>(5, 3);
-    GrigliaModello m(g.get());
-    auto tester = controlla(&m);
-    g->iniziaAggiornamento();
-    g->impostaTesto(1, 1, "a");  // a reset is open when the grid goes
-    g.reset();
-    EXPECT_EQ(m.griglia(), nullptr);
-    EXPECT_EQ(m.rowCount() + m.columnCount(), 0);
+    EXPECT_EQ(m.index(0, 1).data().toString() + '|' + m.index(1, 1).data().toString(), "NAPOLI|");
 }
 
 TEST(TabellaGriglia, LarghezzeProporzionaliCheRiempionoLaVista) {
@@ -137,20 +122,14 @@ TEST(TabellaGriglia, LarghezzeProporzionaliCheRiempionoLaVista) {
                         {"Tappa", 6295, Allineamento::Sinistra},
                         {"", 0, Allineamento::Sinistra},
                         {"Km.", 500, Allineamento::Destra}});
-    const QList<int> px = TabellaGriglia::larghezzePixel(g, 721);
-    ASSERT_EQ(px.size(), 4);
-    EXPECT_EQ(px[0] + px[1] + px[2] + px[3], 721);
-    EXPECT_EQ(px[2], 0);
-    EXPECT_NEAR(px[1], 721.0 * 6295 / 7215, 1.0);
-    EXPECT_NEAR(px[0], 721.0 * 420 / 7215, 1.0);
+    // 721 px in proportion (41.97, 629.03, 0, 49.97) summing to the whole width.
+    EXPECT_EQ(TabellaGriglia::larghezzePixel(g, 721), (QList<int>{42, 629, 0, 50}));
 
     TabellaGriglia vista(&g);
     vista.resize(800, 300);
     vista.show();
     EXPECT_TRUE(vista.isColumnHidden(2));
-    EXPECT_FALSE(vista.isColumnHidden(1));
-    const int larga = vista.viewport()->width();
-    EXPECT_NEAR(vista.columnWidth(1), larga * 6295.0 / 7215, 1.0);
+    EXPECT_NEAR(vista.columnWidth(1), vista.viewport()->width() * 6295.0 / 7215, 1.0);
     // Widths follow the grid and the window.
     g.impostaLarghezzaColonna(2, 6295);
     EXPECT_FALSE(vista.isColumnHidden(2));
@@ -161,11 +140,18 @@ TEST(TabellaGriglia, LarghezzeProporzionaliCheRiempionoLaVista) {
     EXPECT_LT(vista.columnWidth(1), vista.viewport()->width() * 6295.0 / 13510);
     EXPECT_NEAR(vista.columnWidth(0) + vista.columnWidth(1) + vista.columnWidth(2) + vista.columnWidth(3),
                 vista.viewport()->width(), 1.0);
+
+    // A cell too narrow for its text shows all of it as a tooltip; a whole text shows none.
+    const QString lunga(60, QLatin1Char('W'));
+    g.impostaTesto(1, 0, lunga);
+    g.impostaTesto(1, 1, "W");
+    EXPECT_EQ(vista.suggerimentoCella(vista.modello()->index(0, 0)), lunga);
+    EXPECT_EQ(vista.suggerimentoCella(vista.modello()->index(0, 1)), QString());
 }
 
 // The itinerary grid: widths in twips at the screen's resolution, the room left to the last
 // visible column; too narrow a view scales every column as before.
-TEST(TabellaGriglia, UltimaColonnaElastica) {
+TEST(TabellaGriglia, UltimaColonnaElasticaEMinimi) {
     Griglia g(2, 4);
     g.definisciColonne({{"Num.", 420, Allineamento::Centro},
                         {"Tappa", 6300, Allineamento::Sinistra},
@@ -174,70 +160,56 @@ TEST(TabellaGriglia, UltimaColonnaElastica) {
     EXPECT_EQ(TabellaGriglia::larghezzeUltimaElastica(g, 1000, 96 / 1440.0), (QList<int>{28, 420, 552, 0}));
     EXPECT_EQ(TabellaGriglia::larghezzeUltimaElastica(g, 400, 96 / 1440.0),
               TabellaGriglia::larghezzePixel(g, 400));
+
+    // A narrow column's minimum is taken from the others in proportion to their room, the total kept;
+    // minimums that cannot all fit are given anyway (the view then scrolls sideways).
+    EXPECT_EQ(TabellaGriglia::rispettaMinimi({30, 400, 70}, {40, 100, 50}), (QList<int>{40, 391, 69}));
+    EXPECT_EQ(TabellaGriglia::rispettaMinimi({10, 300, 200}, {60, 100, 100}), (QList<int>{60, 267, 183}));
+    EXPECT_EQ(TabellaGriglia::rispettaMinimi({10, 20}, {50, 40}), (QList<int>{50, 40}));
+    EXPECT_EQ(TabellaGriglia::rispettaMinimi({50, 60}, {10, 10}), (QList<int>{50, 60}));
 }
 
-class TabellaGrigliaCursore : public testing::Test {
-  protected:
-    void SetUp() override {
-        g.impostaIntestazioni({"Num.", "Tappa", "Km."});
-        for (int r = 1; r < g.righe(); ++r) g.impostaTesto(r, 0, QString::number(r));
-        vista.resize(400, 300);
-        vista.show();
-        tester = controlla(vista.modello());
-    }
-    QModelIndex corrente() const { return vista.selectionModel()->currentIndex(); }
-    QPoint centro(int rigaGriglia, int c) const {
-        return vista.visualRect(vista.model()->index(rigaGriglia - 1, c)).center();
-    }
-    int primaRigaVisibile() const { return vista.rowAt(0) + 1; }
+// The view follows the grid's cursor, selection and top row, and clicks, keys and scrolling move the
+// grid's; the grid changing under the view keeps its own cursor.
+TEST(TabellaGriglia, CursoreCondivisoTraVistaEGriglia) {
+    Griglia g(100, 3);
+    g.impostaIntestazioni({"Num.", "Tappa", "Km."});
+    for (int r = 1; r < g.righe(); ++r) g.impostaTesto(r, 0, QString::number(r));
+    TabellaGriglia vista(&g);
+    vista.resize(400, 300);
+    vista.show();
+    auto tester = controlla(vista.modello());
+    const auto corrente = [&] { return vista.selectionModel()->currentIndex(); };
+    const auto centro = [&](int riga, int c) {
+        return vista.visualRect(vista.model()->index(riga - 1, c)).center();
+    };
+    const auto primaRigaVisibile = [&] { return vista.rowAt(0) + 1; };
     // The grid's row and the view's current row (one less: the header is no model row).
-    std::pair<int, int> righe() const { return {g.riga(), corrente().row()}; }
+    const auto righe = [&] { return std::pair(g.riga(), corrente().row()); };
 
-    Griglia g{100, 3};
-    TabellaGriglia vista{&g};
-    std::unique_ptr<Tester> tester;
-};
-
-TEST_F(TabellaGrigliaCursore, LaVistaSegueRigaSelezioneERigaInAlto) {
-    g.impostaRiga(40);
-    EXPECT_EQ(corrente().row(), 39);
     g.seleziona(10, 2, 12, 0);
     EXPECT_EQ(corrente(), vista.model()->index(9, 2));
-    const QModelIndexList scelte = vista.selectionModel()->selectedIndexes();
-    EXPECT_EQ(scelte.size(), 9);
-    EXPECT_TRUE(vista.selectionModel()->isSelected(vista.model()->index(11, 0)));
+    EXPECT_EQ(vista.selectionModel()->selectedIndexes().size(), 9);
     EXPECT_FALSE(vista.selectionModel()->isSelected(vista.model()->index(12, 0)));
-
     g.impostaRigaInAlto(30);
     EXPECT_EQ(primaRigaVisibile(), 30);
-    EXPECT_EQ(g.rigaInAlto(), 30);
-}
 
-TEST_F(TabellaGrigliaCursore, UnClicEUnTastoSpostanoLaRigaDellaGriglia) {
     QTest::mouseClick(vista.viewport(), Qt::LeftButton, {}, centro(5, 1));
-    EXPECT_EQ(std::pair(g.riga(), g.colonna()), std::pair(5, 1));
     EXPECT_EQ(g.selezione(), (Rettangolo{5, 1, 5, 1}));
-
     // Shift-click extends the selection; the current cell stays the anchor's corner.
     QTest::mouseClick(vista.viewport(), Qt::LeftButton, Qt::ShiftModifier, centro(8, 2));
     EXPECT_EQ(g.selezione(), (Rettangolo{5, 1, 8, 2}));
-
     QTest::mouseClick(vista.viewport(), Qt::LeftButton, {}, centro(3, 0));
     QTest::keyClick(&vista, Qt::Key_Down);
-    EXPECT_EQ(g.riga(), 4);
     EXPECT_EQ(g.selezione(), (Rettangolo{4, 0, 4, 0}));
-}
 
-TEST_F(TabellaGrigliaCursore, ScorrereLaVistaAggiornaLaRigaInAlto) {
     vista.verticalScrollBar()->setValue(20);
     EXPECT_EQ(g.rigaInAlto(), 21);
     QTest::keyClick(&vista, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(g.riga(), 99);
     EXPECT_EQ(g.rigaInAlto(), primaRigaVisibile());
     EXPECT_GT(g.rigaInAlto(), 21);
-}
 
-TEST_F(TabellaGrigliaCursore, LaGrigliaCheCambiaNonSpostaIlSuoCursore) {
     g.impostaRiga(50);
     g.impostaRigaInAlto(45);
     // Rows inserted above would carry the view's current index down; the grid keeps its row.
@@ -311,17 +283,4 @@ TEST(TabellaGriglia, VistaNascostaPrendeLeLarghezzeQuandoAppare) {
     vista.show();
     EXPECT_TRUE(vista.isColumnHidden(1));
     EXPECT_GT(vista.columnWidth(0), 300);
-}
-
-TEST(TabellaGriglia, MinimiPresiDalleColonneConMargine) {
-    // The narrow time column needs 40 px: the wide locality column gives them up.
-    EXPECT_EQ(TabellaGriglia::rispettaMinimi({30, 400, 70}, {40, 100, 50}), (QList<int>{40, 391, 69}));
-    // Taken in proportion to the room each column has, and the total stays the same.
-    const QList<int> w = TabellaGriglia::rispettaMinimi({10, 300, 200}, {60, 100, 100});
-    EXPECT_EQ(w[0], 60);
-    EXPECT_EQ(w[0] + w[1] + w[2], 510);
-    EXPECT_EQ(w[1], 300 - 33);
-    // Minimums that cannot all fit are given anyway; the view then scrolls sideways.
-    EXPECT_EQ(TabellaGriglia::rispettaMinimi({10, 20}, {50, 40}), (QList<int>{50, 40}));
-    EXPECT_EQ(TabellaGriglia::rispettaMinimi({50, 60}, {10, 10}), (QList<int>{50, 60}));
 }

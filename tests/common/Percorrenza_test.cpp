@@ -3,29 +3,28 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 namespace {
 
 TEST(Percorrenza, TempoEsattoArrotondatoPerEccesso) {
-    // Exact halves round up: a float or double quotient would give 52 and 217.
-    EXPECT_EQ(CentesimiPercorrenza(21, 40), 53);
-    EXPECT_EQ(CentesimiPercorrenza(87, 40), 218);
-    EXPECT_EQ(CentesimiPercorrenza(331, 40), 828);
-    EXPECT_EQ(CentesimiPercorrenza(7, 90), 8);
-    EXPECT_EQ(CentesimiPercorrenza(120, 100), 120);
-    EXPECT_EQ(CentesimiPercorrenza(10, 62.5), 16);
-    EXPECT_EQ(CentesimiPercorrenza(5000000, 40), 12500000);
-    EXPECT_EQ(CentesimiPercorrenza(-21, 40), -52);  // integer part of -52.5 + 0.5
-    EXPECT_EQ(CentesimiPercorrenza(100, 1e30), 0);
-    EXPECT_EQ(CentesimiPercorrenza(100, 0), 0);
-    EXPECT_EQ(CentesimiPercorrenza(100, -40), 0);
+    // "km/speed=hundredths".  Exact halves round up: a float or double quotient would give 52 and
+    // 217; -21 km is the integer part of -52.5 + 0.5; no speed, or an endless one, takes no time.
+    const QStringList casi = QStringLiteral(
+                                 "21/40=53 87/40=218 331/40=828 7/90=8 120/100=120 10/62.5=16 "
+                                 "5000000/40=12500000 -21/40=-52 100/1e30=0 100/0=0 100/-40=0")
+                                 .split(' ');
+    for (const QString& c : casi)
+        EXPECT_EQ(CentesimiPercorrenza(c.section('/', 0, 0).toLongLong(),
+                                       c.section('/', 1).section('=', 0, 0).toDouble()),
+                  c.section('=', 1).toLongLong())
+            << c.toStdString();
 }
 
 TEST(Percorrenza, KmInteriMetaAlPari) {
-    EXPECT_EQ(KmIntero16(2.5), 2);
-    EXPECT_EQ(KmIntero16(3.5), 4);
-    EXPECT_EQ(KmIntero16(999.4), 999);
-    EXPECT_EQ(KmIntero16(40000), 32767);
-    EXPECT_EQ(KmIntero16(-40000), -32768);
+    EXPECT_EQ((QList<qint16>{KmIntero16(2.5), KmIntero16(3.5), KmIntero16(999.4), KmIntero16(40000),
+                             KmIntero16(-40000)}),
+              (QList<qint16>{2, 4, 999, 32767, -32768}));
 }
 
 }  // namespace

@@ -11,56 +11,40 @@
 
 namespace {
 
+// Cases "text=value" at a day of 2400 hundredths unless a "/unit" follows.
 TEST(Tempo, TestoInCentesimi) {
-    const struct {
-        const char* testo;
-        float unitaGiorno, atteso;
-    } casi[] = {{"", 2400, 0},
-                {"00:00:00", 2400, 0},
-                {"08:30", 2400, 850},
-                {"1:00", 2400, 100},
-                {"01:02:03", 2400, 2605},
-                // Minutes round half up to whole hundredths.
-                {"00:00:01", 2400, 2},
-                {"00:00:45", 2400, 75},
-                {"00:00:59", 2400, 98},
-                // The day field counts the given day length.
-                {"02:01:00", 1300, 2700},
-                {"00:26:30", 9900, 2650},
-                // Only the last 8 characters of a longer text count.
-                {"12345:06:30", 2400, 45 * 2400 + 650},
-                {"xx01:02:03", 2400, 2605},
-                // Separators are ignored; fields follow the leading-number rule.
-                {"01.02.03", 2400, 2605},
-                {"00: 8:30", 2400, 850},
-                {"ab:cd:ef", 2400, 0},
-                {"00:1x:3y", 2400, 105}};
-    for (const auto& c : casi)
-        EXPECT_FLOAT_EQ(ghmStringa2Centesimi(QString::fromUtf8(c.testo), c.unitaGiorno), c.atteso) << c.testo;
+    // Minutes round half up to whole hundredths; the day field counts the given day length; only
+    // the last 8 characters count; separators are ignored, fields follow the leading-number rule.
+    const QStringList casi =
+        QStringLiteral(
+            "=0 00:00:00=0 08:30=850 1:00=100 01:02:03=2605 00:00:01=2 00:00:45=75 00:00:59=98 "
+            "02:01:00=2700/1300 00:26:30=2650/9900 12345:06:30=108650 xx01:02:03=2605 01.02.03=2605 "
+            "00:~8:30=850 ab:cd:ef=0 00:1x:3y=105")
+            .split(' ');
+    for (const QString& caso : casi) {
+        const QString testo = caso.section('=', 0, 0).replace('~', ' ');
+        const QString valore = caso.section('=', 1);
+        const float unita = valore.contains('/') ? valore.section('/', 1).toFloat() : 2400;
+        EXPECT_FLOAT_EQ(ghmStringa2Centesimi(testo, unita), valore.section('/', 0, 0).toFloat())
+            << caso.toStdString();
+    }
 }
 
 TEST(Tempo, CentesimiInTesto) {
-    const struct {
-        float valore, unitaGiorno;
-        const char* atteso;
-    } casi[] = {{0, 2400, ""},
-                {2605, 2400, "01:02:03"},
-                {850, 2400, "00:08:30"},
-                {2400, 2400, "01:00:00"},
-                {2650, 9900, "00:26:30"},
-                {2700, 1300, "02:01:00"},
-                // Less than half a minute rounds to the empty text.
-                {0.5f, 2400, ""},
-                {1, 2400, "00:00:01"},
-                // No carry from minutes into hours.
-                {99.16f, 2400, "00:00:59"},
-                {99.17f, 2400, "00:00:60"},
-                {99.5f, 2400, "00:00:60"},
-                {199.5f, 2400, "00:01:60"},
-                // Only the last two digits of a day count above 99.
-                {100 * 2400 + 100, 2400, "00:01:00"}};
-    for (const auto& c : casi)
-        EXPECT_EQ(ghmCentesimi2Stringa(c.valore, c.unitaGiorno), QString::fromUtf8(c.atteso)) << c.valore;
+    // Less than half a minute is the empty text; no carry from minutes into hours; only the last
+    // two digits of a day count above 99.
+    const QStringList casi =
+        QStringLiteral(
+            "0= 2605=01:02:03 850=00:08:30 2400=01:00:00 2650/9900=00:26:30 2700/1300=02:01:00 0.5= "
+            "1=00:00:01 99.16=00:00:59 99.17=00:00:60 99.5=00:00:60 199.5=00:01:60 240100=00:01:00")
+            .split(' ');
+    for (const QString& caso : casi) {
+        const QString valore = caso.section('=', 0, 0);
+        const float unita = valore.contains('/') ? valore.section('/', 1).toFloat() : 2400;
+        EXPECT_EQ(ghmCentesimi2Stringa(valore.section('/', 0, 0).toFloat(), unita),
+                  caso.section('=', 1).trimmed())
+            << caso.toStdString();
+    }
 }
 
 TEST(Tempo, OreEMinutiFannoIlGiroCompleto) {

@@ -1,3 +1,4 @@
+// Texts: leading numbers, trimming, comparisons, formats, locality names, columns of a line.
 #include "common/Testo.h"
 
 #include <gtest/gtest.h>
@@ -122,36 +123,29 @@ TEST(Testo, RiPulisceNomeLocalita) {
               (QStringList{"Roma", "San Remo", "San remo (Im)"}));
 }
 
-struct Divisione {
-    const char* riga;
-    QStringList attese;
-};
-
-class SeparaColonneCasi : public ::testing::TestWithParam<Divisione> {};
-
-TEST_P(SeparaColonneCasi, Colonne) {
-    QString riga = QString::fromUtf8(GetParam().riga);
+TEST(Testo, SeparaColonne) {
+    const std::pair<const char*, QStringList> casi[] = {{"  a b  ", {"a b"}},
+                                                        {"", {""}},
+                                                        {"a\tb,c", {"a", "b,c"}},
+                                                        {"a,b,", {"a", "b", ""}},
+                                                        {"a, ,b", {"a", "", "b"}},
+                                                        {"a;b", {"a", "b"}},
+                                                        {"a!b;c", {"a!b", "c"}},
+                                                        {"a,b;c", {"a", "b;c"}},
+                                                        {"x\xc3\xbfy\tz", {"x", "y\tz"}},
+                                                        {"\"Roma\",\"Milano\"", {"Roma", "Milano"}},
+                                                        {"a\rb,c\n", {"ab", "c"}},
+                                                        {"\"", {""}}};
     Colonne c;
-    SeparaColonne(riga, c);
-    EXPECT_EQ(colonneDi(c), GetParam().attese) << GetParam().riga;
-}
-
-INSTANTIATE_TEST_SUITE_P(Testo, SeparaColonneCasi,
-                         ::testing::Values(Divisione{"  a b  ", {"a b"}}, Divisione{"", {""}},
-                                           Divisione{"a\tb,c", {"a", "b,c"}},
-                                           Divisione{"a,b,", {"a", "b", ""}},
-                                           Divisione{"a, ,b", {"a", "", "b"}}, Divisione{"a;b", {"a", "b"}},
-                                           Divisione{"a!b;c", {"a!b", "c"}}, Divisione{"a,b;c", {"a", "b;c"}},
-                                           Divisione{"x\xc3\xbfy\tz", {"x", "y\tz"}},
-                                           Divisione{"\"Roma\",\"Milano\"", {"Roma", "Milano"}},
-                                           Divisione{"a\rb,c\n", {"ab", "c"}}, Divisione{"\"", {""}}));
-
-TEST(Testo, SeparaColonneCambiaLaRigaEHaAlPiuCentoColonne) {
-    Colonne c;
+    for (const auto& [testo, attese] : casi) {
+        QString riga = QString::fromUtf8(testo);
+        SeparaColonne(riga, c);
+        EXPECT_EQ(colonneDi(c), attese) << testo;
+    }
+    // The line is changed as read; at most a hundred columns.
     QString cambiata = "a\r,\"b\"";
     SeparaColonne(cambiata, c);
     EXPECT_EQ(cambiata, "a,b,");
-
     QStringList pezzi;
     for (int i = 1; i <= 150; ++i) pezzi << QString::number(i);
     QString riga = pezzi.join(',');
@@ -159,23 +153,16 @@ TEST(Testo, SeparaColonneCambiaLaRigaEHaAlPiuCentoColonne) {
     EXPECT_EQ(colonneDi(c), pezzi.mid(0, 100));
 }
 
-TEST(Testo, SeparaColonneSvuotaIlBufferMaNonLElementoZero) {
+TEST(Testo, SeparaColonneSvuotaIlBufferMaNonLElementoZeroEAccettaUnSeparatore) {
     Colonne c;
     c.testo[0] = "Ricalcola";
     QString lunga = "1,2,3,4,5";
     SeparaColonne(lunga, c);
-    QString corta = "x,y";
-    SeparaColonne(corta, c);
-    EXPECT_EQ(c.conteggio, 2);
-    EXPECT_EQ((QStringList{c.testo[0], c.testo[3], c.testo[5]}), (QStringList{"Ricalcola", "", ""}));
-}
-
-TEST(Testo, SeparaColonneAUnSeparatoreScelto) {
     const QChar blocco(254);
     QString riga = QString("Localita") + blocco + "Nazione" + blocco;
-    Colonne c;
     SeparaColonne(riga, c, blocco);
     EXPECT_EQ(colonneDi(c), (QStringList{"Localita", "Nazione", ""}));
+    EXPECT_EQ((QStringList{c.testo[0], c.testo[4], c.testo[5]}), (QStringList{"Ricalcola", "", ""}));
 }
 
 TEST(Testo, LikeTesto) {

@@ -1,4 +1,5 @@
-// Guide times: one entry's text, and the sums per locality read per key or from the whole guide.
+// Guide times: one entry's text, the sums per locality read per key or from the whole guide, and
+// the order of a locality's entries, the database's whichever way they were read.
 #include "guide/TempoGuida.h"
 
 #include <gtest/gtest.h>
