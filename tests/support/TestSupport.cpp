@@ -32,6 +32,17 @@ void inserisci(Database& db, const QString& tabella, const Campi& campi) {
     r.memorizza();
 }
 
+Campi campi(const QString& testo) {
+    Campi c;
+    for (const QString& coppia : testo.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+        c.append({coppia.section(QLatin1Char('='), 0, 0), coppia.section(QLatin1Char('='), 1)});
+    return c;
+}
+
+void inserisci(Database& db, const QString& riga) {
+    inserisci(db, riga.section(QLatin1Char('|'), 0, 0), campi(riga.section(QLatin1Char('|'), 1)));
+}
+
 void tappa(Database& db, const QString& meta, const QString& sequenza, const QString& localita,
            const QString& km, const Campi& altri) {
     Campi campi{{nomi::kCodiceMeta, meta},

@@ -22,6 +22,11 @@ using Campi = QList<QPair<QString, QVariant>>;
 // One row into a table: the fields given, the others empty.
 void inserisci(Database& db, const QString& tabella, const Campi& campi);
 
+// Fields written "Campo=valore|Campo=valore" (texts; "1" and "0" for yes/no fields).
+Campi campi(const QString& testo);
+// One row written "Tabella|Campo=valore|Campo=valore".
+void inserisci(Database& db, const QString& riga);
+
 // A leg of trip `meta` into Itinerari (sequence, locality, kilometres, then any other fields).
 void tappa(Database& db, const QString& meta, const QString& sequenza, const QString& localita,
            const QString& km, const Campi& altri = {});
