@@ -1,5 +1,5 @@
 // The SQLite adapter: declared fields, case-insensitive text, LIKE patterns, bound values, row
-// sets and transactions.
+// sets, reading many rows in one statement, statements kept per connection, and transactions.
 #include "database/Database.h"
 
 #include <gtest/gtest.h>
@@ -24,17 +24,21 @@ class DatabaseTest : public ::testing::Test {
                                   {"Visto", TipoCampo::SiNo, 0}});
         db.creaIndice("Luoghi", "Localita");
     }
-    void aggiungi(const QString& localita, const QString& codice = QString(), bool visto = false) {
+    // A row; the code is left unset when not given.
+    void aggiungi(const QString& localita, const QVariant& codice = {}, bool visto = false) {
         RowSet r = db.apriTabella("Luoghi");
         r.aggiungi();
         r.imposta("Localita", localita);
-        if (!codice.isNull()) r.imposta("Codice", codice);
+        if (codice.isValid()) r.imposta("Codice", codice);
         r.imposta("Visto", visto);
         r.memorizza();
     }
+    // The localities a query finds, read row by row and in one statement (which must agree).
     QStringList localita(const Query& q) {
-        QStringList l;
+        QStringList l, blocco;
         for (RowSet r = db.apriRowSet(q); !r.fine(); r.successivo()) l << r.testo("Localita");
+        for (const QList<QVariant>& riga : db.leggi(q, {"Localita"})) blocco << riga[0].toString();
+        EXPECT_EQ(l, blocco);
         return l;
     }
     Query luoghi() { return Query::di("Luoghi"); }
@@ -44,7 +48,9 @@ class DatabaseTest : public ::testing::Test {
     Database db;
 };
 
-TEST_F(DatabaseTest, CampiNellOrdineConTipiELarghezze) {
+// The declared fields in order with their types and widths; a text longer than its field (in
+// characters, not bytes) is refused; fields left unset are stored empty and No.
+TEST_F(DatabaseTest, CampiDichiaratiLarghezzeEValoriNonImpostati) {
     const QList<Campo> campi = db.campi("luoghi");
     ASSERT_EQ(campi.size(), 3);
     EXPECT_EQ(campi[0], (Campo{"Localita", TipoCampo::Testo, 30}));
@@ -56,34 +62,32 @@ TEST_F(DatabaseTest, CampiNellOrdineConTipiELarghezze) {
     db.creaTabella("Altri", {{"Localita", TipoCampo::Testo, 30}});
     db.creaIndice("Altri", "Localita");
     EXPECT_EQ(db.indici("Altri"), QStringList{"Localita"});
-}
 
-TEST_F(DatabaseTest, TestoPiuLungoDelCampoRifiutato) {
     RowSet r = db.apriTabella("Luoghi");
     r.aggiungi();
     EXPECT_THROW(r.imposta("Codice", "ABC"), ErroreDatabase);
-    EXPECT_NO_THROW(r.imposta("Codice", "AB"));
-    // Width counts characters, not bytes.
     EXPECT_NO_THROW(r.imposta("Localita", QString(30, QChar(0x00E8))));
     r.memorizza();
-    EXPECT_EQ(db.conta(luoghi()), 1);
-}
-
-TEST_F(DatabaseTest, CampiNonImpostatiSonoVuotiENo) {
-    aggiungi("Roma");
-    RowSet r = db.apriRowSet(luoghi().dove("Codice", QString()));
+    r = db.apriRowSet(luoghi().dove("Codice", QString()));
     ASSERT_FALSE(r.fine());
     EXPECT_EQ(r.testo("Codice"), QString());
     EXPECT_FALSE(r.valore("Codice").isNull());
     EXPECT_FALSE(r.siNo("Visto"));
 }
 
-TEST_F(DatabaseTest, UguaglianzaIgnoraMaiuscoleAncheAccentate) {
-    aggiungi("mèta");
-    aggiungi("Metà");
+// Equality and order ignore case, accented letters too, also past a shared accented beginning.
+TEST_F(DatabaseTest, UguaglianzaEOrdineIgnoranoLeMaiuscoleAncheAccentate) {
+    for (const char* l : {"mèta", "Metà", "bari", "Ancona", "aosta", "ZARA", "Élancourt", "Località 2",
+                          "Località 10", "LOCALITÀ 2", "località 1", "Localitá 2"})
+        aggiungi(QString::fromUtf8(l));
     EXPECT_EQ(localita(luoghi().dove("Localita", "MÈTA")), QStringList{"mèta"});
     EXPECT_EQ(localita(luoghi().like("Localita", "MÈ*")), QStringList{"mèta"});
-    EXPECT_EQ(db.conta(luoghi().diverso("Localita", "METÀ")), 1);
+    EXPECT_EQ(db.conta(luoghi().diverso("Localita", "METÀ")), 11);
+    EXPECT_EQ(localita(luoghi().dove("Localita", "località 2")), (QStringList{"Località 2", "LOCALITÀ 2"}));
+    EXPECT_EQ(
+        localita(luoghi().ordina("Localita")).join(',').toStdString(),
+        "Ancona,aosta,bari,località 1,Località 10,Località 2,LOCALITÀ 2,Localitá 2,Metà,mèta,ZARA,Élancourt");
+    EXPECT_EQ(localita(luoghi().ordina("Localita", true)).first(), "Élancourt");
 }
 
 TEST_F(DatabaseTest, ModelliLikeConAsteriscoEPuntoInterrogativo) {
@@ -97,11 +101,10 @@ TEST_F(DatabaseTest, ModelliLikeConAsteriscoEPuntoInterrogativo) {
     EXPECT_TRUE(localita(luoghi().like("Localita", "Rom%")).isEmpty());
     EXPECT_TRUE(localita(luoghi().like("Localita", "Rom_")).isEmpty());
 
-    EXPECT_TRUE(CorrispondeLike(QString(), "*"));
-    EXPECT_FALSE(CorrispondeLike(QString(), "?"));
-    EXPECT_TRUE(CorrispondeLike("abc", "a**c"));
-    EXPECT_TRUE(CorrispondeLike("ÀBC", "àb?"));
-    EXPECT_FALSE(CorrispondeLike("abcd", "a*c"));
+    for (const char* caso : {"|*|1", "|?|0", "abc|a**c|1", "ÀBC|àb?|1", "abcd|a*c|0"}) {
+        const QStringList c = QString(caso).split('|');
+        EXPECT_EQ(CorrispondeLike(c[0], c[1]), c[2] == "1") << caso;
+    }
 }
 
 TEST_F(DatabaseTest, TestiConApiciEComandiSonoSoloTesto) {
@@ -114,14 +117,8 @@ TEST_F(DatabaseTest, TestiConApiciEComandiSonoSoloTesto) {
     EXPECT_THROW(db.apriRowSet(Query::di("Luoghi; DROP TABLE Luoghi")), ErroreDatabase);
 }
 
-TEST_F(DatabaseTest, OrdinamentoSenzaRiguardoAlleMaiuscole) {
-    for (const char* l : {"bari", "Ancona", "ZARA", "Élancourt", "aosta"}) aggiungi(QString::fromUtf8(l));
-    EXPECT_EQ(localita(luoghi().ordina("Localita")),
-              (QStringList{"Ancona", "aosta", "bari", "ZARA", "Élancourt"}));
-    EXPECT_EQ(localita(luoghi().ordina("Localita", true)).first(), "Élancourt");
-}
-
-TEST_F(DatabaseTest, RigheCancellateENuoveNelloStessoInsieme) {
+// Rows deleted, added and changed through row sets, as other sets and queries see them.
+TEST_F(DatabaseTest, RigheCancellateNuoveEModificateTraInsiemi) {
     for (const char* l : {"A", "B", "C"}) aggiungi(QString::fromUtf8(l));
     RowSet r = db.apriRowSet(luoghi().ordina("Localita"));
     EXPECT_EQ(r.conteggio(), 3);
@@ -147,21 +144,18 @@ TEST_F(DatabaseTest, RigheCancellateENuoveNelloStessoInsieme) {
         tutte.elimina();
     EXPECT_EQ(cancellate, 3);
     EXPECT_EQ(db.conta(luoghi()), 0);
-}
 
-TEST_F(DatabaseTest, ModificaVistaDaUnAltroInsieme) {
+    // A change through one set is seen by another set on the same table.
     aggiungi("Roma", "01");
     RowSet a = db.apriTabella("Luoghi");
     RowSet b = db.apriTabella("Luoghi");
-    EXPECT_EQ(b.testo("Codice"), "01");
     a.modifica();
     a.imposta("Codice", "02");
     a.imposta("Visto", true);
     a.memorizza();
     b.primo();
-    EXPECT_EQ(b.testo("Codice"), "02");
+    EXPECT_EQ(b.testo("Localita") + b.testo("Codice"), "Roma02");
     EXPECT_TRUE(b.siNo("Visto"));
-    EXPECT_EQ(b.testo("Localita"), "Roma");
 }
 
 TEST_F(DatabaseTest, TransazioneNonConfermataAnnullaTutto) {
@@ -198,16 +192,52 @@ TEST_F(DatabaseTest, FileCheNonEUnDatabaseRestaIntatto) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("manca.mdb")));
 }
 
-TEST_F(DatabaseTest, RiapertoConservaIDati) {
+// Statements kept for reuse belong to their connection: after closing and reopening the same
+// file, the same queries read the file as it is now, and a row set left from before is closed.
+TEST_F(DatabaseTest, RiapertoConservaIDatiERiusaLeIstruzioniSoloSullaSuaConnessione) {
     aggiungi("Oslo", "07", true);
+    RowSet vecchio = db.apriTabella("Luoghi");
+    EXPECT_EQ(vecchio.testo("Localita"), "Oslo");
+    EXPECT_EQ(db.conta(luoghi()), 1);
     db.chiudi();
-    Database riaperto;
-    riaperto.apri(percorso);
-    RowSet r = riaperto.apriTabella("Luoghi");
-    ASSERT_FALSE(r.fine());
-    EXPECT_EQ(r.testo(0), "Oslo");
-    EXPECT_TRUE(r.siNo("visto"));
-    EXPECT_THROW(r.testo("Manca"), ErroreDatabase);
+    {
+        Database altro;
+        altro.apri(percorso);
+        RowSet r = altro.apriTabella("Luoghi");
+        EXPECT_EQ(r.testo(0) + r.testo("Codice"), "Oslo07");
+        EXPECT_TRUE(r.siNo("visto"));
+        EXPECT_THROW(r.testo("Manca"), ErroreDatabase);
+        test::inserisci(altro, "Luoghi|Localita=Bergen|Codice=08");
+    }
+    db.apri(percorso);
+    EXPECT_FALSE(vecchio.aperto());
+    EXPECT_EQ(db.conta(luoghi()), 2);
+    EXPECT_EQ(localita(luoghi()), (QStringList{"Oslo", "Bergen"}));
+    RowSet nuovo = db.apriTabella("Luoghi");
+    nuovo.successivo();
+    EXPECT_EQ(nuovo.testo("Localita"), "Bergen");
+    vecchio = RowSet();
+    aggiungi("Narvik", "12", true);
+    EXPECT_EQ(db.conta(luoghi().dove("Visto", true)), 2);
+}
+
+// Many fields of many rows in one statement read as the row set reads them; an empty text field
+// as an empty text, a Yes/No field as a bool; unknown or injected field names are refused.
+TEST_F(DatabaseTest, LetturaInBloccoComeRigaPerRiga) {
+    aggiungi("Oslo", "07", true);
+    aggiungi("Bergen", QVariant(QString()), false);
+    aggiungi("Narvik", "12", true);
+    const Query q = luoghi().diverso("Localita", "NARVIK").ordina("Localita");
+    const QList<QList<QVariant>> righe = db.leggi(q, {"visto", "Codice", "Localita"});
+    ASSERT_EQ(righe.size(), 2);
+    RowSet rs = db.apriRowSet(q);
+    for (const QList<QVariant>& riga : righe) {
+        EXPECT_EQ(riga, (QList<QVariant>{rs.valore("Visto"), rs.valore("Codice"), rs.valore("Localita")}));
+        rs.successivo();
+    }
+    EXPECT_EQ(righe[0], (QList<QVariant>{false, QString(""), QString("Bergen")}));
+    EXPECT_THROW(db.leggi(q, {"Manca"}), ErroreDatabase);
+    EXPECT_THROW(db.leggi(q, {"Localita; DROP TABLE Luoghi"}), ErroreDatabase);
 }
 
 // A second run waits for the first to finish writing; one that waits in vain says why.
