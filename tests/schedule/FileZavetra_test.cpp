@@ -44,20 +44,15 @@ Griglia GrigliaViaggio() {
     return g;
 }
 
-TEST(FileZavetra, SoloLaRigaDiIntestazione) {
-    QTemporaryDir dir;
-    const EsitoFileZavetra esito = ScriviFileZavetra(GrigliaVuota(), "Città", dir.path());
-    ASSERT_TRUE(esito.riuscito());
-    EXPECT_EQ(test::leggiFile(dir.filePath("Camptabl.txt")), "Citt\xe0\r\n\r\n" + kIntestazione);
-    EXPECT_EQ(test::leggiFile(dir.filePath("ListaLocalita.txt")), QByteArray("'Nazione\tLocalit\xe0\r\n"));
-    EXPECT_EQ(esito.camptabl, QDir::toNativeSeparators(dir.filePath("Camptabl.txt")));
-    EXPECT_EQ(esito.listaLocalita, QDir::toNativeSeparators(dir.filePath("ListaLocalita.txt")));
-}
-
 TEST(FileZavetra, CamptablUndiciCampiEListaLocalitaConNazioni) {
     QTemporaryDir dir;
-    ASSERT_TRUE(ScriviFileZavetra(GrigliaViaggio(), " Roma ", dir.path()).riuscito());
-    const QByteArray atteso = " Roma \r\n\r\n" + kIntestazione +
+    const EsitoFileZavetra esito = ScriviFileZavetra(GrigliaViaggio(), " Città ", dir.path());
+    ASSERT_TRUE(esito.riuscito());
+    EXPECT_EQ(esito.camptabl, QDir::toNativeSeparators(dir.filePath("Camptabl.txt")));
+    EXPECT_EQ(esito.listaLocalita, QDir::toNativeSeparators(dir.filePath("ListaLocalita.txt")));
+    EXPECT_EQ(MessaggioFileScritti(esito), "Stampa dei file: \r\n\r\n" + esito.camptabl + "\r\n" +
+                                               esito.listaLocalita + "\r\n\r\ncompletata!");
+    const QByteArray atteso = " Citt\xe0 \r\n\r\n" + kIntestazione +
                               "1\tRoma [Start]\tA1\t\tA\t\t\t\t\tLun\t01/07\t\r\n"
                               "2\tverso: Firenze\tA1\t450\tA\t450\t04:30\t\t\tLun\t01/07\t\r\n"
                               "3\tFirenze\tA1\t30\tA\t480\t00:20\t\t\tLun\t01/07\t\r\n"
@@ -85,18 +80,17 @@ TEST(FileZavetra, CamptablUndiciCampiEListaLocalitaConNazioni) {
     EXPECT_EQ(test::leggiFile(dir.filePath("ListaLocalita.txt")), lista);
 }
 
+// The country after a border crossing ("IN " optional); compass words removed anywhere in a
+// word, whatever the case.
 TEST(FileZavetra, NazioneEPuntiCardinali) {
-    EXPECT_EQ(NazioneDopoIngresso("Ingresso in Austria"), "Austria");
-    EXPECT_EQ(NazioneDopoIngresso("INGRESSO IN   Francia  "), "Francia");
-    // Without "IN " the country is what follows the crossing word, not a piece of it.
-    EXPECT_EQ(NazioneDopoIngresso("INGRESSO  Svizzera"), "Svizzera");
-
-    EXPECT_EQ(TogliPuntiCardinali("Budapest"), "Budap");
-    EXPECT_EQ(TogliPuntiCardinali("Milano Ovest"), "Milano ");
-    // Anywhere in a word, and case does not matter.
-    EXPECT_EQ(TogliPuntiCardinali("Vestone sud"), "Vone ");
-    EXPECT_EQ(TogliPuntiCardinali("Nordovest"), "");
-    EXPECT_EQ(TogliPuntiCardinali("Ancona"), "Ancona");
+    for (const char* caso :
+         {"Ingresso in Austria|Austria", "INGRESSO IN   Francia  |Francia", "INGRESSO  Svizzera|Svizzera"})
+        EXPECT_EQ(NazioneDopoIngresso(QString(caso).section('|', 0, 0)), QString(caso).section('|', 1))
+            << caso;
+    for (const char* caso :
+         {"Budapest|Budap", "Milano Ovest|Milano ", "Vestone sud|Vone ", "Nordovest|", "Ancona|Ancona"})
+        EXPECT_EQ(TogliPuntiCardinali(QString(caso).section('|', 0, 0)), QString(caso).section('|', 1))
+            << caso;
 }
 
 TEST(FileZavetra, CartellaInesistente) {
@@ -105,16 +99,6 @@ TEST(FileZavetra, CartellaInesistente) {
     EXPECT_FALSE(esito.riuscito());
     EXPECT_TRUE(esito.errore.contains(esito.camptabl));
     EXPECT_TRUE(esito.errore.contains(esito.listaLocalita));
-}
-
-TEST(FileZavetra, MessaggioDiFineStampa) {
-    EsitoFileZavetra esito;
-    esito.camptabl = QStringLiteral("/dati/Camptabl.txt");
-    esito.listaLocalita = QStringLiteral("/dati/ListaLocalita.txt");
-    EXPECT_EQ(
-        MessaggioFileScritti(esito),
-        QStringLiteral(
-            "Stampa dei file: \r\n\r\n/dati/Camptabl.txt\r\n/dati/ListaLocalita.txt\r\n\r\ncompletata!"));
 }
 
 }  // namespace
