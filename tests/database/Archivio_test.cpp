@@ -58,74 +58,50 @@ class ArchivioTest : public ::testing::Test {
             {{"CodiceGuida", codice}, {"Descrizione", descrizione}, {"TempoObbligatorio", obbligatorio}});
     }
     int conta(const QString& tabella) { return a.dati().conta(Query::di(tabella)); }
-    // The stored guide types with codes in (dopo, fino], "code description".
-    QStringList tipiTra(const char* dopo, const char* fino) {
-        QStringList l;
-        for (RowSet r = a.dati().apriRowSet(Query::di("TipoGuida").ordina("CodiceGuida")); !r.fine();
-             r.successivo())
-            if (r.testo(0) > QLatin1String(dopo) && r.testo(0) <= QLatin1String(fino))
-                l << r.testo(0) + QLatin1Char(' ') + r.testo(1);
-        return l;
-    }
     ElencoTabelle elenco = TabelleStandard();
     QTemporaryDir dir;
     Archivio a{dir.path()};
 };
 
-TEST_F(ArchivioTest, PrimoAvvioCreaTabelleIndiciETipiGuida) {
+TEST_F(ArchivioTest, PrimoAvvioCreaTabelleEIndici) {
     a.AvviaDatabase();
-    Database& db = a.dati();
-    EXPECT_EQ(db.tabelle().join(','), "MeteCamper,Itinerari,GuidaCitta,TipoGuida,MetaCorrente,Parametri");
-    EXPECT_EQ(db.indici("GuidaCitta"), (QStringList{"Gruppo", "Localita"}));
+    EXPECT_EQ(a.dati().tabelle().join(','),
+              "MeteCamper,Itinerari,GuidaCitta,TipoGuida,MetaCorrente,Parametri");
+    EXPECT_EQ(a.dati().indici("GuidaCitta"), (QStringList{"Gruppo", "Localita"}));
     for (int t = kPrimaTabella; t <= kUltimaTabella; ++t) EXPECT_TRUE(a.rs[t].aperto()) << t;
-    const TabellaTipiGuida tipi = CaricaTipiGuida(a);
-    EXPECT_EQ(tipi.sceltaTipi.size(), 10);  // the completion joins the table at the next start
-    EXPECT_TRUE(tipi.voci[4].tempoObbligatorio);
-    EXPECT_FALSE(tipi.voci[5].tempoObbligatorio);
-    // The next start puts all thirteen in the table and adds nothing more.
-    const TabellaTipiGuida poi = CaricaTipiGuida(a);
-    EXPECT_EQ(poi.sceltaTipi.size(), 13);
-    EXPECT_EQ(poi.voci[13].descrizione, "Altro");
-    EXPECT_EQ(conta("TipoGuida"), 13);
 }
 
-TEST_F(ArchivioTest, TipiGuidaParzialiCompletatiDopoIlCodicePiuAlto) {
+// The guide types healed at each start.  Each case: the types stored before ("code description",
+// "*" when a time is required); then the choices offered at the first start ("!" when unusable
+// rows were said), how many after three more, and the table in the end.  A new file gets the standard
+// types, the last three joining the table at the next start; a partial table is completed after
+// its highest code; unusable rows (empty descriptions, repeated or foreign codes) are ignored,
+// never copied, and the table stops growing and never leaves "01"-"20"; every code taken: nothing
+// is added.
+TEST_F(ArchivioTest, TipiGuidaCompletatiAdOgniAvvio) {
     a.AvviaDatabase();
-    const QStringList nomi = QString(
-                                 "Ottimo^Da vedere^Interessante^Vedibile^Punto Sosta^PS e CS^Campeggio^"
-                                 "Ristorante^Gpl")
-                                 .split('^');
-    for (int i = 0; i < 9; ++i) tipo(QStringLiteral("0%1").arg(i + 1), nomi[i].toUpper(), i < 4);
-    EXPECT_EQ(CaricaTipiGuida(a).sceltaTipi.size(), 9);
-    EXPECT_EQ(tipiTra("09", "99"), (QStringList{"10 Lunorin", "11 Carte/Guide", "12 Altro"}));
-    // A table that already has every description gets nothing.
-    CaricaTipiGuida(a);
-    EXPECT_EQ(conta("TipoGuida"), 12);
-}
-
-// Unusable rows (empty descriptions, repeated or foreign codes) are ignored and said, never
-// copied into new rows; the table stops growing after one start and never leaves "01"-"20".
-TEST_F(ArchivioTest, TipiGuidaInutilizzabiliIgnoratiSenzaCrescere) {
-    a.AvviaDatabase();
-    const QStringList righe = {"01|",    "02| ",         "03|",         "04|",        "05|Ottimo",
-                               "05|Gpl", "99|Da vedere", "x1|Vedibile", "18|Mio tipo"};
-    for (const QString& r : righe) tipo(r.section('|', 0, 0), r.section('|', 1));
-    const TabellaTipiGuida tipi = CaricaTipiGuida(a);
-    EXPECT_EQ(tipi.sceltaTipi, (QStringList{"Ottimo", "Mio tipo"}));
-    EXPECT_FALSE(tipi.avviso.isEmpty());
-    EXPECT_EQ(conta("TipoGuida"), righe.size() + 11) << "the eleven standard descriptions not yet usable";
-    for (int i = 0; i < 3; ++i) CaricaTipiGuida(a);
-    EXPECT_EQ(conta("TipoGuida"), righe.size() + 11);
-    EXPECT_EQ(tipiTra("05", "20").join(','),
-              "06 Vedibile,07 Punto Sosta,08 PS e CS,09 Campeggio,10 Ristorante,11 Gpl,12 Lunorin,"
-              "13 Carte/Guide,14 Altro,18 Mio tipo,19 Da vedere,20 Interessante")
-        << "after 18 the next code, then the lowest free ones";
-    // Every code taken: nothing is added.
-    a.dati().elimina(Query::di("TipoGuida"));
-    for (int c = 1; c <= 20; ++c)
-        tipo(QStringLiteral("%1").arg(c, 2, 10, QLatin1Char('0')), "Tipo " + QString::number(c));
-    EXPECT_EQ(CaricaTipiGuida(a).sceltaTipi.size(), 20);
-    EXPECT_EQ(conta("TipoGuida"), 20);
+    const QString casi =
+        R"( = Ottimo,Da vedere,Interessante,Vedibile,Punto Sosta,PS e CS,Campeggio,Ristorante,Gpl,Lunori 13 = 01 Ottimo*,02 Da vedere*,03 Interessante*,04 Vedibile*,05 Punto Sosta,06 PS e CS,07 Campeggio,08 Ristorante,09 Gpl,10 Lunori,11 Lunorin,12 Carte/Guide,13 Altro
+01 OTTIMO*,02 DA VEDERE*,03 INTERESSANTE*,04 VEDIBILE*,05 PUNTO SOSTA,06 PS E CS,07 CAMPEGGIO,08 RISTORANTE,09 GPL = OTTIMO,DA VEDERE,INTERESSANTE,VEDIBILE,PUNTO SOSTA,PS E CS,CAMPEGGIO,RISTORANTE,GPL 12 = 01 OTTIMO*,02 DA VEDERE*,03 INTERESSANTE*,04 VEDIBILE*,05 PUNTO SOSTA,06 PS E CS,07 CAMPEGGIO,08 RISTORANTE,09 GPL,10 Lunorin,11 Carte/Guide,12 Altro
+01 ,02  ,03 ,04 ,05 Ottimo,05 Gpl,99 Da vedere,x1 Vedibile,18 Mio tipo = Ottimo,Mio tipo! 13 = 01 ,02  ,03 ,04 ,05 Ottimo,05 Gpl,06 Vedibile,07 Punto Sosta,08 PS e CS,09 Campeggio,10 Ristorante,11 Gpl,12 Lunorin,13 Carte/Guide,14 Altro,18 Mio tipo,19 Da vedere,20 Interessante,99 Da vedere,x1 Vedibile
+01 T1,02 T2,03 T3,04 T4,05 T5,06 T6,07 T7,08 T8,09 T9,10 T10,11 T11,12 T12,13 T13,14 T14,15 T15,16 T16,17 T17,18 T18,19 T19,20 T20 = T1,T2,T3,T4,T5,T6,T7,T8,T9,T10,T11,T12,T13,T14,T15,T16,T17,T18,T19,T20 20 = 01 T1,02 T2,03 T3,04 T4,05 T5,06 T6,07 T7,08 T8,09 T9,10 T10,11 T11,12 T12,13 T13,14 T14,15 T15,16 T16,17 T17,18 T18,19 T19,20 T20)";
+    for (const QString& caso : casi.split('\n')) {
+        SCOPED_TRACE(caso.toStdString());
+        a.dati().elimina(Query::di("TipoGuida"));
+        for (const QString& t : caso.section(" = ", 0, 0).split(',', Qt::SkipEmptyParts))
+            tipo(t.section(' ', 0, 0), t.section(' ', 1).remove('*'), t.endsWith('*'));
+        const TabellaTipiGuida primo = CaricaTipiGuida(a);
+        for (int i = 0; i < 2; ++i) CaricaTipiGuida(a);
+        const TabellaTipiGuida ultimo = CaricaTipiGuida(a);
+        QStringList tabella;
+        for (RowSet r = a.dati().apriRowSet(Query::di("TipoGuida").ordina("CodiceGuida")); !r.fine();
+             r.successivo())
+            tabella << r.testo("CodiceGuida") + ' ' + r.testo("Descrizione") +
+                           (r.siNo("TempoObbligatorio") ? "*" : "");
+        const QString esito = primo.sceltaTipi.join(',') + (primo.avviso.isEmpty() ? " " : "! ") +
+                              QString::number(ultimo.sceltaTipi.size()) + " = " + tabella.join(',');
+        EXPECT_EQ(esito.toStdString(), caso.section(" = ", 1).toStdString());
+    }
 }
 
 TEST_F(ArchivioTest, FileNonDatabaseMostraErroreENonCambia) {
