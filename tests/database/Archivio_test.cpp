@@ -309,7 +309,6 @@ TEST_F(ArchivioTest, SlotContaCancellaERipara) {
     a.RecordSetImposta(0, 7);
     EXPECT_EQ(a.NumeroRecord, 0);
     EXPECT_TRUE(a.rs[7].fine());
-
     ProgressoMemoria p;
     a.CancellaTabella(TabGuidaCitta, "Localita", "Roma';DROP TABLE GuidaCitta--", &p);
     EXPECT_EQ(conta("GuidaCitta"), 3);
@@ -320,7 +319,6 @@ TEST_F(ArchivioTest, SlotContaCancellaERipara) {
     EXPECT_EQ(conta("GuidaCitta"), 1);
     a.CancellaTabella(TabGuidaCitta, QString(), "ignorato");
     EXPECT_EQ(conta("GuidaCitta"), 0);
-
     inserisci(a.dati(), "GuidaCitta|Localita=  Roma (centro) ");
     inserisci(a.dati(), "GuidaCitta|Localita=(Bergen)");
     a.RiparaLocalitaGuida();

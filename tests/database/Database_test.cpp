@@ -42,7 +42,6 @@ class DatabaseTest : public ::testing::Test {
         return l;
     }
     Query luoghi() { return Query::di("Luoghi"); }
-
     QTemporaryDir dir;
     QString percorso;
     Database db;
@@ -62,7 +61,6 @@ TEST_F(DatabaseTest, CampiDichiaratiLarghezzeEValoriNonImpostati) {
     db.creaTabella("Altri", {{"Localita", TipoCampo::Testo, 30}});
     db.creaIndice("Altri", "Localita");
     EXPECT_EQ(db.indici("Altri"), QStringList{"Localita"});
-
     RowSet r = db.apriTabella("Luoghi");
     r.aggiungi();
     EXPECT_THROW(r.imposta("Codice", "ABC"), ErroreDatabase);
@@ -132,20 +130,17 @@ TEST_F(DatabaseTest, RigheCancellateNuoveEModificateTraInsiemi) {
     QStringList visti;
     for (; !r.fine(); r.successivo()) visti << r.testo("Localita");
     EXPECT_EQ(visti, (QStringList{"A", "C"}));
-
     // A row added through one set is visible to a query opened afterwards.
     r.aggiungi();
     r.imposta("Localita", "D");
     r.memorizza();
     EXPECT_EQ(localita(luoghi().ordina("Localita")), (QStringList{"A", "C", "D"}));
-
     // Deleting while walking reaches every row.
     int cancellate = 0;
     for (RowSet tutte = db.apriTabella("Luoghi"); !tutte.fine(); tutte.successivo(), ++cancellate)
         tutte.elimina();
     EXPECT_EQ(cancellate, 3);
     EXPECT_EQ(db.conta(luoghi()), 0);
-
     // A change through one set is seen by another set on the same table.
     aggiungi("Roma", "01");
     RowSet a = db.apriTabella("Luoghi");
@@ -252,7 +247,6 @@ TEST_F(DatabaseTest, UnAltroProcessoOccupatoSiAttendePoiSiDice) {
     }
     EXPECT_EQ(localita(luoghi().ordina(QStringLiteral("Localita"))),
               (QStringList{QStringLiteral("Dopo"), QStringLiteral("Prima")}));
-
     Database::Transazione bloccata(db);
     aggiungi(QStringLiteral("Bloccata"));
     try {

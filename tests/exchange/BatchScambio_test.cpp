@@ -18,7 +18,6 @@ struct Cartella {
     QTemporaryDir dir;
     QString uscita, errori;
     QTextStream out{&uscita}, err{&errori};
-
     explicit Cartella(const QStringList& mete = {}) {
         Archivio a(dir.path());
         a.AvviaDatabase();
@@ -45,7 +44,6 @@ TEST(BatchScambio, EsportaTutteEImportaLeScelte) {
     // Every trip, by locality.
     EXPECT_LT(scritto.indexOf("Lucca"), scritto.indexOf("Pisa"));
     EXPECT_LT(scritto.indexOf("Pisa"), scritto.indexOf("Siena"));
-
     Cartella d;
     EXPECT_EQ(EseguiImporta(d.dir.path(), file, {"9"}, d.out, d.err), kUscitaMetaIgnota);
     EXPECT_EQ(EseguiImporta(d.dir.path(), file, {"2", "000003"}, d.out, d.err), kUscitaRiuscita);

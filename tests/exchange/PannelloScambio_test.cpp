@@ -56,7 +56,6 @@ TEST(PannelloScambio, EsportazioneEImportazione) {
     EXPECT_EQ(b.Stato(), "Firenze,Siena|Pisa|[2] Tutti --->|<--- Tutti [1]|111");
     b.p.cmdTutto_Click(0);
     EXPECT_EQ(b.Stato(), "|Pisa,Firenze,Siena|[0] Tutti --->|<--- Tutti [3]|011");
-
     const QString percorso = b.dir.filePath("toscana.iei");
     b.dialoghi.fileDaSalvare = {percorso};
     b.dialoghi.risposte = {Risposta::Si};
@@ -69,7 +68,6 @@ TEST(PannelloScambio, EsportazioneEImportazione) {
     b.p.cmdImExp[1]->click();
     EXPECT_FALSE(b.p.isVisible());
     EXPECT_EQ(chiuso.count(), 1);
-
     // Into another data file: a file that cannot be read is said; the trips of the file listed.
     Banco d;
     QSignalSpy chiusoD(&d.p, &PannelloScambio::chiuso);

@@ -41,9 +41,7 @@ class Scambio : public ::testing::Test {
     QTemporaryDir dir;
     Archivio archivio{dir.path()};
     ProgressoMemoria progresso;
-
     void SetUp() override { archivio.AvviaDatabase(); }
-
     void Meta(const QString& codice, const QString& localita) {
         test::inserisci(archivio.dati(),
                         "MeteCamper|Nazione=Norvegia |CodiceMeta=" + codice + "|Localita=" + localita);
@@ -70,13 +68,11 @@ class Scambio : public ::testing::Test {
         return righe;
     }
     int Conta(int tabella) { return archivio.dati().conta(Query::di(archivio.nome(tabella))); }
-
     ContiImport Importa(const QStringList& righe, const QStringList& scelti) {
         const LetturaScambio l = LeggiScambio(Righe1252(righe));
         EXPECT_TRUE(l.contenuto.has_value()) << l.motivo.toStdString() << " " << l.riga;
         return ImportaMete(archivio, *l.contenuto, scelti, progresso);
     }
-
     // A file with one trip per "code locality" and one leg for each, headers as the tables.
     QStringList FileMete(const QStringList& mete, const QString& guida = {}) {
         QString m = "M CodiceMeta|Localita|Nazione", t = "T CodiceMeta|Sequenza|Localita|Chilometri";
@@ -97,7 +93,6 @@ TEST_F(Scambio, EsportazioneOrdineSeparatoriEValori) {
     // Without guide entries there is no guide block.
     EXPECT_EQ(LineeEsportazione(archivio, {"000001"}, progresso).size(), 5);
     Guida("Oslo", "Frogner park");
-
     // Right list order, an empty code and a code that names no trip.
     const QStringList linee = LineeEsportazione(archivio, {"000002", "", "000009", "000001"}, progresso);
     ASSERT_EQ(linee.size(), 9);
@@ -243,7 +238,6 @@ TEST_F(Scambio, UnaRigaDifettosaOUnGuastoLascianoIlDatabaseComEra) {
     EXPECT_FALSE(e.eseguito);
     EXPECT_TRUE(e.errore.contains("(riga 4)")) << e.errore.toStdString();
     EXPECT_EQ(Conta(TabMeteCamper), 1);
-
     ASSERT_TRUE(test::eseguiSql(archivio.percorsoDatabase(),
                                 "CREATE TRIGGER pieno BEFORE INSERT ON GuidaCitta "
                                 "BEGIN SELECT RAISE(ABORT, 'disco pieno'); END"));
@@ -283,7 +277,6 @@ TEST_F(Scambio, AndataERitornoDaUnDatabaseVuoto) {
     Guida("Roma", "Colosseo");                                                  // on no leg: not carried over
     const QString percorso = dir.filePath("tutto.iei");
     ASSERT_TRUE(ScriviEsportazione(archivio, {"000001", "000002"}, percorso, progresso));
-
     QTemporaryDir altra;
     Archivio vuoto(altra.path());
     vuoto.AvviaDatabase();

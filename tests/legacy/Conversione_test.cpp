@@ -56,9 +56,7 @@ class ConversioneTest : public ::testing::Test {
                File(kTracciatoGuida, {"Locali=Roma|Descri=Colosseo|TipoDa=1|TempoS=200|FlagVi=1",
                                       "Locali=Roma|Descri=Camping Tiber|TipoDa=7|TempoS="}));
     }
-
     void scrivi(const QString& nome, const QByteArray& byte) { test::scriviFile(dir.filePath(nome), byte); }
-
     // The rows of a table ordered by a field, the fields given (blank-separated) "|"-joined.
     QStringList righe(const QString& tabella, const QString& ordine, const QString& campi) {
         QStringList out;
@@ -70,11 +68,9 @@ class ConversioneTest : public ::testing::Test {
         }
         return out;
     }
-
     QStringList fileCartella(const QString& sotto = {}) {
         return QDir(dir.filePath(sotto)).entryList(QDir::Files, QDir::Name);
     }
-
     QTemporaryDir dir;
     Archivio archivio{dir.path()};
     DialoghiScriptati dialoghi;
@@ -89,11 +85,9 @@ TEST_F(ConversioneTest, MeteTappeGuidaETipiConvertitiEFileSpostati) {
     EXPECT_FALSE(cmdConverte(archivio, dir.path(), dialoghi, progresso));
     EXPECT_EQ(test::istantanea(archivio.dati()), prima);
     EXPECT_TRUE(EsistonoVecchiFile(dir.path()));
-
     dialoghi.mostrati.clear();
     dialoghi.risposte = {Risposta::Si};
     ASSERT_TRUE(cmdConverte(archivio, dir.path(), dialoghi, progresso));
-
     EXPECT_EQ(
         righe("MeteCamper", "CodiceMeta",
               "CodiceMeta Localita Nazione DataInizio OraInizio MediaAutostrada OraColazione OraPranzo "
@@ -113,7 +107,6 @@ TEST_F(ConversioneTest, MeteTappeGuidaETipiConvertitiEFileSpostati) {
     EXPECT_EQ(fileCartella("convertiti"),
               (QStringList{"CAMPGUID.DAT", "CampMete.dat", "camp0001.dat", "camp0012.dat"}));
     EXPECT_FALSE(EsistonoVecchiFile(dir.path()));
-
     ASSERT_EQ(dialoghi.mostrati.size(), 2);
     EXPECT_EQ(
         dialoghi.mostrati[1].testo,
@@ -127,7 +120,6 @@ TEST_F(ConversioneTest, SecondaConversioneAggiornaSenzaDuplicare) {
     const QStringList dopo = test::istantanea(archivio.dati());
     for (const QString& nome : fileCartella("convertiti"))
         ASSERT_TRUE(QFile::copy(dir.filePath("convertiti/" + nome), dir.filePath(nome)));
-
     const EsitoConversione esito = ConvertiVecchiFile(archivio, dir.path(), progresso);
     ASSERT_TRUE(esito.riuscita) << esito.errore.toStdString();
     EXPECT_EQ(test::istantanea(archivio.dati()), dopo);
@@ -147,7 +139,6 @@ TEST_F(ConversioneTest, FileDifettosoLasciaTuttoComEra) {
     EXPECT_EQ(esito.errore,
               "File camp0001.dat, record 1: l'intestazione indica 9 tappe ma il file ne contiene 1");
     EXPECT_EQ(test::istantanea(archivio.dati()), prima);
-
     scrivi("camp0001.dat", tappe);
     QByteArray guida = test::leggiFile(dir.filePath("CAMPGUID.DAT"));
     guida[128 + 40] = '\x01';  // the description of the second entry

@@ -29,7 +29,6 @@ TEST(VecchiFile, CampiAlLoroPostoERecordCortiLettiComeSpazi) {
     EXPECT_EQ(primo.mid(6, 6), QByteArray("Forl\xEC ", 6));  // Windows-1252, after the 6-byte code
     const QByteArray secondo = ScriviRecordVecchio(
         kTracciatoMete, {{"Codice", "123456"}, {"Locali", "Trondheim"}, {"Nazion", "Norvegia"}});
-
     // The file ends inside the locality of the second record.
     const QByteArray file = primo + secondo.left(10);
     ASSERT_EQ(NumeroRecordVecchi(file.size(), 128), 2);
@@ -47,7 +46,6 @@ TEST(VecchiFile, ByteDiControlloRendonoIlRecordIlleggibile) {
     ASSERT_TRUE(buona);
     EXPECT_EQ(buona->campo("Locali"), "ROMA*A1");
     EXPECT_EQ(buona->campo("Chilom"), "12");
-
     for (const char byte : {'\0', '\x1A', '\x7F', '\x81'}) {
         QByteArray guasta = tappa;
         guasta[54] = byte;  // inside Chilom

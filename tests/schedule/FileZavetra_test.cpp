@@ -66,7 +66,6 @@ TEST(FileZavetra, CamptablUndiciCampiEListaLocalitaConNazioni) {
                               "7\tGy?r Nord\tM1\t120\tA\t1.570\t01:20\t\t\tMer\t03/07\t\r\n"
                               "8\tCitt\xe0 di Castello\tE45\t900\tA\t2.470\t09:00\t\t\tGio\t04/07\t\r\n";
     EXPECT_EQ(test::leggiFile(dir.filePath("Camptabl.txt")), atteso);
-
     // The locality list skips halts, new days, rest marks, "\" and "verso" rows and lists Ancona;
     // the border crossing changes the country without a line; Budapest loses EST and Győr NORD.
     const QByteArray lista =
@@ -78,6 +77,10 @@ TEST(FileZavetra, CamptablUndiciCampiEListaLocalitaConNazioni) {
         "Ungheria\tGy?r \r\n"
         "Ungheria\tCitt\xe0 di Castello\r\n";
     EXPECT_EQ(test::leggiFile(dir.filePath("ListaLocalita.txt")), lista);
+    // Into a folder that is not there: both files named in the error.
+    const EsitoFileZavetra fallito = ScriviFileZavetra(GrigliaViaggio(), "Roma", dir.filePath("manca"));
+    EXPECT_FALSE(fallito.riuscito());
+    EXPECT_TRUE(fallito.errore.contains(fallito.camptabl) && fallito.errore.contains(fallito.listaLocalita));
 }
 
 // The country after a border crossing ("IN " optional); compass words removed anywhere in a
@@ -91,14 +94,6 @@ TEST(FileZavetra, NazioneEPuntiCardinali) {
          {"Budapest|Budap", "Milano Ovest|Milano ", "Vestone sud|Vone ", "Nordovest|", "Ancona|Ancona"})
         EXPECT_EQ(TogliPuntiCardinali(QString(caso).section('|', 0, 0)), QString(caso).section('|', 1))
             << caso;
-}
-
-TEST(FileZavetra, CartellaInesistente) {
-    QTemporaryDir dir;
-    const EsitoFileZavetra esito = ScriviFileZavetra(GrigliaViaggio(), "Roma", dir.filePath("manca"));
-    EXPECT_FALSE(esito.riuscito());
-    EXPECT_TRUE(esito.errore.contains(esito.camptabl));
-    EXPECT_TRUE(esito.errore.contains(esito.listaLocalita));
 }
 
 }  // namespace

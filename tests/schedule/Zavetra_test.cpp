@@ -51,7 +51,6 @@ class Zavetra : public ::testing::Test {
         box.cmbRange = "15";
         test::inserisci(archivio.dati(), "MeteCamper|CodiceMeta=" + kMeta + "|Localita=ROMA");
     }
-
     // Legs "Localita/km/sosta/tipo/strada; ..." (halt " ", type "A", road "A1" when left out); a
     // halt beginning with "*" ends the day.
     void tappe(const QString& elenco) {
@@ -79,7 +78,6 @@ class Zavetra : public ::testing::Test {
         archivio.dati().elimina(Query::di("GuidaCitta"));
         sequenza = 0;
     }
-
     QString coefficiente() {
         return archivio.dati()
             .apriRowSet(Query::di("MeteCamper").dove("CodiceMeta", kMeta))
@@ -91,7 +89,6 @@ class Zavetra : public ::testing::Test {
         r.imposta("Coefficiente", c);
         r.memorizza();
     }
-
     void carica() { CaricaTappeItinerario(archivio, tab, kMeta, box); }
     EsitoZavetra esegui() {
         return CalcolaZavetra({archivio, box, kMeta, tab, copia, tipi, progresso, dialoghi});
@@ -100,7 +97,6 @@ class Zavetra : public ::testing::Test {
         carica();
         return esegui();
     }
-
     // The row whose column 1 is the text, or -1.
     int rigaDi(const QString& tappa) const {
         for (int r = 1; r < tab.righe(); ++r)
@@ -122,7 +118,6 @@ class Zavetra : public ::testing::Test {
         }
         return righe;
     }
-
     QTemporaryDir dir;
     Archivio archivio{dir.path()};
     TabellaTipiGuida tipi;
@@ -222,6 +217,11 @@ fine 08|03|2024|09|00|Ven|5
 3 3|Due|SP1|87|L|108|02:11|||Lun|04/03|10:43|[Km 108 in ore 02:43]
 km |||108|108
 tempo 00:02:42
+@ | Partenza/0; Roma [Start]/100; Roma/0  # voci della guida; la stessa localita di nuovo non le ripete
++ Roma/Colosseo/G1/01/A1; Roma/Parcheggio//02
+3 |> A1 * Colosseo||||||01:00:00|01:00:00|Lun|04/03|19:00|Ottimo|>04/03-19:00
+4 | > Parcheggio||||||-1:09:59||Lun|04/03|19:00|Da vedere [Km 100 in ore 01:00; sosta ore 00:00]
+5 |Totali: Km e tempi (gg:hh:mm):
 @ |  # itinerario vuoto: il segno [Start] va comunque sulla riga 1
 1 1| [Start]||||||||Lun|04/03|08:00
 2 |Totali: Km e tempi (gg:hh:mm):
@@ -293,20 +293,6 @@ TEST_F(Zavetra, ModiDiSosta) {
                       "-1Da vedere");
         }
     }
-}
-
-TEST_F(Zavetra, VociDellaGuidaNelloSchedule) {
-    tappe("Partenza/0; Roma [Start]/100");
-    voci("Roma/Colosseo/G1/01/A1; Roma/Parcheggio//02");
-    tappe("Roma/0");  // the same locality again: its entries are used once
-    box.cmbSoste = "2 - Soste Guida";
-    ASSERT_TRUE(calcola().eseguito);
-    EXPECT_EQ(copia.testo(3, ColCVisita), "1000");  // one visit day of 10 hours
-    EXPECT_EQ(Riga(tab, 3), "|> A1 * Colosseo||||||01:00:00|01:00:00|Lun|04/03|19:00|Ottimo|>04/03-19:00");
-    EXPECT_EQ(
-        Riga(tab, 4),
-        "| > Parcheggio||||||-1:09:59||Lun|04/03|19:00|Da vedere [Km 100 in ore 01:00; sosta ore 00:00]");
-    EXPECT_EQ(rigaDi("Roma"), -1);  // the second Roma leg has no km and no halt: no row
 }
 
 // Tabs and line breaks typed into localities, roads, guide descriptions and groups become blanks
@@ -508,7 +494,6 @@ TEST_F(Zavetra, PassaggioCheMisuraComeQuelloCheScrive) {
         "Lecce/40/ /L");
     voci("Roma/Musei/G2; Roma/Fontana/; Napoli/Scavi/05:30");
     ASSERT_TRUE(calcola().eseguito);
-
     ParametriMotore p;
     p.v = ControllaVariabiliConvertite(box);
     for (int i = 0; i < 4; ++i) p.velocita[i] = static_cast<float>(Valore(box.cmbMediaKm[i]));
