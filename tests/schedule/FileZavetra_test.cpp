@@ -46,13 +46,14 @@ Griglia GrigliaViaggio() {
 
 TEST(FileZavetra, CamptablUndiciCampiEListaLocalitaConNazioni) {
     QTemporaryDir dir;
-    const EsitoFileZavetra esito = ScriviFileZavetra(GrigliaViaggio(), " Città ", dir.path());
+    const EsitoFileZavetra esito =
+        ScriviFileZavetra(GrigliaViaggio(), " Cit\ttà ", dir.path());  // a tab: a blank
     ASSERT_TRUE(esito.riuscito());
     EXPECT_EQ(esito.camptabl, QDir::toNativeSeparators(dir.filePath("Camptabl.txt")));
     EXPECT_EQ(esito.listaLocalita, QDir::toNativeSeparators(dir.filePath("ListaLocalita.txt")));
     EXPECT_EQ(MessaggioFileScritti(esito), "Stampa dei file: \r\n\r\n" + esito.camptabl + "\r\n" +
                                                esito.listaLocalita + "\r\n\r\ncompletata!");
-    const QByteArray atteso = " Citt\xe0 \r\n\r\n" + kIntestazione +
+    const QByteArray atteso = " Cit t\xe0 \r\n\r\n" + kIntestazione +
                               "1\tRoma [Start]\tA1\t\tA\t\t\t\t\tLun\t01/07\t\r\n"
                               "2\tverso: Firenze\tA1\t450\tA\t450\t04:30\t\t\tLun\t01/07\t\r\n"
                               "3\tFirenze\tA1\t30\tA\t480\t00:20\t\t\tLun\t01/07\t\r\n"
