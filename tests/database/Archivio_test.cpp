@@ -52,11 +52,6 @@ class ArchivioTest : public ::testing::Test {
         elenco.TabelleCampi[tabella].replace(QStringLiteral("%1[T=%2]").arg(campo).arg(da),
                                              QStringLiteral("%1[T=%2]").arg(campo).arg(a));
     }
-    void tipo(const QString& codice, const QString& descrizione, bool obbligatorio = false) {
-        inserisci(
-            a.dati(), "TipoGuida",
-            {{"CodiceGuida", codice}, {"Descrizione", descrizione}, {"TempoObbligatorio", obbligatorio}});
-    }
     int conta(const QString& tabella) { return a.dati().conta(Query::di(tabella)); }
     ElencoTabelle elenco = TabelleStandard();
     QTemporaryDir dir;
@@ -71,13 +66,10 @@ TEST_F(ArchivioTest, PrimoAvvioCreaTabelleEIndici) {
     for (int t = kPrimaTabella; t <= kUltimaTabella; ++t) EXPECT_TRUE(a.rs[t].aperto()) << t;
 }
 
-// The guide types healed at each start.  Each case: the types stored before ("code description",
-// "*" when a time is required); then the choices offered at the first start ("!" when unusable
-// rows were said), how many after three more, and the table in the end.  A new file gets the standard
-// types, the last three joining the table at the next start; a partial table is completed after
-// its highest code; unusable rows (empty descriptions, repeated or foreign codes) are ignored,
-// never copied, and the table stops growing and never leaves "01"-"20"; every code taken: nothing
-// is added.
+// The guide types healed at each start: a new file, a partial table (completed after its highest
+// code), unusable rows (ignored and said, never copied; the table stops growing and stays in
+// "01"-"20"), every code taken.  Each case: the types before ("*": time required), the choices at
+// the first start ("!": rows said), how many after three more, and the table in the end.
 TEST_F(ArchivioTest, TipiGuidaCompletatiAdOgniAvvio) {
     a.AvviaDatabase();
     const QString casi =
@@ -89,7 +81,10 @@ TEST_F(ArchivioTest, TipiGuidaCompletatiAdOgniAvvio) {
         SCOPED_TRACE(caso.toStdString());
         a.dati().elimina(Query::di("TipoGuida"));
         for (const QString& t : caso.section(" = ", 0, 0).split(',', Qt::SkipEmptyParts))
-            tipo(t.section(' ', 0, 0), t.section(' ', 1).remove('*'), t.endsWith('*'));
+            inserisci(a.dati(), "TipoGuida",
+                      {{"CodiceGuida", t.section(' ', 0, 0)},
+                       {"Descrizione", t.section(' ', 1).remove('*')},
+                       {"TempoObbligatorio", t.endsWith('*')}});
         const TabellaTipiGuida primo = CaricaTipiGuida(a);
         for (int i = 0; i < 2; ++i) CaricaTipiGuida(a);
         const TabellaTipiGuida ultimo = CaricaTipiGuida(a);
@@ -136,8 +131,8 @@ TEST_F(ArchivioTest, DatabaseDanneggiatoDopoLaChiusuraPulitaRifiutatoENonToccato
     byte[byte.size() - 4096] = '\x07';
     test::scriviFile(percorso(), byte);
     ASSERT_TRUE(QDir(dir.path()).mkpath("backup"));
-    test::scriviFile(QDir(dir.path()).filePath("backup/Voviva-20240101-080000.mdb"), "a");
-    test::scriviFile(QDir(dir.path()).filePath("backup/Voviva-20250101-080000.mdb"), "b");
+    for (const char* c : {"20240101", "20250101"})
+        test::scriviFile(dir.filePath(QString("backup/Voviva-%1-080000.mdb").arg(c)), c);
     try {
         a.AvviaDatabase();
         ADD_FAILURE() << "a damaged file was accepted";
@@ -246,8 +241,8 @@ TEST_F(ArchivioTest, CampiMancantiInAltroOrdineETabellaMancante) {
     EXPECT_EQ((QStringList{r.testo(1), r.testo(25), r.testo(26), r.testo(27)}),
               (QStringList{"Capo Nord", "0.5", "", ""}));
     RowSet t = a.dati().apriTabella("TipoGuida");
-    EXPECT_EQ(t.testo("CodiceGuida") + t.testo("Descrizione"), "14Fiordo");
-    EXPECT_TRUE(t.siNo("TempoObbligatorio"));
+    EXPECT_EQ(t.testo("CodiceGuida") + t.testo("Descrizione") + (t.siNo("TempoObbligatorio") ? "*" : ""),
+              "14Fiordo*");
     EXPECT_TRUE(a.dati().esisteTabella("Parametri"));
 }
 
@@ -263,9 +258,8 @@ TEST_F(ArchivioTest, CampoInPiuNonRicostruisceERimane) {
     EXPECT_EQ(a.dati().apriTabella("GuidaCitta").testo("Note"), "porto");
 }
 
-// The check completes the indexes of the tables that pass before the rebuild starts; after that,
-// a rebuild interrupted at any step leaves the old file as it was, and the next start clears the
-// stale temporary file and completes the rebuild.
+// Past the check (which completes the indexes of the tables that pass), a rebuild interrupted at
+// any step leaves the old file as it was; the next start clears the stale file and completes it.
 TEST_F(ArchivioTest, InterruzioneAOgniPassoLasciaIlVecchioFile) {
     larghezza(TabItinerari, "NomeStrada", 64, 50);
     vecchio({"MeteCamper|Localita=Tromsø", "Itinerari|Localita=Narvik"});
@@ -294,9 +288,8 @@ TEST_F(ArchivioTest, InterruzioneAOgniPassoLasciaIlVecchioFile) {
     EXPECT_EQ(a.dati().campi("Itinerari")[4].larghezza, 64);
 }
 
-// The guide's slot: a query's rows counted with the set left on the first, deletes by value
-// (an apostrophe matches any character, as the guide look-ups expect) with the progress bar, and
-// localities repaired.
+// The guide's slot: a query's rows counted, the set on the first; deletes by value (an apostrophe
+// matches any character, as the guide look-ups expect) with the progress bar; localities repaired.
 TEST_F(ArchivioTest, SlotContaCancellaERipara) {
     a.AvviaDatabase();
     for (const char* l : {"L'Aquila", "LXAquila", "Oslo", "Roma';DROP TABLE GuidaCitta--"})

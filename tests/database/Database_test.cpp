@@ -130,16 +130,11 @@ TEST_F(DatabaseTest, RigheCancellateNuoveEModificateTraInsiemi) {
     QStringList visti;
     for (; !r.fine(); r.successivo()) visti << r.testo("Localita");
     EXPECT_EQ(visti, (QStringList{"A", "C"}));
-    // A row added through one set is visible to a query opened afterwards.
-    r.aggiungi();
-    r.imposta("Localita", "D");
-    r.memorizza();
-    EXPECT_EQ(localita(luoghi().ordina("Localita")), (QStringList{"A", "C", "D"}));
     // Deleting while walking reaches every row.
     int cancellate = 0;
     for (RowSet tutte = db.apriTabella("Luoghi"); !tutte.fine(); tutte.successivo(), ++cancellate)
         tutte.elimina();
-    EXPECT_EQ(cancellate, 3);
+    EXPECT_EQ(cancellate, 2);
     EXPECT_EQ(db.conta(luoghi()), 0);
     // A change through one set is seen by another set on the same table.
     aggiungi("Roma", "01");
@@ -245,8 +240,7 @@ TEST_F(DatabaseTest, UnAltroProcessoOccupatoSiAttendePoiSiDice) {
         });
         fine.join();
     }
-    EXPECT_EQ(localita(luoghi().ordina(QStringLiteral("Localita"))),
-              (QStringList{QStringLiteral("Dopo"), QStringLiteral("Prima")}));
+    EXPECT_EQ(localita(luoghi().ordina("Localita")), (QStringList{"Dopo", "Prima"}));
     Database::Transazione bloccata(db);
     aggiungi(QStringLiteral("Bloccata"));
     try {

@@ -77,7 +77,7 @@ class ConversioneTest : public ::testing::Test {
     ProgressoMemoria progresso;
 };
 
-TEST_F(ConversioneTest, MeteTappeGuidaETipiConvertitiEFileSpostati) {
+TEST_F(ConversioneTest, MeteTappeGuidaETipiConvertitiFileSpostatiESecondaConversioneSenzaDoppioni) {
     ASSERT_TRUE(EsistonoVecchiFile(dir.path()));
     // Not confirmed: nothing changes.
     const QStringList prima = test::istantanea(archivio.dati());
@@ -110,21 +110,16 @@ TEST_F(ConversioneTest, MeteTappeGuidaETipiConvertitiEFileSpostati) {
     ASSERT_EQ(dialoghi.mostrati.size(), 2);
     EXPECT_EQ(
         dialoghi.mostrati[1].testo,
-        QString::fromUtf8("Conversione eseguita...\r\nMèta senza tappe, intestazione incoerente: Andalusia "
-                          "(camp0012.dat)"));
+        "Conversione eseguita...\r\nMèta senza tappe, intestazione incoerente: Andalusia (camp0012.dat)");
     EXPECT_EQ(progresso.massimo, 0);  // the bar is cleared
-}
-
-TEST_F(ConversioneTest, SecondaConversioneAggiornaSenzaDuplicare) {
-    ASSERT_TRUE(ConvertiVecchiFile(archivio, dir.path(), progresso).riuscita);
+    // Converting the same files again updates without doubling; names already kept get a number.
     const QStringList dopo = test::istantanea(archivio.dati());
     for (const QString& nome : fileCartella("convertiti"))
         ASSERT_TRUE(QFile::copy(dir.filePath("convertiti/" + nome), dir.filePath(nome)));
     const EsitoConversione esito = ConvertiVecchiFile(archivio, dir.path(), progresso);
     ASSERT_TRUE(esito.riuscita) << esito.errore.toStdString();
     EXPECT_EQ(test::istantanea(archivio.dati()), dopo);
-    EXPECT_TRUE(esito.nonSpostati.isEmpty());
-    EXPECT_TRUE(fileCartella("convertiti").contains("CampMete.dat.1"));
+    EXPECT_TRUE(esito.nonSpostati.isEmpty() && fileCartella("convertiti").contains("CampMete.dat.1"));
 }
 
 // A record that cannot be read, or a leg file with fewer legs than its header says: nothing is

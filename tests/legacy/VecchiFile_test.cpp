@@ -43,9 +43,7 @@ TEST(VecchiFile, ByteDiControlloRendonoIlRecordIlleggibile) {
     QByteArray tappa = ScriviRecordVecchio(kTracciatoTappe, {{"Locali", "ROMA*A1"}, {"Chilom", "12"}});
     ASSERT_EQ(tappa.size(), 64);
     const auto buona = FileVecchio(tappa).record(kTracciatoTappe, 1);
-    ASSERT_TRUE(buona);
-    EXPECT_EQ(buona->campo("Locali"), "ROMA*A1");
-    EXPECT_EQ(buona->campo("Chilom"), "12");
+    EXPECT_EQ(buona ? buona->campo("Locali") + '|' + buona->campo("Chilom") : "-", "ROMA*A1|12");
     for (const char byte : {'\0', '\x1A', '\x7F', '\x81'}) {
         QByteArray guasta = tappa;
         guasta[54] = byte;  // inside Chilom

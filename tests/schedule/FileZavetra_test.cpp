@@ -16,31 +16,22 @@ namespace {
 const QByteArray kIntestazione =
     "Num.\tLocalit\xe0\tN.Str\tKm.\tTs\tPr/Km\tTempo\tSosta\tG.Sett\tData\tOra\tNote\r\n";
 
-Griglia GrigliaVuota() {
-    return Griglia(1, 15);
-}
-
-// A row from its cells 0..14 separated by tabs.
-void Riga(Griglia& g, const QString& celle) {
-    ASSERT_GE(g.aggiungiRiga(celle), 1);
-}
-
 // One day of a trip that crosses into Hungary: driving rows, a leg still under way, a halt, a
 // new-day row, a rest mark, the border crossing and places with compass words.
 Griglia GrigliaViaggio() {
-    Griglia g = GrigliaVuota();
-    Riga(g, "1\tRoma [Start]\tA1 \t\tA\t\t\t\t\tLun\t01/07\t08:00\t");
-    Riga(g, "2\tverso: Firenze\tA1\t450\tA\t450\t04:30\t\t\tLun\t01/07\t12:30\tPranzo");
-    Riga(g, "3\tFirenze\tA1\t30\tA\t480\t00:20\t\t\tLun\t01/07\t14:20\t");
-    Riga(g, "\t > Duomo; \"cupola\"\t\t\t\t\t\t01:00\t00:45\tLun\t01/07\t15:05\tMonumento");
-    Riga(g, "\t > Partenza mattino successivo\t\t\t\t\t\t\t\tMar\t02/07\t08:00\tNuovo giorno");
-    Riga(g, "\t*Riposo\t\t\t\t\t\t\t\t\t\t\t");
-    Riga(g, "\t\\\t\t\t\t\t\t\t\t\t\t\t");
-    Riga(g, "4\tAncona\tA14\t250\tA\t730\t02:30\t\t\tMar\t02/07\t10:30\t");
-    Riga(g, "5\tINGRESSO IN  Ungheria \tM7\t700\tA\t1.430\t07:00\t\t\tMar\t02/07\t19:00\tCena");
-    Riga(g, "6\tBudapest\tM1\t20\tS\t1.450\t00:20\t\t\tMer\t03/07\t08:20\t");
-    Riga(g, "7\tGyőr Nord\tM1\t120\tA\t1.570\t01:20\t\t\tMer\t03/07\t09:40\t");
-    Riga(g, "8\tCittà di Castello\tE45\t900\tA\t2.470\t09:00\t\t\tGio\t04/07\t18:40\t");
+    Griglia g(1, 15);  // rows from their cells 0..14 separated by tabs
+    g.aggiungiRiga("1\tRoma [Start]\tA1 \t\tA\t\t\t\t\tLun\t01/07\t08:00\t");
+    g.aggiungiRiga("2\tverso: Firenze\tA1\t450\tA\t450\t04:30\t\t\tLun\t01/07\t12:30\tPranzo");
+    g.aggiungiRiga("3\tFirenze\tA1\t30\tA\t480\t00:20\t\t\tLun\t01/07\t14:20\t");
+    g.aggiungiRiga("\t > Duomo; \"cupola\"\t\t\t\t\t\t01:00\t00:45\tLun\t01/07\t15:05\tMonumento");
+    g.aggiungiRiga("\t > Partenza mattino successivo\t\t\t\t\t\t\t\tMar\t02/07\t08:00\tNuovo giorno");
+    g.aggiungiRiga("\t*Riposo\t\t\t\t\t\t\t\t\t\t\t");
+    g.aggiungiRiga("\t\\\t\t\t\t\t\t\t\t\t\t\t");
+    g.aggiungiRiga("4\tAncona\tA14\t250\tA\t730\t02:30\t\t\tMar\t02/07\t10:30\t");
+    g.aggiungiRiga("5\tINGRESSO IN  Ungheria \tM7\t700\tA\t1.430\t07:00\t\t\tMar\t02/07\t19:00\tCena");
+    g.aggiungiRiga("6\tBudapest\tM1\t20\tS\t1.450\t00:20\t\t\tMer\t03/07\t08:20\t");
+    g.aggiungiRiga("7\tGyőr Nord\tM1\t120\tA\t1.570\t01:20\t\t\tMer\t03/07\t09:40\t");
+    g.aggiungiRiga("8\tCittà di Castello\tE45\t900\tA\t2.470\t09:00\t\t\tGio\t04/07\t18:40\t");
     return g;
 }
 
