@@ -194,6 +194,8 @@ km 500||||500
 2 2|Arrivo|A1|442|A|442|04:25|||Lun|04/03|12:25|Pranzo [Km 442 in ore 04:25]
 @ | Partenza/0; Arrivo/433
 2 2|Arrivo|A1|433|A|433|04:20|||Lun|04/03|12:20|[Km 433 in ore 04:20]
+@ | Partenza/0; Arrivo/475  # arrivo alle 12:45, fine della tolleranza: la guida si ferma per il pranzo
+2 2|verso: Arrivo|A1|450|A|450|04:30|||Lun|04/03|12:30|Pranzo|>04/03-13:45
 @ | Partenza/0/00:04:36; Arrivo/15  # dopo una sosta oltre l'ora di pranzo il pezzo non e tagliato: pranzo alle 12:45, alle 12:46 no
 3 3|Arrivo|A1|15|A|15|00:09|||Lun|04/03|12:45|Pranzo [Km 15 in ore 00:09; sosta ore 04:36]
 @ | Partenza/0/00:04:36; Arrivo/17
