@@ -1,15 +1,17 @@
 // The SQLite adapter: declared fields, case-insensitive text, LIKE patterns, bound values, row
-// sets and transactions.
+// sets, reading many rows in one statement, statements kept per connection, and transactions.
 #include "database/Database.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <thread>
 
+#include "SqlDiretto.h"
 #include "TestSupport.h"
 
 namespace {
@@ -24,27 +26,32 @@ class DatabaseTest : public ::testing::Test {
                                   {"Visto", TipoCampo::SiNo, 0}});
         db.creaIndice("Luoghi", "Localita");
     }
-    void aggiungi(const QString& localita, const QString& codice = QString(), bool visto = false) {
+    // A row; the code is left unset when not given.
+    void aggiungi(const QString& localita, const QVariant& codice = {}, bool visto = false) {
         RowSet r = db.apriTabella("Luoghi");
         r.aggiungi();
         r.imposta("Localita", localita);
-        if (!codice.isNull()) r.imposta("Codice", codice);
+        if (codice.isValid()) r.imposta("Codice", codice);
         r.imposta("Visto", visto);
         r.memorizza();
     }
+    // The localities a query finds, read row by row and in one statement (which must agree).
     QStringList localita(const Query& q) {
-        QStringList l;
+        QStringList l, blocco;
         for (RowSet r = db.apriRowSet(q); !r.fine(); r.successivo()) l << r.testo("Localita");
+        for (const QList<QVariant>& riga : db.leggi(q, {"Localita"})) blocco << riga[0].toString();
+        EXPECT_EQ(l, blocco);
         return l;
     }
     Query luoghi() { return Query::di("Luoghi"); }
-
     QTemporaryDir dir;
     QString percorso;
     Database db;
 };
 
-TEST_F(DatabaseTest, CampiNellOrdineConTipiELarghezze) {
+// The declared fields in order with their types and widths; a text longer than its field (in
+// characters, not bytes) is refused; fields left unset are stored empty and No.
+TEST_F(DatabaseTest, CampiDichiaratiLarghezzeEValoriNonImpostati) {
     const QList<Campo> campi = db.campi("luoghi");
     ASSERT_EQ(campi.size(), 3);
     EXPECT_EQ(campi[0], (Campo{"Localita", TipoCampo::Testo, 30}));
@@ -56,72 +63,63 @@ TEST_F(DatabaseTest, CampiNellOrdineConTipiELarghezze) {
     db.creaTabella("Altri", {{"Localita", TipoCampo::Testo, 30}});
     db.creaIndice("Altri", "Localita");
     EXPECT_EQ(db.indici("Altri"), QStringList{"Localita"});
-}
-
-TEST_F(DatabaseTest, TestoPiuLungoDelCampoRifiutato) {
     RowSet r = db.apriTabella("Luoghi");
     r.aggiungi();
     EXPECT_THROW(r.imposta("Codice", "ABC"), ErroreDatabase);
-    EXPECT_NO_THROW(r.imposta("Codice", "AB"));
-    // Width counts characters, not bytes.
     EXPECT_NO_THROW(r.imposta("Localita", QString(30, QChar(0x00E8))));
     r.memorizza();
-    EXPECT_EQ(db.conta(luoghi()), 1);
-}
-
-TEST_F(DatabaseTest, CampiNonImpostatiSonoVuotiENo) {
-    aggiungi("Roma");
-    RowSet r = db.apriRowSet(luoghi().dove("Codice", QString()));
+    r = db.apriRowSet(luoghi().dove("Codice", QString()));
     ASSERT_FALSE(r.fine());
     EXPECT_EQ(r.testo("Codice"), QString());
     EXPECT_FALSE(r.valore("Codice").isNull());
     EXPECT_FALSE(r.siNo("Visto"));
+    // A file that is not there is not made by opening it.
+    EXPECT_THROW(Database().apri(dir.filePath("manca.mdb")), ErroreDatabase);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("manca.mdb")));
 }
 
-TEST_F(DatabaseTest, UguaglianzaIgnoraMaiuscoleAncheAccentate) {
-    aggiungi("mèta");
-    aggiungi("Metà");
-    EXPECT_EQ(localita(luoghi().dove("Localita", "MÈTA")), QStringList{"mèta"});
-    EXPECT_EQ(localita(luoghi().like("Localita", "MÈ*")), QStringList{"mèta"});
-    EXPECT_EQ(db.conta(luoghi().diverso("Localita", "METÀ")), 1);
-}
-
-TEST_F(DatabaseTest, ModelliLikeConAsteriscoEPuntoInterrogativo) {
-    for (const char* l : {"Roma", "Roma (centro)", "Romano", "L'Aquila", "LXAquila", "Aquileia", "roma "})
-        aggiungi(QString::fromUtf8(l));
-    EXPECT_EQ(localita(luoghi().like("Localita", "Roma *")), (QStringList{"Roma (centro)", "roma "}));
-    EXPECT_EQ(localita(luoghi().like("Localita", "L?Aquila")), (QStringList{"L'Aquila", "LXAquila"}));
-    EXPECT_EQ(localita(luoghi().like("Localita", "*quil*")).size(), 3);
-    EXPECT_EQ(localita(luoghi().like("Localita", "roma")), QStringList{"Roma"});
-    // SQL's own wildcards are plain characters in these patterns.
-    EXPECT_TRUE(localita(luoghi().like("Localita", "Rom%")).isEmpty());
-    EXPECT_TRUE(localita(luoghi().like("Localita", "Rom_")).isEmpty());
-
-    EXPECT_TRUE(CorrispondeLike(QString(), "*"));
-    EXPECT_FALSE(CorrispondeLike(QString(), "?"));
-    EXPECT_TRUE(CorrispondeLike("abc", "a**c"));
-    EXPECT_TRUE(CorrispondeLike("ÀBC", "àb?"));
-    EXPECT_FALSE(CorrispondeLike("abcd", "a*c"));
-}
-
-TEST_F(DatabaseTest, TestiConApiciEComandiSonoSoloTesto) {
-    const QStringList insidiosi = {"L'Aquila", "Roma'; DROP TABLE Luoghi;--", "50% \"sconto\"", "a_b*c?d"};
-    for (const QString& t : insidiosi) aggiungi(t);
-    for (const QString& t : insidiosi)
-        EXPECT_EQ(localita(luoghi().dove("Localita", t)), QStringList{t}) << t.toStdString();
-    EXPECT_TRUE(db.esisteTabella("Luoghi"));
-    EXPECT_EQ(db.conta(luoghi()), 4);
+// Equality, patterns ("*" and "?"; SQL's own wildcards are plain characters) and order ignore
+// case, accented letters too, also past a shared accented beginning; quotes and commands in texts
+// are only text.  Each query: "=" equality, "~" pattern, "<" and ">" the order; then what it finds.
+TEST_F(DatabaseTest, UguaglianzaModelliEOrdineSenzaMaiuscole) {
+    const QString nomi =
+        "mèta|Metà|bari|Ancona|aosta|ZARA|Élancourt|Località 2|Località 10|LOCALITÀ 2|località 1|"
+        "Localitá 2|Roma|roma |Roma (centro)|Romano|L'Aquila|LXAquila|Aquileia|"
+        "Roma'; DROP TABLE Luoghi;--|50% \"sconto\"|a_b*c?d";
+    for (const QString& l : nomi.split('|')) aggiungi(l);
+    const QString query = R"(= MÈTA : mèta
+~ MÈ* : mèta
+= località 2 : Località 2,LOCALITÀ 2
+~ Roma * : roma ,Roma (centro)
+~ L?Aquila : L'Aquila,LXAquila
+~ *quil* : L'Aquila,LXAquila,Aquileia
+~ roma : Roma
+~ Rom% :
+~ Rom_ :
+= L'Aquila : L'Aquila
+= Roma'; DROP TABLE Luoghi;-- : Roma'; DROP TABLE Luoghi;--
+= 50% "sconto" : 50% "sconto"
+= a_b*c?d : a_b*c?d
+<  : 50% "sconto",a_b*c?d,Ancona,aosta,Aquileia,bari,L'Aquila,località 1,Località 10,Località 2,LOCALITÀ 2,Localitá 2,LXAquila,Metà,mèta,Roma,roma ,Roma (centro),Roma'; DROP TABLE Luoghi;--,Romano,ZARA,Élancourt
+>  : Élancourt,ZARA,Romano,Roma'; DROP TABLE Luoghi;--,Roma (centro),roma ,Roma,mèta,Metà,LXAquila,Localitá 2,Località 2,LOCALITÀ 2,Località 10,località 1,L'Aquila,bari,Aquileia,aosta,Ancona,a_b*c?d,50% "sconto")";
+    for (const QString& q : query.split('\n')) {
+        const QString chiave = q.mid(2).section(" :", 0, 0);
+        const Query trovate = q[0] == '='   ? luoghi().dove("Localita", chiave)
+                              : q[0] == '~' ? luoghi().like("Localita", chiave)
+                                            : luoghi().ordina("Localita", q[0] == '>');
+        EXPECT_EQ(localita(trovate).join(',').toStdString(), q.section(" :", 1).trimmed().toStdString())
+            << q.toStdString();
+    }
+    EXPECT_EQ(db.conta(luoghi().diverso("Localita", "METÀ")), 21);
     EXPECT_THROW(db.apriRowSet(Query::di("Luoghi; DROP TABLE Luoghi")), ErroreDatabase);
+    for (const char* caso : {"|*|1", "|?|0", "abc|a**c|1", "ÀBC|àb?|1", "abcd|a*c|0"}) {
+        const QStringList c = QString(caso).split('|');
+        EXPECT_EQ(CorrispondeLike(c[0], c[1]), c[2] == "1") << caso;
+    }
 }
 
-TEST_F(DatabaseTest, OrdinamentoSenzaRiguardoAlleMaiuscole) {
-    for (const char* l : {"bari", "Ancona", "ZARA", "Élancourt", "aosta"}) aggiungi(QString::fromUtf8(l));
-    EXPECT_EQ(localita(luoghi().ordina("Localita")),
-              (QStringList{"Ancona", "aosta", "bari", "ZARA", "Élancourt"}));
-    EXPECT_EQ(localita(luoghi().ordina("Localita", true)).first(), "Élancourt");
-}
-
-TEST_F(DatabaseTest, RigheCancellateENuoveNelloStessoInsieme) {
+// Rows deleted, added and changed through row sets, as other sets and queries see them.
+TEST_F(DatabaseTest, RigheCancellateNuoveEModificateTraInsiemi) {
     for (const char* l : {"A", "B", "C"}) aggiungi(QString::fromUtf8(l));
     RowSet r = db.apriRowSet(luoghi().ordina("Localita"));
     EXPECT_EQ(r.conteggio(), 3);
@@ -134,34 +132,23 @@ TEST_F(DatabaseTest, RigheCancellateENuoveNelloStessoInsieme) {
     QStringList visti;
     for (; !r.fine(); r.successivo()) visti << r.testo("Localita");
     EXPECT_EQ(visti, (QStringList{"A", "C"}));
-
-    // A row added through one set is visible to a query opened afterwards.
-    r.aggiungi();
-    r.imposta("Localita", "D");
-    r.memorizza();
-    EXPECT_EQ(localita(luoghi().ordina("Localita")), (QStringList{"A", "C", "D"}));
-
     // Deleting while walking reaches every row.
     int cancellate = 0;
     for (RowSet tutte = db.apriTabella("Luoghi"); !tutte.fine(); tutte.successivo(), ++cancellate)
         tutte.elimina();
-    EXPECT_EQ(cancellate, 3);
+    EXPECT_EQ(cancellate, 2);
     EXPECT_EQ(db.conta(luoghi()), 0);
-}
-
-TEST_F(DatabaseTest, ModificaVistaDaUnAltroInsieme) {
+    // A change through one set is seen by another set on the same table.
     aggiungi("Roma", "01");
     RowSet a = db.apriTabella("Luoghi");
     RowSet b = db.apriTabella("Luoghi");
-    EXPECT_EQ(b.testo("Codice"), "01");
     a.modifica();
     a.imposta("Codice", "02");
     a.imposta("Visto", true);
     a.memorizza();
     b.primo();
-    EXPECT_EQ(b.testo("Codice"), "02");
+    EXPECT_EQ(b.testo("Localita") + b.testo("Codice"), "Roma02");
     EXPECT_TRUE(b.siNo("Visto"));
-    EXPECT_EQ(b.testo("Localita"), "Roma");
 }
 
 TEST_F(DatabaseTest, TransazioneNonConfermataAnnullaTutto) {
@@ -186,28 +173,52 @@ TEST_F(DatabaseTest, TransazioneNonConfermataAnnullaTutto) {
     EXPECT_EQ(db.conta(luoghi()), 2);
 }
 
-TEST_F(DatabaseTest, FileCheNonEUnDatabaseRestaIntatto) {
-    const QString falso = dir.filePath("falso.mdb");
-    const QByteArray contenuto("Questo non e' un database, ma un testo qualunque.\r\n", 51);
-    test::scriviFile(falso, contenuto.repeated(100));
-    Database altro;
-    EXPECT_THROW(altro.apri(falso), ErroreDatabase);
-    EXPECT_FALSE(altro.aperto());
-    EXPECT_EQ(test::leggiFile(falso), contenuto.repeated(100));
-    EXPECT_THROW(altro.apri(dir.filePath("manca.mdb")), ErroreDatabase);
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("manca.mdb")));
+// Statements kept for reuse belong to their connection: after closing and reopening the same
+// file, the same queries read the file as it is now, and a row set left from before is closed.
+TEST_F(DatabaseTest, RiapertoConservaIDatiERiusaLeIstruzioniSoloSullaSuaConnessione) {
+    aggiungi("Oslo", "07", true);
+    RowSet vecchio = db.apriTabella("Luoghi");
+    EXPECT_EQ(vecchio.testo("Localita"), "Oslo");
+    EXPECT_EQ(db.conta(luoghi()), 1);
+    db.chiudi();
+    {
+        Database altro;
+        altro.apri(percorso);
+        RowSet r = altro.apriTabella("Luoghi");
+        EXPECT_EQ(r.testo(0) + r.testo("Codice"), "Oslo07");
+        EXPECT_TRUE(r.siNo("visto"));
+        EXPECT_THROW(r.testo("Manca"), ErroreDatabase);
+        test::inserisci(altro, "Luoghi|Localita=Bergen|Codice=08");
+    }
+    db.apri(percorso);
+    EXPECT_FALSE(vecchio.aperto());
+    EXPECT_EQ(db.conta(luoghi()), 2);
+    EXPECT_EQ(localita(luoghi()), (QStringList{"Oslo", "Bergen"}));
+    RowSet nuovo = db.apriTabella("Luoghi");
+    nuovo.successivo();
+    EXPECT_EQ(nuovo.testo("Localita"), "Bergen");
+    vecchio = RowSet();
+    aggiungi("Narvik", "12", true);
+    EXPECT_EQ(db.conta(luoghi().dove("Visto", true)), 2);
 }
 
-TEST_F(DatabaseTest, RiapertoConservaIDati) {
+// Many fields of many rows in one statement read as the row set reads them; an empty text field
+// as an empty text, a Yes/No field as a bool; unknown or injected field names are refused.
+TEST_F(DatabaseTest, LetturaInBloccoComeRigaPerRiga) {
     aggiungi("Oslo", "07", true);
-    db.chiudi();
-    Database riaperto;
-    riaperto.apri(percorso);
-    RowSet r = riaperto.apriTabella("Luoghi");
-    ASSERT_FALSE(r.fine());
-    EXPECT_EQ(r.testo(0), "Oslo");
-    EXPECT_TRUE(r.siNo("visto"));
-    EXPECT_THROW(r.testo("Manca"), ErroreDatabase);
+    aggiungi("Bergen", QVariant(QString()), false);
+    aggiungi("Narvik", "12", true);
+    const Query q = luoghi().diverso("Localita", "NARVIK").ordina("Localita");
+    const QList<QList<QVariant>> righe = db.leggi(q, {"visto", "Codice", "Localita"});
+    ASSERT_EQ(righe.size(), 2);
+    RowSet rs = db.apriRowSet(q);
+    for (const QList<QVariant>& riga : righe) {
+        EXPECT_EQ(riga, (QList<QVariant>{rs.valore("Visto"), rs.valore("Codice"), rs.valore("Localita")}));
+        rs.successivo();
+    }
+    EXPECT_EQ(righe[0], (QList<QVariant>{false, QString(""), QString("Bergen")}));
+    EXPECT_THROW(db.leggi(q, {"Manca"}), ErroreDatabase);
+    EXPECT_THROW(db.leggi(q, {"Localita; DROP TABLE Luoghi"}), ErroreDatabase);
 }
 
 // A second run waits for the first to finish writing; one that waits in vain says why.
@@ -231,9 +242,7 @@ TEST_F(DatabaseTest, UnAltroProcessoOccupatoSiAttendePoiSiDice) {
         });
         fine.join();
     }
-    EXPECT_EQ(localita(luoghi().ordina(QStringLiteral("Localita"))),
-              (QStringList{QStringLiteral("Dopo"), QStringLiteral("Prima")}));
-
+    EXPECT_EQ(localita(luoghi().ordina("Localita")), (QStringList{"Dopo", "Prima"}));
     Database::Transazione bloccata(db);
     aggiungi(QStringLiteral("Bloccata"));
     try {
@@ -243,6 +252,33 @@ TEST_F(DatabaseTest, UnAltroProcessoOccupatoSiAttendePoiSiDice) {
         EXPECT_TRUE(QString::fromStdString(e.what()).contains("occupato da un'altra elaborazione"))
             << e.what();
     }
+}
+
+// Texts sorted by ConfrontaTesti (equal ones kept in table order) come in the order the database
+// sorts them; leggiTesti tells a missing value from an empty text.
+TEST_F(DatabaseTest, TestiOrdinatiComeNelDatabase) {
+    const QStringList testi = QString::fromUtf8(
+                                  "b|B|à|À|a|Ab|ab|aB|é|É|e|ez|È|1|01|10| |||Zz|zä|ZÄ|ß|SS|ſ|K|k|\u212a|"
+                                  "\U00010400|\U00010428|\uffff|~")
+                                  .split('|');
+    db.creaTabella("Testi", {{"Testo", TipoCampo::Testo, 10}, {"Codice", TipoCampo::Testo, 2}});
+    for (const QString& testo : testi) test::inserisci(db, "Testi", {{"Testo", testo}, {"Codice", "01"}});
+    ASSERT_TRUE(test::eseguiSql(percorso, "INSERT INTO Testi (Testo, Codice) VALUES (NULL, '02');"));
+    const QStringList letti = db.leggiTesti(Query::di("Testi").ordina("Testo"), {"Testo", "Codice"});
+    ASSERT_EQ(letti.size(), 2 * (testi.size() + 1));
+    EXPECT_TRUE(letti[0].isNull());
+    EXPECT_EQ(letti[1], "02");
+    QStringList inDatabase;
+    for (int i = 2; i < letti.size(); i += 2) {
+        EXPECT_FALSE(letti[i].isNull());
+        inDatabase << letti[i];
+    }
+    QStringList inTabella;
+    for (const QList<QVariant>& riga : db.leggi(Query::di("Testi").diverso("Codice", "02"), {"Testo"}))
+        inTabella << riga[0].toString();
+    std::stable_sort(inTabella.begin(), inTabella.end(),
+                     [](const QString& a, const QString& b) { return ConfrontaTesti(a, b) < 0; });
+    EXPECT_EQ(inTabella, inDatabase);
 }
 
 }  // namespace

@@ -10,19 +10,20 @@
 #include "TestSupport.h"
 #include "common/Uscita.h"
 #include "database/Archivio.h"
-#include "trips/Meta.h"
 
 namespace {
 
+// A data directory with the trips given ("code locality"), and what the commands write.
 struct Cartella {
     QTemporaryDir dir;
     QString uscita, errori;
     QTextStream out{&uscita}, err{&errori};
-
-    void Meta(const QString& codice, const QString& localita) {
+    explicit Cartella(const QStringList& mete = {}) {
         Archivio a(dir.path());
         a.AvviaDatabase();
-        test::inserisci(a.dati(), "MeteCamper", {{"CodiceMeta", codice}, {"Localita", localita}});
+        for (const QString& m : mete)
+            test::inserisci(
+                a.dati(), "MeteCamper|CodiceMeta=" + m.section(' ', 0, 0) + "|Localita=" + m.section(' ', 1));
     }
     int Mete() {
         Archivio a(dir.path());
@@ -32,10 +33,7 @@ struct Cartella {
 };
 
 TEST(BatchScambio, EsportaTutteEImportaLeScelte) {
-    Cartella origine;
-    origine.Meta("000002", "Siena");
-    origine.Meta("000001", "Pisa");
-    origine.Meta("000003", "Lucca");
+    Cartella origine({"000002 Siena", "000001 Pisa", "000003 Lucca"});
     const QString file = origine.dir.filePath("toscana.iei");
     EXPECT_EQ(EseguiEsporta(origine.dir.path(), file, {"7"}, origine.out, origine.err), kUscitaMetaIgnota);
     EXPECT_EQ(origine.errori, "Mèta con codice 000007 inesistente nel database!\n");
@@ -46,15 +44,11 @@ TEST(BatchScambio, EsportaTutteEImportaLeScelte) {
     // Every trip, by locality.
     EXPECT_LT(scritto.indexOf("Lucca"), scritto.indexOf("Pisa"));
     EXPECT_LT(scritto.indexOf("Pisa"), scritto.indexOf("Siena"));
-
-    Cartella destinazione;
-    EXPECT_EQ(EseguiImporta(destinazione.dir.path(), file, {"9"}, destinazione.out, destinazione.err),
-              kUscitaMetaIgnota);
-    EXPECT_EQ(
-        EseguiImporta(destinazione.dir.path(), file, {"2", "000003"}, destinazione.out, destinazione.err),
-        kUscitaRiuscita);
-    EXPECT_TRUE(destinazione.uscita.startsWith("Sono stati inseriti:\n\n2 mète/itinerari;\n"));
-    EXPECT_EQ(destinazione.Mete(), 2);
+    Cartella d;
+    EXPECT_EQ(EseguiImporta(d.dir.path(), file, {"9"}, d.out, d.err), kUscitaMetaIgnota);
+    EXPECT_EQ(EseguiImporta(d.dir.path(), file, {"2", "000003"}, d.out, d.err), kUscitaRiuscita);
+    EXPECT_TRUE(d.uscita.startsWith("Sono stati inseriti:\n\n2 mète/itinerari;\n"));
+    EXPECT_EQ(d.Mete(), 2);
 }
 
 TEST(BatchScambio, UnFileCheNonÈDiScambioNonScriveNulla) {
@@ -62,9 +56,9 @@ TEST(BatchScambio, UnFileCheNonÈDiScambioNonScriveNulla) {
     const QString file = c.dir.filePath("dati.csv");
     test::scriviFile(file, "CodiceMeta;Localita\r\n000001;Oslo\r\n");
     EXPECT_EQ(EseguiImporta(c.dir.path(), file, {}, c.out, c.err), kUscitaErrore);
-    EXPECT_EQ(c.errori, "Il file " + file +
-                            " non è un file di scambio valido (riga 1): non termina con un "
-                            "separatore di campo.\n");
+    EXPECT_EQ(c.errori,
+              "Il file " + file +
+                  " non è un file di scambio valido (riga 1): non termina con un separatore di campo.\n");
     EXPECT_EQ(c.Mete(), 0);
     EXPECT_EQ(EseguiImporta(c.dir.path(), c.dir.filePath("manca.iei"), {}, c.out, c.err), kUscitaErrore);
 }

@@ -16,48 +16,35 @@ namespace {
 const QByteArray kIntestazione =
     "Num.\tLocalit\xe0\tN.Str\tKm.\tTs\tPr/Km\tTempo\tSosta\tG.Sett\tData\tOra\tNote\r\n";
 
-Griglia GrigliaVuota() {
-    return Griglia(1, 15);
-}
-
-// A row from its cells 0..14 separated by tabs.
-void Riga(Griglia& g, const QString& celle) {
-    ASSERT_GE(g.aggiungiRiga(celle), 1);
-}
-
 // One day of a trip that crosses into Hungary: driving rows, a leg still under way, a halt, a
 // new-day row, a rest mark, the border crossing and places with compass words.
 Griglia GrigliaViaggio() {
-    Griglia g = GrigliaVuota();
-    Riga(g, "1\tRoma [Start]\tA1 \t\tA\t\t\t\t\tLun\t01/07\t08:00\t");
-    Riga(g, "2\tverso: Firenze\tA1\t450\tA\t450\t04:30\t\t\tLun\t01/07\t12:30\tPranzo");
-    Riga(g, "3\tFirenze\tA1\t30\tA\t480\t00:20\t\t\tLun\t01/07\t14:20\t");
-    Riga(g, "\t > Duomo; \"cupola\"\t\t\t\t\t\t01:00\t00:45\tLun\t01/07\t15:05\tMonumento");
-    Riga(g, "\t > Partenza mattino successivo\t\t\t\t\t\t\t\tMar\t02/07\t08:00\tNuovo giorno");
-    Riga(g, "\t*Riposo\t\t\t\t\t\t\t\t\t\t\t");
-    Riga(g, "\t\\\t\t\t\t\t\t\t\t\t\t\t");
-    Riga(g, "4\tAncona\tA14\t250\tA\t730\t02:30\t\t\tMar\t02/07\t10:30\t");
-    Riga(g, "5\tINGRESSO IN  Ungheria \tM7\t700\tA\t1.430\t07:00\t\t\tMar\t02/07\t19:00\tCena");
-    Riga(g, "6\tBudapest\tM1\t20\tS\t1.450\t00:20\t\t\tMer\t03/07\t08:20\t");
-    Riga(g, "7\tGyőr Nord\tM1\t120\tA\t1.570\t01:20\t\t\tMer\t03/07\t09:40\t");
-    Riga(g, "8\tCittà di Castello\tE45\t900\tA\t2.470\t09:00\t\t\tGio\t04/07\t18:40\t");
+    Griglia g(1, 15);  // rows from their cells 0..14 separated by tabs
+    g.aggiungiRiga("1\tRoma [Start]\tA1 \t\tA\t\t\t\t\tLun\t01/07\t08:00\t");
+    g.aggiungiRiga("2\tverso: Firenze\tA1\t450\tA\t450\t04:30\t\t\tLun\t01/07\t12:30\tPranzo");
+    g.aggiungiRiga("3\tFirenze\tA1\t30\tA\t480\t00:20\t\t\tLun\t01/07\t14:20\t");
+    g.aggiungiRiga("\t > Duomo; \"cupola\"\t\t\t\t\t\t01:00\t00:45\tLun\t01/07\t15:05\tMonumento");
+    g.aggiungiRiga("\t > Partenza mattino successivo\t\t\t\t\t\t\t\tMar\t02/07\t08:00\tNuovo giorno");
+    g.aggiungiRiga("\t*Riposo\t\t\t\t\t\t\t\t\t\t\t");
+    g.aggiungiRiga("\t\\\t\t\t\t\t\t\t\t\t\t\t");
+    g.aggiungiRiga("4\tAncona\tA14\t250\tA\t730\t02:30\t\t\tMar\t02/07\t10:30\t");
+    g.aggiungiRiga("5\tINGRESSO IN  Ungheria \tM7\t700\tA\t1.430\t07:00\t\t\tMar\t02/07\t19:00\tCena");
+    g.aggiungiRiga("6\tBudapest\tM1\t20\tS\t1.450\t00:20\t\t\tMer\t03/07\t08:20\t");
+    g.aggiungiRiga("7\tGyőr Nord\tM1\t120\tA\t1.570\t01:20\t\t\tMer\t03/07\t09:40\t");
+    g.aggiungiRiga("8\tCittà di Castello\tE45\t900\tA\t2.470\t09:00\t\t\tGio\t04/07\t18:40\t");
     return g;
-}
-
-TEST(FileZavetra, SoloLaRigaDiIntestazione) {
-    QTemporaryDir dir;
-    const EsitoFileZavetra esito = ScriviFileZavetra(GrigliaVuota(), "Città", dir.path());
-    ASSERT_TRUE(esito.riuscito());
-    EXPECT_EQ(test::leggiFile(dir.filePath("Camptabl.txt")), "Citt\xe0\r\n\r\n" + kIntestazione);
-    EXPECT_EQ(test::leggiFile(dir.filePath("ListaLocalita.txt")), QByteArray("'Nazione\tLocalit\xe0\r\n"));
-    EXPECT_EQ(esito.camptabl, QDir::toNativeSeparators(dir.filePath("Camptabl.txt")));
-    EXPECT_EQ(esito.listaLocalita, QDir::toNativeSeparators(dir.filePath("ListaLocalita.txt")));
 }
 
 TEST(FileZavetra, CamptablUndiciCampiEListaLocalitaConNazioni) {
     QTemporaryDir dir;
-    ASSERT_TRUE(ScriviFileZavetra(GrigliaViaggio(), " Roma ", dir.path()).riuscito());
-    const QByteArray atteso = " Roma \r\n\r\n" + kIntestazione +
+    const EsitoFileZavetra esito =
+        ScriviFileZavetra(GrigliaViaggio(), " Cit\ttà ", dir.path());  // a tab: a blank
+    ASSERT_TRUE(esito.riuscito());
+    EXPECT_EQ(esito.camptabl, QDir::toNativeSeparators(dir.filePath("Camptabl.txt")));
+    EXPECT_EQ(esito.listaLocalita, QDir::toNativeSeparators(dir.filePath("ListaLocalita.txt")));
+    EXPECT_EQ(MessaggioFileScritti(esito), "Stampa dei file: \r\n\r\n" + esito.camptabl + "\r\n" +
+                                               esito.listaLocalita + "\r\n\r\ncompletata!");
+    const QByteArray atteso = " Cit t\xe0 \r\n\r\n" + kIntestazione +
                               "1\tRoma [Start]\tA1\t\tA\t\t\t\t\tLun\t01/07\t\r\n"
                               "2\tverso: Firenze\tA1\t450\tA\t450\t04:30\t\t\tLun\t01/07\t\r\n"
                               "3\tFirenze\tA1\t30\tA\t480\t00:20\t\t\tLun\t01/07\t\r\n"
@@ -71,7 +58,6 @@ TEST(FileZavetra, CamptablUndiciCampiEListaLocalitaConNazioni) {
                               "7\tGy?r Nord\tM1\t120\tA\t1.570\t01:20\t\t\tMer\t03/07\t\r\n"
                               "8\tCitt\xe0 di Castello\tE45\t900\tA\t2.470\t09:00\t\t\tGio\t04/07\t\r\n";
     EXPECT_EQ(test::leggiFile(dir.filePath("Camptabl.txt")), atteso);
-
     // The locality list skips halts, new days, rest marks, "\" and "verso" rows and lists Ancona;
     // the border crossing changes the country without a line; Budapest loses EST and Győr NORD.
     const QByteArray lista =
@@ -83,38 +69,23 @@ TEST(FileZavetra, CamptablUndiciCampiEListaLocalitaConNazioni) {
         "Ungheria\tGy?r \r\n"
         "Ungheria\tCitt\xe0 di Castello\r\n";
     EXPECT_EQ(test::leggiFile(dir.filePath("ListaLocalita.txt")), lista);
+    // Into a folder that is not there: both files named in the error.
+    const EsitoFileZavetra fallito = ScriviFileZavetra(GrigliaViaggio(), "Roma", dir.filePath("manca"));
+    EXPECT_FALSE(fallito.riuscito());
+    EXPECT_TRUE(fallito.errore.contains(fallito.camptabl) && fallito.errore.contains(fallito.listaLocalita));
 }
 
+// The country after a border crossing ("IN " optional); compass words removed anywhere in a
+// word, whatever the case.
 TEST(FileZavetra, NazioneEPuntiCardinali) {
-    EXPECT_EQ(NazioneDopoIngresso("Ingresso in Austria"), "Austria");
-    EXPECT_EQ(NazioneDopoIngresso("INGRESSO IN   Francia  "), "Francia");
-    // Without "IN " the country is what follows the crossing word, not a piece of it.
-    EXPECT_EQ(NazioneDopoIngresso("INGRESSO  Svizzera"), "Svizzera");
-
-    EXPECT_EQ(TogliPuntiCardinali("Budapest"), "Budap");
-    EXPECT_EQ(TogliPuntiCardinali("Milano Ovest"), "Milano ");
-    // Anywhere in a word, and case does not matter.
-    EXPECT_EQ(TogliPuntiCardinali("Vestone sud"), "Vone ");
-    EXPECT_EQ(TogliPuntiCardinali("Nordovest"), "");
-    EXPECT_EQ(TogliPuntiCardinali("Ancona"), "Ancona");
-}
-
-TEST(FileZavetra, CartellaInesistente) {
-    QTemporaryDir dir;
-    const EsitoFileZavetra esito = ScriviFileZavetra(GrigliaViaggio(), "Roma", dir.filePath("manca"));
-    EXPECT_FALSE(esito.riuscito());
-    EXPECT_TRUE(esito.errore.contains(esito.camptabl));
-    EXPECT_TRUE(esito.errore.contains(esito.listaLocalita));
-}
-
-TEST(FileZavetra, MessaggioDiFineStampa) {
-    EsitoFileZavetra esito;
-    esito.camptabl = QStringLiteral("/dati/Camptabl.txt");
-    esito.listaLocalita = QStringLiteral("/dati/ListaLocalita.txt");
-    EXPECT_EQ(
-        MessaggioFileScritti(esito),
-        QStringLiteral(
-            "Stampa dei file: \r\n\r\n/dati/Camptabl.txt\r\n/dati/ListaLocalita.txt\r\n\r\ncompletata!"));
+    for (const char* caso :
+         {"Ingresso in Austria|Austria", "INGRESSO IN   Francia  |Francia", "INGRESSO  Svizzera|Svizzera"})
+        EXPECT_EQ(NazioneDopoIngresso(QString(caso).section('|', 0, 0)), QString(caso).section('|', 1))
+            << caso;
+    for (const char* caso :
+         {"Budapest|Budap", "Milano Ovest|Milano ", "Vestone sud|Vone ", "Nordovest|", "Ancona|Ancona"})
+        EXPECT_EQ(TogliPuntiCardinali(QString(caso).section('|', 0, 0)), QString(caso).section('|', 1))
+            << caso;
 }
 
 }  // namespace

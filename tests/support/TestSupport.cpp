@@ -32,22 +32,30 @@ void inserisci(Database& db, const QString& tabella, const Campi& campi) {
     r.memorizza();
 }
 
+Campi campi(const QString& testo) {
+    Campi c;
+    for (const QString& coppia : testo.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+        c.append({coppia.section(QLatin1Char('='), 0, 0), coppia.section(QLatin1Char('='), 1)});
+    return c;
+}
+
+void inserisci(Database& db, const QString& riga) {
+    inserisci(db, riga.section(QLatin1Char('|'), 0, 0), campi(riga.section(QLatin1Char('|'), 1)));
+}
+
 void tappa(Database& db, const QString& meta, const QString& sequenza, const QString& localita,
            const QString& km, const Campi& altri) {
-    Campi campi{{nomi::kCodiceMeta, meta},
-                {nomi::kSequenza, sequenza},
-                {nomi::kLocalita, localita},
-                {QStringLiteral("Chilometri"), km}};
-    inserisci(db, nomi::kItinerari, campi + altri);
+    inserisci(db, nomi::kItinerari,
+              Campi{{nomi::kCodiceMeta, meta}, {nomi::kSequenza, sequenza}, {nomi::kLocalita, localita}} +
+                  Campi{{QStringLiteral("Chilometri"), km}} + altri);
 }
 
 void voceGuida(Database& db, const QString& localita, const QString& descrizione, const QString& tempo,
                const Campi& altri) {
-    Campi campi{{nomi::kLocalita, localita},
-                {nomi::kDescrizione, descrizione},
-                {nomi::kTempoSosta, tempo},
-                {nomi::kFlagVisto, QStringLiteral("0")}};
-    inserisci(db, nomi::kGuidaCitta, campi + altri);
+    inserisci(
+        db, nomi::kGuidaCitta,
+        Campi{{nomi::kLocalita, localita}, {nomi::kDescrizione, descrizione}, {nomi::kTempoSosta, tempo}} +
+            Campi{{nomi::kFlagVisto, QStringLiteral("0")}} + altri);
 }
 
 bool eseguiSql(const QString& percorso, const QByteArray& sql) {
