@@ -1,5 +1,6 @@
 // The SQLite adapter: declared fields, case-insensitive text, LIKE patterns, bound values, row
-// sets, reading many rows in one statement, statements kept per connection, and transactions.
+// sets, reading many rows in one statement, statements kept per connection, transactions, and texts
+// ordered in memory as the database orders them.
 #include "database/Database.h"
 
 #include <gtest/gtest.h>
