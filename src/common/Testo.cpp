@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -114,18 +115,55 @@ QString ChiaveLocalita(const QString& localita) {
     return Trim(localita.left(fine));
 }
 
+namespace {
+
+// What a whole-number format asks for: the part before any "." groups by thousands when it holds
+// a ",", and each "0" in it is one digit always written.
+struct FormatoIntero {
+    bool raggruppa = false;
+    qsizetype cifreMinime = 0;
+};
+
+FormatoIntero LeggiFormato(const QString& formato) {
+    FormatoIntero f;
+    for (QChar c : formato) {
+        if (c == QLatin1Char('.')) break;
+        if (c == QLatin1Char(',')) f.raggruppa = true;
+        if (c == QLatin1Char('0')) ++f.cifreMinime;
+    }
+    return f;
+}
+
+}  // namespace
+
 QString Formato(double valore, const QString& formato) {
     if (!std::isfinite(valore)) return {};
-    const QString parteIntera = formato.section(QLatin1Char('.'), 0, 0);
-    const bool raggruppa = parteIntera.contains(QLatin1Char(','));
-    const qsizetype cifreMinime = parteIntera.count(QLatin1Char('0'));
-
+    const FormatoIntero f = LeggiFormato(formato);
     const double arrotondato = std::round(std::abs(valore));
-    QString cifre = arrotondato == 0 ? QString() : QString::number(arrotondato, 'f', 0);
-    if (cifre.size() < cifreMinime) cifre = QString(cifreMinime - cifre.size(), QLatin1Char('0')) + cifre;
-    if (raggruppa)
-        for (qsizetype p = cifre.size() - 3; p > 0; p -= 3) cifre.insert(p, QLatin1Char('.'));
-    return (valore < 0 && arrotondato != 0 ? QStringLiteral("-") : QString()) + cifre;
+    // Values below 10^15 are exact integers: their digits are written without a conversion.
+    char16_t corte[16];
+    QString lunghe;
+    QStringView cifre;
+    if (arrotondato >= 1e15) {
+        lunghe = QString::number(arrotondato, 'f', 0);
+        cifre = lunghe;
+    } else if (arrotondato != 0) {
+        auto resto = static_cast<quint64>(arrotondato);
+        qsizetype inizio = std::size(corte);
+        for (; resto > 0; resto /= 10) corte[--inizio] = static_cast<char16_t>(u'0' + resto % 10);
+        cifre = QStringView(corte + inizio, corte + std::size(corte));
+    }
+    const qsizetype n = std::max(cifre.size(), f.cifreMinime);
+    const qsizetype punti = f.raggruppa && n > 0 ? (n - 1) / 3 : 0;
+    const bool meno = valore < 0 && arrotondato != 0;
+    QString testo(n + punti + (meno ? 1 : 0), Qt::Uninitialized);
+    QChar* scrivi = testo.data() + testo.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (f.raggruppa && i > 0 && i % 3 == 0) *--scrivi = QLatin1Char('.');
+        *--scrivi = i < cifre.size() ? cifre[cifre.size() - 1 - i] : QLatin1Char('0');
+    }
+    if (meno) *--scrivi = QLatin1Char('-');
+    return testo;
 }
 
 QString strTipoStrada(const QList<bool>& pulsanti) {

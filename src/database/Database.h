@@ -96,6 +96,8 @@ class Database {
     // The named fields of every row of the query, in its order, as RowSet::valore gives them, read
     // in one statement: for reading many rows that are not changed.
     QList<QList<QVariant>> leggi(const Query& query, const QStringList& campi);
+    // The same as texts, as RowSet::testo gives them.
+    QList<QStringList> leggiTesti(const Query& query, const QStringList& campi);
 
     // Bulk statements for the few operations that do not walk rows.
     int elimina(const Query& query);

@@ -55,6 +55,29 @@ TEST_F(Lettura, InBloccoComeRigaPerRiga) {
     EXPECT_THROW(db.leggi(q, {"Localita; DROP TABLE Luoghi"}), ErroreDatabase);
 }
 
+// The rows are ordered as SQLite's ORDER BY orders them (empty fields first, ties by insertion),
+// also when they do not come in order and when an index range serves the search.
+TEST_F(Lettura, OrdineComeQuelloDelDatabase) {
+    const char* luoghi[] = {"Oslo",   "bergen", "Ålesund", "Bergen", "oslo",
+                            "Narvik", "Alta",   "Bodø",    "NARVIK"};
+    const QVariant codici[] = {"07", QVariant(), "1", "07", QVariant(), "12", "07", "1", QVariant()};
+    for (int i = 0; i < 9; ++i) aggiungi(db, QString::fromUtf8(luoghi[i]), codici[i], i % 2 == 0);
+    for (const Query& q :
+         {Query::di("Luoghi").ordina("Codice").ordina("Localita", true),
+          Query::di("Luoghi").ordina("Localita"), Query::di("Luoghi").like("Localita", "*o*"),
+          Query::di("Luoghi").like("Localita", "B*").ordina("Visto", true)}) {
+        QStringList sql, sqlLocalita;
+        for (RowSet rs = db.apriRowSet(q); !rs.fine(); rs.successivo()) {
+            sql << rs.testo("Localita") + "/" + rs.testo("Codice");
+            sqlLocalita << rs.testo("Localita");
+        }
+        QStringList letti;
+        for (const QStringList& riga : db.leggiTesti(q, {"Localita", "Codice"})) letti << riga.join("/");
+        EXPECT_EQ(letti, sql);
+        EXPECT_EQ(localita(q), sqlLocalita);
+    }
+}
+
 TEST_F(Lettura, PrefissoAccentatoComuneConfrontatoSenzaMaiuscole) {
     for (const char* l : {"Località 2", "Località 10", "LOCALITÀ 2", "località 1", "Localitá 2"})
         aggiungi(db, QString::fromUtf8(l), "01", false);
