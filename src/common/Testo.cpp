@@ -15,6 +15,17 @@ bool letteraAscii(QChar c) {
            (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
 }
 
+// Case changes; plain ASCII letters, most of every text, without the Unicode tables.
+QChar Maiuscola(QChar c) {
+    if (c.unicode() >= 0x80) return c.toUpper();
+    return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - u'a' + u'A') : c;
+}
+
+QChar Minuscola(QChar c) {
+    if (c.unicode() >= 0x80) return c.toLower();
+    return c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? QChar(c.unicode() - u'A' + u'a') : c;
+}
+
 // The trimmed text before the first occurrence of segno, or the text itself when it has none.
 QString PrimaDi(const QString& testo, QChar segno) {
     const qsizetype p = testo.indexOf(segno);
@@ -62,6 +73,15 @@ double Valore(const QString& testo) {
 }
 
 double ValoreSenzaPunti(const QString& testo) {
+    // Up to 15 digits (every kilometre text) make an exact whole number at once.
+    qint64 numero = 0;
+    int quante = 0;
+    for (QChar c : testo) {
+        if (!cifra(c)) continue;
+        numero = numero * 10 + (c.unicode() - u'0');
+        if (++quante > 15) break;
+    }
+    if (quante <= 15) return static_cast<double>(numero);
     QString cifre;
     for (QChar c : testo)
         if (cifra(c)) cifre += c;
@@ -181,14 +201,15 @@ int CodiceTipoGuida(const QString& nome, const QStringList& nomiTipi) {
 }
 
 QString PrimoMaiuscolo(const QString& testo, bool dopoNonLettere) {
-    if (testo.isEmpty()) return testo;
     QString risultato = testo;
-    risultato[0] = testo[0].toUpper();
-    for (qsizetype i = 1; i < testo.size(); ++i) {
-        if (letteraAscii(testo[i - 1]))
-            risultato[i] = testo[i].toLower();
-        else if (dopoNonLettere)
-            risultato[i] = testo[i].toUpper();
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        QChar nuovo = testo[i];
+        if (i > 0 && letteraAscii(testo[i - 1]))
+            nuovo = Minuscola(nuovo);
+        else if (i == 0 || dopoNonLettere)
+            nuovo = Maiuscola(nuovo);
+        // A text already in its form is given back without a copy.
+        if (nuovo != testo[i]) risultato[i] = nuovo;
     }
     return risultato;
 }

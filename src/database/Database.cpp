@@ -840,7 +840,13 @@ QList<QList<QVariant>> Database::leggi(const Query& query, const QStringList& ca
         Scorri(stato_->istruzioni, db_, query, scelti, [&](const Istruzione& st) {
             QList<QVariant> riga;
             riga.reserve(scelti.size());
-            for (int i = 0; i < scelti.size(); ++i) riga << ValoreDelCampo(scelti[i], st.valore(i));
+            for (int i = 0; i < scelti.size(); ++i) {
+                // A text field holding a text, nearly every value read, needs no conversion.
+                if (scelti[i].tipo == TipoCampo::Testo && st.tipo(i) == SQLITE_TEXT)
+                    riga << QVariant(st.testo(i));
+                else
+                    riga << ValoreDelCampo(scelti[i], st.valore(i));
+            }
             righe << riga;
         });
     return InOrdine(std::move(righe), ordine);

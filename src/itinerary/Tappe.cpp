@@ -47,7 +47,8 @@ QString Taglia(const QString& testo, int larghezza) {
 }
 
 bool HaMarca(const QString& localita, const QString& marca) {
-    return localita.contains(Trim(marca), Qt::CaseInsensitive);
+    // A mark opens with "[": localities without one, nearly all, are passed over at once.
+    return localita.contains(marca.front()) && localita.contains(marca, Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -110,6 +111,8 @@ void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& c
     CancellaMatrice(mfgTab);
     mfgTab.impostaRighe(std::max(tappe + 2, kRigheMinimeItinerario));
 
+    const QString start = Trim(kMarcaStart);
+    const QString end = Trim(kMarcaEnd);
     LocalitaContate contate;
     QHash<float, QString> testiGuida;  // most localities share a guide time (none at all, often)
     bool dentro = false;
@@ -118,8 +121,8 @@ void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& c
         const QString& localita = tappa[Localita];
         if (!localita.isEmpty()) {
             bool fine = false;
-            if (HaMarca(localita, kMarcaStart)) dentro = true;
-            if (HaMarca(localita, kMarcaEnd)) fine = true;
+            if (HaMarca(localita, start)) dentro = true;
+            if (HaMarca(localita, end)) fine = true;
             if (dentro) {
                 const QString chiave = ChiaveGuidaTappa(localita);
                 if (contate.primaVolta(chiave)) {

@@ -31,10 +31,10 @@ TEST(Testo, ValoreNumeroIniziale) {
 }
 
 TEST(Testo, ValoreSenzaPuntiTrimConfrontiEChiavi) {
-    EXPECT_EQ(
-        (QList<double>{ValoreSenzaPunti(""), ValoreSenzaPunti("1.234"), ValoreSenzaPunti("Km 1.234.567,8"),
-                       ValoreSenzaPunti("-12"), ValoreSenzaPunti("abc")}),
-        (QList<double>{0, 1234, 12345678, 12, 0}));
+    EXPECT_EQ((QList<double>{ValoreSenzaPunti(""), ValoreSenzaPunti("1.234"),
+                             ValoreSenzaPunti("Km 1.234.567,8"), ValoreSenzaPunti("-12"),
+                             ValoreSenzaPunti("abc"), ValoreSenzaPunti("12.345.678.901.234.567")}),
+              (QList<double>{0, 1234, 12345678, 12, 0, 12345678901234567.0}));
     EXPECT_EQ((QStringList{Trim("  \tab c\t  "), LTrim("  a  "), RTrim("  a  "), Trim("   ")}),
               (QStringList{"\tab c\t", "a  ", "  a", ""}));
     EXPECT_EQ((QList<bool>{UgualeTesto("è", "È"), UgualeTesto("mèta", "MÈTA"), UgualeTesto("TRAGH", "tragh"),
