@@ -1,7 +1,6 @@
 #include "common/Griglia.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 int limita(int valore, int minimo, int massimo) {
@@ -23,7 +22,6 @@ Griglia::Griglia(int numeroRighe, int numeroColonne) {
 
 Griglia::Griglia(const Griglia& altra)
     : celle_(altra.celle_),
-      righe_(altra.righe_),
       colonneFormato_(altra.colonneFormato_),
       righeFisse_(altra.righeFisse_),
       colonneFisse_(altra.colonneFisse_),
@@ -39,7 +37,6 @@ void Griglia::assegnaStato(G&& altra) {
     if (this == &altra) return;
     riordino([&] {
         celle_ = std::forward<G>(altra).celle_;
-        righe_ = altra.righe_;
         colonneFormato_ = std::forward<G>(altra).colonneFormato_;
         righeFisse_ = altra.righeFisse_;
         colonneFisse_ = altra.colonneFisse_;
@@ -63,7 +60,6 @@ Griglia& Griglia::operator=(Griglia&& altra) {
     if (!altra.osservatori_.empty()) return *this = static_cast<const Griglia&>(altra);
     assegnaStato(std::move(altra));
     altra.celle_.clear();
-    altra.righe_ = 0;
     altra.colonneFormato_.clear();
     altra.righeFisse_ = altra.colonneFisse_ = 0;
     altra.riga_ = altra.colonna_ = altra.rigaSel_ = altra.colonnaSel_ = altra.rigaInAlto_ = 0;
@@ -170,20 +166,12 @@ void Griglia::rimuoviOsservatore(OsservatoreGriglia* o) {
 // ---- counts ----
 
 void Griglia::ridimensionaRighe(int n) {
-    celle_.resize(static_cast<qsizetype>(n) * colonne());
-    righe_ = n;
+    celle_.resize(n, Riga(colonne()));
 }
 
 void Griglia::ridimensionaColonne(int n) {
-    const int vecchie = colonne();
-    if (n != vecchie) {
-        std::vector<Cella> nuove(static_cast<qsizetype>(righe_) * n);
-        for (int r = 0; r < righe_; ++r)
-            std::move(celle_.begin() + indice(r, 0), celle_.begin() + indice(r, std::min(n, vecchie)),
-                      nuove.begin() + static_cast<qsizetype>(r) * n);
-        celle_ = std::move(nuove);
-    }
     colonneFormato_.resize(n);
+    for (Riga& r : celle_) r.resize(n);
 }
 
 void Griglia::impostaRighe(int n) {
@@ -241,9 +229,9 @@ void Griglia::impostaColonneFisse(int n) {
 template <class Modifica>
 bool Griglia::cambiaCella(int r, int c, Modifica m) {
     if (!dentro(r, c)) return false;
-    Cella nuova = celle_[indice(r, c)];
+    Cella nuova = celle_[r][c];
     m(nuova);
-    Cella& vecchia = celle_[indice(r, c)];
+    Cella& vecchia = celle_[r][c];
     if (nuova.testo == vecchia.testo && nuova.grassetto == vecchia.grassetto &&
         nuova.sfondo == vecchia.sfondo && nuova.colore == vecchia.colore)
         return true;
@@ -261,7 +249,7 @@ QString Griglia::testo(int r, int c) const {
 bool Griglia::impostaTesto(int r, int c, const QString& t) {
     // The text alone changes: compared in place, without a copy of the cell.
     if (!dentro(r, c)) return false;
-    Cella& x = celle_[indice(r, c)];
+    Cella& x = celle_[r][c];
     if (x.testo == t) return true;
     if (inLotto()) apriRiordinoDiLotto();
     x.testo = t;
@@ -298,11 +286,12 @@ bool Griglia::impostaColoreTesto(int r, int c, std::optional<Colore> colore) {
 
 void Griglia::svuotaRighe(int prima) {
     const int fine = righe();
-    if (prima >= fine) return;
-    const auto da = celle_.begin() + indice(prima, 0);
-    if (std::all_of(da, celle_.end(), [](const Cella& x) { return x.vuota(); })) return;
+    const auto piena = [](const Riga& r) {
+        return std::any_of(r.begin(), r.end(), [](const Cella& x) { return !x.vuota(); });
+    };
+    if (prima >= fine || std::none_of(celle_.begin() + prima, celle_.end(), piena)) return;
     if (inLotto()) apriRiordinoDiLotto();
-    std::fill(da, celle_.end(), Cella{});
+    for (int r = prima; r < fine; ++r) std::fill(celle_[r].begin(), celle_[r].end(), Cella{});
     if (colonne() > 0) segnalaCelle({prima, 0, fine - 1, colonne() - 1});
 }
 
@@ -431,18 +420,14 @@ void Griglia::impostaRigaInAlto(int r) {
 int Griglia::aggiungiRiga(const QString& testiTab, int posizione) {
     if (posizione == -1) posizione = righe();
     if (posizione < righeFisse_ || posizione > righe()) return -1;
-    std::vector<Cella> nuova(colonne());
+    Riga nuova(colonne());
     const QStringList testi = testiTab.split(QLatin1Char('\t'));
     for (int c = 0; c < std::min(static_cast<int>(testi.size()), colonne()); ++c) nuova[c].testo = testi[c];
     cambiaStruttura(
 
         [=](OsservatoreGriglia& o) { o.primaDiInserireRighe(posizione, posizione); },
         [=](OsservatoreGriglia& o) { o.righeInserite(posizione, posizione); },
-        [&] {
-            celle_.insert(celle_.begin() + indice(posizione, 0), std::make_move_iterator(nuova.begin()),
-                          std::make_move_iterator(nuova.end()));
-            ++righe_;
-        });
+        [&] { celle_.insert(celle_.begin() + posizione, std::move(nuova)); });
     return posizione;
 }
 
@@ -453,11 +438,7 @@ bool Griglia::inserisciRighe(int posizione, int n) {
 
         [=](OsservatoreGriglia& o) { o.primaDiInserireRighe(posizione, ultima); },
         [=](OsservatoreGriglia& o) { o.righeInserite(posizione, ultima); },
-        [&] {
-            celle_.insert(celle_.begin() + indice(posizione, 0), static_cast<qsizetype>(n) * colonne(),
-                          Cella{});
-            righe_ += n;
-        });
+        [&] { celle_.insert(celle_.begin() + posizione, n, Riga(colonne())); });
     return true;
 }
 
@@ -469,9 +450,6 @@ bool Griglia::rimuoviRighe(int r, int n) {
 
         [=](OsservatoreGriglia& o) { o.primaDiRimuovereRighe(r, ultima); },
         [=](OsservatoreGriglia& o) { o.righeRimosse(r, ultima); },
-        [&] {
-            celle_.erase(celle_.begin() + indice(r, 0), celle_.begin() + indice(r + n, 0));
-            righe_ -= n;
-        });
+        [&] { celle_.erase(celle_.begin() + r, celle_.begin() + r + n); });
     return true;
 }

@@ -79,7 +79,7 @@ class Griglia {
     // Counts.  The grid never has fewer rows than header rows nor fewer columns than header columns:
     // asking for less cuts down to them.  Growing adds empty rows or columns at the end, cutting
     // drops the last ones; the cursor is pulled back into the grid.
-    int righe() const { return righe_; }
+    int righe() const { return static_cast<int>(celle_.size()); }
     void impostaRighe(int n);
     int colonne() const { return static_cast<int>(colonneFormato_.size()); }
     void impostaColonne(int n);
@@ -177,9 +177,10 @@ class Griglia {
         int larghezza = larghezzaPredefinita;
         Allineamento allineamento = Allineamento::Sinistra;
     };
+    using Riga = std::vector<Cella>;
+
     bool dentro(int r, int c) const { return r >= 0 && r < righe() && c >= 0 && c < colonne(); }
-    qsizetype indice(int r, int c) const { return static_cast<qsizetype>(r) * colonne() + c; }
-    const Cella* cella(int r, int c) const { return dentro(r, c) ? &celle_[indice(r, c)] : nullptr; }
+    const Cella* cella(int r, int c) const { return dentro(r, c) ? &celle_[r][c] : nullptr; }
     template <class Modifica>
     bool cambiaCella(int r, int c, Modifica m);
     void svuotaRighe(int prima);
@@ -201,9 +202,7 @@ class Griglia {
     void segnalaAspetto();
     void segnalaCursore();
 
-    // Row after row in one block: a grid of many rows is built, copied and freed at once.
-    std::vector<Cella> celle_;
-    int righe_ = 0;
+    std::vector<Riga> celle_;
     std::vector<FormatoColonna> colonneFormato_;
     int righeFisse_ = 0;
     int colonneFisse_ = 0;
