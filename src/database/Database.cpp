@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -785,6 +786,24 @@ class Ordinamento {
     QByteArray testi_;
 };
 
+// The text of a field from its bytes.  A field often holds the same text row after row (a road
+// name, a flag, a blank): the text of the row before is shared then, not made again.
+class TestoRipetuto {
+  public:
+    const QString& operator()(QByteArrayView byte) {
+        if (letto_ && byte == QByteArrayView(byte_)) return testo_;
+        byte_.assign(byte.data(), byte.size());
+        testo_ = QString::fromUtf8(byte);
+        letto_ = true;
+        return testo_;
+    }
+
+  private:
+    bool letto_ = false;
+    std::string byte_;
+    QString testo_;
+};
+
 // The named fields among a table's fields.
 QList<Campo> CampiScelti(const QList<Campo>& tutti, const QStringList& nomi) {
     QList<Campo> scelti;
@@ -856,6 +875,7 @@ QList<QStringList> Database::leggiTesti(const Query& query, const QStringList& c
     verificaAperto();
     const QList<Campo> scelti = CampiScelti(campiInCache(query.tabella), campi);
     QList<QStringList> righe;
+    std::vector<TestoRipetuto> ultimi(scelti.size());
     const std::vector<qsizetype> ordine =
         Scorri(stato_->istruzioni, db_, query, scelti, [&](const Istruzione& st) {
             QStringList riga;
@@ -863,7 +883,7 @@ QList<QStringList> Database::leggiTesti(const Query& query, const QStringList& c
             for (int i = 0; i < scelti.size(); ++i) {
                 // A stored text is the field's text as it stands; anything else reads as valore does.
                 if (st.tipo(i) == SQLITE_TEXT)
-                    riga << st.testo(i);
+                    riga << ultimi[i](st.byte(i));
                 else
                     riga << ValoreDelCampo(scelti[i], st.valore(i)).toString();
             }
