@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -12,6 +13,17 @@ bool cifra(QChar c) {
 bool letteraAscii(QChar c) {
     return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
            (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
+// Case changes; plain ASCII letters, most of every text, without the Unicode tables.
+QChar Maiuscola(QChar c) {
+    if (c.unicode() >= 0x80) return c.toUpper();
+    return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - u'a' + u'A') : c;
+}
+
+QChar Minuscola(QChar c) {
+    if (c.unicode() >= 0x80) return c.toLower();
+    return c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? QChar(c.unicode() - u'A' + u'a') : c;
 }
 
 // The trimmed text before the first occurrence of segno, or the text itself when it has none.
@@ -61,6 +73,15 @@ double Valore(const QString& testo) {
 }
 
 double ValoreSenzaPunti(const QString& testo) {
+    // Up to 15 digits (every kilometre text) make an exact whole number at once.
+    qint64 numero = 0;
+    int quante = 0;
+    for (QChar c : testo) {
+        if (!cifra(c)) continue;
+        numero = numero * 10 + (c.unicode() - u'0');
+        if (++quante > 15) break;
+    }
+    if (quante <= 15) return static_cast<double>(numero);
     QString cifre;
     for (QChar c : testo)
         if (cifra(c)) cifre += c;
@@ -114,18 +135,55 @@ QString ChiaveLocalita(const QString& localita) {
     return Trim(localita.left(fine));
 }
 
+namespace {
+
+// What a whole-number format asks for: the part before any "." groups by thousands when it holds
+// a ",", and each "0" in it is one digit always written.
+struct FormatoIntero {
+    bool raggruppa = false;
+    qsizetype cifreMinime = 0;
+};
+
+FormatoIntero LeggiFormato(const QString& formato) {
+    FormatoIntero f;
+    for (QChar c : formato) {
+        if (c == QLatin1Char('.')) break;
+        if (c == QLatin1Char(',')) f.raggruppa = true;
+        if (c == QLatin1Char('0')) ++f.cifreMinime;
+    }
+    return f;
+}
+
+}  // namespace
+
 QString Formato(double valore, const QString& formato) {
     if (!std::isfinite(valore)) return {};
-    const QString parteIntera = formato.section(QLatin1Char('.'), 0, 0);
-    const bool raggruppa = parteIntera.contains(QLatin1Char(','));
-    const qsizetype cifreMinime = parteIntera.count(QLatin1Char('0'));
-
+    const FormatoIntero f = LeggiFormato(formato);
     const double arrotondato = std::round(std::abs(valore));
-    QString cifre = arrotondato == 0 ? QString() : QString::number(arrotondato, 'f', 0);
-    if (cifre.size() < cifreMinime) cifre = QString(cifreMinime - cifre.size(), QLatin1Char('0')) + cifre;
-    if (raggruppa)
-        for (qsizetype p = cifre.size() - 3; p > 0; p -= 3) cifre.insert(p, QLatin1Char('.'));
-    return (valore < 0 && arrotondato != 0 ? QStringLiteral("-") : QString()) + cifre;
+    // Values below 10^15 are exact integers: their digits are written without a conversion.
+    char16_t corte[16];
+    QString lunghe;
+    QStringView cifre;
+    if (arrotondato >= 1e15) {
+        lunghe = QString::number(arrotondato, 'f', 0);
+        cifre = lunghe;
+    } else if (arrotondato != 0) {
+        auto resto = static_cast<quint64>(arrotondato);
+        qsizetype inizio = std::size(corte);
+        for (; resto > 0; resto /= 10) corte[--inizio] = static_cast<char16_t>(u'0' + resto % 10);
+        cifre = QStringView(corte + inizio, corte + std::size(corte));
+    }
+    const qsizetype n = std::max(cifre.size(), f.cifreMinime);
+    const qsizetype punti = f.raggruppa && n > 0 ? (n - 1) / 3 : 0;
+    const bool meno = valore < 0 && arrotondato != 0;
+    QString testo(n + punti + (meno ? 1 : 0), Qt::Uninitialized);
+    QChar* scrivi = testo.data() + testo.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (f.raggruppa && i > 0 && i % 3 == 0) *--scrivi = QLatin1Char('.');
+        *--scrivi = i < cifre.size() ? cifre[cifre.size() - 1 - i] : QLatin1Char('0');
+    }
+    if (meno) *--scrivi = QLatin1Char('-');
+    return testo;
 }
 
 QString strTipoStrada(const QList<bool>& pulsanti) {
@@ -142,37 +200,17 @@ int CodiceTipoGuida(const QString& nome, const QStringList& nomiTipi) {
     return codice;
 }
 
-namespace {
-
-// QChar::toLower and toUpper, with plain ASCII answered here: locality and guide texts are
-// mostly ASCII and the case tables are a call away.
-QChar Minuscola(QChar c) {
-    if (c.unicode() >= 0x80) return c.toLower();
-    return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + ('a' - 'A')) : c;
-}
-
-QChar Maiuscola(QChar c) {
-    if (c.unicode() >= 0x80) return c.toUpper();
-    return (c >= u'a' && c <= u'z') ? QChar(c.unicode() - ('a' - 'A')) : c;
-}
-
-}  // namespace
-
 QString PrimoMaiuscolo(const QString& testo, bool dopoNonLettere) {
-    const qsizetype n = testo.size();
-    const QChar* t = testo.constData();
-    auto cambiato = [&](qsizetype i) {
-        if (i == 0) return Maiuscola(t[0]);
-        if (letteraAscii(t[i - 1])) return Minuscola(t[i]);
-        return dopoNonLettere ? Maiuscola(t[i]) : t[i];
-    };
-    // A text already in shape is given back as it is, without a copy.
-    qsizetype i = 0;
-    while (i < n && cambiato(i) == t[i]) ++i;
-    if (i == n) return testo;
     QString risultato = testo;
-    QChar* r = risultato.data();
-    for (; i < n; ++i) r[i] = cambiato(i);
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        QChar nuovo = testo[i];
+        if (i > 0 && letteraAscii(testo[i - 1]))
+            nuovo = Minuscola(nuovo);
+        else if (i == 0 || dopoNonLettere)
+            nuovo = Maiuscola(nuovo);
+        // A text already in its form is given back without a copy.
+        if (nuovo != testo[i]) risultato[i] = nuovo;
+    }
     return risultato;
 }
 

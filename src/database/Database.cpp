@@ -7,7 +7,10 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -147,6 +150,10 @@ void ContaIstruzione() {
         throw ErroreDatabase(QStringLiteral("Guasto simulato"));
 }
 
+// A connection serves one thread, so SQLite need not lock it on every call.
+constexpr int kApertura = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+constexpr int kAperturaCrea = kApertura | SQLITE_OPEN_CREATE;
+
 // Concurrent runs (two batch commands, a window and a batch command) wait this long for each
 // other before giving up.
 constexpr int kAttesaOccupatoMs = 5000;
@@ -175,26 +182,6 @@ bool CorrispondeLike(const QString& testo, const QString& modello) {
     QString t = piega(testo);
     QString m = piega(modello);
     return corrisponde(t.constData(), t.constData() + t.size(), m.constData(), m.constData() + m.size());
-}
-
-int ConfrontaTesti(QStringView a, QStringView b) {
-    // The collation's rule on UTF-16: ASCII letters are lowered one by one, and the first
-    // difference outside ASCII compares the folded texts whole.
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        char16_t ca = a[i].unicode();
-        char16_t cb = b[i].unicode();
-        if (ca == cb) continue;
-        if (ca >= 0x80 || cb >= 0x80) {
-            const QString sa = a.toString().toCaseFolded();
-            const QString sb = b.toString().toCaseFolded();
-            return sa.compare(sb) < 0 ? -1 : (sa == sb ? 0 : 1);
-        }
-        if (ca >= 'A' && ca <= 'Z') ca = ca - 'A' + 'a';
-        if (cb >= 'A' && cb <= 'Z') cb = cb - 'A' + 'a';
-        if (ca != cb) return ca < cb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -275,6 +262,14 @@ class Istruzione {
     }
 
     int colonne() const { return sqlite3_column_count(st_); }
+    int tipo(int c) const { return sqlite3_column_type(st_, c); }
+    double reale(int c) const { return sqlite3_column_double(st_, c); }
+    // The bytes of a text or blob column, valid until the statement moves on.
+    QByteArrayView byte(int c) const {
+        const void* dati = tipo(c) == SQLITE_BLOB ? sqlite3_column_blob(st_, c)
+                                                  : static_cast<const void*>(sqlite3_column_text(st_, c));
+        return {static_cast<const char*>(dati), sqlite3_column_bytes(st_, c)};
+    }
     qint64 intero(int c) const { return sqlite3_column_int64(st_, c); }
     QString testo(int c) const {
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st_, c)),
@@ -338,8 +333,7 @@ void Database::crea(const QString& percorso) {
     if (QFileInfo::exists(percorso))
         throw ErroreDatabase(QStringLiteral("Il database esiste già: ") + percorso);
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(percorso.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    int rc = sqlite3_open_v2(percorso.toUtf8().constData(), &db, kAperturaCrea, nullptr);
     if (rc != SQLITE_OK) {
         QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
         sqlite3_close(db);
@@ -365,7 +359,7 @@ void Database::apri(const QString& percorso) {
     };
     if (!QFileInfo(percorso).isFile()) rifiuta(QStringLiteral("file inesistente"));
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(percorso.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    int rc = sqlite3_open_v2(percorso.toUtf8().constData(), &db, kApertura, nullptr);
     if (rc != SQLITE_OK || sqlite3_db_readonly(db, "main") == 1) {
         QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
         sqlite3_close(db);
@@ -670,58 +664,232 @@ RowSet Database::apriRowSet(const Query& query) {
 
 namespace {
 
-// The SELECT of the named fields of a query's rows, with its parameters.
-struct Selezione {
-    QString sql;
-    QList<QVariant> parametri;
-    QList<Campo> campi;  // in the order asked
+// One value of an ordering key, as SQLite orders values: NULL first, then numbers, then texts by
+// the folding collation, then bytes.
+struct ValoreChiave {
+    enum Classe { Nullo, Numero, Testo, Byte } classe = Nullo;
+    bool intero = false;
+    qint64 numeroIntero = 0;
+    double numero = 0;
+    qsizetype inizio = 0;  // bytes of a text or blob, in the keys' shared buffer
+    qsizetype lunghezza = 0;
 };
 
-Selezione Seleziona(const Query& query, const QList<Campo>& tutti, const QStringList& campi) {
-    Selezione sel;
-    QStringList colonne;
-    for (const QString& nome : campi) {
+ValoreChiave::Classe ClasseDi(int tipoSqlite) {
+    switch (tipoSqlite) {
+        case SQLITE_NULL:
+            return ValoreChiave::Nullo;
+        case SQLITE_INTEGER:
+        case SQLITE_FLOAT:
+            return ValoreChiave::Numero;
+        case SQLITE_BLOB:
+            return ValoreChiave::Byte;
+        default:
+            return ValoreChiave::Testo;
+    }
+}
+
+int ConfrontaNumeri(const ValoreChiave& a, const ValoreChiave& b) {
+    if (a.intero && b.intero) return a.numeroIntero < b.numeroIntero ? -1 : (a.numeroIntero > b.numeroIntero);
+    const long double x = a.intero ? a.numeroIntero : a.numero;
+    const long double y = b.intero ? b.numeroIntero : b.numero;
+    return x < y ? -1 : (x > y);
+}
+
+// The rows of a read in the order of its ORDER BY (the ordering fields, then the rowid), sorted
+// here: SQLite's sorter copies every row and calls the collation through its record format, which
+// costs far more than comparing the keys in place, and most reads come in order already.
+class Ordinamento {
+  public:
+    explicit Ordinamento(const QList<Ordine>& ordini) {
+        for (const Ordine& o : ordini) discendente_.push_back(o.discendente);
+    }
+    // The key fields follow the read fields from prima on, the rowid last.
+    void aggiungi(const Istruzione& st, int prima) {
+        const int n = static_cast<int>(discendente_.size());
+        for (int k = 0; k < n; ++k) chiavi_.push_back(valore(st, prima + k));
+        rowid_.push_back(st.intero(prima + n));
+    }
+    // Positions in reading order, sorted; empty when the rows came in order.  The rows mostly come
+    // in a few ordered runs (the legs of a trip in sequence, those from 10000 on sorting apart as
+    // texts), so the runs are found and merged, pairwise, until one is left.
+    std::vector<qsizetype> ordine() const {
+        const auto n = static_cast<qsizetype>(rowid_.size());
+        std::vector<qsizetype> posizioni(n);
+        for (qsizetype i = 0; i < n; ++i) posizioni[i] = i;
+        const auto prima = [this](qsizetype a, qsizetype b) { return confronta(a, b) < 0; };
+        std::vector<qsizetype> bordi{0};
+        for (qsizetype i = 1; i < n; ++i)
+            if (prima(i, i - 1)) bordi.push_back(i);
+        bordi.push_back(n);
+        if (bordi.size() <= 2) return {};
+        while (bordi.size() > 2) {
+            const qsizetype sequenze = static_cast<qsizetype>(bordi.size()) - 1;
+            std::vector<qsizetype> uniti{0};
+            for (qsizetype k = 0; k < sequenze; k += 2) {
+                const qsizetype fine = bordi[std::min(k + 2, sequenze)];
+                if (k + 1 < sequenze)
+                    std::inplace_merge(posizioni.begin() + bordi[k], posizioni.begin() + bordi[k + 1],
+                                       posizioni.begin() + fine, prima);
+                uniti.push_back(fine);
+            }
+            bordi = std::move(uniti);
+        }
+        return posizioni;
+    }
+
+  private:
+    ValoreChiave valore(const Istruzione& st, int c) {
+        ValoreChiave v;
+        v.classe = ClasseDi(st.tipo(c));
+        if (v.classe == ValoreChiave::Numero) {
+            v.intero = st.tipo(c) == SQLITE_INTEGER;
+            v.numeroIntero = st.intero(c);
+            v.numero = st.reale(c);
+        } else if (v.classe != ValoreChiave::Nullo) {
+            const QByteArrayView b = st.byte(c);
+            v.inizio = testi_.size();
+            v.lunghezza = b.size();
+            testi_.append(b);
+        }
+        return v;
+    }
+    int confrontaValori(const ValoreChiave& a, const ValoreChiave& b) const {
+        if (a.classe != b.classe) return a.classe < b.classe ? -1 : 1;
+        const char* ta = testi_.constData() + a.inizio;
+        const char* tb = testi_.constData() + b.inizio;
+        switch (a.classe) {
+            case ValoreChiave::Nullo:
+                return 0;
+            case ValoreChiave::Numero:
+                return ConfrontaNumeri(a, b);
+            case ValoreChiave::Testo:
+                return confrontaPiegato(ta, static_cast<int>(a.lunghezza), tb, static_cast<int>(b.lunghezza));
+            case ValoreChiave::Byte:
+                if (const int c = std::memcmp(ta, tb, std::min(a.lunghezza, b.lunghezza))) return c;
+                return a.lunghezza < b.lunghezza ? -1 : (a.lunghezza > b.lunghezza);
+        }
+        return 0;
+    }
+    int confronta(qsizetype a, qsizetype b) const {
+        const qsizetype n = static_cast<qsizetype>(discendente_.size());
+        for (qsizetype k = 0; k < n; ++k) {
+            const int c = confrontaValori(chiavi_[a * n + k], chiavi_[b * n + k]);
+            if (c != 0) return discendente_[k] ? -c : c;
+        }
+        return rowid_[a] < rowid_[b] ? -1 : (rowid_[a] > rowid_[b]);
+    }
+
+    std::vector<bool> discendente_;
+    std::vector<ValoreChiave> chiavi_;  // row after row, one per ordering field
+    std::vector<qint64> rowid_;
+    QByteArray testi_;
+};
+
+// The text of a field from its bytes.  A field often holds the same text row after row (a road
+// name, a flag, a blank): the text of the row before is shared then, not made again.
+class TestoRipetuto {
+  public:
+    const QString& operator()(QByteArrayView byte) {
+        if (letto_ && byte == QByteArrayView(byte_)) return testo_;
+        byte_.assign(byte.data(), byte.size());
+        testo_ = QString::fromUtf8(byte);
+        letto_ = true;
+        return testo_;
+    }
+
+  private:
+    bool letto_ = false;
+    std::string byte_;
+    QString testo_;
+};
+
+// The named fields among a table's fields.
+QList<Campo> CampiScelti(const QList<Campo>& tutti, const QStringList& nomi) {
+    QList<Campo> scelti;
+    for (const QString& nome : nomi) {
         const auto c = std::find_if(tutti.begin(), tutti.end(), [&](const Campo& campo) {
             return campo.nome.compare(nome, Qt::CaseInsensitive) == 0;
         });
         if (c == tutti.end()) throw ErroreDatabase(QStringLiteral("Campo inesistente: ") + nome);
-        sel.campi << *c;
-        colonne << quota(c->nome);
+        scelti << *c;
     }
-    SqlQuery s = traduci(query);
-    sel.sql = QStringLiteral("SELECT ") + colonne.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
-              quota(query.tabella) + s.where + s.orderBy;
-    sel.parametri = s.parametri;
-    return sel;
+    return scelti;
+}
+
+// Runs the query, hands each row's statement to riga in reading order, and answers the reading
+// positions in the query's order (empty when they are in order already).
+template <class LeggiRiga>
+std::vector<qsizetype> Scorri(const std::shared_ptr<CacheIstruzioni>& cache, sqlite3* db, const Query& query,
+                              const QList<Campo>& scelti, LeggiRiga riga) {
+    QStringList colonne;
+    for (const Campo& c : scelti) colonne << quota(c.nome);
+    for (const Ordine& o : query.ordini) colonne << quota(o.campo);
+    colonne << QStringLiteral("rowid");
+    const SqlQuery s = traduci(query);
+    Istruzione st(cache, db,
+                  QStringLiteral("SELECT ") + colonne.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+                      quota(query.tabella) + s.where);
+    for (int i = 0; i < s.parametri.size(); ++i) st.lega(i + 1, s.parametri[i]);
+    Ordinamento ordinamento(query.ordini);
+    while (st.passo()) {
+        riga(st);
+        ordinamento.aggiungi(st, static_cast<int>(scelti.size()));
+    }
+    return ordinamento.ordine();
+}
+
+// The rows read, in the order the read asks for.
+template <class Riga>
+QList<Riga> InOrdine(QList<Riga>&& lette, const std::vector<qsizetype>& ordine) {
+    if (ordine.empty()) return std::move(lette);
+    QList<Riga> ordinate;
+    ordinate.reserve(lette.size());
+    for (qsizetype i : ordine) ordinate.append(std::move(lette[i]));
+    return ordinate;
 }
 
 }  // namespace
 
 QList<QList<QVariant>> Database::leggi(const Query& query, const QStringList& campi) {
     verificaAperto();
-    const Selezione sel = Seleziona(query, campiInCache(query.tabella), campi);
-    Istruzione st(stato_->istruzioni, db_, sel.sql);
-    for (int i = 0; i < sel.parametri.size(); ++i) st.lega(i + 1, sel.parametri[i]);
+    const QList<Campo> scelti = CampiScelti(campiInCache(query.tabella), campi);
     QList<QList<QVariant>> righe;
-    while (st.passo()) {
-        QList<QVariant> riga;
-        riga.reserve(sel.campi.size());
-        for (int i = 0; i < sel.campi.size(); ++i) riga << ValoreDelCampo(sel.campi[i], st.valore(i));
-        righe << riga;
-    }
-    return righe;
+    const std::vector<qsizetype> ordine =
+        Scorri(stato_->istruzioni, db_, query, scelti, [&](const Istruzione& st) {
+            QList<QVariant> riga;
+            riga.reserve(scelti.size());
+            for (int i = 0; i < scelti.size(); ++i) {
+                // A text field holding a text, nearly every value read, needs no conversion.
+                if (scelti[i].tipo == TipoCampo::Testo && st.tipo(i) == SQLITE_TEXT)
+                    riga << QVariant(st.testo(i));
+                else
+                    riga << ValoreDelCampo(scelti[i], st.valore(i));
+            }
+            righe << riga;
+        });
+    return InOrdine(std::move(righe), ordine);
 }
 
-QStringList Database::leggiTesti(const Query& query, const QStringList& campi) {
+QList<QStringList> Database::leggiTesti(const Query& query, const QStringList& campi) {
     verificaAperto();
-    const Selezione sel = Seleziona(query, campiInCache(query.tabella), campi);
-    Istruzione st(stato_->istruzioni, db_, sel.sql);
-    for (int i = 0; i < sel.parametri.size(); ++i) st.lega(i + 1, sel.parametri[i]);
-    QStringList testi;
-    const int n = static_cast<int>(sel.campi.size());
-    while (st.passo())
-        for (int i = 0; i < n; ++i) testi << st.testo(i);
-    return testi;
+    const QList<Campo> scelti = CampiScelti(campiInCache(query.tabella), campi);
+    QList<QStringList> righe;
+    std::vector<TestoRipetuto> ultimi(scelti.size());
+    const std::vector<qsizetype> ordine =
+        Scorri(stato_->istruzioni, db_, query, scelti, [&](const Istruzione& st) {
+            QStringList riga;
+            riga.reserve(scelti.size());
+            for (int i = 0; i < scelti.size(); ++i) {
+                // A stored text is the field's text as it stands; anything else reads as valore does.
+                if (st.tipo(i) == SQLITE_TEXT)
+                    riga << ultimi[i](st.byte(i));
+                else
+                    riga << ValoreDelCampo(scelti[i], st.valore(i)).toString();
+            }
+            righe << riga;
+        });
+    return InOrdine(std::move(righe), ordine);
 }
 
 RowSet Database::apriTabella(const QString& tabella) {

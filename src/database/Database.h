@@ -58,10 +58,6 @@ struct Query {
 // True when the text matches the pattern ("*" any run, "?" one character), ignoring case.
 bool CorrispondeLike(const QString& testo, const QString& modello);
 
-// Orders two texts as the database's comparisons (=, ORDER BY) do, case folded, accented letters
-// included: negative, 0 or positive.
-int ConfrontaTesti(QStringView a, QStringView b);
-
 class RowSet;
 
 // Tests only: the n-th statement from now on (1 the next one) fails with ErroreDatabase, once;
@@ -100,9 +96,8 @@ class Database {
     // The named fields of every row of the query, in its order, as RowSet::valore gives them, read
     // in one statement: for reading many rows that are not changed.
     QList<QList<QVariant>> leggi(const Query& query, const QStringList& campi);
-    // The same for text fields, without boxing: the texts row after row, campi.size() to a row.  A
-    // missing value (NULL) reads as a null QString, an empty text as an empty, non-null one.
-    QStringList leggiTesti(const Query& query, const QStringList& campi);
+    // The same as texts, as RowSet::testo gives them.
+    QList<QStringList> leggiTesti(const Query& query, const QStringList& campi);
 
     // Bulk statements for the few operations that do not walk rows.
     int elimina(const Query& query);

@@ -33,27 +33,19 @@ QString ChiavePiegata(const QString& localita) {
     return chiave;
 }
 
-// A missing value (NULL) comes before every text, as the database orders it.
-int ConfrontaCampo(const QString& a, const QString& b) {
-    if (a.isNull() || b.isNull()) return int(b.isNull()) - int(a.isNull());
-    return ConfrontaTesti(a, b);
-}
-
-// The order the table shows: type code, time descending, group.  The sort is stable, so entries
-// read in table order keep it where these are equal.
-bool PrimaInTabella(const VoceTabella& a, const VoceTabella& b) {
-    if (const int c = ConfrontaCampo(a.codice, b.codice)) return c < 0;
-    if (const int c = ConfrontaCampo(a.tempo, b.tempo)) return c > 0;
-    return ConfrontaCampo(a.gruppo, b.gruppo) < 0;
-}
-
 const QStringList& CampiVoce() {
     static const QStringList campi{kLocalita, kCodiceGuida, kGruppo, kDescrizione, kTempoSosta};
     return campi;
 }
 
-VoceTabella Voce(const QStringList& testi, qsizetype i) {
-    return {testi[i + 1], testi[i + 2], testi[i + 3], testi[i + 4]};
+// The entries in the order the table shows them: type code, time descending, group; the reading
+// keeps table order where these are equal.
+Query VociInOrdine(Query query) {
+    return query.ordina(kCodiceGuida).ordina(kTempoSosta, true).ordina(kGruppo);
+}
+
+VoceTabella Voce(const QStringList& riga) {
+    return {riga[1], riga[2], riga[3], riga[4]};
 }
 
 }  // namespace
@@ -61,8 +53,9 @@ VoceTabella Voce(const QStringList& testi, qsizetype i) {
 float TempoGuidaLocalita(Database& db, const QString& chiave, float arcoVisita) {
     if (Trim(chiave).isEmpty()) return 0;
     float totale = 0;
-    for (const QString& tempo : db.leggiTesti(Query::di(kGuidaCitta).dove(kLocalita, chiave), {kTempoSosta}))
-        totale += TempoGuidaCentesimi(tempo, arcoVisita);
+    for (const QStringList& riga :
+         db.leggiTesti(Query::di(kGuidaCitta).dove(kLocalita, chiave), {kTempoSosta}))
+        totale += TempoGuidaCentesimi(riga[0], arcoVisita);
     return totale;
 }
 
@@ -71,9 +64,8 @@ TempiGuida::TempiGuida(Database& db, int localita, float arcoVisita) : db_(db), 
     if (!tutta_) return;
     // Table order within each key: the sums add in the order the look-up of one key adds them.
     TempiGuidaLetti tempo(arcoVisita);
-    const QStringList testi = db.leggiTesti(Query::di(kGuidaCitta), {kLocalita, kTempoSosta});
-    for (qsizetype i = 0; i + 1 < testi.size(); i += 2)
-        perChiave_[ChiavePiegata(testi[i])] += tempo(testi[i + 1]);
+    for (const QStringList& riga : db.leggiTesti(Query::di(kGuidaCitta), {kLocalita, kTempoSosta}))
+        perChiave_[ChiavePiegata(riga[0])] += tempo(riga[1]);
 }
 
 float TempiGuida::tempo(const QString& chiave) {
@@ -102,19 +94,16 @@ FonteGuida::FonteGuida(Database& db, int localita) : db_(db) {
     if (localita < 0) return;
     tutta_ = db.conta(Query::di(kGuidaCitta)) <= qMax(1, localita) * kVociPerLocalita;
     if (!tutta_) return;
-    // Read in table order and split by key; each key's entries are then put in the shown order.
-    const QStringList testi = db_.leggiTesti(Query::di(kGuidaCitta), CampiVoce());
-    for (qsizetype i = 0; i < testi.size(); i += CampiVoce().size())
-        perChiave_[ChiavePiegata(testi[i])].append(Voce(testi, i));
-    for (QList<VoceTabella>& lista : perChiave_) std::stable_sort(lista.begin(), lista.end(), PrimaInTabella);
+    // Split by key, each key's entries keeping the order of the whole reading.
+    for (const QStringList& riga : db_.leggiTesti(VociInOrdine(Query::di(kGuidaCitta)), CampiVoce()))
+        perChiave_[ChiavePiegata(riga[0])].append(Voce(riga));
 }
 
 QList<VoceTabella> FonteGuida::voci(const QString& chiave) {
     if (tutta_) return perChiave_.value(ChiavePiegata(chiave));
-    const QStringList testi = db_.leggiTesti(Query::di(kGuidaCitta).dove(kLocalita, chiave), CampiVoce());
     QList<VoceTabella> lista;
-    lista.reserve(testi.size() / CampiVoce().size());
-    for (qsizetype i = 0; i < testi.size(); i += CampiVoce().size()) lista.append(Voce(testi, i));
-    std::stable_sort(lista.begin(), lista.end(), PrimaInTabella);
+    for (const QStringList& riga :
+         db_.leggiTesti(VociInOrdine(Query::di(kGuidaCitta).dove(kLocalita, chiave)), CampiVoce()))
+        lista.append(Voce(riga));
     return lista;
 }

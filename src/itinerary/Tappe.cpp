@@ -47,7 +47,8 @@ QString Taglia(const QString& testo, int larghezza) {
 }
 
 bool HaMarca(const QString& localita, const QString& marca) {
-    return localita.contains(Trim(marca), Qt::CaseInsensitive);
+    // A mark opens with "[": localities without one, nearly all, are passed over at once.
+    return localita.contains(marca.front()) && localita.contains(marca, Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -97,12 +98,12 @@ void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& c
     // One read transaction: the file is locked once for the legs and the guide times.
     Database::Transazione lettura(db);
     enum { Localita, NomeStrada, Chilometri, TipoStrada, TempoSosta, FineGiorno };
-    const QList<QList<QVariant>> righe =
-        db.leggi(Query::di(kItinerari)
-                     .dove(QStringLiteral("CodiceMeta"), codiceMeta)
-                     .ordina(QStringLiteral("Sequenza")),
-                 {QStringLiteral("Localita"), QStringLiteral("NomeStrada"), QStringLiteral("Chilometri"),
-                  QStringLiteral("TipoStrada"), QStringLiteral("TempoSosta"), QStringLiteral("FineGiorno")});
+    const QList<QStringList> righe = db.leggiTesti(
+        Query::di(kItinerari)
+            .dove(QStringLiteral("CodiceMeta"), codiceMeta)
+            .ordina(QStringLiteral("Sequenza")),
+        {QStringLiteral("Localita"), QStringLiteral("NomeStrada"), QStringLiteral("Chilometri"),
+         QStringLiteral("TipoStrada"), QStringLiteral("TempoSosta"), QStringLiteral("FineGiorno")});
     const int tappe = static_cast<int>(righe.size());
     TempiGuida tempi(db, tappe, arcoVisita);
 
@@ -110,16 +111,18 @@ void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& c
     CancellaMatrice(mfgTab);
     mfgTab.impostaRighe(std::max(tappe + 2, kRigheMinimeItinerario));
 
+    const QString start = Trim(kMarcaStart);
+    const QString end = Trim(kMarcaEnd);
     LocalitaContate contate;
     QHash<float, QString> testiGuida;  // most localities share a guide time (none at all, often)
     bool dentro = false;
     int r = 1;
-    for (const QList<QVariant>& tappa : righe) {
-        const QString localita = tappa[Localita].toString();
+    for (const QStringList& tappa : righe) {
+        const QString& localita = tappa[Localita];
         if (!localita.isEmpty()) {
             bool fine = false;
-            if (HaMarca(localita, kMarcaStart)) dentro = true;
-            if (HaMarca(localita, kMarcaEnd)) fine = true;
+            if (HaMarca(localita, start)) dentro = true;
+            if (HaMarca(localita, end)) fine = true;
             if (dentro) {
                 const QString chiave = ChiaveGuidaTappa(localita);
                 if (contate.primaVolta(chiave)) {
@@ -132,16 +135,16 @@ void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& c
             }
             if (fine) dentro = false;
         }
-        const QString fineGiorno = tappa[FineGiorno].toString();
+        const QString& fineGiorno = tappa[FineGiorno];
         const bool finisceGiorno = Trim(fineGiorno) == QLatin1String("1");
         mfgTab.impostaTesto(r, ColNumero, QString::number(r));
         mfgTab.impostaTesto(r, ColTappa, localita);
-        mfgTab.impostaTesto(r, ColStrada, Trim(tappa[NomeStrada].toString()));
-        mfgTab.impostaTesto(r, ColKm, Formato(Valore(tappa[Chilometri].toString()), QStringLiteral("#,###")));
-        mfgTab.impostaTesto(r, ColTipoStrada, Trim(tappa[TipoStrada].toString()));
+        mfgTab.impostaTesto(r, ColStrada, Trim(tappa[NomeStrada]));
+        mfgTab.impostaTesto(r, ColKm, Formato(Valore(tappa[Chilometri]), QStringLiteral("#,###")));
+        mfgTab.impostaTesto(r, ColTipoStrada, Trim(tappa[TipoStrada]));
         mfgTab.impostaTesto(
             r, ColSosta,
-            Trim((finisceGiorno ? QStringLiteral("*") : QStringLiteral(" ")) + tappa[TempoSosta].toString()));
+            Trim((finisceGiorno ? QStringLiteral("*") : QStringLiteral(" ")) + tappa[TempoSosta]));
         mfgTab.impostaTesto(r, ColFineGiorno, fineGiorno);
         if (finisceGiorno) mfgTab.impostaColoreSfondo(r, ColSosta, kColoreFineGiorno);
         ++r;

@@ -32,10 +32,10 @@ TEST(Testo, ValoreNumeroIniziale) {
 }
 
 TEST(Testo, ValoreSenzaPuntiTrimConfrontiEChiavi) {
-    EXPECT_EQ(
-        (QList<double>{ValoreSenzaPunti(""), ValoreSenzaPunti("1.234"), ValoreSenzaPunti("Km 1.234.567,8"),
-                       ValoreSenzaPunti("-12"), ValoreSenzaPunti("abc")}),
-        (QList<double>{0, 1234, 12345678, 12, 0}));
+    EXPECT_EQ((QList<double>{ValoreSenzaPunti(""), ValoreSenzaPunti("1.234"),
+                             ValoreSenzaPunti("Km 1.234.567,8"), ValoreSenzaPunti("-12"),
+                             ValoreSenzaPunti("abc"), ValoreSenzaPunti("12.345.678.901.234.567")}),
+              (QList<double>{0, 1234, 12345678, 12, 0, 12345678901234567.0}));
     EXPECT_EQ((QStringList{Trim("  \tab c\t  "), LTrim("  a  "), RTrim("  a  "), Trim("   ")}),
               (QStringList{"\tab c\t", "a  ", "  a", ""}));
     EXPECT_EQ((QList<bool>{UgualeTesto("è", "È"), UgualeTesto("mèta", "MÈTA"), UgualeTesto("TRAGH", "tragh"),
@@ -63,7 +63,9 @@ TEST(Testo, Formato) {
          {Caso{1234, "#,###", "1.234"}, Caso{0, "#,###", ""}, Caso{0.4, "#,###", ""}, Caso{0, "#,##0", "0"},
           Caso{999, "#,##0", "999"}, Caso{1000, "#,##0", "1.000"}, Caso{1234567, "##,##0", "1.234.567"},
           Caso{-1234, "#,##0", "-1.234"}, Caso{5, "#0", "5"}, Caso{12345, "#0", "12345"}, Caso{0, "#0", "0"},
-          Caso{2.5, "#0", "3"}, Caso{1999.5, "#,###", "2.000"}, Caso{7, "000", "007"}}) {
+          Caso{2.5, "#0", "3"}, Caso{1999.5, "#,###", "2.000"}, Caso{7, "000", "007"},
+          Caso{-0.4, "#,##0", "0"}, Caso{999999999999999, "#,##0", "999.999.999.999.999"},
+          Caso{1e15, "#,##0", "1.000.000.000.000.000"}}) {
         EXPECT_EQ(Formato(c.valore, c.formato), c.atteso) << c.valore << " " << c.formato;
     }
 }
