@@ -189,6 +189,22 @@ void Griglia::impostaRighe(int n) {
     }
 }
 
+void Griglia::ricominciaRighe(int tenute, int n) {
+    tenute = std::max(tenute, righeFisse_);
+    n = std::max(n, tenute);
+    if (righe() <= tenute) {
+        impostaRighe(n);
+        return;
+    }
+    riordino([&] {
+        const int vecchie = std::min(righe(), n);
+        ridimensionaRighe(vecchie);
+        for (int r = tenute; r < vecchie; ++r) std::fill(celle_[r].begin(), celle_[r].end(), Cella{});
+        ridimensionaRighe(n);
+        limitaCursore(tenute);
+    });
+}
+
 void Griglia::impostaColonne(int n) {
     n = std::max(n, colonneFisse_);
     const int vecchie = colonne();
@@ -357,12 +373,12 @@ void Griglia::definisciColonne(const QList<DefinizioneColonna>& definizioni) {
 
 // ---- cursor ----
 
-void Griglia::limitaCursore() {
-    const int ultimaRiga = std::max(righe() - 1, 0);
+void Griglia::limitaCursore(int numeroRighe) {
+    const int ultimaRiga = std::max(numeroRighe - 1, 0);
     const int ultimaColonna = std::max(colonne() - 1, 0);
     const int r = limita(riga_, 0, ultimaRiga), rs = limita(rigaSel_, 0, ultimaRiga);
     const int c = limita(colonna_, 0, ultimaColonna), cs = limita(colonnaSel_, 0, ultimaColonna);
-    const int alto = limita(rigaInAlto_, righeFisse_, std::max(righeFisse_, righe() - 1));
+    const int alto = limita(rigaInAlto_, righeFisse_, std::max(righeFisse_, numeroRighe - 1));
     if (r == riga_ && rs == rigaSel_ && c == colonna_ && cs == colonnaSel_ && alto == rigaInAlto_) return;
     riga_ = r;
     rigaSel_ = rs;

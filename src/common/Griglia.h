@@ -81,6 +81,9 @@ class Griglia {
     // drops the last ones; the cursor is pulled back into the grid.
     int righe() const { return static_cast<int>(celle_.size()); }
     void impostaRighe(int n);
+    // What impostaRighe(tenute) then impostaRighe(n) leave, cursor included, the rows already
+    // there emptied and reused rather than made again.
+    void ricominciaRighe(int tenute, int n);
     int colonne() const { return static_cast<int>(colonneFormato_.size()); }
     void impostaColonne(int n);
     // Header rows (shown as the column headers) and header columns; growing them beyond the grid
@@ -186,7 +189,8 @@ class Griglia {
     void svuotaRighe(int prima);
     void ridimensionaRighe(int n);
     void ridimensionaColonne(int n);
-    void limitaCursore();
+    void limitaCursore() { limitaCursore(righe()); }
+    void limitaCursore(int numeroRighe);
 
     // Notification: before/after pairs outside a bracket, one lazy reset inside.
     template <class F>

@@ -7,9 +7,11 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -723,6 +725,15 @@ class Ordinamento {
             if (prima(i, i - 1)) bordi.push_back(i);
         bordi.push_back(n);
         if (bordi.size() <= 2) return {};
+        const std::vector<int> ranghi = this->ranghi();
+        const auto campi = static_cast<qsizetype>(discendente_.size());
+        const auto precede = [&](qsizetype a, qsizetype b) {
+            const auto ra = ranghi.begin() + a * campi;
+            const auto rb = ranghi.begin() + b * campi;
+            const auto diversi = std::mismatch(ra, ra + campi, rb);
+            if (diversi.first != ra + campi) return *diversi.first < *diversi.second;
+            return rowid_[a] < rowid_[b];
+        };
         while (bordi.size() > 2) {
             const qsizetype sequenze = static_cast<qsizetype>(bordi.size()) - 1;
             std::vector<qsizetype> uniti{0};
@@ -730,7 +741,7 @@ class Ordinamento {
                 const qsizetype fine = bordi[std::min(k + 2, sequenze)];
                 if (k + 1 < sequenze)
                     std::inplace_merge(posizioni.begin() + bordi[k], posizioni.begin() + bordi[k + 1],
-                                       posizioni.begin() + fine, prima);
+                                       posizioni.begin() + fine, precede);
                 uniti.push_back(fine);
             }
             bordi = std::move(uniti);
@@ -739,6 +750,51 @@ class Ordinamento {
     }
 
   private:
+    // Each key value's place among its field's values, equal values sharing it and descending
+    // fields counting down, row after row: rows then compare as whole numbers.  The distinct
+    // values are few in the reads that need sorting (type codes, times, groups), so few are
+    // compared as texts.
+    std::vector<int> ranghi() const {
+        const auto n = static_cast<qsizetype>(discendente_.size());
+        const auto righe = static_cast<qsizetype>(rowid_.size());
+        std::vector<int> ranghi(righe * n);
+        for (qsizetype k = 0; k < n; ++k) {
+            std::unordered_map<std::string, int> distinti;
+            std::vector<qsizetype> primaRiga;  // of each distinct value
+            std::vector<int> distinto(righe);
+            for (qsizetype i = 0; i < righe; ++i) {
+                const auto [voce, nuovo] =
+                    distinti.try_emplace(identita(chiavi_[i * n + k]), static_cast<int>(primaRiga.size()));
+                if (nuovo) primaRiga.push_back(i);
+                distinto[i] = voce->second;
+            }
+            const auto valoreDi = [&](int d) -> const ValoreChiave& { return chiavi_[primaRiga[d] * n + k]; };
+            std::vector<int> inOrdine(primaRiga.size());
+            for (std::size_t d = 0; d < inOrdine.size(); ++d) inOrdine[d] = static_cast<int>(d);
+            std::sort(inOrdine.begin(), inOrdine.end(),
+                      [&](int a, int b) { return confrontaValori(valoreDi(a), valoreDi(b)) < 0; });
+            std::vector<int> rango(inOrdine.size());
+            int r = 0;
+            for (std::size_t j = 0; j < inOrdine.size(); ++j) {
+                if (j > 0 && confrontaValori(valoreDi(inOrdine[j - 1]), valoreDi(inOrdine[j])) != 0) ++r;
+                rango[inOrdine[j]] = discendente_[k] ? -r : r;
+            }
+            for (qsizetype i = 0; i < righe; ++i) ranghi[i * n + k] = rango[distinto[i]];
+        }
+        return ranghi;
+    }
+    // The stored value itself: values with the same identity compare equal.
+    std::string identita(const ValoreChiave& v) const {
+        std::string id(1, static_cast<char>(v.classe));
+        if (v.classe == ValoreChiave::Numero) {
+            id += v.intero ? 'i' : 'r';
+            const auto bit = v.intero ? v.numeroIntero : std::bit_cast<qint64>(v.numero);
+            id.append(reinterpret_cast<const char*>(&bit), sizeof bit);
+        } else if (v.classe != ValoreChiave::Nullo) {
+            id.append(testi_.constData() + v.inizio, v.lunghezza);
+        }
+        return id;
+    }
     ValoreChiave valore(const Istruzione& st, int c) {
         ValoreChiave v;
         v.classe = ClasseDi(st.tipo(c));
@@ -786,22 +842,42 @@ class Ordinamento {
     QByteArray testi_;
 };
 
-// The text of a field from its bytes.  A field often holds the same text row after row (a road
-// name, a flag, a blank): the text of the row before is shared then, not made again.
+// The text of a field from its bytes.  A field often holds a few texts over and over (a type
+// code, a group, a flag, a blank): each is made once and shared.  A field of more distinct texts
+// than that (a description) shares only the text of the row before.
 class TestoRipetuto {
   public:
     const QString& operator()(QByteArrayView byte) {
-        if (letto_ && byte == QByteArrayView(byte_)) return testo_;
-        byte_.assign(byte.data(), byte.size());
-        testo_ = QString::fromUtf8(byte);
-        letto_ = true;
-        return testo_;
+        if (!molti_) {
+            for (const Noto& n : noti_)
+                if (Uguali(byte, n.byte)) return n.testo;
+            if (noti_.size() < kNoti) {
+                noti_.push_back({std::string(byte.data(), byte.size()), QString::fromUtf8(byte)});
+                return noti_.back().testo;
+            }
+            molti_ = true;
+        }
+        if (!Uguali(byte, ultimo_.byte) || !letto_) {
+            ultimo_ = {std::string(byte.data(), byte.size()), QString::fromUtf8(byte)};
+            letto_ = true;
+        }
+        return ultimo_.testo;
     }
 
   private:
+    struct Noto {
+        std::string byte;
+        QString testo;
+    };
+    static bool Uguali(QByteArrayView a, const std::string& b) {
+        return a.size() == static_cast<qsizetype>(b.size()) &&
+               (b.empty() || std::memcmp(a.data(), b.data(), b.size()) == 0);
+    }
+    static constexpr std::size_t kNoti = 16;
+    std::vector<Noto> noti_;
+    bool molti_ = false;
     bool letto_ = false;
-    std::string byte_;
-    QString testo_;
+    Noto ultimo_;
 };
 
 // The named fields among a table's fields.

@@ -95,8 +95,10 @@ FonteGuida::FonteGuida(Database& db, int localita) : db_(db) {
     tutta_ = db.conta(Query::di(kGuidaCitta)) <= qMax(1, localita) * kVociPerLocalita;
     if (!tutta_) return;
     // Split by key, each key's entries keeping the order of the whole reading.
-    for (const QStringList& riga : db_.leggiTesti(VociInOrdine(Query::di(kGuidaCitta)), CampiVoce()))
+    for (const QStringList& riga : db_.leggiTesti(VociInOrdine(Query::di(kGuidaCitta)), CampiVoce())) {
         perChiave_[ChiavePiegata(riga[0])].append(Voce(riga));
+        ++vociLette_;
+    }
 }
 
 QList<VoceTabella> FonteGuida::voci(const QString& chiave) {

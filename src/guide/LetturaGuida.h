@@ -53,6 +53,8 @@ class FonteGuida {
     FonteGuida(Database& db, int localita);
 
     QList<VoceTabella> voci(const QString& chiave);
+    // Entries read at once, 0 when each locality is looked up on its own.
+    int vociLette() const { return vociLette_; }
 
     // More entries than this per locality looked up make reading the whole guide the slower way.
     static constexpr int kVociPerLocalita = 40;
@@ -60,5 +62,6 @@ class FonteGuida {
   private:
     Database& db_;
     bool tutta_ = false;
+    int vociLette_ = 0;
     QHash<QString, QList<VoceTabella>> perChiave_;
 };

@@ -359,10 +359,9 @@ ScritturaGriglia::~ScritturaGriglia() {
 }
 
 void ScritturaGriglia::inizio(int righeTabella) {
-    g_.impostaRighe(1);
-    g_.impostaColonne(std::max(g_.colonne(), kColonneItinerario));
     // Every table row gives at least one schedule row: room for them at once.
-    g_.impostaRighe(righeTabella + 2);
+    g_.ricominciaRighe(1, righeTabella + 2);
+    g_.impostaColonne(std::max(g_.colonne(), kColonneItinerario));
 }
 
 QString ScritturaGriglia::tempoMostrato(float t, float giornata) {

@@ -51,6 +51,10 @@ class Tabella {
         return n_;
     }
     int righe() const { return n_; }
+    // Room for the rows expected at once, rather than growing as they come.
+    void prevedi(int n) {
+        if (g_.righe() <= n) g_.impostaRighe(n + 1);
+    }
     void chiudi() { g_.impostaRighe(n_ + 1); }
 
   private:
@@ -133,6 +137,7 @@ TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Grigl
     for (int r = 1; r < mfgTab.righe(); ++r)
         if (!mfgTab.testo(r, ColTappa).isEmpty()) ++localita;
     FonteGuida fonte(db, guida ? localita : -1);
+    tabella.prevedi(localita * (soste ? 2 : 1) + fonte.vociLette());
     TempiGuidaLetti tempoVoce(valori.ArcoVisita);
     QSet<QString> visitate;  // localities whose entries were already used
     bool dentro = false;

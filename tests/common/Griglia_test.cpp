@@ -78,6 +78,25 @@ TEST(Griglia, RigheEColonneCresconoEsiTaglianoInFondo) {
     EXPECT_FALSE(vuota.impostaTesto(0, 0, "x"));
 }
 
+// Reusing the rows leaves what cutting to the kept rows and growing again would: texts, format
+// and cursor, whether the grid ends longer or shorter than before.
+TEST(Griglia, RicominciareLeRigheEComeTagliarleERicrescerle) {
+    for (const int n : {3, 12}) {
+        Griglia riusata(8, 3);
+        riempi(riusata);
+        riusata.impostaGrassetto(5, 1, true);
+        riusata.seleziona(6, 2, 7, 1);
+        riusata.impostaRigaInAlto(5);
+        Griglia tagliata = riusata;
+        riusata.ricominciaRighe(2, n);
+        tagliata.impostaRighe(2);
+        tagliata.impostaRighe(n);
+        EXPECT_EQ(celle(riusata), celle(tagliata));
+        EXPECT_EQ(cursore(riusata), cursore(tagliata));
+        EXPECT_FALSE(riusata.grassetto(5 % n, 1));
+    }
+}
+
 TEST(Griglia, FuoriDallaGrigliaSiLeggeVuotoESiRifiutaLaScrittura) {
     Griglia g(3, 3);
     riempi(g);
