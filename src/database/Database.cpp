@@ -725,6 +725,12 @@ class Ordinamento {
             if (prima(i, i - 1)) bordi.push_back(i);
         bordi.push_back(n);
         if (bordi.size() <= 2) return {};
+        // A few runs (the legs of a trip) merge in a few comparisons per row; many runs of few
+        // distinct values (guide entries in table order) are cheaper to compare by rank.
+        if (bordi.size() - 1 <= kSequenzeDaUnire) {
+            unisci(posizioni, std::move(bordi), prima);
+            return posizioni;
+        }
         const std::vector<int> ranghi = this->ranghi();
         const auto campi = static_cast<qsizetype>(discendente_.size());
         const auto precede = [&](qsizetype a, qsizetype b) {
@@ -734,6 +740,16 @@ class Ordinamento {
             if (diversi.first != ra + campi) return *diversi.first < *diversi.second;
             return rowid_[a] < rowid_[b];
         };
+        unisci(posizioni, std::move(bordi), precede);
+        return posizioni;
+    }
+
+  private:
+    static constexpr std::size_t kSequenzeDaUnire = 16;
+
+    // Merges the ordered runs between the borders, pairwise, until one is left.
+    template <typename Precede>
+    static void unisci(std::vector<qsizetype>& posizioni, std::vector<qsizetype> bordi, const Precede& precede) {
         while (bordi.size() > 2) {
             const qsizetype sequenze = static_cast<qsizetype>(bordi.size()) - 1;
             std::vector<qsizetype> uniti{0};
@@ -746,10 +762,8 @@ class Ordinamento {
             }
             bordi = std::move(uniti);
         }
-        return posizioni;
     }
 
-  private:
     // Each key value's place among its field's values, equal values sharing it and descending
     // fields counting down, row after row: rows then compare as whole numbers.  The distinct
     // values are few in the reads that need sorting (type codes, times, groups), so few are
