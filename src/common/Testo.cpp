@@ -26,6 +26,21 @@ QChar Minuscola(QChar c) {
     return c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? QChar(c.unicode() - u'A' + u'a') : c;
 }
 
+// t with its ASCII capitals lowered, or cambia(t) when it holds anything beyond ASCII.
+template <typename Cambia>
+QString MinuscoloAscii(const QString& t, Cambia cambia) {
+    bool maiuscole = false;
+    for (QChar c : t) {
+        if (c.unicode() >= 0x80) return cambia(t);
+        maiuscole = maiuscole || (c >= u'A' && c <= u'Z');
+    }
+    if (!maiuscole) return t;
+    QString r = t;
+    for (QChar& c : r)
+        if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + (u'a' - u'A'));
+    return r;
+}
+
 // The trimmed text before the first occurrence of segno, or the text itself when it has none.
 QString PrimaDi(const QString& testo, QChar segno) {
     const qsizetype p = testo.indexOf(segno);
@@ -47,6 +62,14 @@ QChar SceltaSeparatore(const QString& riga) {
 }
 
 }  // namespace
+
+QString Piegato(const QString& t) {
+    return MinuscoloAscii(t, [](const QString& x) { return x.toCaseFolded(); });
+}
+
+QString Minuscolo(const QString& t) {
+    return MinuscoloAscii(t, [](const QString& x) { return x.toLower(); });
+}
 
 double Valore(const QString& testo) {
     const qsizetype n = testo.size();

@@ -20,6 +20,11 @@ QString RTrim(const QString& t);
 // blank: user texts copied into the schedule keep every grid row one line in the files.
 QString SenzaControlli(const QString& t);
 
+// Simple case folding (QString::toCaseFolded) and lower case (QString::toLower); plain ASCII,
+// nearly every place name, goes without the Unicode tables.
+QString Piegato(const QString& t);
+QString Minuscolo(const QString& t);
+
 // Equal without regard to case, accented letters included ("è" equals "È").
 bool UgualeTesto(const QString& a, const QString& b);
 // How localities are compared: the text before the first "(" and the first "[", trimmed.

@@ -14,14 +14,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/Testo.h"
+
 namespace {
 
 const char* const kCollazione = "NOCASEU";
-
-// Text as the comparisons see it: simple case folding, so accented capitals match too.
-QString piega(const QString& s) {
-    return s.toCaseFolded();
-}
 
 int confrontaPiegato(const char* a, int na, const char* b, int nb) {
     // Pure ASCII is compared byte by byte; anything else goes through Unicode folding.  Equal
@@ -33,8 +30,8 @@ int confrontaPiegato(const char* a, int na, const char* b, int nb) {
         unsigned char cb = static_cast<unsigned char>(b[i]);
         if (ca == cb) continue;
         if (ca >= 0x80 || cb >= 0x80) {
-            QString sa = piega(QString::fromUtf8(a, na));
-            QString sb = piega(QString::fromUtf8(b, nb));
+            QString sa = Piegato(QString::fromUtf8(a, na));
+            QString sb = Piegato(QString::fromUtf8(b, nb));
             return sa.compare(sb) < 0 ? -1 : (sa == sb ? 0 : 1);
         }
         if (ca >= 'A' && ca <= 'Z') ca = ca - 'A' + 'a';
@@ -181,8 +178,8 @@ int GuastoIstruzionePerTest(int n) {
 ErroreDatabase::ErroreDatabase(const QString& messaggio) : std::runtime_error(messaggio.toStdString()) {}
 
 bool CorrispondeLike(const QString& testo, const QString& modello) {
-    QString t = piega(testo);
-    QString m = piega(modello);
+    QString t = Piegato(testo);
+    QString m = Piegato(modello);
     return corrisponde(t.constData(), t.constData() + t.size(), m.constData(), m.constData() + m.size());
 }
 
@@ -444,7 +441,7 @@ QList<Campo> Database::campi(const QString& tabella) const {
 
 const QList<Campo>& Database::campiInCache(const QString& tabella) const {
     verificaAperto();
-    QString chiave = piega(tabella);
+    QString chiave = Piegato(tabella);
     auto it = stato_->campi.find(chiave);
     if (it != stato_->campi.end()) return it.value();
     QList<Campo> elenco;
@@ -471,7 +468,7 @@ void Database::creaTabella(const QString& nome, const QList<Campo>& campi) {
     for (const Campo& c : campi) colonne << quota(c.nome) + QLatin1Char(' ') + dichiarazione(c);
     esegui(QStringLiteral("CREATE TABLE ") + quota(nome) + QStringLiteral(" (") +
            colonne.join(QStringLiteral(", ")) + QLatin1Char(')'));
-    stato_->campi.remove(piega(nome));
+    stato_->campi.remove(Piegato(nome));
 }
 
 void Database::creaIndice(const QString& tabella, const QString& campo) {

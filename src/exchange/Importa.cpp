@@ -17,10 +17,6 @@ const QString kLocalita = QStringLiteral("Localita");
 const QString kDescrizione = QStringLiteral("Descrizione");
 constexpr int kPassoProgresso = 64;
 
-QString Piega(const QString& s) {
-    return s.toCaseFolded();
-}
-
 bool HaJolly(const QString& modello) {
     return modello.contains(QLatin1Char('*')) || modello.contains(QLatin1Char('?'));
 }
@@ -29,14 +25,14 @@ bool HaJolly(const QString& modello) {
 class TestiLike {
   public:
     void aggiungi(const QString& testo) {
-        const QString p = Piega(testo);
+        const QString p = Piegato(testo);
         if (!esatti_.contains(p)) {
             esatti_.insert(p);
             elenco_ << p;
         }
     }
     bool corrisponde(const QString& modello) const {
-        if (!HaJolly(modello)) return esatti_.contains(Piega(modello));
+        if (!HaJolly(modello)) return esatti_.contains(Piegato(modello));
         for (const QString& t : elenco_)
             if (CorrispondeLike(t, modello)) return true;
         return false;
@@ -234,7 +230,7 @@ class Importazione {
             localitaTappe_.aggiungi(l);
         RowSet rs = db_.apriTabella(archivio_.nome(TabGuidaCitta));
         for (; !rs.fine(); rs.successivo())
-            guida_[Piega(rs.testo(kLocalita))].aggiungi(rs.testo(kDescrizione));
+            guida_[Piegato(rs.testo(kLocalita))].aggiungi(rs.testo(kDescrizione));
     }
 
     void ImportaBlocco(int b) {
@@ -284,7 +280,7 @@ class Importazione {
         const QString localita = d.testoCampo(r, d.iLocalita);
         if (localita.isEmpty() || !localitaTappe_.contiene(localita)) return;
         const QString descrizione = d.testoCampo(r, d.iDescrizione);
-        TestiLike& gia = guida_[Piega(localita)];
+        TestiLike& gia = guida_[Piegato(localita)];
         if (gia.corrisponde(LikeTesto(descrizione.isEmpty() ? QStringLiteral(" ") : descrizione))) {
             ++conti_.guideScartate;
             return;

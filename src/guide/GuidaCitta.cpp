@@ -33,10 +33,6 @@ constexpr int kLarghezzaDescrizione = 96;
 constexpr int kRigheVisibili = 13;
 constexpr int kColonnaSostaItinerario = 7;
 
-QString piega(const QString& t) {
-    return t.toCaseFolded();
-}
-
 VoceGuida leggiVoce(const RowSet& rs) {
     return {rs.testo(kLocalita),    rs.testo(kCodiceGuida), rs.testo(kGruppo),
             rs.testo(kDescrizione), rs.testo(kTempoSosta),  rs.testo(kFlagVisto)};
@@ -125,7 +121,7 @@ void preparaFlagVisto(Archivio& a, const QSet<QString>& chiavi) {
     MarcheDaScrivere marche;
     for (qsizetype i = 0; i < righe.size(); ++i) {
         const QString voluto =
-            chiavi.contains(piega(righe[i][0].toString())) ? QStringLiteral("1") : QStringLiteral("0");
+            chiavi.contains(Piegato(righe[i][0].toString())) ? QStringLiteral("1") : QStringLiteral("0");
         if (righe[i][1].toString() != voluto) marche.append({i, voluto});
     }
     scriviFlagVisto(a.dati(), marcate, marche);
@@ -275,7 +271,7 @@ bool GuidaCitta::CreaLaListadellaGuida() {
         QString chiave;  // folded
     };
     std::vector<Tappa> tappe;
-    const QString ricerca = piega(testoRicerca);
+    const QString ricerca = Piegato(testoRicerca);
     // One read transaction: the file is locked once for the legs and every locality's entries.
     Database::Transazione lettura(archivio_.dati());
     const QList<QList<QVariant>> righe = archivio_.dati().leggi(
@@ -284,8 +280,8 @@ bool GuidaCitta::CreaLaListadellaGuida() {
     QSet<QString> viste;
     for (const QList<QVariant>& riga : righe) {
         const QString localita = riga[0].toString();
-        const QString chiave = piega(ChiaveLocalita(localita));
-        if (!ricerca.isEmpty() && !piega(localita).endsWith(ricerca) && !chiave.endsWith(ricerca)) continue;
+        const QString chiave = Piegato(ChiaveLocalita(localita));
+        if (!ricerca.isEmpty() && !Piegato(localita).endsWith(ricerca) && !chiave.endsWith(ricerca)) continue;
         // One locality row per locality, wherever its legs fall in the order.
         if (viste.contains(chiave)) continue;
         viste.insert(chiave);
@@ -493,7 +489,7 @@ QStringList GuidaCitta::CercaLocalitaGuida() const {
     for (int r = 1; r <= ultimaRiga(); ++r) {
         const QString localita = griglia_.testo(r, ColGLocalita);
         if (localita.isEmpty()) continue;
-        const QString chiave = piega(ChiaveLocalita(localita));
+        const QString chiave = Piegato(ChiaveLocalita(localita));
         if (r > 1 && chiave == precedente) continue;
         precedente = chiave;
         elenco << localita.leftJustified(31, QLatin1Char(' '), true) + Zero(r, 4);
@@ -549,7 +545,7 @@ bool TrasferisceSosteGuida(Griglia& itinerario, Archivio& archivio, Dialoghi& di
     QSet<QString> chiavi;
     for (int r = 1; r <= ultima; ++r)
         if (const QString chiave = ChiaveLocalita(itinerario.testo(r, 1)); !chiave.isEmpty())
-            chiavi.insert(piega(chiave));
+            chiavi.insert(Piegato(chiave));
     preparaFlagVisto(archivio, chiavi);
     QSet<QString> usate;
     TempiGuidaLetti tempoGuida(arcoVisita);
@@ -558,8 +554,8 @@ bool TrasferisceSosteGuida(Griglia& itinerario, Archivio& archivio, Dialoghi& di
         const QString localita = itinerario.testo(r, 1);
         const QString chiave = ChiaveLocalita(localita);
         if (chiave.isEmpty()) continue;
-        if (usate.contains(piega(chiave))) continue;
-        usate.insert(piega(chiave));
+        if (usate.contains(Piegato(chiave))) continue;
+        usate.insert(Piegato(chiave));
         const Query voci = Query::di(archivio.nome(TabGuidaCitta)).dove(kLocalita, chiave);
         const QList<QList<QVariant>> righe = archivio.dati().leggi(voci, {kFlagVisto, kTempoSosta});
         // An entry without a mark at all (NULL) is never reset, so never used.

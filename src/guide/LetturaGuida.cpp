@@ -18,21 +18,6 @@ using nomi::kTempoSosta;
 
 namespace {
 
-// A locality as the database compares it, case folded.  A text without capitals or accented
-// letters is its own key, and plain ASCII capitals are lowered without the Unicode tables.
-QString ChiavePiegata(const QString& localita) {
-    bool maiuscole = false;
-    for (QChar c : localita) {
-        if (c.unicode() >= 0x80) return localita.toCaseFolded();
-        maiuscole = maiuscole || (c >= u'A' && c <= u'Z');
-    }
-    if (!maiuscole) return localita;
-    QString chiave = localita;
-    for (QChar& c : chiave)
-        if (c >= u'A' && c <= u'Z') c = QChar(c.unicode() + ('a' - 'A'));
-    return chiave;
-}
-
 const QStringList& CampiVoce() {
     static const QStringList campi{kLocalita, kCodiceGuida, kGruppo, kDescrizione, kTempoSosta};
     return campi;
@@ -65,13 +50,13 @@ TempiGuida::TempiGuida(Database& db, int localita, float arcoVisita) : db_(db), 
     // Table order within each key: the sums add in the order the look-up of one key adds them.
     TempiGuidaLetti tempo(arcoVisita);
     for (const QStringList& riga : db.leggiTesti(Query::di(kGuidaCitta), {kLocalita, kTempoSosta}))
-        perChiave_[ChiavePiegata(riga[0])] += tempo(riga[1]);
+        perChiave_[Piegato(riga[0])] += tempo(riga[1]);
 }
 
 float TempiGuida::tempo(const QString& chiave) {
     if (Trim(chiave).isEmpty()) return 0;
     if (!tutta_) return TempoGuidaLocalita(db_, chiave, arcoVisita_);
-    return perChiave_.value(ChiavePiegata(chiave));
+    return perChiave_.value(Piegato(chiave));
 }
 
 void SettaAZeroFlaGVisto(Archivio& archivio, Progresso* progresso) {
@@ -96,13 +81,13 @@ FonteGuida::FonteGuida(Database& db, int localita) : db_(db) {
     if (!tutta_) return;
     // Split by key, each key's entries keeping the order of the whole reading.
     for (const QStringList& riga : db_.leggiTesti(VociInOrdine(Query::di(kGuidaCitta)), CampiVoce())) {
-        perChiave_[ChiavePiegata(riga[0])].append(Voce(riga));
+        perChiave_[Piegato(riga[0])].append(Voce(riga));
         ++vociLette_;
     }
 }
 
 QList<VoceTabella> FonteGuida::voci(const QString& chiave) {
-    if (tutta_) return perChiave_.value(ChiavePiegata(chiave));
+    if (tutta_) return perChiave_.value(Piegato(chiave));
     QList<VoceTabella> lista;
     for (const QStringList& riga :
          db_.leggiTesti(VociInOrdine(Query::di(kGuidaCitta).dove(kLocalita, chiave)), CampiVoce()))

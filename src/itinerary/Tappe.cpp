@@ -26,7 +26,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 class LocalitaContate {
   public:
     bool primaVolta(const QString& chiave) {
-        const QString k = chiave.toCaseFolded();
+        const QString k = Piegato(chiave);
         if (viste_.contains(k)) return false;
         viste_.insert(k);
         return true;

@@ -165,7 +165,7 @@ TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Grigl
             // The guide key drops a leading "near " or "vicino " as well as qualifier and marker.
             QString chiave = localita;
             PulisceNomeLocalita(chiave);
-            const QString chiaveInsieme = chiave.toLower();
+            const QString chiaveInsieme = Minuscolo(chiave);
             if (!Trim(chiave).isEmpty() && !visitate.contains(chiaveInsieme)) {
                 visitate.insert(chiaveInsieme);
                 AggiungiRigheGuida(fonte, chiave, mfgCopia, tabella, tempoVoce, tipi, loc);

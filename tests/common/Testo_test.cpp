@@ -44,6 +44,8 @@ TEST(Testo, ValoreSenzaPuntiTrimConfrontiEChiavi) {
     EXPECT_EQ((QStringList{ChiaveLocalita("Roma [Start]"), ChiaveLocalita("Roma (centro) [End]"),
                            ChiaveLocalita("Bari [x] (y)"), ChiaveLocalita("  Pisa  ")}),
               (QStringList{"Roma", "Roma", "Bari", "Pisa"}));
+    for (const QString& t : QString::fromUtf8("Oslo AZ az@[`{|ÅLESUND|Straße ſ ς \u212a|").split('|'))
+        EXPECT_EQ(QStringList({Piegato(t), Minuscolo(t)}), QStringList({t.toCaseFolded(), t.toLower()}));
 }
 
 TEST(Testo, ControlliDiventanoUnoSpazioCiascuno) {
