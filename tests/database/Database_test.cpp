@@ -280,8 +280,9 @@ TEST_F(DatabaseTest, LetturaInBloccoOrdinataComeNelDatabase) {
     }
     db.creaTabella("Testi", {{"Testo", TipoCampo::Testo, 10}, {"Codice", TipoCampo::Testo, 2}});
     // Then backwards, equal texts tying by insertion: many short runs are sorted another way.
-    QStringList testi = QString::fromUtf8("b|B|à|À|a|Ab|ab|aB|é|É|e|ez|È|1|01|10| |||Zz|zä|ZÄ|ß|SS|ſ|K|"
-                                          "k|\u212a|\U00010400|\U00010428|\uffff|~")
+    QStringList testi = QString::fromUtf8(
+                            "b|B|à|À|a|Ab|ab|aB|é|É|e|ez|È|1|01|10| |||Zz|zä|ZÄ|ß|SS|ſ|K|"
+                            "k|\u212a|\U00010400|\U00010428|\uffff|~")
                             .split('|');
     testi += QStringList(testi.rbegin(), testi.rend());
     for (const QString& testo : testi) test::inserisci(db, "Testi", {{"Testo", testo}, {"Codice", "01"}});
