@@ -746,7 +746,8 @@ class Ordinamento {
 
     // Merges the ordered runs between the borders, pairwise, until one is left.
     template <typename Precede>
-    static void unisci(std::vector<qsizetype>& posizioni, std::vector<qsizetype> bordi, const Precede& precede) {
+    static void unisci(std::vector<qsizetype>& posizioni, std::vector<qsizetype> bordi,
+                       const Precede& precede) {
         while (bordi.size() > 2) {
             const qsizetype sequenze = static_cast<qsizetype>(bordi.size()) - 1;
             std::vector<qsizetype> uniti{0};
