@@ -6,10 +6,6 @@ namespace {
 int limita(int valore, int minimo, int massimo) {
     return std::max(minimo, std::min(valore, massimo));
 }
-std::optional<Colore> soloRgb(std::optional<Colore> c) {
-    if (c) return *c & 0xFFFFFFu;
-    return c;
-}
 }  // namespace
 
 Griglia::Griglia(int numeroRighe, int numeroColonne) {
@@ -248,8 +244,7 @@ bool Griglia::cambiaCella(int r, int c, Modifica m) {
     Cella nuova = celle_[r][c];
     m(nuova);
     Cella& vecchia = celle_[r][c];
-    if (nuova.testo == vecchia.testo && nuova.grassetto == vecchia.grassetto &&
-        nuova.sfondo == vecchia.sfondo && nuova.colore == vecchia.colore)
+    if (nuova.testo == vecchia.testo && nuova.sfondo == vecchia.sfondo && nuova.colore == vecchia.colore)
         return true;
     if (inLotto()) apriRiordinoDiLotto();
     vecchia = std::move(nuova);
@@ -275,29 +270,29 @@ bool Griglia::impostaTesto(int r, int c, const QString& t) {
 
 bool Griglia::grassetto(int r, int c) const {
     const Cella* x = cella(r, c);
-    return x && x->grassetto;
+    return x && x->grassetto();
 }
 
 bool Griglia::impostaGrassetto(int r, int c, bool g) {
-    return cambiaCella(r, c, [&](Cella& x) { x.grassetto = g; });
+    return cambiaCella(r, c, [&](Cella& x) { x.impostaGrassetto(g); });
 }
 
 std::optional<Colore> Griglia::coloreSfondo(int r, int c) const {
     const Cella* x = cella(r, c);
-    return x ? x->sfondo : std::nullopt;
+    return x ? Cella::leggi(x->sfondo) : std::nullopt;
 }
 
 bool Griglia::impostaColoreSfondo(int r, int c, std::optional<Colore> colore) {
-    return cambiaCella(r, c, [&](Cella& x) { x.sfondo = soloRgb(colore); });
+    return cambiaCella(r, c, [&](Cella& x) { Cella::scrivi(x.sfondo, colore); });
 }
 
 std::optional<Colore> Griglia::coloreTesto(int r, int c) const {
     const Cella* x = cella(r, c);
-    return x ? x->colore : std::nullopt;
+    return x ? Cella::leggi(x->colore) : std::nullopt;
 }
 
 bool Griglia::impostaColoreTesto(int r, int c, std::optional<Colore> colore) {
-    return cambiaCella(r, c, [&](Cella& x) { x.colore = soloRgb(colore); });
+    return cambiaCella(r, c, [&](Cella& x) { Cella::scrivi(x.colore, colore); });
 }
 
 void Griglia::svuotaRighe(int prima) {

@@ -169,12 +169,23 @@ class Griglia {
     void rimuoviOsservatore(OsservatoreGriglia* o);
 
   private:
+    // 32 bytes: each colour is 0xRRGGBB with a bit above it for "set", and the bold flag rides on
+    // the text colour's word.  Large grids are mostly memory, so the size counts.
     struct Cella {
+        static constexpr std::uint32_t kImpostato = 1u << 24;
+        static constexpr std::uint32_t kGrassetto = 1u << 25;
         QString testo;
-        bool grassetto = false;
-        std::optional<Colore> sfondo;
-        std::optional<Colore> colore;
-        bool vuota() const { return testo.isEmpty() && !grassetto && !sfondo && !colore; }
+        std::uint32_t sfondo = 0;
+        std::uint32_t colore = 0;
+        bool grassetto() const { return colore & kGrassetto; }
+        void impostaGrassetto(bool g) { colore = g ? colore | kGrassetto : colore & ~kGrassetto; }
+        static std::optional<Colore> leggi(std::uint32_t v) {
+            return v & kImpostato ? std::optional<Colore>(v & 0xFFFFFFu) : std::nullopt;
+        }
+        static void scrivi(std::uint32_t& v, std::optional<Colore> c) {
+            v = (v & kGrassetto) | (c ? (*c & 0xFFFFFFu) | kImpostato : 0u);
+        }
+        bool vuota() const { return testo.isEmpty() && sfondo == 0 && colore == 0; }
     };
     struct FormatoColonna {
         int larghezza = larghezzaPredefinita;

@@ -15,16 +15,6 @@
 
 namespace {
 
-const QString kTipiStrada = QStringLiteral("ASPL");
-
-// 0-based road type of a code: its place in "ASPL", the local road when it is not there.
-int IndiceTipoStrada(const QString& codice) {
-    const QString c = Trim(codice);
-    if (c.isEmpty()) return 3;
-    const qsizetype p = kTipiStrada.indexOf(c, 0, Qt::CaseInsensitive);
-    return p < 0 ? 3 : static_cast<int>(p);
-}
-
 float VelocitaUsabile(const std::array<float, 4>& velocita, int tipo) {
     if (velocita[tipo] > 0) return velocita[tipo];
     return static_cast<float>(Valore(ListaMediaKm(tipo).first()));
@@ -46,6 +36,14 @@ class TestiTempoTappa {
 };
 
 }  // namespace
+
+int IndiceTipoStrada(const QString& codice) {
+    static const QString tipi = QStringLiteral("ASPL");
+    const QString c = Trim(codice);
+    if (c.isEmpty()) return 3;
+    const qsizetype p = tipi.indexOf(c, 0, Qt::CaseInsensitive);
+    return p < 0 ? 3 : static_cast<int>(p);
+}
 
 QStringList ListaGiorniItinerario(int giorniMinimi) {
     if (giorniMinimi <= 0) return {QStringLiteral("000")};

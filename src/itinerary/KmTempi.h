@@ -31,6 +31,9 @@ struct RisultatoKmTempi {
     QString cmbGiorni;        // the entry shown
 };
 
+// 0-based road type of a code: its place in "ASPL", the local road when it is not there.
+int IndiceTipoStrada(const QString& codice);
+
 // The day counts offered from a minimum: minimum to minimum + 30, then 30 to 100 by 5, then 110
 // to 200 by 10, three digits each (values may repeat); "000" alone when the minimum is 0.
 QStringList ListaGiorniItinerario(int giorniMinimi);

@@ -17,17 +17,8 @@
 
 namespace {
 
-const QString kTipiStrada = QStringLiteral("ASPL");
 // A new-day row has no time a; its column lies beyond the grid's last and is never shown.
 constexpr int kColTempoNuovoGiorno = 15;
-
-// 0-based road type of a code: its place in "ASPL", the local road when it is not there.
-int IndiceTipoStrada(const QString& codice) {
-    const QString c = Trim(codice);
-    if (c.isEmpty()) return 3;
-    const qsizetype p = kTipiStrada.indexOf(c, 0, Qt::CaseInsensitive);
-    return p < 0 ? 3 : static_cast<int>(p);
-}
 
 // Two digits of 0..99.
 void DueCifre(QChar* d, int v) {
@@ -450,37 +441,6 @@ void ScritturaGriglia::rigaSosta(StatoMotore& s, const ParametriMotore& p, const
         g.impostaTesto(r, colonnaA, sa);
     }
     g.impostaTesto(r, ColNote, nota);
-}
-
-QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& copia) {
-    QList<RigaCalcolo> tabella;
-    tabella.reserve(copia.righe());
-    tabella.append(RigaCalcolo{});  // row 0 holds the headers
-    for (int t = 1; t < copia.righe(); ++t) {
-        RigaCalcolo r;
-        r.km = KmIntero16(KmTappa(copia, t));
-        // User texts reach the schedule rows (and the files) without tabs or line breaks.
-        r.strada = Trim(SenzaControlli(copia.testo(t, ColStrada)));
-        r.traghetto = copia.testo(t, ColStrada).contains(QLatin1String("TRAGH"), Qt::CaseInsensitive);
-        r.tipoTesto = SenzaControlli(copia.testo(t, ColTipoStrada));
-        r.tipo = IndiceTipoStrada(r.tipoTesto);
-        r.tappa = SenzaControlli(copia.testo(t, ColTappa));
-        r.nota = SenzaControlli(copia.testo(t, ColCTipoGuida));
-        QString sosta = copia.testo(t, ColCSosta);
-        sosta.remove(QLatin1Char(':'));
-        r.sosta = static_cast<float>(Valore(sosta));
-        r.visita = static_cast<float>(Valore(copia.testo(t, ColCVisita)));
-        // Only a row with a halt time shows the halt text, and only a leg that is driven (one
-        // with kilometres, or the first row) shows "verso:"; most guide rows need neither.
-        const bool guidata = r.km > 0 || t == 1;
-        if (guidata || r.sosta != 0 || r.visita != 0)
-            r.testoSosta = PrimoMaiuscolo(RiPulisceNomeLocalita(r.tappa), false);
-        if (guidata) r.verso = QStringLiteral("verso: ") + r.testoSosta;
-        r.fineGiorno = copia.testo(t, ColCFineGiorno) == QLatin1String("1");
-        r.senzaTempo = copia.testo(t, ColCSenzaTempo) == QLatin1String("-1");
-        tabella.append(r);
-    }
-    return tabella;
 }
 
 EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,

@@ -8,6 +8,7 @@
 #include <QtGlobal>
 #include <array>
 
+#include "schedule/TabellaCalcolo.h"
 #include "trips/BoxMeta.h"
 #include "trips/Parametri.h"
 
@@ -45,25 +46,6 @@ struct StatoMotore {
     QString giornoSettimana;
     QString dataBreve;
 };
-
-// A row of the computation table as every pass reads it: read once, before the first pass.
-struct RigaCalcolo {
-    qint16 km = 0;  // column 3, rounded
-    bool traghetto = false;
-    int tipo = 3;  // road type, 0-based in "ASPL"
-    QString tappa;
-    QString strada;      // trimmed
-    QString tipoTesto;   // column 4 as written
-    QString testoSosta;  // the halt text: the locality cleaned, first letter capitalised (rows
-                         // that are driven or have a halt time)
-    QString verso;       // "verso: " + the cleaned locality (rows that are driven)
-    QString nota;        // column 12
-    float sosta = 0;     // column 14 without ":"
-    float visita = 0;    // column 15, unscaled
-    bool fineGiorno = false;
-    bool senzaTempo = false;
-};
-QList<RigaCalcolo> LeggiTabellaCalcolo(const Griglia& mfgCopia);
 
 // Where a pass writes its rows.  The rules of the pass (clock, day counter, switches, the row
 // counter) run the same whatever the output; this base does nothing, so a fitting test whose grid

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/Griglia.h"
+#include "common/Percorrenza.h"
 #include "common/Progresso.h"
 #include "common/Tempo.h"
 #include "common/Testo.h"
@@ -14,6 +15,7 @@
 #include "guide/LetturaGuida.h"
 #include "guide/TempoGuida.h"
 #include "itinerary/GrigliaItinerario.h"
+#include "itinerary/KmTempi.h"
 #include "itinerary/Tappe.h"
 #include "schedule/Percentuale.h"
 #include "trips/Parametri.h"
@@ -42,23 +44,38 @@ void SistemaMarche(Griglia& mfgTab) {
     if (!start) mfgTab.impostaTesto(1, ColTappa, mfgTab.testo(1, ColTappa) + kMarcaStart);
 }
 
+// The grid rows and, beside each, the row the passes read.
 class Tabella {
   public:
-    explicit Tabella(Griglia& g) : g_(g) {}
+    Tabella(Griglia& g, QList<RigaCalcolo>& righe) : g_(g), righe_(righe) { righe_.resize(1); }
     int aggiungi() {
         ++n_;
         if (g_.righe() <= n_) g_.impostaRighe(std::max(n_ + 1, g_.righe() * 2));
+        righe_.emplaceBack();
         return n_;
     }
     int righe() const { return n_; }
+    RigaCalcolo& riga(int t) { return righe_[t]; }
     // Room for the rows expected at once, rather than growing as they come.
     void prevedi(int n) {
         if (g_.righe() <= n) g_.impostaRighe(n + 1);
+        righe_.reserve(n + 1);
     }
     void chiudi() { g_.impostaRighe(n_ + 1); }
+    // A text of the grid row, also kept (as shown) for the passes.
+    void testo(int t, int colonna, const QString& testo, QString RigaCalcolo::*campo) {
+        g_.impostaTesto(t, colonna, testo);
+        righe_[t].*campo = testo;
+    }
+    // A time written in the grid; the passes read the value its text gives back.
+    void tempo(int t, int colonna, const QString& testo, float RigaCalcolo::*campo) {
+        g_.impostaTesto(t, colonna, testo);
+        righe_[t].*campo = static_cast<float>(Valore(testo));
+    }
 
   private:
     Griglia& g_;
+    QList<RigaCalcolo>& righe_;
     int n_ = 0;
 };
 
@@ -75,32 +92,60 @@ void AggiungiRigheGuida(FonteGuida& fonte, const QString& chiave, Griglia& copia
         const float tempo = tempoVoce(v.tempo);
         const QString tipo = NomeTipoGuida(tipi, static_cast<int>(Valore(v.codice)));
         const int t = tabella.aggiungi();
-        copia.impostaTesto(t, ColCTipoGuida, tipo);
+        tabella.testo(t, ColCTipoGuida, tipo, &RigaCalcolo::nota);
         if (tempo == 0) {
-            copia.impostaTesto(t, ColTappa, QStringLiteral(" > ") + v.descrizione);
+            tabella.testo(t, ColTappa, QStringLiteral(" > ") + v.descrizione, &RigaCalcolo::tappa);
             copia.impostaTesto(t, ColCSenzaTempo, QStringLiteral("-1"));
+            tabella.riga(t).senzaTempo = true;
             continue;
         }
         const QString g = Trim(v.gruppo);
         // A group stored as a blank or "0" means no group.
         const QString prefisso =
             (g.isEmpty() || g == QLatin1String("0")) ? QString() : v.gruppo + QStringLiteral(" * ");
-        copia.impostaTesto(t, ColTappa, QStringLiteral(" > ") + prefisso + v.descrizione);
-        copia.impostaTesto(t, ColCVisita, TestoTempoTabella(tempo));
+        tabella.testo(t, ColTappa, QStringLiteral(" > ") + prefisso + v.descrizione, &RigaCalcolo::tappa);
+        tabella.tempo(t, ColCVisita, TestoTempoTabella(tempo), &RigaCalcolo::visita);
         loc.visita += tempo;
         loc.righeVisita << t;
     }
 }
 
 // Modes 4 and 5 keep one of a locality's stop and visits, the other shrinks to one hundredth.
-void Neutralizza(QChar modo, const Localita& loc, Griglia& copia) {
+void Neutralizza(QChar modo, const Localita& loc, Tabella& tabella) {
     if ((modo != QLatin1Char('4') && modo != QLatin1Char('5')) || loc.sosta <= 0 || loc.visita <= 0) return;
     const bool tieniSosta = modo == QLatin1Char('4') ? loc.sosta > loc.visita : loc.sosta <= loc.visita;
     if (tieniSosta) {
-        for (int t : loc.righeVisita) copia.impostaTesto(t, ColCVisita, kTempoNeutro);
+        for (int t : loc.righeVisita) tabella.tempo(t, ColCVisita, kTempoNeutro, &RigaCalcolo::visita);
     } else {
-        copia.impostaTesto(loc.rigaSosta, ColCSosta, kTempoNeutro);
+        tabella.tempo(loc.rigaSosta, ColCSosta, kTempoNeutro, &RigaCalcolo::sosta);
     }
+}
+
+// The leg's own texts and kilometres, as the grid row shows them.
+void CopiaTappa(const Griglia& mfgTab, int r, Griglia& copia, Tabella& tabella, int t) {
+    for (int c = ColTappa; c <= ColTempo; ++c) copia.impostaTesto(t, c, mfgTab.testo(r, c));
+    RigaCalcolo& riga = tabella.riga(t);
+    riga.tappa = mfgTab.testo(r, ColTappa);
+    riga.strada = mfgTab.testo(r, ColStrada);
+    riga.tipoTesto = mfgTab.testo(r, ColTipoStrada);
+    riga.km = KmIntero16(KmTappa(mfgTab, r));
+}
+
+// What the passes read of a row once its texts are all in: user texts reach the schedule rows (and
+// the files) without tabs or line breaks.  Only a row with a halt time shows the halt text, and
+// only a leg that is driven (one with kilometres, or the first row) shows "verso:"; most guide rows
+// need neither.
+void CompletaRiga(RigaCalcolo& r, bool prima) {
+    r.traghetto = r.strada.contains(QLatin1String("TRAGH"), Qt::CaseInsensitive);
+    r.strada = Trim(SenzaControlli(r.strada));
+    r.tipoTesto = SenzaControlli(r.tipoTesto);
+    r.tipo = IndiceTipoStrada(r.tipoTesto);
+    r.tappa = SenzaControlli(r.tappa);
+    r.nota = SenzaControlli(r.nota);
+    const bool guidata = r.km > 0 || prima;
+    if (guidata || r.sosta != 0 || r.visita != 0)
+        r.testoSosta = PrimoMaiuscolo(RiPulisceNomeLocalita(r.tappa), false);
+    if (guidata) r.verso = QStringLiteral("verso: ") + r.testoSosta;
 }
 
 }  // namespace
@@ -116,9 +161,9 @@ QChar ModoSoste(const QString& cmbSoste) {
     return cmbSoste.isEmpty() ? QLatin1Char('3') : cmbSoste.at(0);
 }
 
-TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Griglia& mfgCopia,
-                                            const ValoriLavoro& valori, QChar modo,
-                                            const TabellaTipiGuida& tipi, Percentuale& percentuale) {
+TabellaCalcolo PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Griglia& mfgCopia,
+                                               const ValoriLavoro& valori, QChar modo,
+                                               const TabellaTipiGuida& tipi, Percentuale& percentuale) {
     Griglia::Aggiornamento lotto(mfgCopia);
     mfgCopia.impostaRighe(1);
     mfgCopia.svuota();
@@ -132,7 +177,8 @@ TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Grigl
 
     const bool soste = modo == '1' || modo == '3' || modo == '4' || modo == '5';
     const bool guida = modo == '2' || modo == '3' || modo == '4' || modo == '5';
-    Tabella tabella(mfgCopia);
+    TabellaCalcolo risultato;
+    Tabella tabella(mfgCopia, risultato.righe);
     int localita = 0;
     for (int r = 1; r < mfgTab.righe(); ++r)
         if (!mfgTab.testo(r, ColTappa).isEmpty()) ++localita;
@@ -149,16 +195,15 @@ TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Grigl
         if (Contiene(localita, kStart)) dentro = true;
         Localita loc;
 
-        const int rigaTappa = tabella.aggiungi();
-        for (int c = ColTappa; c <= ColTempo; ++c) mfgCopia.impostaTesto(rigaTappa, c, mfgTab.testo(r, c));
+        CopiaTappa(mfgTab, r, mfgCopia, tabella, tabella.aggiungi());
 
         const QString cellaSosta = mfgTab.testo(r, ColSosta);
         if (soste && !cellaSosta.isEmpty()) {
             // Only the last 8 characters count: a leading "*" (end of day) is not read.
             loc.sosta = ghmStringa2Centesimi(cellaSosta, valori.ArcoVisita);
             loc.rigaSosta = tabella.aggiungi();
-            mfgCopia.impostaTesto(loc.rigaSosta, ColTappa, QStringLiteral(" > a ") + localita);
-            mfgCopia.impostaTesto(loc.rigaSosta, ColCSosta, TestoTempoTabella(loc.sosta));
+            tabella.testo(loc.rigaSosta, ColTappa, QStringLiteral(" > a ") + localita, &RigaCalcolo::tappa);
+            tabella.tempo(loc.rigaSosta, ColCSosta, TestoTempoTabella(loc.sosta), &RigaCalcolo::sosta);
         }
 
         if (guida && dentro && !finePassata) {
@@ -172,18 +217,22 @@ TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Grigl
             }
         }
 
-        if (cellaSosta.startsWith(QLatin1Char('*')))
+        if (cellaSosta.startsWith(QLatin1Char('*'))) {
             mfgCopia.impostaTesto(tabella.righe(), ColCFineGiorno, QStringLiteral("1"));
-        Neutralizza(modo, loc, mfgCopia);
+            tabella.riga(tabella.righe()).fineGiorno = true;
+        }
+        Neutralizza(modo, loc, tabella);
         if (Contiene(localita, kEnd)) finePassata = true;
     }
     tabella.chiudi();
 
-    TotaliSoste totali;
-    for (int t = 1; t < mfgCopia.righe(); ++t) {
-        totali.sosta += static_cast<float>(Valore(mfgCopia.testo(t, ColCSosta)));
-        totali.visita += static_cast<float>(Valore(mfgCopia.testo(t, ColCVisita)));
+    TotaliSoste& totali = risultato.totali;
+    for (qsizetype t = 1; t < risultato.righe.size(); ++t) {
+        RigaCalcolo& riga = risultato.righe[t];
+        totali.sosta += riga.sosta;
+        totali.visita += riga.visita;
+        CompletaRiga(riga, t == 1);
     }
     totali.fermata = totali.sosta + totali.visita;
-    return totali;
+    return risultato;
 }

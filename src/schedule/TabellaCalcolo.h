@@ -2,7 +2,9 @@
 // The computation table: one row per leg, then a row for the leg's own stop and one per city-guide
 // entry of the locality, with the stop mode applied and the end of each travelling day marked.
 #include <QChar>
+#include <QList>
 #include <QString>
+#include <QtGlobal>
 
 class Database;
 class Griglia;
@@ -23,6 +25,25 @@ constexpr int kColonneTabellaCalcolo = 19;
 // A neutralised stop or visit: one hundredth of an hour keeps its row with a negligible time.
 inline const QString kTempoNeutro = QStringLiteral("01");
 
+// A row of the computation table as every pass reads it: made once, before the first pass, from
+// the texts the grid row shows (user texts without control characters).
+struct RigaCalcolo {
+    qint16 km = 0;  // column 3, rounded
+    bool traghetto = false;
+    int tipo = 3;  // road type, 0-based in "ASPL"
+    QString tappa;
+    QString strada;      // trimmed
+    QString tipoTesto;   // column 4 as written
+    QString testoSosta;  // the halt text: the locality cleaned, first letter capitalised (rows
+                         // that are driven or have a halt time)
+    QString verso;       // "verso: " + the cleaned locality (rows that are driven)
+    QString nota;        // column 12
+    float sosta = 0;     // column 14, as its text reads back
+    float visita = 0;    // column 15, unscaled, as its text reads back
+    bool fineGiorno = false;
+    bool senzaTempo = false;
+};
+
 struct TotaliSoste {
     float sosta = 0;    // sum of the stop times
     float visita = 0;   // sum of the visit times
@@ -35,12 +56,17 @@ QString TestoTempoTabella(float valore);
 // The stop mode of the "cmbSoste" text: its first character ('3' when it has none).
 QChar ModoSoste(const QString& cmbSoste);
 
+struct TabellaCalcolo {
+    TotaliSoste totali;
+    QList<RigaCalcolo> righe;  // one per row of mfgCopia; row 0 (the headers) is empty
+};
+
 // Builds the table in mfgCopia (layout 5, at least kColonneTabellaCalcolo columns) from the legs of
 // mfgTab, whose destination markers are fixed first: an [End] before the [Start] leg is removed and
 // " [Start]" goes on the first row when no row has it.  Guide entries are taken for the localities
 // from the [Start] leg through the [End] leg, each locality at its first leg only; they are found
 // by equality on the locality's cleaned name (PulisceNomeLocalita: "near Siena [Start]" looks up
-// Siena).  Nothing is written to the database.
-TotaliSoste PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Griglia& mfgCopia,
-                                            const ValoriLavoro& valori, QChar modo,
-                                            const TabellaTipiGuida& tipi, Percentuale& percentuale);
+// Siena).  The rows come back as the passes read them.  Nothing is written to the database.
+TabellaCalcolo PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Griglia& mfgCopia,
+                                               const ValoriLavoro& valori, QChar modo,
+                                               const TabellaTipiGuida& tipi, Percentuale& percentuale);

@@ -128,8 +128,10 @@ QString Prepara(const RichiestaZavetra& r, BoxMeta& b, Griglia& tab, Griglia& co
         // than once per statement.
         Database::Transazione lettura(db);
         kmTempi = CalcolaKmTempiItinerario(tab, p.velocita, p.v.ArcoGuida, p.v.GiorniDesiderati);
-        prep.soste =
+        TabellaCalcolo tabella =
             PreparaTabellaPerCalcoloZavetra(db, tab, copia, p.v, ModoSoste(b.cmbSoste), r.tipi, perc);
+        prep.soste = tabella.totali;
+        prep.tabella = std::move(tabella.righe);
         memorizzato = LeggiCoefficiente(db, r.archivio.nome(TabMeteCamper), r.codiceMeta);
         lettura.conferma();
     } catch (const ErroreDatabase& err) {
@@ -151,7 +153,6 @@ QString Prepara(const RichiestaZavetra& r, BoxMeta& b, Griglia& tab, Griglia& co
     prep.fermataStima = prep.minimi > p.v.GiorniDesiderati ? 0.0f : prep.soste.fermata;
     memorizzato.replace(QLatin1Char(','), QLatin1Char('.'));
     prep.coefficiente = static_cast<float>(Valore(memorizzato));
-    prep.tabella = LeggiTabellaCalcolo(copia);
     return {};
 }
 

@@ -120,8 +120,16 @@ class Zavetra : public ::testing::Test {
         for (int i = 0; i < 4; ++i) p.velocita[i] = static_cast<float>(Valore(box.cmbMediaKm[i]));
         p.tolleranza = Tolleranza(box.cmbRange);
         p.testoRipM = box.cmbRipM;
-        const QList<RigaCalcolo> tabella = LeggiTabellaCalcolo(copia);
         Percentuale perc(progresso, dialoghi);
+        Griglia tappe, griglia;
+        ImpostaGriglia(tappe, LayoutItinerario);
+        BoxMeta boxTappe = box;
+        CaricaTappeItinerario(archivio, tappe, kMeta, boxTappe);
+        const QList<RigaCalcolo> tabella =
+            PreparaTabellaPerCalcoloZavetra(archivio.dati(), tappe, griglia, p.v, ModoSoste(box.cmbSoste),
+                                            tipi, perc)
+                .righe;
+        EXPECT_EQ(tabella.size(), griglia.righe());
         for (const float coefficiente : {0.3f, 1.0f, 2.7f}) {
             for (const qint16 desiderati : {qint16(0), qint16(3)}) {
                 SCOPED_TRACE(QString("%1 %2").arg(coefficiente).arg(desiderati).toStdString());
