@@ -249,7 +249,7 @@ void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, Us
         s.giornoUltimaGuida = s.giorno;
 
         rimanenti -= pezzo;
-        if (rimanenti > 0) g.verso(s.riga, riga.verso);
+        if (rimanenti > 0) g.verso(s.riga, riga.verso());
     } while (rimanenti > 0);
 }
 
@@ -286,7 +286,7 @@ void Sosta(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, fl
         s.cenaFatta = v.OraCena + v.DurataCena < s.ora;
         // The halt is shown and counted in whole minutes, as its text reads back.
         h = MinutiInteri(h, v.ArcoVisita);
-        StampaLaRigaNellaTabellaMFG(g, s, p, riga.testoSosta, h, g15, riga.nota, ColGuida, perc);
+        StampaLaRigaNellaTabellaMFG(g, s, p, riga.testoSosta(), h, g15, riga.nota, ColGuida, perc);
         if (s.ora > v.OraPranzo) s.pranzoFatto = true;
         if (s.ora > v.OraCena) s.cenaFatta = true;
     }

@@ -132,23 +132,33 @@ void CopiaTappa(const Griglia& mfgTab, int r, Griglia& copia, Tabella& tabella, 
 }
 
 // What the passes read of a row once its texts are all in: user texts reach the schedule rows (and
-// the files) without tabs or line breaks.  Only a row with a halt time shows the halt text, and
-// only a leg that is driven (one with kilometres, or the first row) shows "verso:"; most guide rows
-// need neither.
-void CompletaRiga(RigaCalcolo& r, bool prima) {
+// the files) without tabs or line breaks.
+void CompletaRiga(RigaCalcolo& r) {
     r.traghetto = r.strada.contains(QLatin1String("TRAGH"), Qt::CaseInsensitive);
     r.strada = Trim(SenzaControlli(r.strada));
     r.tipoTesto = SenzaControlli(r.tipoTesto);
     r.tipo = IndiceTipoStrada(r.tipoTesto);
     r.tappa = SenzaControlli(r.tappa);
     r.nota = SenzaControlli(r.nota);
-    const bool guidata = r.km > 0 || prima;
-    if (guidata || r.sosta != 0 || r.visita != 0)
-        r.testoSosta = PrimoMaiuscolo(RiPulisceNomeLocalita(r.tappa), false);
-    if (guidata) r.verso = QStringLiteral("verso: ") + r.testoSosta;
 }
 
 }  // namespace
+
+const QString& RigaCalcolo::testoSosta() const {
+    if (!testoFatto_) {
+        testoSosta_ = PrimoMaiuscolo(RiPulisceNomeLocalita(tappa), false);
+        testoFatto_ = true;
+    }
+    return testoSosta_;
+}
+
+const QString& RigaCalcolo::verso() const {
+    if (!versoFatto_) {
+        verso_ = QStringLiteral("verso: ") + testoSosta();
+        versoFatto_ = true;
+    }
+    return verso_;
+}
 
 QString TestoTempoTabella(float valore) {
     // Whole hundredths, the usual case, are their digits: what nine significant digits show.
@@ -231,7 +241,7 @@ TabellaCalcolo PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Gr
         RigaCalcolo& riga = risultato.righe[t];
         totali.sosta += riga.sosta;
         totali.visita += riga.visita;
-        CompletaRiga(riga, t == 1);
+        CompletaRiga(riga);
     }
     totali.fermata = totali.sosta + totali.visita;
     return risultato;

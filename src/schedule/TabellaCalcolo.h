@@ -32,16 +32,24 @@ struct RigaCalcolo {
     bool traghetto = false;
     int tipo = 3;  // road type, 0-based in "ASPL"
     QString tappa;
-    QString strada;      // trimmed
-    QString tipoTesto;   // column 4 as written
-    QString testoSosta;  // the halt text: the locality cleaned, first letter capitalised (rows
-                         // that are driven or have a halt time)
-    QString verso;       // "verso: " + the cleaned locality (rows that are driven)
-    QString nota;        // column 12
-    float sosta = 0;     // column 14, as its text reads back
-    float visita = 0;    // column 15, unscaled, as its text reads back
+    QString strada;     // trimmed
+    QString tipoTesto;  // column 4 as written
+    QString nota;       // column 12
+    float sosta = 0;    // column 14, as its text reads back
+    float visita = 0;   // column 15, unscaled, as its text reads back
     bool fineGiorno = false;
     bool senzaTempo = false;
+
+    // The halt text (the locality cleaned, first letter capitalised) and "verso: " with it, made
+    // when a pass first asks: a pass stopped at the row limit never makes those of most rows.
+    const QString& testoSosta() const;
+    const QString& verso() const;
+
+  private:
+    mutable QString testoSosta_;
+    mutable QString verso_;
+    mutable bool testoFatto_ = false;
+    mutable bool versoFatto_ = false;
 };
 
 struct TotaliSoste {
