@@ -703,11 +703,10 @@ class Ordinamento {
     explicit Ordinamento(const QList<Ordine>& ordini) {
         for (const Ordine& o : ordini) discendente_.push_back(o.discendente);
     }
-    // The key fields follow the read fields from prima on, the rowid last.
-    void aggiungi(const Istruzione& st, int prima) {
-        const int n = static_cast<int>(discendente_.size());
-        for (int k = 0; k < n; ++k) chiavi_.push_back(valore(st, prima + k));
-        rowid_.push_back(st.intero(prima + n));
+    // The key fields in the columns given, in ordering order, and the rowid.
+    void aggiungi(const Istruzione& st, const std::vector<int>& colonneChiave, int colonnaRowid) {
+        for (int c : colonneChiave) chiavi_.push_back(valore(st, c));
+        rowid_.push_back(st.intero(colonnaRowid));
     }
     // Positions in reading order, sorted; empty when the rows came in order.  The rows mostly come
     // in a few ordered runs (the legs of a trip in sequence, those from 10000 on sorting apart as
@@ -912,7 +911,17 @@ std::vector<qsizetype> Scorri(const std::shared_ptr<CacheIstruzioni>& cache, sql
                               const QList<Campo>& scelti, LeggiRiga riga) {
     QStringList colonne;
     for (const Campo& c : scelti) colonne << quota(c.nome);
-    for (const Ordine& o : query.ordini) colonne << quota(o.campo);
+    // An ordering field that is read already is not read twice.
+    std::vector<int> colonneChiave;
+    for (const Ordine& o : query.ordini) {
+        const auto letto = std::find_if(scelti.begin(), scelti.end(), [&](const Campo& c) {
+            return c.nome.compare(o.campo, Qt::CaseInsensitive) == 0;
+        });
+        colonneChiave.push_back(
+            static_cast<int>(letto != scelti.end() ? letto - scelti.begin() : colonne.size()));
+        if (letto == scelti.end()) colonne << quota(o.campo);
+    }
+    const auto colonnaRowid = static_cast<int>(colonne.size());
     colonne << QStringLiteral("rowid");
     const SqlQuery s = traduci(query);
     Istruzione st(cache, db,
@@ -922,7 +931,7 @@ std::vector<qsizetype> Scorri(const std::shared_ptr<CacheIstruzioni>& cache, sql
     Ordinamento ordinamento(query.ordini);
     while (st.passo()) {
         riga(st);
-        ordinamento.aggiungi(st, static_cast<int>(scelti.size()));
+        ordinamento.aggiungi(st, colonneChiave, colonnaRowid);
     }
     return ordinamento.ordine();
 }

@@ -25,6 +25,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 // The set keeps that scratch knowledge in memory instead of writing FlagVisto on every load.
 class LocalitaContate {
   public:
+    explicit LocalitaContate(int localita) { viste_.reserve(localita); }
     bool primaVolta(const QString& chiave) {
         const QString k = Piegato(chiave);
         if (viste_.contains(k)) return false;
@@ -113,7 +114,7 @@ void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& c
 
     const QString start = Trim(kMarcaStart);
     const QString end = Trim(kMarcaEnd);
-    LocalitaContate contate;
+    LocalitaContate contate(tappe);
     QHash<float, QString> testiGuida;  // most localities share a guide time (none at all, often)
     bool dentro = false;
     int r = 1;
@@ -174,7 +175,7 @@ QList<RecordTappa> RecordDaGriglia(Database& db, const Griglia& mfgTab, float ar
 
     QList<RecordTappa> record;
     TempiGuida tempi(db, mfgTab.righe() - 1, arcoVisita);
-    LocalitaContate contate;
+    LocalitaContate contate(mfgTab.righe());
     int sequenza = 0;
     const int ultima = mfgTab.righe() - 1;
     for (int r = 1; r <= ultima; ++r) {

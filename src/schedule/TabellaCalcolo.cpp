@@ -189,13 +189,19 @@ TabellaCalcolo PreparaTabellaPerCalcoloZavetra(Database& db, Griglia& mfgTab, Gr
     const bool guida = modo == '2' || modo == '3' || modo == '4' || modo == '5';
     TabellaCalcolo risultato;
     Tabella tabella(mfgCopia, risultato.righe);
+    // The rows to come, counted first: a large table is made at its size once.
     int localita = 0;
-    for (int r = 1; r < mfgTab.righe(); ++r)
-        if (!mfgTab.testo(r, ColTappa).isEmpty()) ++localita;
+    int righeSosta = 0;
+    for (int r = 1; r < mfgTab.righe(); ++r) {
+        if (mfgTab.testo(r, ColTappa).isEmpty()) continue;
+        ++localita;
+        if (soste && !mfgTab.testo(r, ColSosta).isEmpty()) ++righeSosta;
+    }
     FonteGuida fonte(db, guida ? localita : -1);
-    tabella.prevedi(localita * (soste ? 2 : 1) + fonte.vociLette());
+    tabella.prevedi(localita + righeSosta + fonte.vociLette());
     TempiGuidaLetti tempoVoce(valori.ArcoVisita);
     QSet<QString> visitate;  // localities whose entries were already used
+    visitate.reserve(localita);
     bool dentro = false;
     bool finePassata = false;
     for (int r = 1; r < mfgTab.righe(); ++r) {
