@@ -14,7 +14,7 @@ float ghmStringa2Centesimi(const QString& testo, float unitaGiorno) {
     const QString t = AntStr(testo);
     const double giorni = Valore(t.mid(0, 2)) * unitaGiorno;
     const double ore = Valore(t.mid(3, 2)) * 100;
-    const auto minuti = static_cast<qint16>(std::floor(Valore(t.mid(6, 2)) * 100 / 60 + 0.5));
+    const qint16 minuti = CentesimiDeiMinuti(Valore(t.mid(6, 2)));
     return static_cast<float>(giorni + ore + minuti);
 }
 
@@ -73,13 +73,11 @@ void Inc(qint16& v) {
     ++v;
 }
 
+qint16 CentesimiDeiMinuti(double minuti) {
+    return static_cast<qint16>(std::floor(minuti * 100 / 60 + 0.5));
+}
+
 void Dec(qint16& v) {
     if (v == std::numeric_limits<qint16>::min()) throw std::overflow_error("Overflow");
     --v;
-}
-
-bool QuasiUguale(float a, float b, qint16 tolleranza) {
-    const auto inferiore = static_cast<float>(b - tolleranza / 3.0);
-    const float superiore = b + tolleranza;
-    return inferiore <= a && a <= superiore;
 }

@@ -55,5 +55,20 @@ std::common_type_t<A, B> Minore(const A& a, const B& b) {
 }
 
 // True when b - tolleranza/3 <= a <= b + tolleranza: a third of the tolerance before b and the
-// whole tolerance after it.  The lower edge is rounded to single precision first.
-bool QuasiUguale(float a, float b, qint16 tolleranza);
+// whole tolerance after it.  The lower edge is rounded to single precision first.  Inline: the
+// engine asks three times for every piece it drives.
+inline bool QuasiUguale(float a, float b, qint16 tolleranza) {
+    const auto inferiore = static_cast<float>(b - tolleranza / 3.0);
+    const float superiore = b + tolleranza;
+    return inferiore <= a && a <= superiore;
+}
+
+// Hundredths of an hour of a number of minutes, rounded half up: how the minutes of a time text
+// read.
+qint16 CentesimiDeiMinuti(double minuti);
+// The same for whole minutes, in integers: 5m/3 + 1/2 is never within 1/6 of a whole number, so the
+// floating-point rounding cannot change the result.  The halt rows of every pass ask.
+inline qint16 CentesimiDeiMinuti(int minuti) {
+    return minuti >= 0 ? static_cast<qint16>((100 * minuti + 30) / 60)
+                       : CentesimiDeiMinuti(static_cast<double>(minuti));
+}

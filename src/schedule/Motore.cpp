@@ -83,7 +83,7 @@ float MinutiInteri(float valore, float giornata) {
     const float resto = valore - (d * giornata + h * 100.0f);
     const auto m = static_cast<qint16>(std::floor(resto * 60.0f / 100.0f + 0.5f));
     if (d > 99 || h > 99 || m > 99) return ghmStringa2Centesimi(Ghm(valore, giornata), giornata);
-    const auto minuti = static_cast<qint16>(std::floor(m * 100.0 / 60 + 0.5));
+    const qint16 minuti = CentesimiDeiMinuti(m);
     return static_cast<float>(static_cast<double>(d) * giornata + static_cast<double>(h) * 100 + minuti);
 }
 

@@ -40,7 +40,7 @@ float TempoCella(const QString& testo) {
         if (d >= 0 && h >= 0 && m >= 0) {
             const double giorni = d * 2400.0;
             const double ore = h * 100.0;
-            const auto minuti = static_cast<qint16>(std::floor(m * 100.0 / 60 + 0.5));
+            const qint16 minuti = CentesimiDeiMinuti(m);
             return static_cast<float>(giorni + ore + minuti);
         }
     }

@@ -61,6 +61,9 @@ TEST(Tempo, OreEMinutiFannoIlGiroCompleto) {
                     << hhmm.toStdString() << " / " << unita;
         }
     }
+    // Whole minutes are converted in integers: the same hundredths as the rounding of the text.
+    for (int minuti = -130; minuti <= 130; ++minuti)
+        ASSERT_EQ(CentesimiDeiMinuti(minuti), CentesimiDeiMinuti(static_cast<double>(minuti))) << minuti;
 }
 
 TEST(Tempo, GiorniDiOgniLunghezzaValoriNonNumericiEZeriInTesta) {
