@@ -349,9 +349,10 @@ ScritturaGriglia::~ScritturaGriglia() {
     g_.terminaAggiornamento();
 }
 
-void ScritturaGriglia::inizio(int righeTabella) {
-    // Every table row gives at least one schedule row: room for them at once.
-    g_.ricominciaRighe(1, righeTabella + 2);
+void ScritturaGriglia::inizio(int righeTabella, int righeMassime) {
+    // Nearly every table row gives at least one schedule row: room for them at once, up to the
+    // row limit, where the pass stops.
+    g_.ricominciaRighe(1, std::min(righeTabella, righeMassime) + 2);
     g_.impostaColonne(std::max(g_.colonne(), kColonneItinerario));
 }
 
@@ -449,7 +450,7 @@ EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qin
     const ValoriLavoro& v = p.v;
     EsitoPassaggio esito;
     const int ultima = static_cast<int>(tabella.size()) - 1;
-    g.inizio(ultima);
+    g.inizio(ultima, p.righeMassime);
     InizioPassaggio(p, s);
     perc.impostaMassimo(ultima);
 

@@ -53,8 +53,8 @@ struct StatoMotore {
 class UscitaPassaggio {
   public:
     virtual ~UscitaPassaggio() = default;
-    // The pass starts over a computation table of righeTabella rows.
-    virtual void inizio(int /*righeTabella*/) {}
+    // The pass starts over a computation table of righeTabella rows; it stops after righeMassime.
+    virtual void inizio(int /*righeTabella*/, int /*righeMassime*/) {}
     // Driving row s.riga: a piece of km kilometres driven in tempo, the clock already after it.
     virtual void rigaGuida(StatoMotore& /*s*/, const ParametriMotore& /*p*/, const RigaCalcolo& /*riga*/,
                            int /*km*/, float /*tempo*/) {}
@@ -85,7 +85,7 @@ class ScritturaGriglia final : public UscitaPassaggio {
     ScritturaGriglia(const ScritturaGriglia&) = delete;
     ScritturaGriglia& operator=(const ScritturaGriglia&) = delete;
 
-    void inizio(int righeTabella) override;
+    void inizio(int righeTabella, int righeMassime) override;
     void rigaGuida(StatoMotore& s, const ParametriMotore& p, const RigaCalcolo& riga, int km,
                    float tempo) override;
     void rigaSosta(StatoMotore& s, const ParametriMotore& p, const QString& testo, float a, float b,
