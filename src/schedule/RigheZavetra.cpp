@@ -82,19 +82,29 @@ struct Giornata {
     float sosta = 0;
 };
 
-void ChiudiGiornata(Griglia& g, int riga, Giornata& d, const QString& sosteTesto) {
-    const QString nota = g.testo(riga, ColNote);
+// The day's summary after the note of its last row: " [Km n in ore hh:mm; soste per ore hh:mm]",
+// written into one buffer (a day closes on nearly every row of a long schedule).
+void ChiudiGiornata(Griglia& g, int riga, Giornata& d, QLatin1String sosteTesto) {
+    if (d.km == 0 && d.sosta == 0) return;
+    QString testo = g.testo(riga, ColNote);
+    testo.reserve(testo.size() + 48);
     if (d.km != 0) {
-        QString testo = nota + QStringLiteral(" [Km ") + QString::number(d.km) + QStringLiteral(" in ore ") +
-                        Hhmm(d.guida);
-        if (d.sosta != 0) testo += sosteTesto + Hhmm(d.sosta);
-        g.impostaTesto(riga, ColNote, Trim(testo + QLatin1Char(']')));
+        testo += QLatin1String(" [Km ");
+        testo += QString::number(d.km);
+        testo += QLatin1String(" in ore ");
+        testo += Hhmm(d.guida);
+        if (d.sosta != 0) {
+            testo += sosteTesto;
+            testo += Hhmm(d.sosta);
+        }
         d = Giornata{};
-    } else if (d.sosta != 0) {
-        g.impostaTesto(riga, ColNote,
-                       Trim(nota + QStringLiteral(" [Sosta ore ") + Hhmm(d.sosta) + QLatin1Char(']')));
+    } else {
+        testo += QLatin1String(" [Sosta ore ");
+        testo += Hhmm(d.sosta);
         d.sosta = 0;
     }
+    testo += QLatin1Char(']');
+    g.impostaTesto(riga, ColNote, Trim(testo));
 }
 
 }  // namespace
@@ -137,7 +147,7 @@ TotaliZavetra ScriviRiepiloghiGiornalieri(Griglia& g, int ultima) {
             }
             tot.sostaTratto += sosta;
         }
-        if (gs != precedente) ChiudiGiornata(g, i - 1, giorno, QStringLiteral("; soste per ore "));
+        if (gs != precedente) ChiudiGiornata(g, i - 1, giorno, QLatin1String("; soste per ore "));
         if (km != 0) {
             giorno.km = static_cast<qint16>(giorno.km + static_cast<qint16>(km));
             tot.km += static_cast<float>(km);
@@ -151,7 +161,7 @@ TotaliZavetra ScriviRiepiloghiGiornalieri(Griglia& g, int ultima) {
         }
         precedente = gs;
     }
-    ChiudiGiornata(g, ultima, giorno, QStringLiteral("; sosta ore "));
+    ChiudiGiornata(g, ultima, giorno, QLatin1String("; sosta ore "));
     return tot;
 }
 
