@@ -238,16 +238,19 @@ void Griglia::impostaColonneFisse(int n) {
 
 // ---- cells ----
 
+// The colours and the bold flag: the text stays where it is, uncopied.
 template <class Modifica>
-bool Griglia::cambiaCella(int r, int c, Modifica m) {
+bool Griglia::cambiaAspetto(int r, int c, Modifica m) {
     if (!dentro(r, c)) return false;
-    Cella nuova = celle_[r][c];
-    m(nuova);
     Cella& vecchia = celle_[r][c];
-    if (nuova.testo == vecchia.testo && nuova.sfondo == vecchia.sfondo && nuova.colore == vecchia.colore)
-        return true;
+    Cella nuova;
+    nuova.sfondo = vecchia.sfondo;
+    nuova.colore = vecchia.colore;
+    m(nuova);
+    if (nuova.sfondo == vecchia.sfondo && nuova.colore == vecchia.colore) return true;
     if (inLotto()) apriRiordinoDiLotto();
-    vecchia = std::move(nuova);
+    vecchia.sfondo = nuova.sfondo;
+    vecchia.colore = nuova.colore;
     segnalaCelle({r, c, r, c});
     return true;
 }
@@ -274,7 +277,7 @@ bool Griglia::grassetto(int r, int c) const {
 }
 
 bool Griglia::impostaGrassetto(int r, int c, bool g) {
-    return cambiaCella(r, c, [&](Cella& x) { x.impostaGrassetto(g); });
+    return cambiaAspetto(r, c, [&](Cella& x) { x.impostaGrassetto(g); });
 }
 
 std::optional<Colore> Griglia::coloreSfondo(int r, int c) const {
@@ -283,7 +286,7 @@ std::optional<Colore> Griglia::coloreSfondo(int r, int c) const {
 }
 
 bool Griglia::impostaColoreSfondo(int r, int c, std::optional<Colore> colore) {
-    return cambiaCella(r, c, [&](Cella& x) { Cella::scrivi(x.sfondo, colore); });
+    return cambiaAspetto(r, c, [&](Cella& x) { Cella::scrivi(x.sfondo, colore); });
 }
 
 std::optional<Colore> Griglia::coloreTesto(int r, int c) const {
@@ -292,7 +295,7 @@ std::optional<Colore> Griglia::coloreTesto(int r, int c) const {
 }
 
 bool Griglia::impostaColoreTesto(int r, int c, std::optional<Colore> colore) {
-    return cambiaCella(r, c, [&](Cella& x) { Cella::scrivi(x.colore, colore); });
+    return cambiaAspetto(r, c, [&](Cella& x) { Cella::scrivi(x.colore, colore); });
 }
 
 void Griglia::svuotaRighe(int prima) {

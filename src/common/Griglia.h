@@ -196,7 +196,7 @@ class Griglia {
     bool dentro(int r, int c) const { return r >= 0 && r < righe() && c >= 0 && c < colonne(); }
     const Cella* cella(int r, int c) const { return dentro(r, c) ? &celle_[r][c] : nullptr; }
     template <class Modifica>
-    bool cambiaCella(int r, int c, Modifica m);
+    bool cambiaAspetto(int r, int c, Modifica m);
     void svuotaRighe(int prima);
     void ridimensionaRighe(int n);
     void ridimensionaColonne(int n);

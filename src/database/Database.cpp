@@ -263,10 +263,11 @@ class Istruzione {
     int colonne() const { return sqlite3_column_count(st_); }
     int tipo(int c) const { return sqlite3_column_type(st_, c); }
     double reale(int c) const { return sqlite3_column_double(st_, c); }
-    // The bytes of a text or blob column, valid until the statement moves on.
-    QByteArrayView byte(int c) const {
-        const void* dati = tipo(c) == SQLITE_BLOB ? sqlite3_column_blob(st_, c)
-                                                  : static_cast<const void*>(sqlite3_column_text(st_, c));
+    // The bytes of a text or blob column (of the type given, when the caller knows it), valid until
+    // the statement moves on.
+    QByteArrayView byte(int c, int tipoColonna) const {
+        const void* dati = tipoColonna == SQLITE_BLOB ? sqlite3_column_blob(st_, c)
+                                                      : static_cast<const void*>(sqlite3_column_text(st_, c));
         return {static_cast<const char*>(dati), sqlite3_column_bytes(st_, c)};
     }
     qint64 intero(int c) const { return sqlite3_column_int64(st_, c); }
@@ -802,29 +803,30 @@ class Ordinamento {
             const auto bit = v.intero ? v.numeroIntero : std::bit_cast<qint64>(v.numero);
             id.append(reinterpret_cast<const char*>(&bit), sizeof bit);
         } else if (v.classe != ValoreChiave::Nullo) {
-            id.append(testi_.constData() + v.inizio, v.lunghezza);
+            id.append(testi_.data() + v.inizio, v.lunghezza);
         }
         return id;
     }
     ValoreChiave valore(const Istruzione& st, int c) {
         ValoreChiave v;
-        v.classe = ClasseDi(st.tipo(c));
+        const int tipo = st.tipo(c);
+        v.classe = ClasseDi(tipo);
         if (v.classe == ValoreChiave::Numero) {
-            v.intero = st.tipo(c) == SQLITE_INTEGER;
+            v.intero = tipo == SQLITE_INTEGER;
             v.numeroIntero = st.intero(c);
             v.numero = st.reale(c);
         } else if (v.classe != ValoreChiave::Nullo) {
-            const QByteArrayView b = st.byte(c);
-            v.inizio = testi_.size();
+            const QByteArrayView b = st.byte(c, tipo);
+            v.inizio = static_cast<qsizetype>(testi_.size());
             v.lunghezza = b.size();
-            testi_.append(b);
+            testi_.append(b.data(), static_cast<std::size_t>(b.size()));
         }
         return v;
     }
     int confrontaValori(const ValoreChiave& a, const ValoreChiave& b) const {
         if (a.classe != b.classe) return a.classe < b.classe ? -1 : 1;
-        const char* ta = testi_.constData() + a.inizio;
-        const char* tb = testi_.constData() + b.inizio;
+        const char* ta = testi_.data() + a.inizio;
+        const char* tb = testi_.data() + b.inizio;
         switch (a.classe) {
             case ValoreChiave::Nullo:
                 return 0;
@@ -850,7 +852,7 @@ class Ordinamento {
     std::vector<bool> discendente_;
     std::vector<ValoreChiave> chiavi_;  // row after row, one per ordering field
     std::vector<qint64> rowid_;
-    QByteArray testi_;
+    std::string testi_;
 };
 
 // The text of a field from its bytes.  A field often holds a few texts over and over (a type
@@ -980,7 +982,7 @@ QList<QStringList> Database::leggiTesti(const Query& query, const QStringList& c
             for (int i = 0; i < scelti.size(); ++i) {
                 // A stored text is the field's text as it stands; anything else reads as valore does.
                 if (st.tipo(i) == SQLITE_TEXT)
-                    riga << ultimi[i](st.byte(i));
+                    riga << ultimi[i](st.byte(i, SQLITE_TEXT));
                 else
                     riga << ValoreDelCampo(scelti[i], st.valore(i)).toString();
             }
