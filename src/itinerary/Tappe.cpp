@@ -143,9 +143,10 @@ void CaricaTappeItinerario(Archivio& archivio, Griglia& mfgTab, const QString& c
         mfgTab.impostaTesto(r, ColStrada, Trim(tappa[NomeStrada]));
         mfgTab.impostaTesto(r, ColKm, Formato(Valore(tappa[Chilometri]), QStringLiteral("#,###")));
         mfgTab.impostaTesto(r, ColTipoStrada, Trim(tappa[TipoStrada]));
+        // "*" marks the end of the day before the trimmed stop; a stop without it is only trimmed.
         mfgTab.impostaTesto(
             r, ColSosta,
-            Trim((finisceGiorno ? QStringLiteral("*") : QStringLiteral(" ")) + tappa[TempoSosta]));
+            finisceGiorno ? RTrim(QLatin1Char('*') + tappa[TempoSosta]) : Trim(tappa[TempoSosta]));
         mfgTab.impostaTesto(r, ColFineGiorno, fineGiorno);
         if (finisceGiorno) mfgTab.impostaColoreSfondo(r, ColSosta, kColoreFineGiorno);
         ++r;
