@@ -165,7 +165,8 @@ void InizioPassaggio(const ParametriMotore& p, StatoMotore& s) {
 }
 
 // Lunch, dinner and night at the new clock, each tested whatever the done switches say.
-void Eventi(const ParametriMotore& p, StatoMotore& s, UscitaPassaggio& g) {
+template <class Uscita>
+void Eventi(const ParametriMotore& p, StatoMotore& s, Uscita& g) {
     const ValoriLavoro& v = p.v;
     if (QuasiUguale(s.ora, v.OraPranzo, p.tolleranza)) {
         g.aggiungiNota(s.riga, QStringLiteral(" Pranzo"));
@@ -189,7 +190,8 @@ void Eventi(const ParametriMotore& p, StatoMotore& s, UscitaPassaggio& g) {
     }
 }
 
-void Pause(const ParametriMotore& p, StatoMotore& s, UscitaPassaggio& g) {
+template <class Uscita>
+void Pause(const ParametriMotore& p, StatoMotore& s, Uscita& g) {
     const ValoriLavoro& v = p.v;
     if (v.RiposoOre <= 0 || v.RiposoMinuti <= 0) return;
     const float intervallo = static_cast<float>(v.RiposoOre) * 100.0f;
@@ -201,7 +203,8 @@ void Pause(const ParametriMotore& p, StatoMotore& s, UscitaPassaggio& g) {
 }
 
 // The piece loop of one leg.
-void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, UscitaPassaggio& g) {
+template <class Uscita>
+void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, Uscita& g) {
     const ValoriLavoro& v = p.v;
     const int tipo = riga.tipo;
     const Velocita velocita(p.velocita[tipo]);
@@ -254,8 +257,20 @@ void Guida(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, Us
 }
 
 // Stops and visits: inside the visiting hours, spread over as many days as they need.
-void Sosta(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, float coefficiente,
-           UscitaPassaggio& g, Percentuale& perc) {
+// A halt row or a new-day row (note "Nuovo giorno").  Times a and b are shown as dd:hh:mm of the
+// visit day, the day field dropped when it is "00"; a goes into column colonnaA, b into column 7.
+template <class Uscita>
+void StampaLaRigaNellaTabellaMFG(Uscita& uscita, StatoMotore& s, const ParametriMotore& p,
+                                 const QString& testo, float a, float b, const QString& nota, int colonnaA,
+                                 Percentuale& perc) {
+    ++s.riga;
+    uscita.rigaSosta(s, p, testo, a, b, nota, colonnaA);
+    perc.eseguiEventi();
+}
+
+template <class Uscita>
+void Sosta(const ParametriMotore& p, StatoMotore& s, const RigaCalcolo& riga, float coefficiente, Uscita& g,
+           Percentuale& perc) {
     const ValoriLavoro& v = p.v;
     const float g15 = riga.visita;
     float h = riga.sosta + std::floor(g15 * coefficiente + 0.5f);
@@ -300,6 +315,59 @@ QString TestoTempoMostratoLento(float t, float giornata) {
     return testo;
 }
 
+// The pass, made for each kind of output: a measuring pass, whose output does nothing, then loses
+// the calls and the work that only feeds the rows.
+template <class Uscita>
+EsitoPassaggio Passaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
+                         const QList<RigaCalcolo>& tabella, Uscita& g, StatoMotore& s, Percentuale& perc) {
+    const ValoriLavoro& v = p.v;
+    EsitoPassaggio esito;
+    const int ultima = static_cast<int>(tabella.size()) - 1;
+    g.inizio(ultima, p.righeMassime);
+    InizioPassaggio(p, s);
+    perc.impostaMassimo(ultima);
+
+    for (int t = 1; t <= ultima; ++t) {
+        perc.AggiornaPercentuale(t);
+        if (perc.progresso().stopRichiesto()) {
+            esito.interrotto = true;
+            break;
+        }
+        const RigaCalcolo& riga = tabella[t];
+        if (riga.traghetto) ++s.traghetti;
+        // The very first row always gives a driving row: it shows the departure.
+        if (!(riga.km <= 0 && s.riga > 0)) {
+            Guida(p, s, riga, g);
+            if (s.ora > v.OraNotte) {
+                s.giorno += 1;
+                s.ora = v.OraColazione;
+                s.pranzoFatto = false;
+                s.cenaFatta = false;
+            }
+        }
+        Sosta(p, s, riga, coefficiente, g, perc);
+        if (riga.fineGiorno && s.ora > v.OraColazione) {
+            s.ora = v.OraColazione;
+            s.giorno += 1;
+            s.pranzoFatto = false;
+            s.cenaFatta = false;
+            StampaLaRigaNellaTabellaMFG(g, s, p, QString(), 0, 0, QStringLiteral("Nuovo giorno"),
+                                        kColTempoNuovoGiorno, perc);
+        }
+        if (s.riga > p.righeMassime) {
+            esito.troppeRighe = true;
+            break;
+        }
+        if (giorniDesiderati != 0 && GiorniUsati(s, p) > giorniDesiderati) {
+            esito.troncato = t < ultima;
+            break;
+        }
+    }
+    g.fine(s.riga);
+    esito.giorniUsati = GiorniUsati(s, p);
+    return esito;
+}
+
 }  // namespace
 
 qint16 Tolleranza(const QString& cmbRange) {
@@ -331,14 +399,6 @@ void TestiGiorno(StatoMotore& s) {
     DueCifre(breve.data(), data.day());
     DueCifre(breve.data() + 3, data.month());
     s.dataBreve = breve;
-}
-
-void StampaLaRigaNellaTabellaMFG(UscitaPassaggio& uscita, StatoMotore& s, const ParametriMotore& p,
-                                 const QString& testo, float a, float b, const QString& nota, int colonnaA,
-                                 Percentuale& perc) {
-    ++s.riga;
-    uscita.rigaSosta(s, p, testo, a, b, nota, colonnaA);
-    perc.eseguiEventi();
 }
 
 ScritturaGriglia::ScritturaGriglia(Griglia& mfgTab) : g_(mfgTab) {
@@ -444,57 +504,6 @@ void ScritturaGriglia::rigaSosta(StatoMotore& s, const ParametriMotore& p, const
     g.impostaTesto(r, ColNote, nota);
 }
 
-EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
-                               const QList<RigaCalcolo>& tabella, UscitaPassaggio& g, StatoMotore& s,
-                               Percentuale& perc) {
-    const ValoriLavoro& v = p.v;
-    EsitoPassaggio esito;
-    const int ultima = static_cast<int>(tabella.size()) - 1;
-    g.inizio(ultima, p.righeMassime);
-    InizioPassaggio(p, s);
-    perc.impostaMassimo(ultima);
-
-    for (int t = 1; t <= ultima; ++t) {
-        perc.AggiornaPercentuale(t);
-        if (perc.progresso().stopRichiesto()) {
-            esito.interrotto = true;
-            break;
-        }
-        const RigaCalcolo& riga = tabella[t];
-        if (riga.traghetto) ++s.traghetti;
-        // The very first row always gives a driving row: it shows the departure.
-        if (!(riga.km <= 0 && s.riga > 0)) {
-            Guida(p, s, riga, g);
-            if (s.ora > v.OraNotte) {
-                s.giorno += 1;
-                s.ora = v.OraColazione;
-                s.pranzoFatto = false;
-                s.cenaFatta = false;
-            }
-        }
-        Sosta(p, s, riga, coefficiente, g, perc);
-        if (riga.fineGiorno && s.ora > v.OraColazione) {
-            s.ora = v.OraColazione;
-            s.giorno += 1;
-            s.pranzoFatto = false;
-            s.cenaFatta = false;
-            StampaLaRigaNellaTabellaMFG(g, s, p, QString(), 0, 0, QStringLiteral("Nuovo giorno"),
-                                        kColTempoNuovoGiorno, perc);
-        }
-        if (s.riga > p.righeMassime) {
-            esito.troppeRighe = true;
-            break;
-        }
-        if (giorniDesiderati != 0 && GiorniUsati(s, p) > giorniDesiderati) {
-            esito.troncato = t < ultima;
-            break;
-        }
-    }
-    g.fine(s.riga);
-    esito.giorniUsati = GiorniUsati(s, p);
-    return esito;
-}
-
 void MostraRisultatiPassaggio(const ParametriMotore& p, const StatoMotore& s, BoxMeta& box) {
     const QString data = Giu2Datas(s.giornoUltimaGuida);
     box.txtFine[0] = data.mid(0, 2);
@@ -518,4 +527,16 @@ void MostraRisultatiPassaggio(const ParametriMotore& p, const StatoMotore& s, Bo
     box.txtKmTot[4] = Formato(static_cast<double>(s.kmTotali), QStringLiteral("##,##0"));
     box.txtTempo[4] = ghmCentesimi2Stringa(tempoTotale, p.v.ArcoVisita);
     box.txtTragh = Formato(s.traghetti, QStringLiteral("#0"));
+}
+
+EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
+                               const QList<RigaCalcolo>& tabella, MisuraPassaggio& uscita, StatoMotore& s,
+                               Percentuale& perc) {
+    return Passaggio(p, coefficiente, giorniDesiderati, tabella, uscita, s, perc);
+}
+
+EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
+                               const QList<RigaCalcolo>& tabella, ScritturaGriglia& uscita, StatoMotore& s,
+                               Percentuale& perc) {
+    return Passaggio(p, coefficiente, giorniDesiderati, tabella, uscita, s, perc);
 }

@@ -58,7 +58,8 @@ class UscitaPassaggio {
     // Driving row s.riga: a piece of km kilometres driven in tempo, the clock already after it.
     virtual void rigaGuida(StatoMotore& /*s*/, const ParametriMotore& /*p*/, const RigaCalcolo& /*riga*/,
                            int /*km*/, float /*tempo*/) {}
-    // Halt or new-day row s.riga (see StampaLaRigaNellaTabellaMFG).
+    // Halt or new-day row s.riga: times a and b shown as dd:hh:mm of the visit day, the day field
+    // dropped when it is "00"; a goes into column colonnaA, b into column 7.
     virtual void rigaSosta(StatoMotore& /*s*/, const ParametriMotore& /*p*/, const QString& /*testo*/,
                            float /*a*/, float /*b*/, const QString& /*nota*/, int /*colonnaA*/) {}
     // The note of row r gets an event after it (" Pranzo") or the break in front ("Riposo 15'",
@@ -118,18 +119,15 @@ struct EsitoPassaggio {
 // Tolerance in hundredths of an hour from the minutes of cmbRange (integer part).
 qint16 Tolleranza(const QString& cmbRange);
 
-// One pass over the computation table into uscita.  A pass stops early when the desired days
-// (not 0) are exceeded, at once when the stop request is seen, and after the table row whose rows
-// pass p.righeMassime.
+// One pass over the computation table into uscita, which measures or writes.  A pass stops early
+// when the desired days (not 0) are exceeded, at once when the stop request is seen, and after the
+// table row whose rows pass p.righeMassime.  Both kinds run the same rules.
 EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
-                               const QList<RigaCalcolo>& tabella, UscitaPassaggio& uscita, StatoMotore& s,
+                               const QList<RigaCalcolo>& tabella, MisuraPassaggio& uscita, StatoMotore& s,
                                Percentuale& perc);
-
-// A halt row or a new-day row (note "Nuovo giorno").  Times a and b are shown as dd:hh:mm of the
-// visit day, the day field dropped when it is "00"; a goes into column colonnaA, b into column 7.
-void StampaLaRigaNellaTabellaMFG(UscitaPassaggio& uscita, StatoMotore& s, const ParametriMotore& p,
-                                 const QString& testo, float a, float b, const QString& nota, int colonnaA,
-                                 Percentuale& perc);
+EsitoPassaggio EseguiPassaggio(const ParametriMotore& p, float coefficiente, qint16 giorniDesiderati,
+                               const QList<RigaCalcolo>& tabella, ScritturaGriglia& uscita, StatoMotore& s,
+                               Percentuale& perc);
 
 // The trip boxes after a pass: end date and time, weekday, days, kilometres and times per road
 // type (times shown with the visit day, as the schedule always showed them), ferries.
